@@ -1,0 +1,152 @@
+#include "app/frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenuBar>
+
+#include "platform/key_injection.h"
+
+namespace vexlab::app {
+
+namespace {
+
+// Window sizes are designed in twips; 15 twips make a pixel at 96 dpi.
+constexpr int twips(int value) { return value / 15; }
+
+const char* const kGroupNames[10] = {
+    "mnuMainlab1", "mnuMainLab2", "mnuMainLab3", "mnuMainLab4", "mnuMainLab5",
+    "mnuMainlab6", "mnuMainlab7", "mnuMainlab8", "mnuMainlab9", "mnuMainlab10",
+};
+
+}  // namespace
+
+frmMain::frmMain(state::AppState& state, platform::RegistryStore& registry,
+                 platform::UserDialogs& dialogs)
+    : state_(state), dialogs_(dialogs), model_(state, registry) {
+    setObjectName("frmMain");
+    setWindowTitle("Router SImulator");
+    auto* client = new QWidget(this);
+    client->setFixedSize(twips(11880), twips(7830));
+    Line1 = new QFrame(client);
+    Line1->setObjectName("Line1");
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    Line1->setGeometry(0, 0, twips(11880), 2);
+    setCentralWidget(client);
+    build_menus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::build_menus() {
+    QMenuBar* bar = menuBar();
+    auto action = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+
+    mnuRsim = bar->addMenu("&Simulator");
+    mnuRsim->setObjectName("mnuRsim");
+    mnuRoutSim = action(mnuRsim, "mnuRoutSim", "&Router Simulator");
+    mnuSwitSim = action(mnuRsim, "mnuSwitSim", "&Switch Simulator");
+    mnuNetSim = action(mnuRsim, "mnuNetSim", "&Network Simulator");
+    mnuExLabs = action(mnuRsim, "mnuExLabs", "&Example Labs");
+    mnuEx = mnuRsim->addSeparator();
+    mnuEx->setObjectName("mnuEx");
+    mnuexit = action(mnuRsim, "mnuexit", "E&xit");
+
+    mnunwdes = bar->addMenu("&Network Designer");
+    mnunwdes->setObjectName("mnunwdes");
+    mnuload = action(mnunwdes, "mnuload", "Open Network Designer");
+    mnunwdes->menuAction()->setVisible(false);
+
+    mnulabex = bar->addMenu("&Lab Exercises");
+    mnulabex->setObjectName("mnulabex");
+    for (int g = 0; g < 10; ++g) {
+        QMenu* group = mnulabex->addMenu(QString("Lab%1").arg(g + 1));
+        group->setObjectName(kGroupNames[g]);
+        group->menuAction()->setVisible(false);
+        mnuMainlab[static_cast<std::size_t>(g)] = group;
+        QAction* templ = group->addAction(kSublabTemplateCaption);
+        templ->setObjectName(QString("mnulab%1_0").arg(g + 1));
+        templ->setEnabled(false);
+        mnulab[static_cast<std::size_t>(g)][0] = templ;
+    }
+    mnuDash = mnulabex->addSeparator();
+    mnuDash->setObjectName("mnuDash");
+
+    mnuhelp = bar->addMenu("&Help");
+    mnuhelp->setObjectName("mnuhelp");
+    mnucont = action(mnuhelp, "mnucont", "&Contents");
+    mnudisc = action(mnuhelp, "mnudisc", "&Disclaimer");
+    mnuadmin = action(mnuhelp, "mnuadmin", "&Administrator");
+    mnuabout = action(mnuhelp, "mnuabout", "&About");
+
+    // The windows these open are not part of the program yet.
+    for (QAction* later : {mnuRoutSim, mnuSwitSim, mnuNetSim, mnuExLabs, mnuload, mnuadmin})
+        later->setEnabled(false);
+
+    connect(mnuexit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnucont, &QAction::triggered, this, &frmMain::mnucont_Click);
+    connect(mnudisc, &QAction::triggered, this, &frmMain::mnudisc_Click);
+    connect(mnuabout, &QAction::triggered, this, &frmMain::mnuabout_Click);
+}
+
+bool frmMain::Form_Load() {
+    try {
+        model_.form_load();
+    } catch (const std::exception& error) {
+        dialogs_.message("Vexlab",
+                         "The database could not be opened.\n\n" + std::string(error.what()));
+        return false;
+    }
+    build_lab_menus();
+    return true;
+}
+
+void frmMain::build_lab_menus() {
+    const LabMenus& menus = model_.lab_menus();
+    for (std::size_t g = 0; g < menus.groups.size(); ++g) {
+        const LabMenuGroup& group = menus.groups[g];
+        QMenu* menu = mnuMainlab[g];
+        for (const auto& [index, caption] : group.items) {
+            QAction* item = menu->addAction(QString::fromStdString(caption));
+            item->setObjectName(QString("mnulab%1_%2").arg(g + 1).arg(index));
+            // The lab exercise window is not part of the program yet.
+            item->setEnabled(false);
+            mnulab[g][index] = item;
+        }
+        menu->setTitle(QString::fromStdString(group.caption));
+        menu->menuAction()->setVisible(group.visible);
+        mnulab[g][0]->setVisible(group.template_visible);
+    }
+}
+
+void frmMain::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    model_.form_unload();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+    QApplication::quit();
+}
+
+void frmMain::mnuExit_Click() { close(); }
+
+// The help items name the help page, then press the help key in the active
+// window; the help key opens the named page.
+void frmMain::mnucont_Click() {
+    model_.help_chosen();
+    QWidget* active = QApplication::activeWindow();
+    platform::send_key(active ? active : this, Qt::Key_F1);
+}
+
+void frmMain::mnudisc_Click() { mnucont_Click(); }
+void frmMain::mnuabout_Click() { mnucont_Click(); }
+
+}  // namespace vexlab::app

@@ -1,0 +1,72 @@
+#pragma once
+// The main window: the menus from which every working window is opened.
+
+#include <QMainWindow>
+#include <array>
+#include <map>
+
+#include "app/main_model.h"
+#include "platform/user_dialogs.h"
+
+class QAction;
+class QMenu;
+class QFrame;
+
+namespace vexlab::app {
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMain(state::AppState& state, platform::RegistryStore& registry,
+            platform::UserDialogs& dialogs);
+    ~frmMain() override;
+
+    // The window's load: opens the database and builds the Lab Exercises
+    // menus.  On failure it shows a message naming the file and the error
+    // and answers false; the window is then not to be shown.
+    bool Form_Load();
+    void Form_Unload();
+
+    MainWindowModel& model() { return model_; }
+
+    // Menu handlers.
+    void mnuExit_Click();
+    void mnucont_Click();
+    void mnudisc_Click();
+    void mnuabout_Click();
+
+    // Controls, by the names the rest of the program knows them by.
+    QMenu* mnuRsim = nullptr;
+    QAction* mnuRoutSim = nullptr;
+    QAction* mnuSwitSim = nullptr;
+    QAction* mnuNetSim = nullptr;
+    QAction* mnuExLabs = nullptr;
+    QAction* mnuEx = nullptr;
+    QAction* mnuexit = nullptr;
+    QMenu* mnunwdes = nullptr;
+    QAction* mnuload = nullptr;
+    QMenu* mnulabex = nullptr;
+    std::array<QMenu*, 10> mnuMainlab{};          // groups 1 to 10
+    std::array<std::map<int, QAction*>, 10> mnulab;  // item arrays; element 0 is the template
+    QAction* mnuDash = nullptr;
+    QMenu* mnuhelp = nullptr;
+    QAction* mnucont = nullptr;
+    QAction* mnudisc = nullptr;
+    QAction* mnuadmin = nullptr;
+    QAction* mnuabout = nullptr;
+    QFrame* Line1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build_menus();
+    void build_lab_menus();
+
+    state::AppState& state_;
+    platform::UserDialogs& dialogs_;
+    MainWindowModel model_;
+    bool unloaded_ = false;
+};
+
+}  // namespace vexlab::app

@@ -1,0 +1,33 @@
+#include "app/main_model.h"
+
+namespace vexlab::app {
+
+MainWindowModel::MainWindowModel(state::AppState& state, platform::RegistryStore& registry)
+    : state_(state), registry_(registry) {}
+
+void MainWindowModel::form_load() {
+    platform::register_data_source(registry_, state_.program_folder);
+    workspace_ = std::make_unique<platform::Workspace>(kWorkspaceName, kWorkspaceUser, "");
+    workspace_->open_connection(state_.session, kConnectionName,
+                                platform::program_connect_string(), registry_);
+    state_.open_mode.start_as_switch = false;
+    state_.open_mode.start_as_router = false;
+    lab_menus_ = load_labs(state_.session);
+    loaded_ = true;
+}
+
+void MainWindowModel::form_unload() {
+    state_.session.close();
+    if (workspace_) workspace_->close();
+    loaded_ = false;
+}
+
+void MainWindowModel::lab_item_chosen(int group, int index) {
+    if (group < 1 || group > static_cast<int>(lab_menus_.groups.size())) return;
+    const auto& items = lab_menus_.groups[static_cast<std::size_t>(group - 1)].items;
+    if (auto it = items.find(index); it != items.end()) state_.selected_sublab = it->second;
+}
+
+void MainWindowModel::help_chosen() { state_.help_file = state_.program_file(kHelpIndex); }
+
+}  // namespace vexlab::app

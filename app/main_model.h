@@ -1,0 +1,53 @@
+#pragma once
+// What the main window does, without the window: its load registers the data
+// source, opens the database session and builds the Lab Exercises menus; its
+// menu items set the open-mode flags; its unload closes the session.
+
+#include <memory>
+#include <string>
+
+#include "app/lab_menus.h"
+#include "platform/data_source.h"
+#include "platform/registry_store.h"
+#include "state/app_state.h"
+
+namespace vexlab::app {
+
+class MainWindowModel {
+public:
+    MainWindowModel(state::AppState& state, platform::RegistryStore& registry);
+
+    // The work of the window's load.  Throws db::DbError when the database
+    // cannot be opened; nothing after the opening has run then.
+    void form_load();
+    // Closes the connection, then the workspace.
+    void form_unload();
+
+    const LabMenus& lab_menus() const { return lab_menus_; }
+    bool loaded() const { return loaded_; }
+
+    // Menu choices.
+    void router_simulator_chosen() { state_.open_mode.start_as_router = true; }
+    void switch_simulator_chosen() { state_.open_mode.start_as_switch = true; }
+    void example_labs_chosen() { state_.open_mode.labs_opened_from_main_menu = true; }
+    // A Lab Exercises item: the sublab the exercise opens on.
+    void lab_item_chosen(int group, int index);
+    // A help item: the page the help key opens.
+    void help_chosen();
+
+    state::AppState& state() { return state_; }
+
+private:
+    state::AppState& state_;
+    platform::RegistryStore& registry_;
+    std::unique_ptr<platform::Workspace> workspace_;
+    LabMenus lab_menus_;
+    bool loaded_ = false;
+};
+
+inline constexpr const char* kWorkspaceName = "CommandsODBCWorkspace";
+inline constexpr const char* kWorkspaceUser = "tovek";
+inline constexpr const char* kConnectionName = "Connection1";
+inline constexpr const char* kHelpIndex = "help/index.html";
+
+}  // namespace vexlab::app

@@ -1,0 +1,34 @@
+#pragma once
+// How windows open one another: the opener disables itself and shows the
+// child modeless; when the child unloads, the opener is enabled again.  The
+// child is created (and its load has run) before the opener is disabled, so a
+// child that fails to load never leaves its opener stuck.
+
+#include <QPointer>
+#include <QWidget>
+
+namespace vexlab::app {
+
+// A working window of the program.  Closing it asks query_unload() (a window
+// may refuse, for instance when the user cancels), then runs form_unload()
+// and announces the unload.
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormWindow(QWidget* parent = nullptr);
+
+signals:
+    void unloaded();
+
+protected:
+    virtual bool query_unload() { return true; }
+    virtual void form_unload() {}
+    void closeEvent(QCloseEvent* event) override;
+};
+
+// Disables `opener`, shows `child` modeless, and enables `opener` again when
+// `child` unloads.  `child` is a top-level window, not a child widget of
+// `opener` (a disabled window disables its child widgets too).
+void show_child(QWidget* opener, FormWindow* child);
+
+}  // namespace vexlab::app

@@ -1,0 +1,361 @@
+#include "platform/db_session.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace vexlab::db {
+
+namespace {
+
+bool iequals(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool contains_nocase(std::string_view haystack, std::string_view needle) {
+    if (needle.size() > haystack.size()) return false;
+    for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i)
+        if (iequals(haystack.substr(i, needle.size()), needle)) return true;
+    return false;
+}
+
+constexpr std::size_t kCacheLimit = 512;
+
+}  // namespace
+
+DbError::DbError(std::string statement, std::string message)
+    : std::runtime_error(message + (statement.empty() ? "" : " [" + statement + "]")),
+      statement_(std::move(statement)),
+      message_(std::move(message)) {}
+
+// ---------------------------------------------------------------- Recordset
+
+void Recordset::move_next() {
+    if (pos_ < static_cast<long>(rows_.size())) ++pos_;
+}
+
+void Recordset::move_previous() {
+    if (pos_ >= 0) --pos_;
+}
+
+const std::string& Recordset::field_name(int position) const {
+    if (position < 0 || position >= field_count())
+        throw DbError(sql_, "no field at position " + std::to_string(position));
+    return names_[static_cast<std::size_t>(position)];
+}
+
+std::optional<int> Recordset::field_index(std::string_view name) const {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (iequals(names_[i], name)) return static_cast<int>(i);
+    return std::nullopt;
+}
+
+const Value& Recordset::field(int position) const {
+    if (eof() || bof()) throw DbError(sql_, "no current record");
+    if (position < 0 || position >= field_count())
+        throw DbError(sql_, "no field at position " + std::to_string(position));
+    return rows_[static_cast<std::size_t>(pos_)][static_cast<std::size_t>(position)];
+}
+
+const Value& Recordset::field(std::string_view name) const {
+    auto index = field_index(name);
+    if (!index) throw DbError(sql_, "no field named " + std::string(name));
+    return field(*index);
+}
+
+// ---------------------------------------------------------------- Session
+
+DatabaseSession::DatabaseSession() = default;
+
+DatabaseSession::~DatabaseSession() { close(); }
+
+void DatabaseSession::open(const std::string& path) {
+    close();
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        throw DbError({}, "cannot open database file " + path + ": the file does not exist");
+    sqlite3* handle = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
+        sqlite3_close(handle);
+        throw DbError({}, "cannot open database file " + path + ": " + message);
+    }
+    db_ = handle;
+    path_ = path;
+    try {
+        // Opening is lazy: touch the schema so that a file that is not a
+        // database is refused here and not at the first command.
+        scalar("SELECT count(*) FROM sqlite_master");
+    } catch (const DbError& error) {
+        close();
+        throw DbError({}, "cannot open database file " + path + ": " + error.engine_message());
+    }
+    if (sqlite3_db_readonly(db_, "main") == 1) {
+        close();
+        throw DbError({}, "cannot open database file " + path +
+                              ": the file is read-only (the program folder must be writable)");
+    }
+}
+
+void DatabaseSession::create(const std::string& path) {
+    close();
+    sqlite3* handle = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
+        sqlite3_close(handle);
+        throw DbError({}, "cannot create database file " + path + ": " + message);
+    }
+    db_ = handle;
+    path_ = path;
+}
+
+void DatabaseSession::close() {
+    clear_cache();
+    if (db_) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+    }
+    savepoint_depth_ = 0;
+}
+
+void DatabaseSession::clear_cache() {
+    for (auto& entry : cache_) sqlite3_finalize(entry.second);
+    cache_.clear();
+}
+
+void DatabaseSession::check_open(std::string_view sql) const {
+    if (!db_) throw DbError(std::string(sql), "the database session is not open");
+}
+
+void DatabaseSession::fail(std::string_view sql) const {
+    throw DbError(std::string(sql), db_ ? sqlite3_errmsg(db_) : "no database");
+}
+
+sqlite3_stmt* DatabaseSession::prepare(std::string_view sql) {
+    check_open(sql);
+    std::string key(sql);
+    if (auto it = cache_.find(key); it != cache_.end()) return it->second;
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_, key.c_str(), static_cast<int>(key.size()), &stmt, &tail) !=
+        SQLITE_OK)
+        fail(sql);
+    if (!stmt) throw DbError(key, "empty statement");
+    if (tail && *tail) {
+        std::string_view rest(tail);
+        if (rest.find_first_not_of(" \t\r\n;") != std::string_view::npos) {
+            sqlite3_finalize(stmt);
+            throw DbError(key, "more than one statement in one call");
+        }
+    }
+    if (cache_.size() >= kCacheLimit) clear_cache();
+    cache_.emplace(std::move(key), stmt);
+    return stmt;
+}
+
+void DatabaseSession::bind(sqlite3_stmt* stmt, std::string_view sql, const Value* params,
+                           std::size_t count) {
+    if (static_cast<int>(count) != sqlite3_bind_parameter_count(stmt))
+        throw DbError(std::string(sql), "expected " +
+                                            std::to_string(sqlite3_bind_parameter_count(stmt)) +
+                                            " parameters, got " + std::to_string(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const Value& v = params[i];
+        int index = static_cast<int>(i) + 1;
+        int rc = SQLITE_OK;
+        switch (v.type()) {
+        case ValueType::Null: rc = sqlite3_bind_null(stmt, index); break;
+        case ValueType::Text: {
+            std::string text = v.to_text();
+            rc = sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        }
+        case ValueType::YesNo: rc = sqlite3_bind_int(stmt, index, v.to_bool() ? 1 : 0); break;
+        case ValueType::Number:
+            rc = v.is_real() ? sqlite3_bind_double(stmt, index, v.to_double())
+                             : sqlite3_bind_int64(stmt, index, v.to_int());
+            break;
+        }
+        if (rc != SQLITE_OK) fail(sql);
+    }
+}
+
+namespace {
+
+struct StatementReset {
+    sqlite3_stmt* stmt;
+    ~StatementReset() {
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+    }
+};
+
+Value read_column(sqlite3_stmt* stmt, int column) {
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL: return Value();
+    case SQLITE_INTEGER: {
+        auto number = static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
+        const char* decl = sqlite3_column_decltype(stmt, column);
+        if (decl && contains_nocase(decl, "YESNO")) return Value(number != 0);
+        return Value(number);
+    }
+    case SQLITE_FLOAT: {
+        double number = sqlite3_column_double(stmt, column);
+        const char* decl = sqlite3_column_decltype(stmt, column);
+        if (decl && contains_nocase(decl, "YESNO")) return Value(number != 0.0);
+        return Value(number);
+    }
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        int size = sqlite3_column_bytes(stmt, column);
+        return Value(std::string(text ? text : "", static_cast<std::size_t>(size)));
+    }
+    }
+}
+
+}  // namespace
+
+void DatabaseSession::run(std::string_view sql, const Value* params, std::size_t count) {
+    sqlite3_stmt* stmt = prepare(sql);
+    StatementReset reset{stmt};
+    bind(stmt, sql, params, count);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) fail(sql);
+}
+
+Recordset DatabaseSession::query(std::string_view sql, const Value* params, std::size_t count) {
+    sqlite3_stmt* stmt = prepare(sql);
+    StatementReset reset{stmt};
+    bind(stmt, sql, params, count);
+    Recordset set;
+    set.sql_ = std::string(sql);
+    int columns = sqlite3_column_count(stmt);
+    set.names_.reserve(static_cast<std::size_t>(columns));
+    for (int c = 0; c < columns; ++c) {
+        const char* name = sqlite3_column_name(stmt, c);
+        set.names_.emplace_back(name ? name : "");
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::vector<Value> row;
+        row.reserve(static_cast<std::size_t>(columns));
+        for (int c = 0; c < columns; ++c) row.push_back(read_column(stmt, c));
+        set.rows_.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) fail(sql);
+    return set;
+}
+
+void DatabaseSession::execute(std::string_view sql, std::initializer_list<Value> params) {
+    run(sql, params.begin(), params.size());
+}
+
+void DatabaseSession::execute(std::string_view sql, const std::vector<Value>& params) {
+    run(sql, params.data(), params.size());
+}
+
+void DatabaseSession::execute_script(std::string_view sql) {
+    check_open(sql);
+    std::string text(sql);
+    char* error = nullptr;
+    if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::string message = error ? error : "error";
+        sqlite3_free(error);
+        throw DbError(text, message);
+    }
+}
+
+Recordset DatabaseSession::open_recordset(std::string_view sql,
+                                          std::initializer_list<Value> params) {
+    return query(sql, params.begin(), params.size());
+}
+
+Recordset DatabaseSession::open_recordset(std::string_view sql, const std::vector<Value>& params) {
+    return query(sql, params.data(), params.size());
+}
+
+Value DatabaseSession::scalar(std::string_view sql, std::initializer_list<Value> params) {
+    Recordset set = query(sql, params.begin(), params.size());
+    if (set.eof() || set.field_count() == 0) return Value();
+    return set.field(0);
+}
+
+int DatabaseSession::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+
+std::vector<std::string> DatabaseSession::column_names(std::string_view table) {
+    Recordset set = open_recordset("SELECT name FROM pragma_table_info(?) ORDER BY cid",
+                                   {std::string(table)});
+    std::vector<std::string> names;
+    for (; !set.eof(); set.move_next()) names.push_back(set.text(0));
+    return names;
+}
+
+bool DatabaseSession::table_exists(std::string_view table) {
+    return scalar("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? "
+                  "COLLATE NOCASE",
+                  {std::string(table)})
+               .to_int() > 0;
+}
+
+// ---------------------------------------------------------------- Transaction
+
+DatabaseSession::Transaction::Transaction(DatabaseSession& session) : session_(session) {
+    name_ = "vexlab_sp" + std::to_string(session_.savepoint_depth_);
+    session_.execute_script("SAVEPOINT " + name_);
+    ++session_.savepoint_depth_;
+}
+
+DatabaseSession::Transaction::~Transaction() {
+    if (done_ || !session_.is_open()) return;
+    try {
+        session_.execute_script("ROLLBACK TO " + name_ + "; RELEASE " + name_);
+    } catch (const DbError&) {
+        // Nothing more can be done from a destructor; the engine has already
+        // rolled back when the rollback itself fails.
+    }
+    --session_.savepoint_depth_;
+}
+
+void DatabaseSession::Transaction::commit() {
+    if (done_) return;
+    session_.execute_script("RELEASE " + name_);
+    done_ = true;
+    --session_.savepoint_depth_;
+}
+
+// ---------------------------------------------------------------- helpers
+
+std::string quote_identifier(std::string_view name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string like_prefix(std::string_view word) {
+    std::string pattern;
+    pattern.reserve(word.size() + 2);
+    for (char c : word) {
+        if (c == '%' || c == '_' || c == '\\') pattern += '\\';
+        pattern += c;
+    }
+    pattern += '%';
+    return pattern;
+}
+
+}  // namespace vexlab::db

@@ -1,0 +1,66 @@
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "platform/qt_user_dialogs.h"
+
+namespace vexlab::platform {
+
+namespace {
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+// File filters are written "description|pattern" as the program's windows
+// name them; Qt wants "description (pattern)".
+QString qt_filter(const std::string& filter) {
+    QStringList parts = q(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + " (" + parts[i + 1].replace(';', ' ') + ")";
+    return filters.join(";;");
+}
+
+}  // namespace
+
+void QtUserDialogs::message(const std::string& title, const std::string& text) {
+    QMessageBox::information(parent_, q(title), q(text));
+}
+
+Answer QtUserDialogs::question(const std::string& title, const std::string& text,
+                               bool with_cancel) {
+    auto buttons = QMessageBox::Yes | QMessageBox::No;
+    if (with_cancel) buttons |= QMessageBox::Cancel;
+    switch (QMessageBox::question(parent_, q(title), q(text), buttons)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+std::optional<std::string> QtUserDialogs::input(const std::string& title,
+                                                const std::string& prompt,
+                                                const std::string& initial) {
+    bool ok = false;
+    QString text = QInputDialog::getText(parent_, q(title), q(prompt), QLineEdit::Normal,
+                                         q(initial), &ok);
+    if (!ok) return std::nullopt;
+    return text.toStdString();
+}
+
+std::optional<std::string> QtUserDialogs::open_file_name(const std::string& title,
+                                                         const std::string& folder,
+                                                         const std::string& filter) {
+    QString name = QFileDialog::getOpenFileName(parent_, q(title), q(folder), qt_filter(filter));
+    if (name.isEmpty()) return std::nullopt;
+    return name.toStdString();
+}
+
+std::optional<std::string> QtUserDialogs::save_file_name(const std::string& title,
+                                                         const std::string& folder,
+                                                         const std::string& filter) {
+    QString name = QFileDialog::getSaveFileName(parent_, q(title), q(folder), qt_filter(filter));
+    if (name.isEmpty()) return std::nullopt;
+    return name.toStdString();
+}
+
+}  // namespace vexlab::platform

@@ -1,0 +1,85 @@
+#pragma once
+// Every question the program asks a person goes through this one interface:
+// message boxes, yes/no questions, input boxes and file names.  The windows
+// get the Qt implementation; tests script the answers and read back what was
+// shown, so every road through a window runs offscreen.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vexlab::platform {
+
+enum class Answer { Ok, Yes, No, Cancel };
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    virtual void message(const std::string& title, const std::string& text) = 0;
+    virtual Answer question(const std::string& title, const std::string& text,
+                            bool with_cancel) = 0;
+    virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
+                                             const std::string& initial) = 0;
+    virtual std::optional<std::string> open_file_name(const std::string& title,
+                                                      const std::string& folder,
+                                                      const std::string& filter) = 0;
+    virtual std::optional<std::string> save_file_name(const std::string& title,
+                                                      const std::string& folder,
+                                                      const std::string& filter) = 0;
+};
+
+// Answers from a script, in order; records everything shown.
+class ScriptedDialogs : public UserDialogs {
+public:
+    struct Shown {
+        std::string kind;  // "message", "question", "input", "open", "save"
+        std::string title;
+        std::string text;
+    };
+
+    void next_answer(Answer answer) { answers_.push_back(answer); }
+    void next_text(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
+    const std::vector<Shown>& shown() const { return shown_; }
+    void clear() { shown_.clear(); }
+
+    void message(const std::string& title, const std::string& text) override {
+        shown_.push_back({"message", title, text});
+    }
+    Answer question(const std::string& title, const std::string& text, bool with_cancel) override {
+        shown_.push_back({"question", title, text});
+        if (answers_.empty()) return with_cancel ? Answer::Cancel : Answer::No;
+        Answer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    std::optional<std::string> input(const std::string& title, const std::string& prompt,
+                                     const std::string&) override {
+        shown_.push_back({"input", title, prompt});
+        return take_text();
+    }
+    std::optional<std::string> open_file_name(const std::string& title, const std::string&,
+                                              const std::string&) override {
+        shown_.push_back({"open", title, {}});
+        return take_text();
+    }
+    std::optional<std::string> save_file_name(const std::string& title, const std::string&,
+                                              const std::string&) override {
+        shown_.push_back({"save", title, {}});
+        return take_text();
+    }
+
+private:
+    std::optional<std::string> take_text() {
+        if (texts_.empty()) return std::nullopt;
+        auto text = texts_.front();
+        texts_.pop_front();
+        return text;
+    }
+
+    std::deque<Answer> answers_;
+    std::deque<std::optional<std::string>> texts_;
+    std::vector<Shown> shown_;
+};
+
+}  // namespace vexlab::platform

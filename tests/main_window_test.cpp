@@ -1,0 +1,202 @@
+// The main window offscreen: start-up, menus, Lab Exercises groups, help,
+// window navigation, and a start on a missing or broken database.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <filesystem>
+#include <fstream>
+
+#include "app/frmMain.h"
+#include "app/program.h"
+#include "app/window_navigator.h"
+#include "platform/help_viewer.h"
+#include "platform/user_dialogs.h"
+#include "state/schema_registry.h"
+#include "state/table_text.h"
+#include "support/test_database.h"
+
+namespace {
+
+using vexlab::app::Program;
+using vexlab::app::ProgramOptions;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    ProgramOptions options() {
+        return {folder.path().string(), folder.file("config/registry.txt")};
+    }
+    void with_database() { vexlab::test::fresh_database(folder.file("commandsbackup.mdb")); }
+
+    vexlab::test::TempDir folder;
+    vexlab::platform::ScriptedDialogs dialogs;
+};
+
+QStringList captions(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions()) out << (a->isSeparator() ? "-" : a->text());
+    return out;
+}
+
+TEST_F(MainWindowTest, StartsWithEveryMenuAndCaption) {
+    with_database();
+    Program program(options(), &dialogs);
+    ASSERT_TRUE(program.Main());
+    vexlab::app::frmMain* main = program.main_window();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->pos(), QPoint(0, 0));
+    EXPECT_EQ(main->windowTitle(), "Router SImulator");
+    EXPECT_TRUE(dialogs.shown().empty());
+
+    QStringList top;
+    for (QAction* a : main->menuBar()->actions()) top << a->text();
+    EXPECT_EQ(top, (QStringList{"&Simulator", "&Network Designer", "&Lab Exercises", "&Help"}));
+    EXPECT_EQ(captions(main->mnuRsim),
+              (QStringList{"&Router Simulator", "&Switch Simulator", "&Network Simulator",
+                           "&Example Labs", "-", "E&xit"}));
+    EXPECT_EQ(captions(main->mnuhelp),
+              (QStringList{"&Contents", "&Disclaimer", "&Administrator", "&About"}));
+    EXPECT_EQ(captions(main->mnunwdes), QStringList{"Open Network Designer"});
+    EXPECT_FALSE(main->mnunwdes->menuAction()->isVisible());
+    EXPECT_EQ(main->mnulabex->actions().size(), 11);
+    EXPECT_TRUE(main->mnulabex->actions().last()->isSeparator());
+    EXPECT_EQ(main->mnuMainlab[1]->objectName(), "mnuMainLab2");
+    EXPECT_EQ(main->mnuMainlab[5]->objectName(), "mnuMainlab6");
+
+    // The data source was registered and is what the session opened.
+    vexlab::platform::RegistryStore store(options().registry_file);
+    auto dbq = store.value("SOFTWARE\\ODBC\\ODBC.INI\\netsrc02", "DBQ");
+    ASSERT_TRUE(dbq);
+    EXPECT_EQ(dbq->text, program.state().session.path());
+    EXPECT_FALSE(program.state().open_mode.start_as_router);
+    EXPECT_EQ(program.state().logo_picture_path, folder.file("simulator-logo.gif"));
+
+    main->mnuExit_Click();
+    EXPECT_FALSE(program.state().session.is_open());
+}
+
+TEST_F(MainWindowTest, LabGroupsFollowTheLabTables) {
+    vexlab::db::DatabaseSession session;
+    vexlab::test::empty_database(session, folder.file("commandsbackup.mdb"));
+    vexlab::state::load_table_text(session, vexlab::state::SchemaRegistry::instance(), R"(
+table labs
+columns index | labname
+2 | Switching
+table sublab
+columns index | sublabnane | ref
+8 | VLANs | 2
+3 | Ports | 2
+)",
+                                   "fixture");
+    session.close();
+    Program program(options(), &dialogs);
+    ASSERT_TRUE(program.Main());
+    auto* main = program.main_window();
+    QMenu* group = main->mnuMainlab[1];
+    EXPECT_TRUE(group->menuAction()->isVisible());
+    EXPECT_EQ(group->title(), "Switching");
+    QStringList visible;
+    for (QAction* a : group->actions())
+        if (a->isVisible()) visible << a->text();
+    EXPECT_EQ(visible, (QStringList{"Ports", "VLANs"}));
+    EXPECT_FALSE(main->mnulab[1].at(0)->isVisible());  // the template goes
+    EXPECT_TRUE(main->mnulab[0].at(0)->isVisible());   // and stays in an empty group
+    EXPECT_FALSE(main->mnuMainlab[0]->menuAction()->isVisible());
+    EXPECT_EQ(main->mnulab[1].at(8)->text(), "VLANs");
+    main->model().lab_item_chosen(2, 8);
+    EXPECT_EQ(program.state().selected_sublab, "VLANs");
+    main->close();
+}
+
+TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
+    struct Case {
+        std::string name;
+        std::function<void(const std::string&)> prepare;
+        std::string expect;
+    } cases[] = {
+        {"missing", [](const std::string&) {}, "does not exist"},
+        {"corrupt",
+         [](const std::string& path) {
+             std::ofstream(path) << std::string(4096, 'x');
+         },
+         "not a database"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        vexlab::test::TempDir dir;
+        vexlab::platform::ScriptedDialogs seen;
+        const std::string db = dir.file("commandsbackup.mdb");
+        c.prepare(db);
+        Program program({dir.path().string(), dir.file("registry.txt")}, &seen);
+        EXPECT_FALSE(program.Main());
+        EXPECT_EQ(program.main_window(), nullptr);
+        ASSERT_EQ(seen.shown().size(), 1u);
+        EXPECT_NE(seen.shown()[0].text.find(db), std::string::npos) << seen.shown()[0].text;
+        EXPECT_NE(seen.shown()[0].text.find(c.expect), std::string::npos) << seen.shown()[0].text;
+    }
+}
+
+TEST_F(MainWindowTest, HelpItemsOpenTheHelpPageAndKeepTheWindowEnabled) {
+    with_database();
+    std::filesystem::create_directories(folder.path() / "help");
+    std::ofstream(folder.path() / "help" / "index.html") << "<html><body><h1>Help</h1></body></html>";
+    Program program(options(), &dialogs);
+    ASSERT_TRUE(program.Main());
+    auto* main = program.main_window();
+    for (QAction* item : {main->mnucont, main->mnudisc, main->mnuabout}) {
+        SCOPED_TRACE(item->text().toStdString());
+        if (auto* old = vexlab::platform::HelpViewer::instance()) old->close();
+        QApplication::processEvents();
+        item->trigger();
+        QApplication::processEvents();  // the help key arrives after the click
+        auto* viewer = vexlab::platform::HelpViewer::instance();
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_TRUE(viewer->isVisible());
+        EXPECT_EQ(viewer->current_file().toStdString(), folder.file("help/index.html"));
+        EXPECT_TRUE(main->isEnabled());
+    }
+    vexlab::platform::HelpViewer::instance()->close();
+    main->close();
+}
+
+class ProbeWindow : public vexlab::app::FormWindow {
+public:
+    bool refuse = false;
+    int unloads = 0;
+
+protected:
+    bool query_unload() override { return !refuse; }
+    void form_unload() override { ++unloads; }
+};
+
+TEST(WindowNavigation, AChildDisablesItsOpenerUntilItUnloads) {
+    QWidget opener;
+    opener.show();
+    ProbeWindow child;
+    vexlab::app::show_child(&opener, &child);
+    EXPECT_FALSE(opener.isEnabled());
+    EXPECT_TRUE(child.isVisible());
+    EXPECT_TRUE(child.isEnabled());
+
+    child.refuse = true;  // a refused close is no unload
+    child.close();
+    EXPECT_FALSE(opener.isEnabled());
+    EXPECT_EQ(child.unloads, 0);
+
+    child.refuse = false;
+    child.close();
+    EXPECT_TRUE(opener.isEnabled());
+    EXPECT_EQ(child.unloads, 1);
+
+    // Reused single instance: a second opening links it again, once.
+    vexlab::app::show_child(&opener, &child);
+    EXPECT_FALSE(opener.isEnabled());
+    child.close();
+    EXPECT_TRUE(opener.isEnabled());
+}
+
+}  // namespace
