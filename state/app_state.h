@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "interpreter/interpreter_state.h"
 #include "platform/db_session.h"
+#include "state/console_session.h"
 #include "state/table_set.h"
 
 namespace vexlab::state {
@@ -30,6 +32,9 @@ struct AppState {
     std::string selected_sublab;
     NetworkTableSet table_set = NetworkTableSet::default_set();
     db::DatabaseSession session;
+    ConsoleSession console;
+    LoadedNetwork network;
+    interpreter::InterpreterState interp;
 
     // A file of the program folder.
     std::string program_file(const std::string& name) const {

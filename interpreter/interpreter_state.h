@@ -1,0 +1,36 @@
+#pragma once
+// The record through which a typed line goes into the interpreter and its
+// outcome comes back: the matched canonical words, the accepted arguments and
+// the result flags the console turns into its verdict.
+
+#include <array>
+#include <string>
+
+namespace vexlab::interpreter {
+
+inline constexpr int kCommandWords = 11;
+inline constexpr int kArgumentSlots = 7;
+
+struct InterpreterState {
+    std::string command_line;
+    std::array<std::string, kCommandWords> command_words;
+    std::array<std::string, kArgumentSlots> argument_values;
+    int argument_count = 0;
+    bool command_found = false;
+    bool command_enabled = false;
+    bool command_ambiguous = false;
+    bool command_incomplete = false;
+    std::string matched_command_word;
+
+    void clear_words() { command_words.fill(std::string()); }
+};
+
+// The console's verdict on a handled line, in the order the flags are tested;
+// empty for a line that succeeded.
+std::string verdict(const InterpreterState& state);
+
+// Splits at every blank and rejoins the non-empty pieces with one blank; a
+// line that starts with blanks keeps one, for the caller's trim.
+std::string normalise_command_line(const std::string& line);
+
+}  // namespace vexlab::interpreter
