@@ -4,6 +4,7 @@
 // the result flags the console turns into its verdict.
 
 #include <array>
+#include <set>
 #include <string>
 
 namespace vexlab::interpreter {
@@ -21,6 +22,11 @@ struct InterpreterState {
     bool command_ambiguous = false;
     bool command_incomplete = false;
     std::string matched_command_word;
+
+    // The argument tokens the catalogue's token table lists, read once per
+    // database file (the table never changes while the program runs).
+    std::set<std::string> known_tokens;
+    std::string known_tokens_source;
 
     void clear_words() { command_words.fill(std::string()); }
 };

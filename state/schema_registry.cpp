@@ -163,12 +163,24 @@ SchemaRegistry SchemaRegistry::parse(std::string_view text) {
             if (words.size() == 3 && words[2] != "twin") fail("unknown table option " + words[2]);
             std::string name = unmark(words[1]);
             if (registry.find(name)) fail("table " + name + " defined twice");
-            registry.tables_.push_back({name, {}});
+            registry.tables_.push_back({name, {}, {}});
             if (words.size() == 3) twins.push_back(registry.tables_.size() - 1);
             current = &registry.tables_.back();
             continue;
         }
         if (!current) fail("column outside a table");
+        if (words[0] == "lookup") {
+            // An index for the lookups the program runs on the table.
+            if (words.size() < 2) fail("expected: lookup <column> [<column> ...]");
+            std::vector<std::string> columns;
+            for (std::size_t i = 1; i < words.size(); ++i) {
+                std::string column = unmark(words[i]);
+                if (current->position(column) < 0) fail("lookup names no column " + column);
+                columns.push_back(column);
+            }
+            current->lookups.push_back(std::move(columns));
+            continue;
+        }
         if (words.size() != 2 && words.size() != 4) fail("expected: <column> <type> [default <v>]");
         ColumnDef column;
         column.name = unmark(words[0]);
@@ -213,6 +225,19 @@ const TableDef& SchemaRegistry::get(std::string_view name) const {
     throw SchemaError("no table " + std::string(name) + " in the schema");
 }
 
+std::vector<std::string> SchemaRegistry::index_sql(const TableDef& table) {
+    std::vector<std::string> statements;
+    for (std::size_t i = 0; i < table.lookups.size(); ++i) {
+        std::string sql = "CREATE INDEX " +
+                          db::quote_identifier(table.name + "_lookup" + std::to_string(i + 1)) +
+                          " ON " + db::quote_identifier(table.name) + " (";
+        for (std::size_t c = 0; c < table.lookups[i].size(); ++c)
+            sql += (c ? ", " : "") + db::quote_identifier(table.lookups[i][c]);
+        statements.push_back(sql + ")");
+    }
+    return statements;
+}
+
 std::string SchemaRegistry::create_sql(const TableDef& table) {
     std::string sql = "CREATE TABLE " + db::quote_identifier(table.name) + " (";
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
@@ -225,7 +250,10 @@ std::string SchemaRegistry::create_sql(const TableDef& table) {
 }
 
 void SchemaRegistry::create_all(db::DatabaseSession& session) const {
-    for (const auto& table : tables_) session.execute(create_sql(table));
+    for (const auto& table : tables_) {
+        session.execute(create_sql(table));
+        for (const auto& sql : index_sql(table)) session.execute(sql);
+    }
 }
 
 }  // namespace vexlab::state

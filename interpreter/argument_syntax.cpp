@@ -1,0 +1,375 @@
+#include "interpreter/argument_syntax.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/db_session.h"
+#include "state/app_state.h"
+#include "state/settings.h"
+
+namespace vexlab::interpreter {
+
+namespace {
+
+using state::AppState;
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::string::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+std::string lower(std::string text) {
+    for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool iequals(const std::string& a, const std::string& b) { return lower(a) == lower(b); }
+
+bool in_range(const std::string& word, double low, double high) {
+    double value = 0;
+    return read_number(word, value) && value >= low && value <= high;
+}
+
+bool above_below(const std::string& word, double above, double below) {
+    double value = 0;
+    return read_number(word, value) && value > above && value < below;
+}
+
+bool is_whole_in_range(const std::string& word, double low, double high, int& out) {
+    double value = 0;
+    if (!read_number(word, value) || value < low || value > high || value != static_cast<int>(value))
+        return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+// Stores an accepted value in the next argument slot.  A line has seven
+// slots; an eighth value is refused rather than written past them.
+bool capture(AppState& app, const std::string& value) {
+    auto& interp = app.interp;
+    if (interp.argument_count < 0 || interp.argument_count >= kArgumentSlots) return false;
+    interp.argument_values[static_cast<std::size_t>(interp.argument_count)] = value;
+    ++interp.argument_count;
+    return true;
+}
+
+std::vector<std::string> line_words(const AppState& app) {
+    return split(app.interp.command_line, ' ');
+}
+
+// "<LINE>": the text strictly between the first and the last "#".
+bool check_line(AppState& app) {
+    const std::string& line = app.interp.command_line;
+    auto first = line.find('#');
+    auto last = line.rfind('#');
+    if (first == std::string::npos || last == first) return false;
+    if (last > 255) return false;  // the line up to its last "#" is at most 255 characters
+    return capture(app, line.substr(first + 1, last - first - 1));
+}
+
+// "<BANNER>": the third word's first character delimits the text.
+bool check_banner(AppState& app) {
+    auto words = line_words(app);
+    if (words.size() < 3 || words[2].empty()) return false;
+    char delimiter = words[2][0];
+    std::string rest;
+    for (std::size_t i = 2; i < words.size(); ++i) rest += (i > 2 ? " " : "") + words[i];
+    rest.erase(0, 1);
+    auto end = rest.find(delimiter);
+    if (end == std::string::npos) return false;
+    std::string text = rest.substr(0, end);
+    auto b = text.find_first_not_of(' ');
+    auto e = text.find_last_not_of(' ');
+    text = b == std::string::npos ? std::string() : text.substr(b, e - b + 1);
+    if (text.size() > 255) return false;
+    return capture(app, text);
+}
+
+// The keyword an interface number belongs to: the word after "show", or the
+// word after the first one.
+std::string interface_keyword(const AppState& app) {
+    const auto& words = app.interp.command_words;
+    return words[0] == "show" ? words[2] : words[1];
+}
+
+void bri_rewrite(AppState& app) {
+    auto& words = app.interp.command_words;
+    if (words[1] == "bri") words[1] = "IsdnBri";
+    if (words[2] == "bri") words[2] = "IsdnBri";
+}
+
+// Does the current device have an interface of this name?  With a
+// subinterface number, it must also be one the device can carry.
+bool device_has_interface(AppState& app, const std::string& name, const std::string* sub) {
+    if (sub) {
+        double value = 0;
+        if (!read_number(*sub, value) || value < 1 || value > 429497293) return false;
+    }
+    db::Recordset rows = app.session.open_recordset(
+        "SELECT int_device.dev_name, int_det.int_name FROM int_device INNER JOIN int_det "
+        "ON int_device.\"index\" = int_det.ref WHERE int_device.dev_name = ? ORDER BY int_det.rowid",
+        {app.console.device.current_device});
+    for (; !rows.eof(); rows.move_next())
+        if (iequals(rows.text(1), name)) return true;
+    return false;
+}
+
+// The interface tokens set the interface being configured only when the
+// device has the interface, so a refused word leaves no bogus context.
+bool check_port_subint(AppState& app, const std::string& word) {
+    auto parts = split(word, '.');
+    if (parts.size() != 2 || parts[0].find('/') != std::string::npos) return false;
+    std::string name = interface_keyword(app) + parts[0];
+    if (!device_has_interface(app, name, &parts[1])) return false;
+    auto& mode = app.console.mode;
+    mode.current_interface = name;
+    mode.interface_number = parts[0];
+    mode.subinterface_number = parts[1];
+    return true;
+}
+
+bool check_port(AppState& app, const std::string& word) {
+    if (word.find('/') != std::string::npos) return false;
+    bri_rewrite(app);
+    std::string name = interface_keyword(app) + word;
+    if (!device_has_interface(app, name, nullptr)) return false;
+    app.console.mode.current_interface = name;
+    return true;
+}
+
+bool check_slot_port(AppState& app, const std::string& word) {
+    auto slash = word.find('/');
+    if (slash == std::string::npos) return false;
+    std::string slot = word.substr(0, slash);
+    std::string port = split(word.substr(slash + 1), '/')[0];
+    bri_rewrite(app);
+    std::string switch_port = interface_keyword(app) + port;
+    std::string name = "WAN Slot " + slot + "/" + switch_port;
+    if (!device_has_interface(app, name, nullptr)) return false;
+    app.console.mode.switch_port = switch_port;
+    app.console.mode.current_interface = name;
+    return true;
+}
+
+bool check_slot_port_subint(AppState& app, const std::string& word) {
+    auto dot = word.find('.');
+    if (dot == std::string::npos) return false;
+    std::string head = word.substr(0, dot);
+    std::string sub = split(word.substr(dot + 1), '.')[0];
+    auto slash = head.find('/');
+    if (slash == std::string::npos) return false;
+    std::string slot = head.substr(0, slash);
+    std::string port = split(head.substr(slash + 1), '/')[0];
+    std::string switch_port = interface_keyword(app) + port;
+    std::string name = "WAN Slot " + slot + "/" + switch_port;
+    if (!device_has_interface(app, name, &sub)) return false;
+    auto& mode = app.console.mode;
+    mode.switch_port = switch_port;
+    mode.current_interface = name;
+    mode.interface_number = port;
+    mode.subinterface_number = sub;
+    return true;
+}
+
+// "<PNUM>": a switch port 0/1 to 0/12.
+bool check_pnum(AppState& app, const std::string& word) {
+    auto parts = split(word, '/');
+    double slot = 0;
+    if (parts.size() != 2 || !read_number(parts[0], slot) || slot != 0) return false;
+    if (!in_range(parts[1], 1, 12)) return false;
+    app.console.mode.current_interface = app.interp.command_words[1] + word;
+    return true;
+}
+
+bool check_address(const std::string& word) {
+    auto parts = split(word, '.');
+    if (parts.size() != 4) return false;
+    return std::all_of(parts.begin(), parts.end(),
+                       [](const std::string& p) { return in_range(p, 0, 255); });
+}
+
+bool check_mac(const std::string& word) {
+    auto parts = split(word, '.');
+    if (parts.size() != 3) return false;
+    for (const auto& part : parts) {
+        if (part.size() != 4) return false;
+        for (char c : part)
+            if (!(std::isdigit(static_cast<unsigned char>(c)) || (c >= 'a' && c <= 'f')))
+                return false;
+    }
+    return true;
+}
+
+bool check_time(const std::string& word) {
+    auto parts = split(word, ':');
+    return parts.size() == 3 && in_range(parts[0], 0, 23) && in_range(parts[1], 0, 59) &&
+           in_range(parts[2], 0, 59);
+}
+
+bool check_plain_word(const std::string& word) {
+    if (word.empty() || word.size() > 40) return false;
+    return std::all_of(word.begin(), word.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    });
+}
+
+// "<AGNUM>": the access list number this device was given.
+bool check_agnum(AppState& app, const std::string& word) {
+    auto value = state::read_setting(app, "accesslist_num", app.console.device.current_device);
+    return value && *value == word;
+}
+
+// "<TELNET_ID>": the number of a telnet session some device holds.
+bool check_telnet_id(AppState& app, const std::string& word) {
+    if (word == "nill") return false;
+    db::Recordset row = app.session.open_recordset(
+        "SELECT * FROM " + db::quote_identifier(app.table_set.routervariables_table) +
+        " WHERE Config_Variable = ?",
+        {"telnetsession_id"});
+    if (row.eof()) return false;
+    for (int c = 0; c < row.field_count(); ++c)
+        if (!row.field(c).is_null() && row.text(c) == word) return true;
+    return false;
+}
+
+using Rule = std::function<bool(AppState&, const std::string&)>;
+
+Rule number_rule(double low, double high, bool keep) {
+    return [=](AppState& app, const std::string& word) {
+        if (!in_range(word, low, high)) return false;
+        return keep ? capture(app, word) : true;
+    };
+}
+
+Rule open_rule(double above, double below) {
+    return [=](AppState& app, const std::string& word) {
+        return above_below(word, above, below) && capture(app, word);
+    };
+}
+
+Rule choice_rule(std::initializer_list<const char*> choices, bool any_case) {
+    std::vector<std::string> list(choices.begin(), choices.end());
+    return [list, any_case](AppState& app, const std::string& word) {
+        bool ok = std::any_of(list.begin(), list.end(), [&](const std::string& c) {
+            return any_case ? iequals(word, c) : word == c;
+        });
+        return ok && capture(app, word);
+    };
+}
+
+const std::unordered_map<std::string, Rule>& rules() {
+    static const std::unordered_map<std::string, Rule> table = {
+        {"<A.B.C.D>", [](AppState& app, const std::string& w) { return check_address(w) && capture(app, w); }},
+        {"<WORD>", [](AppState& app, const std::string& w) { return check_plain_word(w) && capture(app, w); }},
+        {"<LINE>", [](AppState& app, const std::string&) { return check_line(app); }},
+        {"<BANNER>", [](AppState& app, const std::string&) { return check_banner(app); }},
+        {"<NUMBER>", number_rule(1200, 1200, true)},
+        {"<SECONDS>", [](AppState& app, const std::string& w) { double v; return read_number(w, v) && v < 3600 && capture(app, w); }},
+        {"<MINUTES>", [](AppState& app, const std::string& w) { double v; return read_number(w, v) && v < 60 && capture(app, w); }},
+        {"<PPP/HDLC>", choice_rule({"PPP", "hdlc"}, true)},
+        {"<ANUM>", number_rule(1, 99, true)},
+        {"<AGROUP>", number_rule(1, 99, true)},
+        {"<PERMIT/DENY>", choice_rule({"permit", "deny"}, true)},
+        {"<AGNUM>", check_agnum},
+        {"<TELNET_ID>", check_telnet_id},
+        {"<Dist_Metric>", number_rule(1, 255, false)},
+        {"<VLAN_NUM>", number_rule(1, 1005, true)},
+        {"<SPEED>", [](AppState& app, const std::string& w) {
+             double v;
+             bool ok = (read_number(w, v) && (v == 10 || v == 100)) || iequals(w, "auto");
+             return ok && capture(app, w);
+         }},
+        {"<PNUM>", check_pnum},
+        {"<DUPLEX_TYPE>", choice_rule({"auto", "full", "half"}, true)},
+        {"<HH:MM:SS>", [](AppState& app, const std::string& w) { return check_time(w) && capture(app, w); }},
+        {"<DAY>", number_rule(1, 31, true)},
+        {"<MONTH>", number_rule(1, 12, true)},
+        {"<YEAR>", number_rule(2004, 2050, true)},
+        {"<MAC_ADDR>", [](AppState& app, const std::string& w) { return check_mac(w) && capture(app, w); }},
+        {"<VIOLAT_MODE>", choice_rule({"shutdown", "restrict", "protect"}, true)},
+        {"<MAX_MACADD>", number_rule(1, 132, true)},
+        {"<AREA_ID>", number_rule(0, 65535, true)},
+        {"<PROC_ID>", number_rule(1, 1, true)},
+        {"<CLOCK_RATE>", number_rule(300, 8000000, true)},
+        {"<BANDWIDTH>", number_rule(0, 44736, true)},
+        {"<LMI_TYPE>", choice_rule({"cisco", "ansi", "q933a"}, true)},
+        {"<PROTOCOL_NAME>", choice_rule({"ip"}, true)},
+        {"<DLCI_NUM>", number_rule(16, 1007, true)},
+        {"<PORT_NUMBER>.<SUBINT_NUM>", check_port_subint},
+        {"<PORT_NUMBER>", check_port},
+        {"<SLOT_NUMBER>/<PORT_NUMBER>", check_slot_port},
+        {"<SLOT_NUMBER>/<PORT_NUMBER>.<SUBINT_NUM>", check_slot_port_subint},
+        {"<SWITCH_TYPE>", choice_rule({"basic-5ess", "basic-dms100", "basic-ni1", "basic-ni2", "pri-net5"}, false)},
+        {"<SPID_NUM>", [](AppState& app, const std::string& w) { return w.size() < 10 && capture(app, w); }},
+        {"<DEST_PHONE>", [](AppState& app, const std::string& w) {
+             bool digits = !w.empty() && w.size() <= 10 &&
+                           std::all_of(w.begin(), w.end(), [](char c) { return c >= '0' && c <= '9'; });
+             return digits && capture(app, w);
+         }},
+        {"<BROADCAST>", choice_rule({"broadcast"}, false)},
+        {"<D_LIST_NUM>", open_rule(0, 100)},
+        {"<PERMIT_DENY>", choice_rule({"permit", "deny"}, false)},
+        {"<D_GROUP_NUM>", open_rule(0, 100)},
+        {"<LOOPBACK_NUM>", [](AppState& app, const std::string& w) {
+             int number = 0;
+             if (!is_whole_in_range(w, 0, 9, number)) return false;
+             app.console.mode.current_interface = "loopback";
+             app.console.mode.loopback_number = number;
+             return true;
+         }},
+    };
+    return table;
+}
+
+}  // namespace
+
+bool read_number(const std::string& word, double& value) {
+    std::size_t i = 0;
+    if (i < word.size() && (word[i] == '-' || word[i] == '+')) ++i;
+    std::size_t digits = 0, dots = 0;
+    for (std::size_t j = i; j < word.size(); ++j) {
+        if (std::isdigit(static_cast<unsigned char>(word[j])))
+            ++digits;
+        else if (word[j] == '.' && dots == 0)
+            ++dots;
+        else
+            return false;
+    }
+    if (digits == 0) return false;
+    try {
+        value = std::stod(word);
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+bool check_argument_syntax(AppState& app, const std::string& token, const std::string& word) {
+    // Only tokens the token table lists are known, compared with their case.
+    auto& interp = app.interp;
+    if (interp.known_tokens_source != app.session.path() || interp.known_tokens.empty()) {
+        interp.known_tokens.clear();
+        for (auto rows = app.session.open_recordset("SELECT token FROM tblevalsyntax");
+             !rows.eof(); rows.move_next())
+            interp.known_tokens.insert(rows.text(0));
+        interp.known_tokens_source = app.session.path();
+    }
+    if (!interp.known_tokens.count(token)) return false;
+    auto rule = rules().find(token);
+    if (rule == rules().end()) return false;
+    return rule->second(app, word);
+}
+
+}  // namespace vexlab::interpreter

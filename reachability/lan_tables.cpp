@@ -1,0 +1,248 @@
+#include "reachability/lan_tables.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <vector>
+
+#include "commands/config/command_text.h"
+#include "commands/config/device_settings.h"
+#include "platform/db_session.h"
+#include "state/table_set.h"
+
+namespace vexlab::reachability {
+
+namespace {
+
+using commands::icontains;
+using commands::iequals;
+
+std::optional<std::array<std::uint64_t, 4>> dotted_parts(std::string_view text) {
+    std::array<std::uint64_t, 4> parts{};
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        std::size_t dot = text.find('.', start);
+        std::string_view part = text.substr(
+            start, dot == std::string_view::npos ? std::string_view::npos : dot - start);
+        // Ten digits hold any 32-bit part; a longer run is no address part.
+        if (part.empty() || part.size() > 10 || !std::all_of(part.begin(), part.end(), [](char c) {
+                return std::isdigit(static_cast<unsigned char>(c));
+            }))
+            return std::nullopt;
+        std::uint64_t value = 0;
+        for (char c : part) value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        parts[i] = value;
+        if (i < 3) {
+            if (dot == std::string_view::npos) return std::nullopt;
+            start = dot + 1;
+        }
+    }
+    return parts;
+}
+
+std::optional<int> kind_of(db::DatabaseSession& session, const std::string& name) {
+    db::Recordset set = session.open_recordset(
+        "SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid LIMIT 1", {name});
+    if (set.eof()) return std::nullopt;
+    return static_cast<int>(set.field(0).to_int());
+}
+
+bool is_marker(const std::string& name) {
+    return name == "UA" || name == "NA";
+}
+
+// A failing statement of the member search counts as one that found nothing.
+template <class Work>
+void skipping_failures(Work&& work) {
+    try {
+        work();
+    } catch (const db::DbError&) {
+    }
+}
+
+class LanMemberSearch {
+public:
+    LanMemberSearch(db::DatabaseSession& session, const state::NetworkTableSet& tables)
+        : session_(session),
+          tables_(tables),
+          join_(" FROM " + tables.rout_dev_table + " AS d INNER JOIN " + tables.route_ip_table +
+                " AS r ON d.dev_no = r.ref ") {}
+
+    void run() {
+        for (const auto& [device, interface] : host_interfaces()) add_pairs_of(device, interface);
+    }
+
+private:
+    struct Link {
+        std::string far_device, far_ip, far_mask;
+    };
+
+    std::optional<int> kind(const std::string& name) {
+        std::optional<int> found;
+        skipping_failures([&] { found = kind_of(session_, name); });
+        return found;
+    }
+
+    bool is_router(const std::string& name) { return !is_marker(name) && kind(name) == 1; }
+
+    // Every interface of a device that is not a router, in stored order.
+    std::vector<std::pair<std::string, std::string>> host_interfaces() {
+        std::vector<std::pair<std::string, std::string>> rows, hosts;
+        skipping_failures([&] {
+            db::Recordset set = session_.open_recordset("SELECT d.dev_name, r.int_name" + join_ +
+                                                        "ORDER BY r.rowid");
+            for (; !set.eof(); set.move_next()) rows.emplace_back(set.text(0), set.text(1));
+        });
+        for (auto& row : rows)
+            if (kind(row.first) != 1) hosts.push_back(std::move(row));
+        return hosts;
+    }
+
+    // The far ends of every interface of a device.
+    std::vector<Link> links_of(const std::string& device) {
+        std::vector<Link> links;
+        skipping_failures([&] {
+            db::Recordset set =
+                session_.open_recordset("SELECT r.next_hop_devname, r.next_hopip, r.next_hopmask" +
+                                            join_ + "WHERE d.dev_name = ? ORDER BY r.rowid",
+                                        {device});
+            for (; !set.eof(); set.move_next())
+                links.push_back({set.text(0), set.text(1), set.text(2)});
+        });
+        return links;
+    }
+
+    void add_pairs_of(const std::string& device, const std::string& interface) {
+        const std::optional<int> device_kind = kind(device);
+        std::string host, host_mask;
+        if (device_kind == 2) {
+            // A switch is known on its LAN by its management address.
+            bool found = false;
+            skipping_failures([&] {
+                commands::DeviceSettings settings(session_, tables_, device);
+                auto address = settings.read("FastEthernet1_ip_address");
+                auto mask = settings.read("FastEthernet1_dec_mask");
+                if (address && mask) {
+                    host = *address;
+                    host_mask = *mask;
+                    found = true;
+                }
+            });
+            if (!found) return;
+        }
+        std::optional<Link> cable;
+        skipping_failures([&] {
+            db::Recordset set = session_.open_recordset(
+                "SELECT r.next_hop_devname, r.ip, r.next_hopip, r.next_hopmask, r.mask" + join_ +
+                    "WHERE d.dev_name = ? AND r.int_name = ? ORDER BY r.rowid LIMIT 1",
+                {device, interface});
+            if (set.eof()) return;
+            cable = Link{set.text(0), set.text(2), set.text(3)};
+            if (device_kind != 2) {
+                host = set.text(1);
+                host_mask = set.text(4);
+            }
+        });
+        if (!cable) return;
+
+        if (is_router(cable->far_device)) {
+            add_candidate(cable->far_ip, cable->far_mask, host, host_mask);
+            return;
+        }
+        // Behind the first switch: its router ports, all of them.
+        const std::string& first_switch = cable->far_device;
+        std::vector<Link> ports = links_of(first_switch);
+        bool router_found = false;
+        for (const auto& port : ports)
+            if (is_router(port.far_device)) {
+                add_candidate(port.far_ip, port.far_mask, host, host_mask);
+                router_found = true;
+            }
+        if (router_found) return;
+
+        // Further away: walk the switches depth first, the latest found
+        // first, each examined once, and stop at the first router port.
+        std::vector<std::string> examined{first_switch};
+        std::vector<std::string> waiting;
+        for (const auto& port : ports) waiting.push_back(port.far_device);
+        while (!waiting.empty()) {
+            std::string next = std::move(waiting.back());
+            waiting.pop_back();
+            if (std::find(examined.begin(), examined.end(), next) != examined.end()) continue;
+            std::vector<Link> next_ports = links_of(next);
+            for (const auto& port : next_ports)
+                if (is_router(port.far_device)) {
+                    add_candidate(port.far_ip, port.far_mask, host, host_mask);
+                    return;
+                }
+            examined.push_back(next);
+            for (const auto& port : next_ports) waiting.push_back(port.far_device);
+        }
+    }
+
+    void add_candidate(const std::string& router, const std::string& router_mask,
+                       const std::string& host, const std::string& host_mask) {
+        skipping_failures([&] {
+            if (is_marker(router) || is_marker(host)) return;
+            if (!same_lan(router, router_mask, host, host_mask)) return;
+            bool present = session_
+                               .scalar(
+                                   "SELECT count(*) FROM eth_iplist WHERE master_ip = ? "
+                                   "COLLATE BINARY AND sub_ip = ? COLLATE BINARY",
+                                   {router, host})
+                               .to_int() > 0;
+            if (present) return;
+            session_.execute("INSERT INTO eth_iplist (master_ip, sub_ip) VALUES (?, ?)",
+                             {router, host});
+        });
+    }
+
+    db::DatabaseSession& session_;
+    const state::NetworkTableSet& tables_;
+    const std::string join_;
+};
+
+}  // namespace
+
+std::optional<std::string> network_text(std::string_view address, std::string_view mask) {
+    auto a = dotted_parts(address);
+    auto m = dotted_parts(mask);
+    if (!a || !m) return std::nullopt;
+    std::string text;
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (i) text += '.';
+        text += std::to_string((*a)[i] & (*m)[i]);
+    }
+    return text;
+}
+
+bool same_lan(std::string_view address_a, std::string_view mask_a, std::string_view address_b,
+              std::string_view mask_b) {
+    auto a = network_text(address_a, mask_a);
+    auto b = network_text(address_b, mask_b);
+    return a && b && *a == *b;
+}
+
+void add_host_to_lan(db::DatabaseSession& session, const state::NetworkTableSet& tables,
+                     const std::string& address, const std::string& mask) {
+    if (!network_text(address, mask)) return;
+    db::Recordset set = session.open_recordset(
+        "SELECT d.dev_name, r.ip, r.mask, r.int_name FROM " + tables.rout_dev_table +
+        " AS d INNER JOIN " + tables.route_ip_table + " AS r ON d.dev_no = r.ref ORDER BY r.rowid");
+    for (; !set.eof(); set.move_next()) {
+        if (kind_of(session, set.text(0)) != 1 || !icontains(set.text(3), "ethernet")) continue;
+        const std::string router = set.text(1);
+        if (iequals(router, "UA") || iequals(router, "Unassigned") || iequals(router, "NA"))
+            continue;
+        if (same_lan(router, set.text(2), address, mask))
+            session.execute("INSERT INTO eth_iplist (master_ip, sub_ip) VALUES (?, ?)",
+                            {router, address});
+    }
+}
+
+void add_lan_members(db::DatabaseSession& session, const state::NetworkTableSet& tables) {
+    LanMemberSearch(session, tables).run();
+}
+
+}  // namespace vexlab::reachability

@@ -1,0 +1,366 @@
+// The command interpreter on a small catalogue written for the test (over
+// the shipped network tables): abbreviations, ambiguity, incomplete lines,
+// arguments, end markers, the mode after, the prefix rule and the dispatch.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "interpreter/catalogue_compiler.h"
+#include "interpreter/dispatch.h"
+#include "interpreter/interpreter.h"
+#include "interpreter/mode_list.h"
+#include "state/app_state.h"
+#include "state/settings.h"
+#include "support/test_database.h"
+
+namespace {
+
+using vexlab::state::AppState;
+
+const char* const kFixture = R"(
+[router >]
+enable          mode=# desc="Turn on privileged commands"
+show            desc="Show running system information"
+  clock         desc="Display the system clock"
+  interfaces    desc="Interface status"
+    end_cmd
+    serial      desc="Serial"
+      <PORT_NUMBER>
+  ip            desc="IP information"
+    route       desc="IP routing table"
+    rip         desc="RIP"
+[router #]
+configure       mode=(config)# desc="Enter configuration mode"
+  terminal      resp="Enter configuration commands, one per line.  End with CNTL/Z."
+disable         mode=> desc="Turn off privileged commands"
+debug           disabled desc="Debugging functions"
+clock           desc="Manage the system clock"
+  set
+    <HH:MM:SS>
+      <DAY>
+        <MONTH>
+          <YEAR>
+            now
+              please
+                do
+                  it
+[router (config)#]
+hostname        desc="Set system's network name"
+  <WORD>        set=hostname
+interface       mode=(config-if)# desc="Select an interface to configure"
+  serial        desc="Serial"
+    <PORT_NUMBER>.<SUBINT_NUM>
+      point-to-point
+    <PORT_NUMBER>
+  ethernet
+    0
+  loopback
+    <LOOPBACK_NUM>
+ip              desc="Global IP configuration"
+  routing       set=ip_routing desc="Enable IP routing"
+  route
+    <A.B.C.D>
+      <A.B.C.D>
+        <A.B.C.D> set=ip_route_network,ip_route_mask,ip_route_nexthop
+ipx
+  routing
+banner
+  motd
+    <BANNER>    set=banner_motd
+line            mode=(config-line)#
+  console
+    0
+  vty
+    0
+      4
+end             mode=#
+exit            mode=#
+router          mode=(config-router)#
+  rip
+  ospf
+    <PROC_ID>
+vlan
+  <VLAN_NUM>
+    name
+      <WORD>
+[router (config-if)#]
+description
+  <LINE>
+exit            mode=(config)#
+frame-relay
+  map
+    ip
+      <A.B.C.D>
+        <DLCI_NUM>
+  interface-dlci
+    <DLCI_NUM>
+[router (config-router)#]
+network
+  <A.B.C.D>
+    end_cmd
+    <A.B.C.D>
+      area
+        <AREA_ID>
+[switch >]
+enable          mode=#
+[switch (config)#]
+enable          mode=(config)#
+)";
+
+class InterpreterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vexlab::test::fresh_database(dir.file("commandsbackup.mdb"));
+        app.session.open(dir.file("commandsbackup.mdb"));
+        std::set<std::string> tokens;
+        for (auto set = app.session.open_recordset("SELECT token FROM tblevalsyntax"); !set.eof();
+             set.move_next())
+            tokens.insert(set.text(0));
+        app.session.execute("DELETE FROM tblsublabcmds");
+        for (int i = 1; i <= 9; ++i)
+            app.session.execute("DELETE FROM tblsublabcmds" + std::to_string(i));
+        vexlab::interpreter::store_catalogue(
+            app.session, vexlab::interpreter::compile_catalogue({{"fixture", kFixture}}, tokens));
+        // The console's reset fills the working device tables from their seeds.
+        app.session.execute("INSERT INTO device SELECT * FROM device_def");
+        app.session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
+        app.session.execute(
+            "INSERT INTO int_det (\"index\", int_name, ref) SELECT \"index\", int_name, ref FROM "
+            "int_det_def");
+        app.console.device.current_device = "R1";
+        app.console.device.host_name = "R1";
+        app.console.device.device_kind = 1;
+        app.console.mode.config_prefix = "nill";
+        app.console.output.response_text = "nill";
+    }
+
+    void type(const std::string& mode, const std::string& line) {
+        app.console.mode.mode_suffix = mode;
+        app.interp.command_line = vexlab::interpreter::normalise_command_line(line);
+        while (!app.interp.command_line.empty() && app.interp.command_line[0] == ' ')
+            app.interp.command_line.erase(0, 1);
+        vexlab::interpreter::interpret_command(app);
+    }
+
+    std::string words() const {
+        std::string out;
+        int last = -1;
+        for (int i = 0; i < 11; ++i)
+            if (!app.interp.command_words[i].empty()) last = i;
+        for (int i = 0; i <= last; ++i) out += (i ? "|" : "") + app.interp.command_words[i];
+        return out;
+    }
+
+    std::string args() const {
+        std::string out;
+        for (int i = 0; i < app.interp.argument_count; ++i)
+            out += (i ? "|" : "") + app.interp.argument_values[i];
+        return out;
+    }
+
+    vexlab::test::TempDir dir;
+    AppState app;
+};
+
+TEST_F(InterpreterTest, LinesGiveTheirVerdictWordsArgumentsAndMode) {
+    struct Case {
+        const char* mode;
+        const char* line;
+        const char* verdict;  // "" for success
+        const char* words;
+        const char* args;
+        const char* mode_after;
+    } cases[] = {
+        // One word: abbreviations, the mode after, not found, ambiguous.
+        {">", "en", "", "enable", "", "#"},
+        {">", "ENABLE", "", "enable", "", "#"},
+        {">", "conf", "Command Not Found", "", "", ">"},
+        {"#", "d", "ambigious command", "", "", "#"},
+        {"#", "debug", "command is disabled", "debug", "", "#"},
+        {"(config)#", "ip", "ambigious command", "", "", "(config)#"},  // ip and ipx, one word
+        {"(config)#", "hostname", "incomplete command", "hostname", "", "(config)#"},
+        {"#", "disable", "", "disable", "", ">"},
+        // Several words: abbreviated keywords give the full words.
+        {"#", "conf t", "", "configure|terminal", "", "(config)#"},
+        {">", "sh ip ro", "", "show|ip|route", "", ">"},
+        {">", "sh ip r", "ambigious command", "show|ip", "", ">"},
+        {">", "show  ip", "incomplete command", "show|ip", "", ">"},
+        {">", "show interfaces", "", "show|interfaces", "", ">"},  // ends at its end marker
+        {">", "show clock extra", "Command Not Found", "show|clock", "", ">"},
+        {">", "show bogus", "Command Not Found", "show", "", ">"},
+        {">", "s clock", "", "show|clock", "", ">"},
+        {"(config)#", "ip routing", "", "ip|routing", "", "(config)#"},  // exact first word
+        {"(config)#", "ip route 10.0.0.0 255.0.0.0 10.1.1.1", "", "ip|route", "10.0.0.0|255.0.0.0|10.1.1.1", "(config)#"},
+        {"(config)#", "ip route 10.0.0.0 255.0.0.0", "incomplete command", "ip|route", "10.0.0.0|255.0.0.0", "(config)#"},
+        {"(config)#", "ip route 10.0.0.256 255.0.0.0 1.1.1.1", "Command Not Found", "ip|route", "", "(config)#"},
+        {"(config)#", "IP routing", "ambigious command", "", "", "(config)#"},  // exact only in lower case
+        {"(config)#", "interface serial 0", "", "interface|serial", "", "(config-if)#"},
+        {"(config)#", "int ethernet 0", "", "interface|ethernet|0", "", "(config-if)#"},
+        {"(config)#", "interface serial 9", "Command Not Found", "interface|serial", "", "(config)#"},
+        {"(config)#", "line vty 0 4", "", "line|vty|0|4", "", "(config-line)#"},
+        {"(config)#", "line vty 0", "incomplete command", "line|vty|0", "", "(config)#"},
+        {"(config)#", "hostname Lab1", "", "hostname", "Lab1", "(config)#"},
+        {"(config)#", "hostname R1-a", "Command Not Found", "hostname", "", "(config)#"},
+        {"(config)#", "vlan 1.5 name x", "", "vlan||name", "1.5|x", "(config)#"},
+        {"(config)#", "banner motd # Welcome to R1 #", "", "banner|motd", "Welcome to R1", "(config)#"},
+        {"(config)#", "banner motd # no end", "Command Not Found", "banner|motd", "", "(config)#"},
+        {"(config-if)#", "description #link to R2#", "", "description", "link to R2", "(config-if)#"},
+        {"(config-if)#", "description link", "Command Not Found", "description", "", "(config-if)#"},
+        {"(config-router)#", "network 10.0.0.0", "", "network", "10.0.0.0", "(config-router)#"},
+        {"(config-router)#", "network 10.0.0.0 e", "", "network||end_cmd", "10.0.0.0", "(config-router)#"},
+        // Ten words complete; eleven do not.
+        {"#", "clock set 10:00:00 1 1 2010 now please do it", "", "clock|set|||||now|please|do|it", "10:00:00|1|1|2010", "#"},
+        {"#", "clock set 10:00:00 1 1 2010 now please do it again", "Command Not Found", "clock|set|||||now|please|do", "10:00:00|1|1|2010", "#"},
+        {"#", "clock set 25:00:00 1 1 2010", "Command Not Found", "clock|set", "", "#"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " " + c.line);
+        app.interp = {};
+        app.console.mode.current_interface.clear();
+        type(c.mode, c.line);
+        EXPECT_EQ(vexlab::interpreter::verdict(app.interp), c.verdict);
+        EXPECT_EQ(words(), c.words);
+        EXPECT_EQ(args(), c.args);
+        EXPECT_EQ(app.console.mode.mode_suffix, c.mode_after);
+    }
+}
+
+TEST_F(InterpreterTest, OneWordLinesKeepThePercentSignForTheirAction) {
+    type(">", "enable");
+    EXPECT_EQ(app.interp.command_line, "enable%");
+    EXPECT_EQ(app.interp.matched_command_word, "enable");
+}
+
+TEST_F(InterpreterTest, ConfigPrefixIsKeptOnlyInInterfaceAndLineModes) {
+    app.console.mode.config_prefix = "serial0";
+    type("(config)#", "interface serial 0");
+    EXPECT_EQ(app.console.mode.config_prefix, "serial0");
+    EXPECT_EQ(app.console.mode.current_interface, "serial0");
+    type("(config)#", "line console 0");
+    EXPECT_EQ(app.console.mode.config_prefix, "lineconsole");
+    type("(config)#", "ip routing");
+    EXPECT_EQ(app.console.mode.config_prefix, "nill");
+}
+
+TEST_F(InterpreterTest, ARefusedInterfaceLeavesNoInterfaceBehind) {
+    app.console.mode.current_interface = "serial1";
+    type("(config)#", "interface serial 9");
+    EXPECT_EQ(app.console.mode.current_interface, "serial1");
+    type("(config)#", "interface serial 0.0 point-to-point");
+    EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "Command Not Found");
+    EXPECT_EQ(app.console.mode.subinterface_number, "");
+}
+
+TEST_F(InterpreterTest, SubinterfacesAreCreatedOnceAndGuardTheirMainInterface) {
+    type("(config)#", "interface serial 0.1 point-to-point");
+    EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "");
+    EXPECT_EQ(app.console.mode.mode_suffix, "(config-subif)#");
+    EXPECT_EQ(app.console.mode.current_interface, "serial0");
+    EXPECT_EQ(app.console.mode.subinterface_number, "1");
+    type("(config)#", "interface serial 0.1 point-to-point");
+    EXPECT_EQ(app.session.scalar("SELECT count(*) FROM route_ip_def WHERE int_name = 'serial0.1'")
+                  .to_int(),
+              1);
+    EXPECT_EQ(app.session.scalar("SELECT count(*) FROM frame_map_def").to_int(), 1);
+
+    type("(config)#", "interface serial 0");
+    EXPECT_EQ(app.console.output.response_text,
+              "Please remove the subinterfaces before you configure an interface");
+    EXPECT_EQ(app.console.mode.mode_suffix, "(config)#");
+    EXPECT_EQ(app.console.mode.config_prefix, "nill");
+    EXPECT_EQ(app.console.mode.current_interface, "");
+
+    app.session.execute("UPDATE route_ip_def SET ip = '10.0.0.1' WHERE ref = 1 AND int_name = 'Serial1'");
+    type("(config)#", "interface serial 1.2 point-to-point");
+    EXPECT_EQ(app.console.mode.mode_suffix, "(config)#");
+    EXPECT_NE(app.console.output.response_text.find("Please remove the IP address"), std::string::npos);
+}
+
+TEST_F(InterpreterTest, FrameRelayAndNetworkRefusalsComeFromTheDispatch) {
+    struct Case {
+        const char* interface;
+        const char* protocol;
+        const char* mode;
+        const char* line;
+        const char* verdict;
+    } cases[] = {
+        {"serial0", "", "(config-if)#", "frame-relay map ip 10.0.0.2 100", ""},
+        {"ethernet0", "", "(config-if)#", "frame-relay map ip 10.0.0.2 100", "Command Not Found"},
+        {"", "", "(config-if)#", "frame-relay interface-dlci 100", "Command Not Found"},
+        {"WAN Slot 0/serial1", "", "(config-if)#", "frame-relay interface-dlci 100", ""},
+        {"", "r", "(config-router)#", "network 10.0.0.0", ""},
+        {"", "e", "(config-router)#", "network 10.0.0.0 0.0.0.255 area 0", "Command Not Found"},
+        {"", "o", "(config-router)#", "network 10.0.0.0 0.0.0.255 area 0", ""},
+        {"", "o", "(config-router)#", "network 10.0.0.0", "Command Not Found"},
+        {"", "", "(config-router)#", "network 10.0.0.0", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        app.console.mode.current_interface = c.interface;
+        app.console.mode.routing_protocol = c.protocol;
+        type(c.mode, c.line);
+        EXPECT_EQ(vexlab::interpreter::verdict(app.interp), c.verdict);
+    }
+}
+
+TEST_F(InterpreterTest, RouterCommandsChooseTheRoutingProcess) {
+    type("(config)#", "router rip");
+    EXPECT_EQ(app.console.mode.routing_protocol, "r");
+    EXPECT_EQ(app.console.mode.mode_suffix, "(config-router)#");
+    type("(config)#", "router ospf 1");
+    EXPECT_EQ(app.console.mode.routing_protocol, "o");
+}
+
+TEST_F(InterpreterTest, InterfaceTypes) {
+    using vexlab::interpreter::interface_type;
+    EXPECT_EQ(interface_type("serial0"), "serial");
+    EXPECT_EQ(interface_type("serial10"), "serial1");
+    EXPECT_EQ(interface_type("WAN Slot 0/serial1"), "serial");
+    EXPECT_EQ(interface_type(""), "");
+}
+
+TEST_F(InterpreterTest, TypedWildcardsAndQuotesMatchOnlyThemselves) {
+    for (const char* line : {"%", "_nable", "e%", "'", "show '; DROP TABLE device; --"}) {
+        SCOPED_TRACE(line);
+        type(">", line);
+        EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "Command Not Found");
+    }
+    EXPECT_GT(app.session.scalar("SELECT count(*) FROM device").to_int() +
+                  app.session.scalar("SELECT count(*) FROM device_def").to_int(),
+              0);
+}
+
+TEST_F(InterpreterTest, ModeListPadsEachCommandToItsDescription) {
+    app.console.mode.mode_suffix = "#";
+    std::string list = vexlab::interpreter::mode_command_list(app);
+    EXPECT_EQ(list,
+              "list of supported Commands in this mode:\r\n"
+              "clock" + std::string(30, ' ') + "Manage the system clock\r\n"
+              "configure" + std::string(22, ' ') + "Enter configuration mode\r\n"
+              "disable" + std::string(26, ' ') + "Turn off privileged commands");
+    vexlab::interpreter::list_mode_commands(app);
+    EXPECT_FALSE(app.console.output.paging_active);
+    EXPECT_EQ(app.console.output.pending_output, list);
+}
+
+TEST_F(InterpreterTest, LongModeListsArePaged) {
+    app.session.execute("DELETE FROM tblsublabcmds");
+    for (int i = 0; i < 25; ++i)
+        app.session.execute(
+            "INSERT INTO tblsublabcmds (\"index\", ref, commandprompt, command, modeafter, enabled, "
+            "commanddesc) VALUES (?, 1, '>', ?, '>', 1, 'd')",
+            {i + 1, "commandnumber" + std::to_string(100 + i)});
+    app.session.execute(
+        "INSERT INTO tblsublabcmds (\"index\", ref, commandprompt, command, modeafter, enabled) "
+        "VALUES (99, 1, '>', 'abcdefghijabcdefghijklm', '>', 1)");
+    app.console.mode.mode_suffix = ">";
+    vexlab::interpreter::list_mode_commands(app);
+    const auto& out = app.console.output;
+    EXPECT_TRUE(out.paging_active);
+    ASSERT_EQ(out.output_lines.size(), 27u);
+    EXPECT_EQ(out.output_lines[1], "abcdefghijabcdefghijklm");  // no padding past 20
+    EXPECT_EQ(out.pending_output.substr(out.pending_output.size() - 10), "\r\n--MORE--");
+}
+
+}  // namespace
