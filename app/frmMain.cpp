@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <QMenuBar>
 
+#include "app/window_navigator.h"
+#include "console/frmRoutSim.h"
 #include "platform/key_injection.h"
 
 namespace vexlab::app {
@@ -85,9 +87,12 @@ void frmMain::build_menus() {
     mnuabout = action(mnuhelp, "mnuabout", "&About");
 
     // The windows these open are not part of the program yet.
-    for (QAction* later : {mnuRoutSim, mnuSwitSim, mnuNetSim, mnuExLabs, mnuload, mnuadmin})
+    for (QAction* later : {mnuExLabs, mnuload, mnuadmin})
         later->setEnabled(false);
 
+    connect(mnuRoutSim, &QAction::triggered, this, &frmMain::mnuRoutSim_Click);
+    connect(mnuSwitSim, &QAction::triggered, this, &frmMain::mnuSwitSim_Click);
+    connect(mnuNetSim, &QAction::triggered, this, &frmMain::mnuNetSim_Click);
     connect(mnuexit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnucont, &QAction::triggered, this, &frmMain::mnucont_Click);
     connect(mnudisc, &QAction::triggered, this, &frmMain::mnudisc_Click);
@@ -134,6 +139,32 @@ void frmMain::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
     QApplication::quit();
+}
+
+void frmMain::mnuRoutSim_Click() {
+    model_.router_simulator_chosen();
+    open_console();
+}
+
+void frmMain::mnuSwitSim_Click() {
+    model_.switch_simulator_chosen();
+    open_console();
+}
+
+void frmMain::mnuNetSim_Click() { open_console(); }
+
+// The console is loaded (its load resets the default network) before the
+// main window gives up its input.
+void frmMain::open_console() {
+    try {
+        if (!routsim_) routsim_ = std::make_unique<console::frmRoutSim>(state_, dialogs_);
+        routsim_->Form_Load();
+    } catch (const std::exception& error) {
+        state_.open_mode.start_as_router = state_.open_mode.start_as_switch = false;
+        dialogs_.message("Vexlab", "The console could not be opened.\n\n" + std::string(error.what()));
+        return;
+    }
+    show_child(this, routsim_.get());
 }
 
 void frmMain::mnuExit_Click() { close(); }

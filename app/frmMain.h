@@ -3,10 +3,15 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <map>
 
 #include "app/main_model.h"
 #include "platform/user_dialogs.h"
+
+namespace vexlab::console {
+class frmRoutSim;
+}
 
 class QAction;
 class QMenu;
@@ -28,8 +33,13 @@ public:
     void Form_Unload();
 
     MainWindowModel& model() { return model_; }
+    // The console window, once it has been opened.
+    console::frmRoutSim* routsim() const { return routsim_.get(); }
 
     // Menu handlers.
+    void mnuRoutSim_Click();
+    void mnuSwitSim_Click();
+    void mnuNetSim_Click();
     void mnuExit_Click();
     void mnucont_Click();
     void mnudisc_Click();
@@ -62,11 +72,13 @@ protected:
 private:
     void build_menus();
     void build_lab_menus();
+    void open_console();
 
     state::AppState& state_;
     platform::UserDialogs& dialogs_;
     MainWindowModel model_;
     bool unloaded_ = false;
+    std::unique_ptr<console::frmRoutSim> routsim_;
 };
 
 }  // namespace vexlab::app

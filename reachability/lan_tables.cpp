@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "commands/config/command_text.h"
@@ -203,6 +204,123 @@ private:
     const std::string join_;
 };
 
+// The uplink search behind build_sw_riplist.  Names without a device row
+// count as routers here, so a cable ending in "UA" or "NA" leads nowhere.
+class UplinkSearch {
+public:
+    UplinkSearch(db::DatabaseSession& session, const state::NetworkTableSet& tables)
+        : session_(session),
+          join_(" FROM " + db::quote_identifier(tables.rout_dev_table) + " AS d INNER JOIN " +
+                db::quote_identifier(tables.route_ip_table) + " AS r ON d.dev_no = r.ref ") {}
+
+    void run() {
+        std::vector<RouterPort> ports;
+        skipping_failures([&] {
+            db::Recordset set =
+                session_.open_recordset("SELECT d.dev_name, r.int_name, r.ip, r.next_hop_devname" +
+                                        join_ + "ORDER BY r.rowid");
+            for (; !set.eof(); set.move_next())
+                ports.push_back({set.text(0), set.text(1), set.field(2), set.text(3)});
+        });
+        for (const auto& port : ports) record_lan_of(port);
+    }
+
+private:
+    struct RouterPort {
+        std::string device, interface;
+        db::Value address;
+        std::string far_device;
+    };
+
+    // Only a device with a row of kind 1 has router ports worth examining.
+    bool is_known_router(const std::string& name) {
+        std::optional<int> kind;
+        skipping_failures([&] { kind = kind_of(session_, name); });
+        return kind == 1;
+    }
+
+    bool ends_the_lan(const std::string& name) {
+        std::optional<int> kind;
+        skipping_failures([&] { kind = kind_of(session_, name); });
+        return !kind || *kind == 1;
+    }
+
+    std::vector<std::string> far_ends(const std::string& device) {
+        std::vector<std::string> names;
+        skipping_failures([&] {
+            db::Recordset set = session_.open_recordset(
+                "SELECT r.next_hop_devname" + join_ + "WHERE d.dev_name = ? ORDER BY r.rowid",
+                {device});
+            for (; !set.eof(); set.move_next()) names.push_back(set.text(0));
+        });
+        return names;
+    }
+
+    void record_lan_of(const RouterPort& port) {
+        if (!is_known_router(port.device) || ends_the_lan(port.far_device)) return;
+        recorded_.clear();
+        record(port, port.far_device);
+        // The first device's own neighbours are recorded once per cable, so
+        // a device joined to it twice appears twice.
+        std::vector<std::string> pending;
+        for (const auto& far : far_ends(port.far_device))
+            if (!ends_the_lan(far)) {
+                record(port, far);
+                pending.push_back(far);
+            }
+        // The device found last is expanded next; a pass that finds nothing
+        // steps back one entry.
+        long next = static_cast<long>(pending.size()) - 1;
+        while (next >= 0) {
+            const std::string device = pending[static_cast<std::size_t>(next)];
+            bool found = false;
+            for (const auto& far : far_ends(device))
+                if (!ends_the_lan(far) && !is_recorded(port, far)) {
+                    found = true;
+                    record(port, far);
+                    pending.push_back(far);
+                    next = static_cast<long>(pending.size()) - 1;
+                }
+            if (!found) --next;
+        }
+    }
+
+    void record(const RouterPort& port, const std::string& device) {
+        // Remembered even when the insert fails: otherwise a device whose row
+        // cannot be written would be found, and expanded, for ever.
+        recorded_.insert(folded(device));
+        skipping_failures([&] {
+            session_.execute(
+                "INSERT INTO sw_riplist (sub_dev, mast_ip, mast_int, mast_dev) VALUES (?, ?, ?, ?)",
+                {device, port.address, port.interface, port.device});
+        });
+    }
+
+    bool is_recorded(const RouterPort& port, const std::string& device) {
+        if (recorded_.count(folded(device))) return true;
+        bool found = false;
+        skipping_failures([&] {
+            found = session_
+                        .scalar(
+                            "SELECT count(*) FROM sw_riplist WHERE mast_dev = ? AND "
+                            "mast_int = ? AND sub_dev = ?",
+                            {port.device, port.interface, device})
+                        .to_int() > 0;
+        });
+        return found;
+    }
+
+    // Device names compare without regard to case, as the tables do.
+    static std::string folded(std::string name) {
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    }
+
+    db::DatabaseSession& session_;
+    const std::string join_;
+    std::set<std::string> recorded_;  // devices recorded for the port being examined
+};
+
 }  // namespace
 
 std::optional<std::string> network_text(std::string_view address, std::string_view mask) {
@@ -243,6 +361,10 @@ void add_host_to_lan(db::DatabaseSession& session, const state::NetworkTableSet&
 
 void add_lan_members(db::DatabaseSession& session, const state::NetworkTableSet& tables) {
     LanMemberSearch(session, tables).run();
+}
+
+void build_sw_riplist(db::DatabaseSession& session, const state::NetworkTableSet& tables) {
+    UplinkSearch(session, tables).run();
 }
 
 }  // namespace vexlab::reachability

@@ -1,8 +1,11 @@
 #pragma once
-// The derived LAN table eth_iplist: which router interface addresses serve a
-// host or switch address on its LAN.  A row pairs a router interface address
-// (master_ip) with a host or switch management address (sub_ip) of the same
-// subnet.  The probes turn a host address into its gateways through it.
+// The derived LAN tables.  eth_iplist: which router interface addresses
+// serve a host or switch address on its LAN; a row pairs a router interface
+// address (master_ip) with a host or switch management address (sub_ip) of the
+// same subnet.  sw_riplist: which router interfaces each switch and PC hangs
+// off; a row names the device (sub_dev) and the router's interface (mast_ip,
+// mast_int, mast_dev).  The probes turn a host address into its gateways, and
+// a switch or PC into the routers they start from, through them.
 
 #include <optional>
 #include <string>
@@ -41,5 +44,13 @@ void add_host_to_lan(db::DatabaseSession& session, const state::NetworkTableSet&
 // failing statement is skipped and the run goes on; it never throws a
 // database error.
 void add_lan_members(db::DatabaseSession& session, const state::NetworkTableSet& tables);
+
+// Records, for every router interface whose cable leads to a switch or PC,
+// that device and every further switch or PC reached from it over links
+// between devices that are not routers.  Router interfaces without an address
+// get rows too, carrying their marker.  The table is not emptied first: the
+// caller does that.  A failing statement is skipped and the run goes on; it
+// never throws a database error, and it ends on any cabling, loops included.
+void build_sw_riplist(db::DatabaseSession& session, const state::NetworkTableSet& tables);
 
 }  // namespace vexlab::reachability

@@ -10,6 +10,7 @@
 #include "interpreter/catalogue_compiler.h"
 #include "platform/db_session.h"
 #include "state/schema_registry.h"
+#include "state/table_set.h"
 #include "state/table_text.h"
 
 namespace vexlab::state {
@@ -46,6 +47,32 @@ std::string trim(std::string_view text) {
 
 std::string pristine_column(std::string_view device) {
     return std::string(device) + "_pristine";
+}
+
+std::vector<std::string> seeded_default_tables() {
+    const NetworkTableSet set = NetworkTableSet::default_set();
+    return {set.rout_dev_table,     set.route_ip_table, set.ospf_dev_table, set.ospf_ip_table,
+            set.eigrp_dev_table,    set.eigrp_ip_table, set.nat_dev_table,  set.nat_inout_table,
+            set.frame_device_table, set.frame_ip_table, set.frame_map_table};
+}
+
+std::string seed_table(std::string_view default_table) {
+    std::string_view base = default_table;
+    if (base.size() > 4 && base.substr(base.size() - 4) == "_def") base.remove_suffix(4);
+    return std::string(base) + "_seed";
+}
+
+void build_default_seeds(db::DatabaseSession& session) {
+    const SchemaRegistry& schema = SchemaRegistry::instance();
+    for (const auto& table : seeded_default_tables()) {
+        TableDef copy = schema.get(table);
+        copy.name = seed_table(table);
+        copy.lookups.clear();  // read whole, never searched
+        session.execute("DROP TABLE IF EXISTS " + db::quote_identifier(copy.name));
+        session.execute(SchemaRegistry::create_sql(copy));
+        session.execute("INSERT INTO " + db::quote_identifier(copy.name) + " SELECT * FROM " +
+                        db::quote_identifier(table) + " ORDER BY rowid");
+    }
 }
 
 void build_default_settings(db::DatabaseSession& session, std::string_view settings_text,
@@ -144,6 +171,7 @@ void build_database(const std::string& resources_dir, const std::string& out_pat
 
             const fs::path settings = resources / "network" / "default_settings.conf";
             build_default_settings(session, read_file(settings), "network/default_settings.conf");
+            build_default_seeds(session);
 
             std::set<std::string> tokens;
             db::Recordset set = session.open_recordset("SELECT token FROM tblevalsyntax");

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vexlab::db {
 class DatabaseSession;
@@ -30,5 +31,20 @@ void build_default_settings(db::DatabaseSession& session, std::string_view setti
 
 // The name of the pristine copy of a default device's settings column.
 std::string pristine_column(std::string_view device);
+
+// The default tables the build keeps a shipped copy of: every member of the
+// default set but the settings table, whose device columns carry their own
+// pristine copies.  Commands change these tables in place and nothing else
+// remembers what the program shipped, so the reset puts each back from its
+// copy.
+std::vector<std::string> seeded_default_tables();
+
+// The name of the shipped copy of a default table: "route_ip_def" gives
+// "route_ip_seed".
+std::string seed_table(std::string_view default_table);
+
+// Makes the shipped copies from the default tables as loaded: same columns,
+// types and defaults, same rows in the same order.
+void build_default_seeds(db::DatabaseSession& session);
 
 }  // namespace vexlab::state

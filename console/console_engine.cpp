@@ -1,0 +1,1023 @@
+#include "console/console_engine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+
+#include "console/default_network.h"
+#include "interpreter/interpreter.h"
+#include "interpreter/mode_list.h"
+#include "platform/db_session.h"
+#include "platform/user_dialogs.h"
+#include "state/app_state.h"
+#include "state/settings.h"
+
+namespace vexlab::console {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+constexpr std::size_t kQueueLimit = 10000;
+
+std::string lower(std::string_view text) {
+    std::string out(text);
+    for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+
+std::string trim(std::string_view text) {
+    auto b = text.find_first_not_of(' ');
+    if (b == std::string_view::npos) return {};
+    auto e = text.find_last_not_of(' ');
+    return std::string(text.substr(b, e - b + 1));
+}
+
+std::vector<std::string> split_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (true) {
+        auto end = text.find(kCrLf, start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            return lines;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
+bool is_sub_mode(const std::string& mode) {
+    return mode == "(config-router)#" || mode == "(config-if)#" || mode == "(config-line)#" ||
+           mode == "(config-subif)#" || mode == "(config-controller)#" ||
+           mode == "(config-ext-nacl)#";
+}
+
+std::string format_time(std::time_t when, const char* format) {
+    std::tm parts{};
+    localtime_r(&when, &parts);
+    char buffer[64];
+    std::strftime(buffer, sizeof buffer, format, &parts);
+    return buffer;
+}
+
+}  // namespace
+
+KeyEvent keys::character(char c) {
+    // Key codes of letters and digits are their upper-case characters; other
+    // characters get no key code the key-down handler would act on (an
+    // arrow's code is also a punctuation character's).
+    const int code = static_cast<unsigned char>(c);
+    const int key = std::isalnum(code) ? std::toupper(code) : code == ' ' ? 32 : 0;
+    return {key, code};
+}
+
+std::string start_text() {
+    return "The router simulator is a software-based tool provided for learning purpose. The "
+           "software would be useful in getting familiarized with many of the Cisco\xE2\x84\xA2 "
+           "router IOS commands. Only limited set of router commands are supported, and please "
+           "be cautioned that the simulator is not a replacement for a real router, and has "
+           "several limitations. The simulator is particularly useful for candidates preparing "
+           "for any Cisco certification exams. Please read our full disclaimer before using the "
+           "software.\r\n\r\n" +
+           std::string(42, ' ') + kStartRequest;
+}
+
+std::string default_network_description() {
+    return "The default lab consists of 3 routers R1, R2, and R3\r\n"
+           "(2501) with console terminals attached.\r\n"
+           "Router R1 has switch 2950 attached to Ethernet E0 interface.\r\n"
+           "A work station is attached to the Swtich 2950.\r\n"
+           "The physical configuration is as shown in the diagram.";
+}
+
+ConsoleEngine::ConsoleEngine(state::AppState& app, platform::UserDialogs& dialogs)
+    : app_(app), dialogs_(dialogs) {}
+
+// ------------------------------------------------------------ load, unload
+
+void ConsoleEngine::form_load(Clock::time_point now) {
+    auto& console = app_.console;
+    app_.table_set = state::NetworkTableSet::default_set();
+    app_.network.network_picture_path = app_.program_file("tolvane-fig.gif");
+    console.password.typed_password_length = 0;
+    const std::time_t when = Clock::to_time_t(now);
+    std::tm parts{};
+    localtime_r(&when, &parts);
+    console.start_minute = parts.tm_min;
+    console.start_hour = parts.tm_hour;
+    clock_date_ = format_time(when, "%d/%m/%Y");
+
+    const DefaultStart start = set_default(app_);
+    caption_ = start.caption;
+    network_buttons_ = start.network_buttons_enabled;
+
+    console.mode.mode_suffix = ">";
+    console.mode.prompt_text = console.device.host_name + ">";
+    control_.replace_all(start_text());
+
+    page_index_ = 19;
+    console.awaiting_start = true;
+    logout_pending_ = false;
+    console.password.enable_password_entry = false;
+    console.password.login_password_entry = false;
+    enable_password_pending_ = false;
+    console.keys.ignore_next_up_key = false;
+    console.output.pending_output.clear();
+    console.output.response_text = "nill";
+    console.output.paging_active = false;
+    telnet_escape_pending_ = false;
+    console.telnetsession_count = 0;
+    history_next_ = 1;
+    app_.network.virtual_link_entries.resize(1);
+    app_.network.lab_description = default_network_description();
+    send_key(keys::end);
+    drain();
+}
+
+void ConsoleEngine::form_unload() {
+    // A loaded network's working tables are cleared by the network loader;
+    // the default network keeps its tables but not its filters.
+    if (app_.table_set.is_default()) {
+        app_.session.execute("DELETE FROM access_list");
+        app_.session.execute("DELETE FROM nat_pool");
+    }
+    app_.network.network_picture_path = app_.program_file("tolvane-fig.gif");
+    app_.open_mode.start_as_switch = false;
+    app_.open_mode.start_as_router = false;
+    app_.open_mode.labs_opened_from_console = false;
+}
+
+std::string ConsoleEngine::clock_caption(Clock::time_point now) const {
+    return format_time(Clock::to_time_t(now), "%H:%M:%S") + "     " + clock_date_;
+}
+
+// ------------------------------------------------------------ key delivery
+
+void ConsoleEngine::press(KeyEvent key) {
+    handle(key);
+    drain();
+}
+
+void ConsoleEngine::type(std::string_view text) {
+    for (char c : text) press(keys::character(c));
+}
+
+void ConsoleEngine::drain() {
+    std::size_t handled = 0;
+    while (!queue_.empty() && handled++ < kQueueLimit) {
+        KeyEvent key = queue_.front();
+        queue_.pop_front();
+        handle(key);
+    }
+    queue_.clear();
+}
+
+void ConsoleEngine::handle(KeyEvent key) {
+    Text1_KeyDown(key.key_code);
+    if (key.char_code == 0) {
+        switch (key.key_code) {
+        case 38: control_.move_up(); break;
+        case 40: control_.move_down(); break;
+        case 37: control_.move_left(); break;
+        case 39: control_.move_right(); break;
+        case 35: control_.move_end(); break;
+        case 36: control_.move_home(); break;
+        case 46:
+            if (!control_.locked) control_.delete_forward();
+            break;
+        default: break;
+        }
+        return;
+    }
+    Text1_KeyPress(key.char_code);
+    if (control_.locked) return;
+    if (key.char_code == 13)
+        control_.insert(kCrLf);
+    else if (key.char_code == 8)
+        control_.backspace();
+    else if (key.char_code >= 32)
+        control_.insert(std::string(1, static_cast<char>(key.char_code)));
+}
+
+void ConsoleEngine::click() {
+    control_.set_caret(control_.text().empty() ? 0 : control_.text().size() - 1);
+    send_key(keys::end);
+    drain();
+}
+
+// A double click only puts the caret back where typing goes on; it never
+// takes anything out of the transcript.
+void ConsoleEngine::double_click() { click(); }
+
+// ------------------------------------------------------------ key press
+
+bool ConsoleEngine::typing_password() const {
+    const auto& p = app_.console.password;
+    return p.login_password_entry || p.enable_password_entry;
+}
+
+void ConsoleEngine::Text1_KeyPress(int c) {
+    auto& output = app_.console.output;
+    output.response_text.clear();
+    switch (c) {
+    case 13: enter(); return;
+    case '?': help_key(); return;
+    case 26:
+        ctrl_z();
+        tail();
+        return;
+    case 8: backspace_key(); return;
+    case 30: telnet_escape_pending_ = true; return;
+    default: break;
+    }
+    if (c == 'x' && telnet_escape_pending_ && !app_.console.device.home_device.empty()) {
+        telnet_escape();
+        return;
+    }
+    if (typing_password()) {
+        password_character(c);
+        return;
+    }
+    if (output.paging_active) {
+        if (c == ' ') {
+            next_page();
+        } else {
+            end_paging();
+            send_key(keys::backspace);
+        }
+    }
+    tail();
+}
+
+void ConsoleEngine::tail() {
+    auto& console = app_.console;
+    if (logout_pending_) {
+        send_key(keys::end);
+        control_.replace_all(kStartRequest);
+        logout_pending_ = false;
+        console.awaiting_start = true;
+        console.mode.prompt_text = console.device.host_name + ">";
+    }
+    telnet_escape_pending_ = false;
+    console.output.response_text.clear();
+    app_.interp.clear_words();
+}
+
+std::string ConsoleEngine::prompt() const {
+    return app_.console.device.host_name + app_.console.mode.mode_suffix;
+}
+
+bool ConsoleEngine::line_breaks_pending() {
+    auto& keys = app_.console.keys;
+    if (!redraw_line_break_pending_ && !keys.line_break_pending) return false;
+    redraw_line_break_pending_ = false;
+    keys.line_break_pending = false;
+    return true;
+}
+
+void ConsoleEngine::write(std::string transcript) { control_.replace_all(std::move(transcript)); }
+
+// ------------------------------------------------------------ Enter
+
+void ConsoleEngine::enter() {
+    auto& console = app_.console;
+    if (console.awaiting_start) {
+        read_passwords();
+        write(control_.text() + kCrLf + console.mode.prompt_text);
+        console.keys.ignore_next_up_key = true;
+        send_key(keys::up);
+        send_key(keys::end);
+        console.awaiting_start = false;
+        return;
+    }
+    if (typing_password()) {
+        password_enter();
+        return;
+    }
+    if (console.output.paging_active) {
+        next_line();
+        return;
+    }
+    handle_typed_line();
+}
+
+void ConsoleEngine::handle_typed_line() {
+    auto& console = app_.console;
+    auto& interp = app_.interp;
+    const std::string& host = console.device.host_name;
+
+    // The command is what follows the prompt on the line being typed.
+    auto cut = [&](std::string_view line) {
+        const long count = static_cast<long>(line.size()) - static_cast<long>(host.size()) -
+                           static_cast<long>(console.mode.mode_suffix.size());
+        return count > 0 ? std::string(line.substr(line.size() - static_cast<std::size_t>(count)))
+                         : std::string();
+    };
+    std::string command_text = interp.command_line;
+    const std::string_view last = control_.last_line();
+    const std::string_view before = control_.line_before_last();
+    if (!last.empty() && last.substr(0, host.size()) == host)
+        command_text = cut(last);
+    else if (before.substr(0, host.size()) == host && before.size() >= host.size())
+        command_text = cut(before);
+    interp.command_line = trim(interpreter::normalise_command_line(command_text));
+
+    if (!console_command()) {
+        if (logout_pending_) {
+            tail();
+            return;
+        }
+        if (!interp.command_line.empty()) {
+            store_in_history();
+            try {
+                interpreter::interpret_command(app_);
+            } catch (const std::exception& error) {
+                // A failing statement ends the command, not the session.
+                interp.command_found = interp.command_enabled = true;
+                interp.command_incomplete = interp.command_ambiguous = false;
+                console.output.response_text = std::string("% Command failed: ") + error.what();
+            }
+        } else {
+            if (history_next_ > 1) {
+                history_forward_index_ = 1;
+                history_back_index_ = static_cast<int>(console.command_history.size()) - 1;
+            }
+            interp.command_found = interp.command_enabled = true;
+            interp.command_incomplete = interp.command_ambiguous = false;
+            console.output.response_text = "nill";
+        }
+    } else if (logout_pending_) {
+        tail();
+        return;
+    }
+
+    loopback_check();
+    std::string transcript = control_.text();
+    write_verdict(transcript);
+}
+
+// The console's own commands.  Answers true when the line was one of them
+// (logout only marks the session's end).
+bool ConsoleEngine::console_command() {
+    auto& console = app_.console;
+    auto& mode = console.mode;
+    auto& interp = app_.interp;
+    const std::string line = lower(interp.command_line);
+    auto succeed = [&] {
+        interp.command_found = interp.command_enabled = true;
+        interp.command_incomplete = interp.command_ambiguous = false;
+    };
+    auto logout = [&] {
+        mode.mode_suffix = ">";
+        logout_pending_ = true;
+        succeed();
+        console.output.response_text = "nill";
+        return true;
+    };
+
+    if (line == "exit") {
+        if (is_sub_mode(mode.mode_suffix)) {
+            leave_interface_mode();
+            mode.mode_suffix = "(config)#";
+            mode.config_prefix = "nill";
+            mode.current_interface.clear();
+            mode.switch_port.clear();
+            console.output.response_text = "nill";
+            succeed();
+            return true;
+        }
+        if (mode.mode_suffix == "(config)#") {
+            console.output.response_text = kConfiguredMessage;
+            mode.mode_suffix = "#";
+            succeed();
+            return true;
+        }
+        if (mode.mode_suffix == "(vlan)#") {
+            console.output.response_text = "APPLY completed.\r\nExiting...";
+            mode.mode_suffix = "#";
+            succeed();
+            return true;
+        }
+        if (mode.mode_suffix == "#") {
+            mode.mode_suffix = ">";
+            console.output.response_text = "nill";
+            succeed();
+            return true;
+        }
+        if (mode.mode_suffix == ">") return logout();
+    }
+    if (line == "logout" && (mode.mode_suffix == ">" || mode.mode_suffix == "#")) return logout();
+    if (line == "end" && mode.mode_suffix != ">") {
+        // Leaving an interface by "end" brings its link state up to date as
+        // "exit" and Ctrl+Z do.
+        leave_interface_mode();
+        mode.mode_suffix = "#";
+        mode.config_prefix = "nill";
+        mode.current_interface.clear();
+        mode.switch_port.clear();
+        mode.routing_protocol.clear();
+        console.output.response_text = "nill";
+        succeed();
+        return true;
+    }
+    return false;
+}
+
+void ConsoleEngine::leave_interface_mode() {
+    const auto& mode = app_.console.mode.mode_suffix;
+    if ((mode == "(config-if)#" || mode == "(config-subif)#") && on_leave_interface_mode)
+        on_leave_interface_mode(app_);
+}
+
+void ConsoleEngine::store_in_history() {
+    auto& history = app_.console.command_history;
+    history.resize(static_cast<std::size_t>(history_next_) + 1);
+    history[static_cast<std::size_t>(history_next_)] = app_.interp.command_line;
+    history_back_index_ = static_cast<int>(history.size()) - 1;
+    history_forward_index_ = 0;
+    ++history_next_;
+}
+
+void ConsoleEngine::loopback_check() {
+    auto& interp = app_.interp;
+    if (!interp.command_found || interp.command_words[0] != "interface" ||
+        interp.command_words[1] != "loopback")
+        return;
+    auto& console = app_.console;
+    const auto rows = app_.session.scalar(
+        "SELECT count(*) FROM int_device INNER JOIN int_det ON int_device.\"index\" = int_det.ref "
+        "WHERE int_device.dev_name = ? AND int_det.int_name = ?",
+        {console.device.current_device, "loopback" + std::to_string(console.mode.loopback_number)});
+    if (rows.to_int() == 0) {
+        console.output.response_text = "Only one Loopback Interface is supported";
+        console.mode.mode_suffix = "(config)#";
+    }
+}
+
+void ConsoleEngine::write_verdict(std::string& transcript) {
+    auto& console = app_.console;
+    auto& interp = app_.interp;
+    auto& output = console.output;
+    auto& keys = console.keys;
+
+    const bool success = interp.command_found && interp.command_enabled &&
+                         !interp.command_incomplete && !interp.command_ambiguous;
+    if (success) {
+        if (output.response_text != "nill") {
+            if (line_breaks_pending()) transcript += kCrLf;
+            transcript += output.response_text + kCrLf;
+            output.response_text = "nill";
+        }
+        if (lower(interp.matched_command_word) == "reload") {
+            reload(transcript);
+            return;
+        }
+        if (enable_password_pending_) {
+            enable_prompt(transcript);
+            return;
+        }
+        if (console.password.vty_password_requested) {
+            vty_prompt(transcript);
+            return;
+        }
+        if (output.output_needs_paging) {
+            first_page(transcript);
+        } else if (line_breaks_pending()) {
+            transcript += kCrLf + output.pending_output + prompt();
+        } else if (keys.line_break_pending_after_switch) {
+            keys.line_break_pending_after_switch = false;
+            transcript += output.pending_output + kCrLf + prompt();
+        } else {
+            transcript += output.pending_output + prompt();
+        }
+        output.pending_output.clear();
+    } else {
+        std::string message;
+        if (!interp.command_found) {
+            message = "Command Not Found";
+            if (interp.command_words[0] == "router" && interp.command_words[1] == "eigrp")
+                message = "only autonomus no 0 is supported";
+            else if (interp.command_words[0] == "router" && interp.command_words[1] == "ospf")
+                message = "only process no 1 is supported";
+        } else {
+            message = interpreter::verdict(interp);
+        }
+        if (line_breaks_pending()) {
+            transcript += kCrLf + message + kCrLf + prompt();
+        } else if (keys.line_break_pending_after_switch && message != "command is disabled") {
+            keys.line_break_pending_after_switch = false;
+            transcript += kCrLf + message + kCrLf + prompt();
+        } else {
+            transcript += message + kCrLf + prompt();
+        }
+    }
+    keys.ignore_next_up_key = true;
+    write(std::move(transcript));
+    send_key(keys::up);
+    send_key(keys::end);
+    interp.command_line = " ";
+    tail();
+}
+
+void ConsoleEngine::reload(std::string& transcript) {
+    auto& console = app_.console;
+    auto& output = console.output;
+    app_.interp.matched_command_word.clear();
+    console.keys.ignore_next_up_key = true;
+    const auto answer = dialogs_.question(
+        "Vexlab", "Do you like to save the changes to the configuration", true);
+    if (answer == platform::Answer::Yes) {
+        console.mode.mode_suffix = ">";
+        output.pending_output = std::string("Building configuration\r\n\r\n\r\n") +
+                                "Simulated Bootstrap, Version 5.0, RELEASE SOF \r\n";
+        transcript += kCrLf + output.pending_output;
+        // Only the enable password is asked again; the network is kept.
+        const auto& device = console.device.current_device;
+        for (const char* key : {"enable_password", "secret_password"}) {
+            auto value = state::read_setting(app_, key, device);
+            if (value && *value != "nill") {
+                enable_password_value_ = *value;
+                enable_password_pending_ = true;
+                enable_password_length_ = static_cast<int>(value->size());
+            }
+        }
+    } else if (answer == platform::Answer::No) {
+        console.mode.mode_suffix = ">";
+        output.pending_output = "\r\n\r\nSimulated Bootstrap, Version 5.0, RELEASE SOF\r\n";
+        transcript += kCrLf + output.pending_output;
+        if (app_.table_set.is_default()) {
+            const DefaultStart start = set_default(app_);
+            caption_ = start.caption;
+            network_buttons_ = start.network_buttons_enabled;
+        }
+    } else {
+        transcript += kCrLf;
+    }
+    console.keys.ignore_next_up_key = true;
+    send_key(keys::up);
+    send_key(keys::end);
+    transcript += prompt();
+    output.pending_output.clear();
+    write(std::move(transcript));
+    app_.interp.command_line = " ";
+}
+
+// ------------------------------------------------------------ other keys
+
+void ConsoleEngine::ctrl_z() {
+    auto& console = app_.console;
+    auto& mode = console.mode;
+    const auto& m = mode.mode_suffix;
+    if (m != "(config)#" && !is_sub_mode(m) && m != "(vlan)#") {
+        control_.locked = true;
+        return;
+    }
+    leave_interface_mode();
+    console.keys.line_break_pending = true;
+    mode.switch_port.clear();
+    mode.mode_suffix = "#";
+    mode.config_prefix = "nill";
+    mode.current_interface.clear();
+    std::string transcript = control_.text() + kConfiguredMessage + kCrLf + prompt();
+    console.output.response_text = "nill";
+    send_key(keys::end);
+    write(std::move(transcript));
+}
+
+void ConsoleEngine::telnet_escape() {
+    auto& console = app_.console;
+    console.device.host_name = console.device.home_host_name;
+    console.device.current_device = console.device.home_device;
+    const db::Value kind = app_.session.scalar(
+        "SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid",
+        {console.device.current_device});
+    if (!kind.is_null()) console.device.device_kind = static_cast<int>(kind.to_int());
+    console.mode.mode_suffix = console.device.device_kind == state::kPc ? ":" : "#";
+    write(control_.text() + prompt());
+    console.keys.prompt_redraw_pending = true;
+    send_key(keys::up);
+    telnet_escape_pending_ = false;
+}
+
+void ConsoleEngine::help_key() {
+    auto& console = app_.console;
+    if (typing_password()) {
+        control_.locked = true;
+        return;
+    }
+    if (console.output.paging_active) {
+        end_paging();
+        send_key(keys::backspace);
+        return;
+    }
+    history_back_index_ = history_next_ - 1;
+    history_forward_index_ = 1;
+    const std::string_view line = control_.current_line();
+    const long count = static_cast<long>(line.size()) -
+                       static_cast<long>(console.device.host_name.size()) -
+                       static_cast<long>(console.mode.mode_suffix.size());
+    const std::string typed =
+        count > 0 ? std::string(line.substr(line.size() - static_cast<std::size_t>(count))) : "";
+    app_.interp.command_line = typed;
+    if (!typed.empty()) {
+        if (on_context_help) on_context_help(*this, typed);
+        return;
+    }
+    interpreter::list_mode_commands(app_);
+    auto& keys = console.keys;
+    std::string transcript = control_.text();
+    if (keys.line_break_pending) {
+        transcript += kCrLf + console.output.pending_output;
+        keys.line_break_pending = false;
+    } else if (keys.line_break_pending_after_switch) {
+        transcript += kCrLf + console.output.pending_output;
+        keys.line_break_pending_after_switch = false;
+    } else {
+        transcript += console.output.pending_output;
+    }
+    console.output.pending_output.clear();
+    keys.ignore_next_up_key = true;
+    transcript += kCrLf + prompt();
+    keys.prompt_redraw_pending = true;
+    write(std::move(transcript));
+    send_key(keys::up);
+}
+
+void ConsoleEngine::backspace_key() {
+    if (typing_password()) {
+        password_backspace();
+        return;
+    }
+    const auto& console = app_.console;
+    const std::size_t minimum =
+        console.device.host_name.size() + console.mode.mode_suffix.size() + 1;
+    if (control_.current_line().size() < minimum) {
+        control_.locked = true;
+        return;
+    }
+    tail();
+}
+
+// ------------------------------------------------------------ passwords
+
+void ConsoleEngine::read_passwords() {
+    auto& console = app_.console;
+    auto& password = console.password;
+    const auto& device = console.device.current_device;
+    // A key without a row counts as no password.
+    auto value = state::read_setting(app_, "lineconsole_pass", device);
+    if (value && *value != "nill") {
+        password.login_password = *value;
+        password.expected_password_length = static_cast<int>(value->size());
+        console.mode.prompt_text = "password:";
+        password.login_password_entry = true;
+        password.typed_password_chars.assign(value->size() + 1, std::string());
+    }
+    for (const char* key : {"enable_password", "secret_password"}) {
+        value = state::read_setting(app_, key, device);
+        if (value && *value != "nill") {
+            enable_password_value_ = *value;
+            enable_password_pending_ = true;
+            enable_password_length_ = static_cast<int>(value->size());
+        }
+    }
+}
+
+void ConsoleEngine::password_character(int c) {
+    auto& password = app_.console.password;
+    control_.locked = true;
+    if (password.typed_password_length < password.expected_password_length) {
+        if (static_cast<int>(password.typed_password_chars.size()) <= password.typed_password_length)
+            password.typed_password_chars.resize(static_cast<std::size_t>(password.typed_password_length) + 1);
+        password.typed_password_chars[static_cast<std::size_t>(password.typed_password_length)] =
+            std::string(1, static_cast<char>(c));
+        ++password.typed_password_length;
+        password.password_echo_pending = true;
+        send_key(keys::up);
+    } else {
+        dialogs_.message("Vexlab",
+                         "sorry!Number of Characters are more than the actual password lenght ");
+    }
+}
+
+void ConsoleEngine::password_backspace() {
+    auto& password = app_.console.password;
+    if (control_.line_before_last().size() <= 9) {
+        control_.locked = true;
+        return;
+    }
+    if (password.typed_password_length > 0) {
+        --password.typed_password_length;
+        password.typed_password_chars[static_cast<std::size_t>(password.typed_password_length)].clear();
+    }
+}
+
+void ConsoleEngine::password_enter() {
+    auto& password = app_.console.password;
+    if (password.login_password_entry) {
+        password.login_password_entry = false;
+        password.console_login_check = true;
+        check_password(password.login_password);
+    } else {
+        password.enable_password_entry = false;
+        check_password(enable_password_value_);
+    }
+}
+
+void ConsoleEngine::check_password(const std::string& expected) {
+    auto& console = app_.console;
+    auto& password = console.password;
+    std::string typed;
+    for (int i = 0; i < password.typed_password_length &&
+                    i < static_cast<int>(password.typed_password_chars.size());
+         ++i)
+        typed += password.typed_password_chars[static_cast<std::size_t>(i)];
+    if (typed == expected) {
+        password.password_echo_pending = false;
+        console.output.response_text.clear();
+        password.typed_password_length = 0;
+        console.mode.mode_suffix = password.console_login_check ? ">" : "#";
+        password.console_login_check = false;
+        control_.append(prompt());
+    } else {
+        if (password.console_login_check) {
+            password.login_password_entry = true;
+            password.console_login_check = false;
+        } else {
+            password.enable_password_entry = true;
+        }
+        password.typed_password_length = 0;
+        control_.append("wrong Password\r\npassword:");
+    }
+    console.keys.ignore_next_up_key = true;
+    send_key(keys::up);
+    send_key(keys::end);
+}
+
+void ConsoleEngine::enable_prompt(std::string& transcript) {
+    auto& console = app_.console;
+    console.keys.ignore_next_up_key = true;
+    if (redraw_line_break_pending_) {
+        transcript += kCrLf;
+        redraw_line_break_pending_ = false;
+    }
+    transcript += "password:";
+    write(std::move(transcript));
+    console.password.enable_password_entry = true;
+    console.password.typed_password_chars.assign(static_cast<std::size_t>(enable_password_length_) + 1,
+                                                 std::string());
+    console.password.expected_password_length = enable_password_length_;
+    send_key(keys::up);
+    send_key(keys::end);
+    enable_password_pending_ = false;
+    app_.interp.command_line = " ";
+    tail();
+}
+
+void ConsoleEngine::vty_prompt(std::string& transcript) {
+    auto& console = app_.console;
+    console.keys.ignore_next_up_key = true;
+    if (redraw_line_break_pending_) {
+        transcript += kCrLf;
+        redraw_line_break_pending_ = false;
+    }
+    transcript += "password:";
+    write(std::move(transcript));
+    send_key(keys::up);
+    send_key(keys::end);
+    console.password.vty_password_requested = false;
+    app_.interp.command_line = " ";
+    tail();
+}
+
+// ------------------------------------------------------------ pager
+
+void ConsoleEngine::first_page(std::string& transcript) {
+    auto& output = app_.console.output;
+    if (output.paging_active) {
+        output.output_lines = split_lines(output.pending_output);
+        output.pending_output.clear();
+        for (std::size_t i = 0; i < 20 && i < output.output_lines.size(); ++i)
+            output.pending_output += output.output_lines[i] + kCrLf;
+        output.pending_output += "--MORE--";
+    }
+    if (line_breaks_pending()) transcript += kCrLf;
+    transcript += output.pending_output;
+    if (!output.paging_active) transcript += prompt();
+    output.pending_output.clear();
+    output.output_needs_paging = false;
+}
+
+void ConsoleEngine::replace_marker_line(const std::string& replacement) {
+    std::string text = control_.text();
+    if (control_.last_line().empty()) text = drop_last_line(text);  // the empty line after it
+    text = drop_last_line(text);                                    // the marker line
+    write(text + kCrLf + replacement);
+}
+
+void ConsoleEngine::next_line() {
+    auto& console = app_.console;
+    auto& output = console.output;
+    const int last = static_cast<int>(output.output_lines.size()) - 1;
+    ++page_index_;
+    std::string text;
+    if (page_index_ <= last) text = output.output_lines[static_cast<std::size_t>(page_index_)] + kCrLf;
+    if (page_index_ < last) {
+        text += "--MORE--";
+    } else {
+        text += prompt();
+        output.paging_active = false;
+        redraw_line_break_pending_ = true;
+        page_index_ = 19;
+        console.keys.ignore_next_up_key = true;
+        send_key(keys::up);
+    }
+    replace_marker_line(text);
+    console.keys.line_break_pending = true;
+    console.keys.ignore_next_up_key = true;
+    send_key(keys::up);
+    send_key(keys::end);
+}
+
+void ConsoleEngine::next_page() {
+    auto& console = app_.console;
+    auto& output = console.output;
+    const int last = static_cast<int>(output.output_lines.size()) - 1;
+    const int first = page_index_ + 1;
+    std::string text;
+    for (int i = first; i <= first + 19; ++i) {
+        if (i > last) {
+            output.paging_active = false;
+            break;
+        }
+        text += output.output_lines[static_cast<std::size_t>(i)] + kCrLf;
+    }
+    if (output.paging_active) {
+        text += "--MORE--";
+        page_index_ = first + 19;
+    } else {
+        text += prompt();
+        page_index_ = 19;
+        redraw_line_break_pending_ = true;
+        history_forward_index_ = 1;
+        history_back_index_ = history_next_ - 1;
+    }
+    replace_marker_line(text);
+    console.keys.line_break_pending = true;
+    console.keys.ignore_next_up_key = true;
+    send_key(keys::backspace);
+}
+
+void ConsoleEngine::end_paging() {
+    auto& console = app_.console;
+    page_index_ = 19;
+    console.output.paging_active = false;
+    replace_marker_line(prompt());
+    console.keys.line_break_pending = true;
+}
+
+// ------------------------------------------------------------ key down
+
+void ConsoleEngine::Text1_KeyDown(int key_code) {
+    control_.locked = false;
+    auto& console = app_.console;
+    const bool paging = console.output.paging_active;
+    switch (key_code) {
+    case 37:
+        if (paging) {
+            end_paging();
+            console.keys.line_break_pending = true;
+        }
+        send_key(keys::end);
+        break;
+    case 39:
+        if (paging) {
+            end_paging();
+            console.keys.line_break_pending = true;
+            send_key(keys::backspace);
+        } else {
+            ignore_up_after_right_ = true;
+            send_key(keys::up);
+            send_key(keys::end);
+        }
+        break;
+    case 40:
+        if (ignore_next_down_key_) {
+            ignore_next_down_key_ = false;
+        } else if (paging) {
+            end_paging();
+            console.keys.line_break_pending = true;
+            send_key(keys::backspace);
+        } else {
+            history_forward();
+        }
+        break;
+    case 46: control_.locked = true; break;
+    case 38: up_arrow(); break;
+    default: break;
+    }
+}
+
+void ConsoleEngine::up_arrow() {
+    auto& console = app_.console;
+    auto& keys = console.keys;
+    if (ignore_up_after_down_) {
+        ignore_up_after_down_ = false;
+        return;
+    }
+    if (ignore_up_after_right_) {
+        ignore_up_after_right_ = false;
+        return;
+    }
+    if (keys.prompt_redraw_pending) {
+        keys.prompt_redraw_pending = false;
+        keys.ignore_next_up_key = false;
+        std::string text = drop_last_line(control_.text());
+        redraw_line_break_pending_ = true;
+        if (!console.output.paging_active) text += kCrLf + prompt();
+        write(text + kCrLf);
+        send_key(keys::end);
+        return;
+    }
+    if (keys.help_redraw_pending) {
+        keys.help_redraw_pending = false;
+        std::string text = drop_last_line(control_.text());
+        redraw_line_break_pending_ = true;
+        std::string words;
+        for (int i = 0; i <= keys.help_word_count && i < static_cast<int>(keys.help_words.size()); ++i)
+            words += (i ? " " : "") + keys.help_words[static_cast<std::size_t>(i)];
+        if (keys.help_line_ends_with_space) {
+            words += ' ';
+            keys.help_line_ends_with_space = false;
+        }
+        keys.ignore_next_up_key = false;
+        write(text + kCrLf + prompt() + words + kCrLf);
+        send_key(keys::end);
+        return;
+    }
+    if (console.password.password_echo_pending) {
+        console.password.password_echo_pending = false;
+        write(drop_last_line(control_.text()) + "*" + kCrLf);
+        send_key(keys::end);
+        return;
+    }
+    if (console.output.paging_active && !keys.ignore_next_up_key) {
+        end_paging();
+        keys.line_break_pending = true;
+        ignore_next_down_key_ = true;
+        send_key(keys::down);
+        send_key(keys::end);
+        return;
+    }
+    if (redraw_line_break_pending_) {
+        redraw_line_break_pending_ = false;
+        ignore_next_down_key_ = true;
+        send_key(keys::down);
+        send_key(keys::end);
+        return;
+    }
+    if (keys.ignore_next_up_key) {
+        keys.ignore_next_up_key = false;
+        return;
+    }
+    history_back();
+}
+
+void ConsoleEngine::drop_prompt_line(std::string& transcript) const {
+    if (control_.last_line().empty()) transcript = drop_last_line(transcript);
+    transcript = drop_last_line(transcript);
+}
+
+void ConsoleEngine::history_back() {
+    const auto& history = app_.console.command_history;
+    history_forward_index_ = 1;
+    std::string text = control_.text();
+    drop_prompt_line(text);
+    std::string line = prompt();
+    if (history_back_index_ >= 1 && history_back_index_ < static_cast<int>(history.size())) {
+        line += history[static_cast<std::size_t>(history_back_index_)];
+        --history_back_index_;
+    }
+    write(text + kCrLf + line + kCrLf);
+    send_key(keys::end);
+}
+
+void ConsoleEngine::history_forward() {
+    const auto& history = app_.console.command_history;
+    const int last = static_cast<int>(history.size()) - 1;
+    if (history_next_ > 1) history_back_index_ = last;
+    std::string text = control_.text();
+    drop_prompt_line(text);
+    std::string line = prompt();
+    if (history_next_ > 1 && history_forward_index_ <= last && history_forward_index_ >= 0) {
+        line += history[static_cast<std::size_t>(history_forward_index_)];
+        ++history_forward_index_;
+    }
+    write(text + kCrLf + line + kCrLf);
+    ignore_up_after_down_ = true;
+    send_key(keys::up);
+    send_key(keys::end);
+}
+
+}  // namespace vexlab::console

@@ -1,0 +1,152 @@
+#include "console/default_network.h"
+
+#include "platform/db_session.h"
+#include "reachability/lan_tables.h"
+#include "state/app_state.h"
+#include "state/database_builder.h"
+#include "state/settings.h"
+
+namespace vexlab::console {
+
+namespace {
+
+// Commands fill these; a fresh start has none of it.
+constexpr const char* kEmptySharedTables[] = {
+    "DELETE FROM device",        "DELETE FROM vlan_info",  "DELETE FROM mac_addr",
+    "DELETE FROM port_security", "DELETE FROM int_device", "DELETE FROM int_det",
+    "DELETE FROM eth_iplist",    "DELETE FROM sw_riplist", "DELETE FROM access_list",
+    "DELETE FROM nat_pool",
+};
+
+// A new int_det row is given only what identifies it; every other column
+// starts from its default, as for an interface nobody has configured.
+constexpr const char* kCopySeeds[] = {
+    "INSERT INTO device (\"index\", Dev_cat, Device_Name) "
+    "SELECT \"index\", Dev_cat, Device_Name FROM device_def ORDER BY rowid",
+    "INSERT INTO int_device (\"index\", dev_name) "
+    "SELECT \"index\", dev_name FROM int_device_def ORDER BY rowid",
+    "INSERT INTO int_det (\"index\", int_name, ref) "
+    "SELECT \"index\", int_name, ref FROM int_det_def ORDER BY rowid",
+};
+
+void restore_from_seed(db::DatabaseSession& session, const std::string& table) {
+    const std::string seed = state::seed_table(table);
+    const auto columns = session.column_names(seed);
+    if (columns.empty())
+        throw DefaultNetworkError("the shipped copy " + seed + " of " + table + " is missing");
+    std::string list;
+    for (const auto& column : columns)
+        list += (list.empty() ? "" : ", ") + db::quote_identifier(column);
+    session.execute("DELETE FROM " + db::quote_identifier(table));
+    session.execute("INSERT INTO " + db::quote_identifier(table) + " (" + list + ") SELECT " +
+                    list + " FROM " + db::quote_identifier(seed) + " ORDER BY rowid");
+}
+
+// Each device's working column takes the values of the pristine column to its
+// left.  An unpaired last column has no pristine copy and is left alone.
+void restore_settings(db::DatabaseSession& session, const std::string& table) {
+    const auto names = session.column_names(table);
+    std::string assignments;
+    for (std::size_t working = 2; working < names.size(); working += 2)
+        assignments += (assignments.empty() ? "" : ", ") + db::quote_identifier(names[working]) +
+                       " = " + db::quote_identifier(names[working - 1]);
+    if (!assignments.empty())
+        session.execute("UPDATE " + db::quote_identifier(table) + " SET " + assignments);
+}
+
+bool has_addressed_router_ethernet(state::AppState& app) {
+    const auto& t = app.table_set;
+    return app.session
+               .scalar("SELECT count(*) FROM " + db::quote_identifier(t.rout_dev_table) +
+                       " AS d INNER JOIN " + db::quote_identifier(t.route_ip_table) +
+                       " AS r ON d.dev_no = r.ref WHERE r.int_name LIKE '%ethernet%' "
+                       "AND r.ip NOT IN ('UA', 'NA') AND EXISTS (SELECT 1 FROM device AS k "
+                       "WHERE k.Device_Name = d.dev_name AND k.\"index\" = 1)")
+               .to_int() > 0;
+}
+
+void reset_default_network(state::AppState& app) {
+    db::DatabaseSession& session = app.session;
+    for (const char* statement : kEmptySharedTables) session.execute(statement);
+    for (const auto& table : state::seeded_default_tables()) restore_from_seed(session, table);
+    restore_settings(session, app.table_set.routervariables_table);
+    for (const char* statement : kCopySeeds) session.execute(statement);
+
+    // add_lan_members examines the whole network whatever interface prompted
+    // it, so one run stands for the run per addressed router Ethernet
+    // interface; a shipped network without addresses needs none.
+    if (has_addressed_router_ethernet(app)) reachability::add_lan_members(session, app.table_set);
+    reachability::build_sw_riplist(session, app.table_set);
+}
+
+// Chooses the start device into `device`, reading the tables just reset.
+void choose_start_device(state::AppState& app, SimulatorMode mode, state::ConsoleDevice& device) {
+    switch (mode) {
+        case SimulatorMode::Network: {
+            const auto devices = state::device_columns(app);
+            if (devices.empty())
+                throw DefaultNetworkError("the default network's settings name no device");
+            device.current_device = devices.front();
+            device.host_name =
+                state::read_setting(app, "HostName", device.current_device).value_or("");
+            device.home_host_name = device.host_name;
+            device.home_device = device.current_device;
+            break;
+        }
+        case SimulatorMode::Router:
+            device.current_device = device.host_name = "R1";
+            device.device_kind = state::kRouter;
+            break;
+        case SimulatorMode::Switch:
+            device.current_device = device.host_name = "2950";
+            device.device_kind = state::kSwitch;
+            break;
+    }
+    db::Recordset row = app.session.open_recordset(
+        "SELECT \"index\", Dev_cat FROM device WHERE Device_Name = ? ORDER BY rowid LIMIT 1",
+        {device.current_device});
+    if (!row.eof()) {
+        device.device_kind = static_cast<int>(row.field(0).to_int());
+        device.device_model = row.text(1);
+    }
+}
+
+DefaultStart start_for(SimulatorMode mode) {
+    switch (mode) {
+        case SimulatorMode::Router:
+            return {mode, "Router Simulator", false};
+        case SimulatorMode::Switch:
+            return {mode, "Switch Simulator", false};
+        case SimulatorMode::Network:
+            break;
+    }
+    return {SimulatorMode::Network, "Network Simulator", true};
+}
+
+}  // namespace
+
+SimulatorMode simulator_mode(const state::OpenModeFlags& flags) {
+    if (flags.start_as_router) return SimulatorMode::Router;
+    if (flags.start_as_switch) return SimulatorMode::Switch;
+    return SimulatorMode::Network;
+}
+
+DefaultStart set_default(state::AppState& app) {
+    // Resetting the default tables while a loaded network is shown would
+    // attach the console to a device of the wrong network.
+    if (!app.table_set.is_default())
+        throw DefaultNetworkError("the default network is not the one in force");
+    const SimulatorMode mode = simulator_mode(app.open_mode);
+    state::ConsoleDevice device = app.console.device;
+    {
+        db::DatabaseSession::Transaction transaction(app.session);
+        reset_default_network(app);
+        choose_start_device(app, mode, device);
+        transaction.commit();
+    }
+    // The console follows only a reset that took place.
+    app.console.device = device;
+    return start_for(mode);
+}
+
+}  // namespace vexlab::console

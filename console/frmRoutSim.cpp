@@ -1,0 +1,203 @@
+#include "console/frmRoutSim.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "state/app_state.h"
+
+namespace vexlab::console {
+
+bool console_key(int qt_key, Qt::KeyboardModifiers modifiers, const QString& text,
+                 std::vector<KeyEvent>& out) {
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    switch (qt_key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: out.push_back(keys::enter); return true;
+    case Qt::Key_Backspace: out.push_back(keys::backspace); return true;
+    case Qt::Key_Up: out.push_back(keys::up); return true;
+    case Qt::Key_Down: out.push_back(keys::down); return true;
+    case Qt::Key_Left: out.push_back(keys::left); return true;
+    case Qt::Key_Right: out.push_back(keys::right); return true;
+    case Qt::Key_End: out.push_back(keys::end); return true;
+    case Qt::Key_Home: out.push_back(keys::home); return true;
+    case Qt::Key_Delete: out.push_back(keys::del); return true;
+    default: break;
+    }
+    if (ctrl && qt_key == Qt::Key_Z) {
+        out.push_back(keys::ctrl_z);
+        return true;
+    }
+    // Ctrl+^ is Ctrl+Shift+6 on most keyboards.
+    if (ctrl && (qt_key == Qt::Key_AsciiCircum || qt_key == Qt::Key_6)) {
+        out.push_back(keys::ctrl_caret);
+        return true;
+    }
+    if (ctrl || text.isEmpty()) return false;
+    for (char c : text.toUtf8())
+        if (static_cast<unsigned char>(c) >= 32) out.push_back(keys::character(c));
+    return !out.empty();
+}
+
+frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
+    : app_(app), engine_(std::make_unique<ConsoleEngine>(app, dialogs)) {
+    setObjectName("frmRoutSim");
+    resize(820, 600);
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    Label1 = new QLabel("Console", this);
+    Label1->setObjectName("Label1");
+    Label2 = new QLabel(this);
+    Label2->setObjectName("Label2");
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName("Picture1");
+    top->addWidget(Label1);
+    top->addStretch();
+    top->addWidget(Label2);
+    top->addWidget(Picture1);
+    layout->addLayout(top);
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName("Text1");
+    Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setUndoRedoEnabled(false);
+    Text1->setContextMenuPolicy(Qt::NoContextMenu);
+    Text1->installEventFilter(this);
+    Text1->viewport()->installEventFilter(this);
+    layout->addWidget(Text1, 1);
+
+    auto button = [this](QPushButton*& b, const char* name, const QString& caption,
+                         const char* tip) {
+        b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(button(cmdOpenExp, "cmdOpenExp", "&Open Exported File",
+                              "Load the configuration from the Exported file."));
+    buttons->addWidget(button(Command2, "Command2", "&Save Config", "Save The Current Configuration."));
+    buttons->addWidget(button(Command5, "Command5", "&Load Config", "Load The Saved Configuration."));
+    buttons->addWidget(button(Command3, "Command3", "N/W &Diagram", "Network Diagram."));
+    buttons->addWidget(button(Command1, "Command1", "Supported &Commands", "List Of Supported Commands."));
+    buttons->addWidget(button(Command6, "Command6", QString(), "View Existing Labs."));
+    buttons->addWidget(button(Command4, "Command4", "E&xit", "Go TO Main Screen."));
+    layout->addLayout(buttons);
+    Command6->setIcon(QIcon(QString::fromStdString(app_.logo_picture_path)));
+
+    // The windows these buttons open are not part of the program yet.
+    for (QPushButton* later : {cmdOpenExp, Command2, Command5, Command3, Command1, Command6})
+        later->setEnabled(false);
+    connect(Command4, &QPushButton::clicked, this, &frmRoutSim::Command4_Click);
+
+    mnutext1pop = new QMenu("text1pop", this);
+    mnutext1pop->setObjectName("mnutext1pop");
+    for (const char* item : {"&Undo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All"}) {
+        if (QString(item) == "-")
+            mnutext1pop->addSeparator();
+        else
+            mnutext1pop->addAction(item)->setEnabled(false);
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &frmRoutSim::Timer1_Timer);
+}
+
+frmRoutSim::~frmRoutSim() = default;
+
+void frmRoutSim::Form_Load() {
+    engine_->form_load();
+    setWindowTitle(QString::fromStdString(engine_->caption()));
+    QPixmap logo(QString::fromStdString(app_.logo_picture_path));
+    Picture1->setPixmap(logo);  // a missing picture leaves the box empty
+    Timer1->start();
+    Timer1_Timer();
+    refresh();
+}
+
+void frmRoutSim::form_unload() {
+    Timer1->stop();
+    engine_->form_unload();
+}
+
+void frmRoutSim::Timer1_Timer() {
+    Label2->setText(QString::fromStdString(engine_->clock_caption(ConsoleEngine::Clock::now())));
+}
+
+void frmRoutSim::Command4_Click() {
+    app_.network.lab_description.assign(1, ' ');  // one blank
+    close();
+}
+
+void frmRoutSim::refresh() {
+    const std::string& text = engine_->text();
+    // The control keeps CR LF; the view shows lines.
+    std::string shown;
+    shown.reserve(text.size());
+    std::size_t caret = engine_->control().caret(), shown_caret = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == caret) shown_caret = shown.size();
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        shown += text[i];
+    }
+    if (caret >= text.size()) shown_caret = shown.size();
+    const QString qtext = QString::fromStdString(shown);
+    if (Text1->toPlainText() != qtext) Text1->setPlainText(qtext);
+    QTextCursor cursor = Text1->textCursor();
+    cursor.setPosition(std::min<int>(QString::fromStdString(shown.substr(0, shown_caret)).size(),
+                                     qtext.size()));
+    Text1->setTextCursor(cursor);
+    Text1->ensureCursorVisible();
+}
+
+bool frmRoutSim::Text1_Key(QKeyEvent* event) {
+    std::vector<KeyEvent> keys;
+    if (!console_key(event->key(), event->modifiers(), event->text(), keys)) return false;
+    for (const KeyEvent& key : keys) engine_->press(key);
+    refresh();
+    return true;
+}
+
+bool frmRoutSim::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text1 && event->type() == QEvent::KeyPress) {
+        Text1_Key(static_cast<QKeyEvent*>(event));
+        return true;  // the engine is the text control
+    }
+    if (watched == Text1->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+                Text1->setEnabled(false);
+                mnutext1pop->exec(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+                Text1->setEnabled(true);
+            }
+            Text1->setFocus();
+            return true;
+        case QEvent::MouseButtonRelease:
+            engine_->click();
+            refresh();
+            return true;
+        case QEvent::MouseButtonDblClick:
+            engine_->double_click();
+            refresh();
+            return true;
+        default: break;
+        }
+    }
+    return FormWindow::eventFilter(watched, event);
+}
+
+}  // namespace vexlab::console

@@ -1,0 +1,72 @@
+#pragma once
+// The simulator console window: the transcript, the clock, the logo and the
+// buttons.  Every key goes to the console engine; the window only shows its
+// text and caret.
+
+#include <QPointer>
+#include <memory>
+
+#include "app/window_navigator.h"
+#include "console/console_engine.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class QMenu;
+
+namespace vexlab::state {
+struct AppState;
+}
+namespace vexlab::platform {
+class UserDialogs;
+}
+
+namespace vexlab::console {
+
+class frmRoutSim : public app::FormWindow {
+    Q_OBJECT
+public:
+    frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs);
+    ~frmRoutSim() override;
+
+    // The window's load: runs at every opening.
+    void Form_Load();
+
+    ConsoleEngine& engine() { return *engine_; }
+
+    void Timer1_Timer();
+    void Command4_Click();  // E&xit
+
+    QPlainTextEdit* Text1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Picture1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QPushButton* Command1 = nullptr;    // Supported Commands
+    QPushButton* Command2 = nullptr;    // Save Config
+    QPushButton* Command3 = nullptr;    // N/W Diagram
+    QPushButton* Command4 = nullptr;    // Exit
+    QPushButton* Command5 = nullptr;    // Load Config
+    QPushButton* Command6 = nullptr;    // View Existing Labs
+    QPushButton* cmdOpenExp = nullptr;  // Open Exported File
+    QMenu* mnutext1pop = nullptr;
+
+protected:
+    void form_unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refresh();
+    bool Text1_Key(QKeyEvent* event);
+
+    state::AppState& app_;
+    std::unique_ptr<ConsoleEngine> engine_;
+};
+
+// The key the console sees for a key of the window system; false for keys
+// the console does not take.
+bool console_key(int qt_key, Qt::KeyboardModifiers modifiers, const QString& text,
+                 std::vector<KeyEvent>& out);
+
+}  // namespace vexlab::console

@@ -1,0 +1,260 @@
+#include "support/transcript.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "console/console_engine.h"
+#include "platform/user_dialogs.h"
+#include "state/app_state.h"
+#include "state/settings.h"
+#include "support/test_database.h"
+
+namespace vexlab::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+using console::KeyEvent;
+
+struct ExpectedLine {
+    int file_line = 0;
+    std::string visible;
+    bool has_keys = false;
+    std::vector<KeyEvent> keys;
+    bool click = false;
+    bool double_click = false;
+};
+
+struct Script {
+    std::string mode = "router";
+    std::vector<std::tuple<std::string, std::string, std::string>> settings;
+    std::vector<platform::Answer> answers;
+    std::vector<std::string> messages;
+    std::vector<ExpectedLine> lines;
+};
+
+struct ParseError {
+    std::string message;
+};
+
+std::vector<std::string> split_lines(const std::string& text, const std::string& separator) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (true) {
+        auto end = text.find(separator, start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            return lines;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + separator.size();
+    }
+}
+
+// Keys of an annotation: blank-separated names, or "text" typed as it is.
+std::vector<KeyEvent> parse_keys(const std::string& spec, int line, ExpectedLine& expected) {
+    std::vector<KeyEvent> keys;
+    std::size_t i = 0;
+    while (i < spec.size()) {
+        if (spec[i] == ' ') {
+            ++i;
+            continue;
+        }
+        if (spec[i] == '"') {
+            auto close = spec.find('"', i + 1);
+            if (close == std::string::npos)
+                throw ParseError{"line " + std::to_string(line) + ": unclosed quote in keys"};
+            for (char c : spec.substr(i + 1, close - i - 1)) keys.push_back(console::keys::character(c));
+            i = close + 1;
+            continue;
+        }
+        auto end = spec.find(' ', i);
+        std::string name = spec.substr(i, end == std::string::npos ? std::string::npos : end - i);
+        i = end == std::string::npos ? spec.size() : end;
+        if (name == "enter") keys.push_back(console::keys::enter);
+        else if (name == "?") keys.push_back(console::keys::character('?'));
+        else if (name == "space") keys.push_back(console::keys::character(' '));
+        else if (name == "^Z") keys.push_back(console::keys::ctrl_z);
+        else if (name == "^^") keys.push_back(console::keys::ctrl_caret);
+        else if (name == "bs") keys.push_back(console::keys::backspace);
+        else if (name == "del") keys.push_back(console::keys::del);
+        else if (name == "up") keys.push_back(console::keys::up);
+        else if (name == "down") keys.push_back(console::keys::down);
+        else if (name == "left") keys.push_back(console::keys::left);
+        else if (name == "right") keys.push_back(console::keys::right);
+        else if (name == "end") keys.push_back(console::keys::end);
+        else if (name == "click") expected.click = true;
+        else if (name == "dblclick") expected.double_click = true;
+        else if (name.size() == 1) keys.push_back(console::keys::character(name[0]));
+        else throw ParseError{"line " + std::to_string(line) + ": unknown key " + name};
+    }
+    return keys;
+}
+
+Script parse(const std::string& text) {
+    Script script;
+    auto lines = split_lines(text, "\n");
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    bool header = true;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        std::string line = lines[n];
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const int number = static_cast<int>(n) + 1;
+        if (header && (line.empty() || line[0] == '#')) continue;
+        if (header && line[0] == '@') {
+            std::istringstream words(line.substr(1));
+            std::string directive;
+            words >> directive;
+            std::string rest;
+            std::getline(words, rest);
+            rest.erase(0, rest.find_first_not_of(' '));
+            if (directive == "mode") {
+                if (rest != "router" && rest != "switch" && rest != "network")
+                    throw ParseError{"line " + std::to_string(number) + ": unknown mode " + rest};
+                script.mode = rest;
+            } else if (directive == "set") {
+                auto eq = rest.find(" = ");
+                auto blank = rest.find(' ');
+                if (eq == std::string::npos || blank >= eq)
+                    throw ParseError{"line " + std::to_string(number) + ": @set <device> <key> = <value>"};
+                script.settings.emplace_back(rest.substr(0, blank),
+                                             rest.substr(blank + 1, eq - blank - 1),
+                                             rest.substr(eq + 3));
+            } else if (directive == "answer") {
+                if (rest == "yes") script.answers.push_back(platform::Answer::Yes);
+                else if (rest == "no") script.answers.push_back(platform::Answer::No);
+                else if (rest == "cancel") script.answers.push_back(platform::Answer::Cancel);
+                else throw ParseError{"line " + std::to_string(number) + ": @answer yes|no|cancel"};
+            } else if (directive == "message") {
+                script.messages.push_back(rest);
+            } else {
+                throw ParseError{"line " + std::to_string(number) + ": unknown directive @" + directive};
+            }
+            continue;
+        }
+        header = false;
+        ExpectedLine expected;
+        expected.file_line = number;
+        if (!line.empty() && line.back() == '}') {
+            auto open = line.rfind('{');
+            if (open != std::string::npos) {
+                expected.has_keys = true;
+                expected.keys = parse_keys(line.substr(open + 1, line.size() - open - 2), number, expected);
+                line = line.substr(0, open);
+            }
+        }
+        expected.visible = line;
+        script.lines.push_back(std::move(expected));
+    }
+    if (script.lines.empty()) throw ParseError{"no session lines"};
+    return script;
+}
+
+std::string show(const std::string& text) { return "[" + text + "]"; }
+
+}  // namespace
+
+TranscriptResult run_transcript(const std::string& text, const std::string& name) {
+    TranscriptResult result;
+    Script script;
+    try {
+        script = parse(text);
+    } catch (const ParseError& error) {
+        result.message = name + ": " + error.message;
+        return result;
+    }
+    TempDir folder;
+    fresh_database(folder.file("commandsbackup.mdb"));
+    state::AppState app;
+    app.program_folder = folder.path().string();
+    app.logo_picture_path = app.program_file("simulator-logo.gif");
+    app.session.open(folder.file("commandsbackup.mdb"));
+    app.open_mode.start_as_router = script.mode == "router";
+    app.open_mode.start_as_switch = script.mode == "switch";
+    platform::ScriptedDialogs dialogs;
+    for (auto answer : script.answers) dialogs.next_answer(answer);
+    console::ConsoleEngine engine(app, dialogs);
+    engine.form_load();
+    for (const auto& [device, key, value] : script.settings)
+        if (!state::write_setting(app, key, device, value)) {
+            result.message = name + ": @set " + device + " " + key + ": no such device or key";
+            return result;
+        }
+    engine.press(console::keys::enter);  // the first Return starts the session
+    const std::string prefix = console::start_text() + "\r\n";
+
+    std::vector<bool> pressed(script.lines.size(), false);
+    auto fail = [&](const ExpectedLine* line, const std::string& why) {
+        result.message = name + (line ? ":" + std::to_string(line->file_line) : "") + ": " + why;
+        return result;
+    };
+    for (int step = 0; step < 100000; ++step) {
+        std::string session = engine.text();
+        if (session.rfind(prefix, 0) == 0) session = session.substr(prefix.size());
+        auto lines = split_lines(session, "\r\n");
+        if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
+        const std::size_t last = lines.size() - 1;
+        for (std::size_t i = 0; i < last; ++i) {
+            if (i >= script.lines.size())
+                return fail(&script.lines.back(), "the console went on with " + show(lines[i]));
+            if (lines[i] != script.lines[i].visible)
+                return fail(&script.lines[i], "expected " + show(script.lines[i].visible) +
+                                                  ", the console shows " + show(lines[i]));
+        }
+        if (last >= script.lines.size())
+            return fail(&script.lines.back(), "the console went on with " + show(lines[last]));
+        const ExpectedLine& expected = script.lines[last];
+        const bool final_line = last + 1 == script.lines.size();
+        if (pressed[last] || (final_line && !expected.has_keys)) {
+            if (lines[last] != expected.visible)
+                return fail(&expected, "expected " + show(expected.visible) + ", the console shows " +
+                                           show(lines[last]));
+            if (!final_line) return fail(&expected, "the console stopped here");
+            std::vector<std::string> shown;
+            for (const auto& s : dialogs.shown())
+                if (s.kind == "message") shown.push_back(s.text);
+            if (shown != script.messages)
+                return fail(nullptr, "message boxes differ: expected " +
+                                         std::to_string(script.messages.size()) + ", shown " +
+                                         std::to_string(shown.size()) +
+                                         (shown.empty() ? "" : " (first: " + shown[0] + ")"));
+            result.passed = true;
+            return result;
+        }
+        pressed[last] = true;
+        if (expected.has_keys) {
+            if (expected.click) engine.click();
+            if (expected.double_click) engine.double_click();
+            for (const auto& key : expected.keys) engine.press(key);
+            continue;
+        }
+        if (expected.visible.rfind(lines[last], 0) != 0)
+            return fail(&expected, "expected " + show(expected.visible) + ", the console shows " +
+                                       show(lines[last]));
+        engine.type(expected.visible.substr(lines[last].size()));
+        engine.press(console::keys::enter);
+    }
+    return fail(nullptr, "the session did not end");
+}
+
+TranscriptResult run_transcript_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {false, path + ": cannot read the file"};
+    std::ostringstream text;
+    text << in.rdbuf();
+    return run_transcript(text.str(), fs::path(path).filename().string());
+}
+
+std::vector<std::string> transcript_files(const std::string& folder) {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec))
+        if (entry.is_regular_file() && entry.path().extension() == ".txt")
+            files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}  // namespace vexlab::test

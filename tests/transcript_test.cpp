@@ -1,0 +1,38 @@
+// Every transcript of tests/transcripts replays to the letter.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/transcript.h"
+
+namespace {
+
+class Transcript : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Transcript, Replays) {
+    auto result = vexlab::test::run_transcript_file(GetParam());
+    EXPECT_TRUE(result.passed) << result.message;
+}
+
+std::string test_name(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = std::filesystem::path(info.param).stem().string();
+    for (auto& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Transcript,
+                         ::testing::ValuesIn(vexlab::test::transcript_files(VEXLAB_TRANSCRIPTS_DIR)),
+                         test_name);
+
+TEST(TranscriptRunner, ReportsTheFirstDifferenceWithItsLine) {
+    auto result = vexlab::test::run_transcript("@mode router\nR1>enable\nR1>\n", "probe.txt");
+    EXPECT_FALSE(result.passed);
+    EXPECT_NE(result.message.find("probe.txt:3"), std::string::npos) << result.message;
+    auto bad = vexlab::test::run_transcript("@mode nowhere\nR1>\n", "bad.txt");
+    EXPECT_FALSE(bad.passed);
+    EXPECT_NE(bad.message.find("unknown mode"), std::string::npos);
+}
+
+}  // namespace
