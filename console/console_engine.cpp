@@ -268,12 +268,18 @@ std::string ConsoleEngine::prompt() const {
     return app_.console.device.host_name + app_.console.mode.mode_suffix;
 }
 
-bool ConsoleEngine::line_breaks_pending() {
-    auto& keys = app_.console.keys;
-    if (!redraw_line_break_pending_ && !keys.line_break_pending) return false;
+// Output starts on a line of its own.  The line-break flags record when a
+// write left the transcript ending at a prompt; the transcript itself says
+// so reliably (a recalled command or a redrawn prompt ends in a line break
+// although a flag is still set), so the text decides and the flags are only
+// cleared here.
+void ConsoleEngine::start_line(std::string& transcript) {
     redraw_line_break_pending_ = false;
-    keys.line_break_pending = false;
-    return true;
+    app_.console.keys.line_break_pending = false;
+    app_.console.keys.line_break_pending_after_switch = false;
+    if (!transcript.empty() && (transcript.size() < 2 ||
+                                transcript.compare(transcript.size() - 2, 2, kCrLf) != 0))
+        transcript += kCrLf;
 }
 
 void ConsoleEngine::write(std::string transcript) { control_.replace_all(std::move(transcript)); }
@@ -284,7 +290,9 @@ void ConsoleEngine::enter() {
     auto& console = app_.console;
     if (console.awaiting_start) {
         read_passwords();
-        write(control_.text() + kCrLf + console.mode.prompt_text);
+        std::string transcript = control_.text();
+        start_line(transcript);
+        write(transcript + console.mode.prompt_text);
         console.keys.ignore_next_up_key = true;
         send_key(keys::up);
         send_key(keys::end);
@@ -464,11 +472,12 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
     const bool success = interp.command_found && interp.command_enabled &&
                          !interp.command_incomplete && !interp.command_ambiguous;
     if (success) {
-        if (output.response_text != "nill") {
-            if (line_breaks_pending()) transcript += kCrLf;
+        // An empty response has nothing to print either.
+        if (output.response_text != "nill" && !output.response_text.empty()) {
+            start_line(transcript);
             transcript += output.response_text + kCrLf;
-            output.response_text = "nill";
         }
+        output.response_text = "nill";
         if (lower(interp.matched_command_word) == "reload") {
             reload(transcript);
             return;
@@ -483,13 +492,11 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
         }
         if (output.output_needs_paging) {
             first_page(transcript);
-        } else if (line_breaks_pending()) {
-            transcript += kCrLf + output.pending_output + prompt();
-        } else if (keys.line_break_pending_after_switch) {
-            keys.line_break_pending_after_switch = false;
-            transcript += output.pending_output + kCrLf + prompt();
         } else {
-            transcript += output.pending_output + prompt();
+            start_line(transcript);
+            transcript += output.pending_output;
+            start_line(transcript);
+            transcript += prompt();
         }
         output.pending_output.clear();
     } else {
@@ -503,14 +510,8 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
         } else {
             message = interpreter::verdict(interp);
         }
-        if (line_breaks_pending()) {
-            transcript += kCrLf + message + kCrLf + prompt();
-        } else if (keys.line_break_pending_after_switch && message != "command is disabled") {
-            keys.line_break_pending_after_switch = false;
-            transcript += kCrLf + message + kCrLf + prompt();
-        } else {
-            transcript += message + kCrLf + prompt();
-        }
+        start_line(transcript);
+        transcript += message + kCrLf + prompt();
     }
     keys.ignore_next_up_key = true;
     write(std::move(transcript));
@@ -627,15 +628,8 @@ void ConsoleEngine::help_key() {
     interpreter::list_mode_commands(app_);
     auto& keys = console.keys;
     std::string transcript = control_.text();
-    if (keys.line_break_pending) {
-        transcript += kCrLf + console.output.pending_output;
-        keys.line_break_pending = false;
-    } else if (keys.line_break_pending_after_switch) {
-        transcript += kCrLf + console.output.pending_output;
-        keys.line_break_pending_after_switch = false;
-    } else {
-        transcript += console.output.pending_output;
-    }
+    start_line(transcript);
+    transcript += console.output.pending_output;
     console.output.pending_output.clear();
     keys.ignore_next_up_key = true;
     transcript += kCrLf + prompt();
@@ -758,10 +752,7 @@ void ConsoleEngine::check_password(const std::string& expected) {
 void ConsoleEngine::enable_prompt(std::string& transcript) {
     auto& console = app_.console;
     console.keys.ignore_next_up_key = true;
-    if (redraw_line_break_pending_) {
-        transcript += kCrLf;
-        redraw_line_break_pending_ = false;
-    }
+    start_line(transcript);
     transcript += "password:";
     write(std::move(transcript));
     console.password.enable_password_entry = true;
@@ -778,10 +769,7 @@ void ConsoleEngine::enable_prompt(std::string& transcript) {
 void ConsoleEngine::vty_prompt(std::string& transcript) {
     auto& console = app_.console;
     console.keys.ignore_next_up_key = true;
-    if (redraw_line_break_pending_) {
-        transcript += kCrLf;
-        redraw_line_break_pending_ = false;
-    }
+    start_line(transcript);
     transcript += "password:";
     write(std::move(transcript));
     send_key(keys::up);
@@ -795,16 +783,21 @@ void ConsoleEngine::vty_prompt(std::string& transcript) {
 
 void ConsoleEngine::first_page(std::string& transcript) {
     auto& output = app_.console.output;
+    // Paging starts for output of more than twenty lines, whoever made it.
+    output.output_lines = split_lines(output.pending_output);
+    output.paging_active = output.output_lines.size() > 20;
     if (output.paging_active) {
-        output.output_lines = split_lines(output.pending_output);
         output.pending_output.clear();
         for (std::size_t i = 0; i < 20 && i < output.output_lines.size(); ++i)
             output.pending_output += output.output_lines[i] + kCrLf;
         output.pending_output += "--MORE--";
     }
-    if (line_breaks_pending()) transcript += kCrLf;
+    start_line(transcript);
     transcript += output.pending_output;
-    if (!output.paging_active) transcript += prompt();
+    if (!output.paging_active) {
+        start_line(transcript);
+        transcript += prompt();
+    }
     output.pending_output.clear();
     output.output_needs_paging = false;
 }

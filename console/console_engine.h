@@ -138,7 +138,7 @@ private:
 
     std::string prompt() const;
     void leave_interface_mode();
-    bool line_breaks_pending();
+    void start_line(std::string& transcript);
     void write(std::string transcript);
 
     state::AppState& app_;

@@ -14,7 +14,12 @@ void TextControl::append(std::string_view text) {
     caret_ = text_.size();
 }
 
-void TextControl::set_caret(std::size_t position) { caret_ = std::min(position, text_.size()); }
+void TextControl::set_caret(std::size_t position) {
+    caret_ = std::min(position, text_.size());
+    // A line break is one unit: the caret never stands inside it.
+    if (caret_ > 0 && caret_ < text_.size() && text_[caret_ - 1] == '\r' && text_[caret_] == '\n')
+        --caret_;
+}
 
 void TextControl::insert(std::string_view text) {
     text_.insert(caret_, text);

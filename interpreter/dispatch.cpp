@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "commands/config/interface_addressing.h"
 #include "commands/config/subinterfaces.h"
 #include "state/app_state.h"
 
@@ -126,6 +127,16 @@ const std::vector<DispatchRow>& dispatch_table() {
          [](AppState& app, const Line&) { refuse(app); }},
         {[](const AppState&, const Line& l) { return interface_dlci(l) && l.type != "serial"; },
          [](AppState& app, const Line&) { refuse(app); }},
+        // A workstation's one interface loses its address with the keys.
+        {[](const AppState& app, const Line& l) {
+             return l.w[0] == "no" && l.w[1] == "ip" && l.w[2] == "address" &&
+                    app.console.device.device_kind == state::kPc;
+         },
+         [](AppState& app, const Line&) {
+             const auto& mode = app.console.mode;
+             commands::clear_int_ip(app, app.console.device.current_device,
+                                    mode.current_interface.empty() ? "ethernet0" : mode.current_interface);
+         }},
     };
     return rows;
 }

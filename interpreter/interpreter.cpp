@@ -379,6 +379,9 @@ void execute_command(AppState& app) {
             if (!run_action(app, typed_mode, accepted->parameters, matched_words(app, k - 1)))
                 return;
             mode.mode_suffix = mode_after;
+            // A prefix an action set for its own keys (a workstation's
+            // address) must not carry over to the next line's keys.
+            reset_prefix_unless_kept(app, true);
             result_check(app);
             return;
         }

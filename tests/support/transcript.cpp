@@ -185,6 +185,16 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
     engine.press(console::keys::enter);  // the first Return starts the session
     const std::string prefix = console::start_text() + "\r\n";
 
+    // Logging out replaces the whole transcript by the start request: the
+    // console's lines then continue from the file's next start request.
+    std::size_t base = 0;
+    std::string before = engine.text();
+    auto restarted = [&](const std::string& now) {
+        const bool restart = now.rfind(console::kStartRequest, 0) == 0 &&
+                             (before.rfind(console::kStartRequest, 0) != 0 || now.size() < before.size());
+        before = now;
+        return restart;
+    };
     std::vector<bool> pressed(script.lines.size(), false);
     auto fail = [&](const ExpectedLine* line, const std::string& why) {
         result.message = name + (line ? ":" + std::to_string(line->file_line) : "") + ": " + why;
@@ -192,25 +202,35 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
     };
     for (int step = 0; step < 100000; ++step) {
         std::string session = engine.text();
+        if (restarted(session)) {
+            std::size_t next = base + 1;
+            while (next < script.lines.size() && script.lines[next].visible != console::kStartRequest)
+                ++next;
+            if (next >= script.lines.size())
+                return fail(&script.lines.back(), "the console ended the session here");
+            base = next;
+        }
         if (session.rfind(prefix, 0) == 0) session = session.substr(prefix.size());
         auto lines = split_lines(session, "\r\n");
         if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
-        const std::size_t last = lines.size() - 1;
-        for (std::size_t i = 0; i < last; ++i) {
+        const std::size_t last = base + lines.size() - 1;
+        for (std::size_t i = base; i < last; ++i) {
+            const std::string& shown = lines[i - base];
             if (i >= script.lines.size())
-                return fail(&script.lines.back(), "the console went on with " + show(lines[i]));
-            if (lines[i] != script.lines[i].visible)
+                return fail(&script.lines.back(), "the console went on with " + show(shown));
+            if (shown != script.lines[i].visible)
                 return fail(&script.lines[i], "expected " + show(script.lines[i].visible) +
-                                                  ", the console shows " + show(lines[i]));
+                                                  ", the console shows " + show(shown));
         }
+        const std::string current = lines.back();  // the line the caret is on
         if (last >= script.lines.size())
-            return fail(&script.lines.back(), "the console went on with " + show(lines[last]));
+            return fail(&script.lines.back(), "the console went on with " + show(current));
         const ExpectedLine& expected = script.lines[last];
         const bool final_line = last + 1 == script.lines.size();
         if (pressed[last] || (final_line && !expected.has_keys)) {
-            if (lines[last] != expected.visible)
+            if (current != expected.visible)
                 return fail(&expected, "expected " + show(expected.visible) + ", the console shows " +
-                                           show(lines[last]));
+                                           show(current));
             if (!final_line) return fail(&expected, "the console stopped here");
             std::vector<std::string> shown;
             for (const auto& s : dialogs.shown())
@@ -230,10 +250,10 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             for (const auto& key : expected.keys) engine.press(key);
             continue;
         }
-        if (expected.visible.rfind(lines[last], 0) != 0)
+        if (expected.visible.rfind(current, 0) != 0)
             return fail(&expected, "expected " + show(expected.visible) + ", the console shows " +
-                                       show(lines[last]));
-        engine.type(expected.visible.substr(lines[last].size()));
+                                       show(current));
+        engine.type(expected.visible.substr(current.size()));
         engine.press(console::keys::enter);
     }
     return fail(nullptr, "the session did not end");
