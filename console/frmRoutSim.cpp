@@ -44,9 +44,10 @@ bool console_key(int qt_key, Qt::KeyboardModifiers modifiers, const QString& tex
         return true;
     }
     if (ctrl || text.isEmpty()) return false;
+    const std::size_t before = out.size();
     for (char c : text.toUtf8())
         if (static_cast<unsigned char>(c) >= 32) out.push_back(keys::character(c));
-    return !out.empty();
+    return out.size() > before;
 }
 
 frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)

@@ -1,1 +1,121 @@
-// placeholder
+// The console window offscreen: opened from the three simulator menus with
+// its caption, start device and buttons; keys reach the engine; closing it
+// gives the main window back.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+
+#include "app/frmMain.h"
+#include "app/program.h"
+#include "console/frmRoutSim.h"
+#include "platform/user_dialogs.h"
+#include "support/test_database.h"
+
+namespace {
+
+using vexlab::console::frmRoutSim;
+
+class ConsoleWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vexlab::test::fresh_database(folder.file("commandsbackup.mdb"));
+        program = std::make_unique<vexlab::app::Program>(
+            vexlab::app::ProgramOptions{folder.path().string(), folder.file("registry.txt")},
+            &dialogs);
+        ASSERT_TRUE(program->Main());
+    }
+    void TearDown() override {
+        if (program && program->main_window()) program->main_window()->close();
+    }
+    vexlab::test::TempDir folder;
+    vexlab::platform::ScriptedDialogs dialogs;
+    std::unique_ptr<vexlab::app::Program> program;
+};
+
+TEST_F(ConsoleWindowTest, EachSimulatorMenuOpensTheConsoleInItsMode) {
+    auto* main = program->main_window();
+    struct Case {
+        QAction* item;
+        const char* caption;
+        const char* device;
+        int kind;
+        bool network_buttons;
+    } cases[] = {
+        {main->mnuRoutSim, "Router Simulator", "R1", 1, false},
+        {main->mnuSwitSim, "Switch Simulator", "2950", 2, false},
+        {main->mnuNetSim, "Network Simulator", "R1", 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        c.item->trigger();
+        frmRoutSim* console = main->routsim();
+        ASSERT_NE(console, nullptr);
+        EXPECT_TRUE(console->isVisible());
+        EXPECT_FALSE(main->isEnabled());
+        EXPECT_EQ(console->windowTitle(), c.caption);
+        auto& state = program->state();
+        EXPECT_EQ(state.console.device.current_device, c.device);
+        EXPECT_EQ(state.console.device.device_kind, c.kind);
+        EXPECT_EQ(console->engine().network_buttons_enabled(), c.network_buttons);
+        // The actions behind these buttons are not part of the program yet.
+        for (QPushButton* b : {console->cmdOpenExp, console->Command2, console->Command5,
+                               console->Command3, console->Command6, console->Command1})
+            EXPECT_FALSE(b->isEnabled());
+        EXPECT_TRUE(console->Command4->isEnabled());
+        EXPECT_EQ(console->Command6->toolTip(), "View Existing Labs.");
+        EXPECT_EQ(console->Command4->toolTip(), "Go TO Main Screen.");
+        EXPECT_EQ(console->Label1->text(), "Console");
+        EXPECT_TRUE(console->Text1->toPlainText().endsWith("Press \"Return\" to start"));
+
+        console->Command4->click();  // E&xit
+        EXPECT_FALSE(console->isVisible());
+        EXPECT_TRUE(main->isEnabled());
+        EXPECT_FALSE(state.open_mode.start_as_router);
+        EXPECT_FALSE(state.open_mode.start_as_switch);
+        EXPECT_EQ(state.network.lab_description, " ");
+    }
+}
+
+TEST_F(ConsoleWindowTest, TypedKeysReachTheConsoleAndItsAnswerIsShown) {
+    auto* main = program->main_window();
+    main->mnuRoutSim->trigger();
+    frmRoutSim* console = main->routsim();
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    QTest::keyClicks(console->Text1, "enable");
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    QApplication::processEvents();
+    const QString text = console->Text1->toPlainText();
+    EXPECT_TRUE(text.endsWith("R1>enable\nR1#\n")) << text.right(40).toStdString();
+    // The caret stands at the end of the prompt line.
+    EXPECT_EQ(console->Text1->textCursor().block().text(), "R1#");
+    QTest::keyClick(console->Text1, Qt::Key_Z, Qt::ControlModifier);  // refused at "#"
+    EXPECT_EQ(console->Text1->toPlainText(), text);
+    EXPECT_FALSE(console->Label2->text().isEmpty());  // the clock
+    console->close();
+    EXPECT_TRUE(main->isEnabled());
+}
+
+TEST(ConsoleKeys, WindowKeysMapToConsoleKeys) {
+    std::vector<vexlab::console::KeyEvent> keys;
+    EXPECT_TRUE(vexlab::console::console_key(Qt::Key_Z, Qt::ControlModifier, "\x1a", keys));
+    EXPECT_EQ(keys.back().char_code, 26);
+    EXPECT_TRUE(vexlab::console::console_key(Qt::Key_AsciiCircum,
+                                             Qt::ControlModifier | Qt::ShiftModifier, "", keys));
+    EXPECT_EQ(keys.back().char_code, 30);
+    EXPECT_TRUE(vexlab::console::console_key(Qt::Key_Up, Qt::NoModifier, "", keys));
+    EXPECT_EQ(keys.back().key_code, 38);
+    keys.clear();
+    EXPECT_TRUE(vexlab::console::console_key(Qt::Key_ParenLeft, Qt::ShiftModifier, "(", keys));
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].char_code, '(');
+    EXPECT_NE(keys[0].key_code, 40);  // not the Down arrow
+    EXPECT_FALSE(vexlab::console::console_key(Qt::Key_Tab, Qt::NoModifier, "\t", keys));
+}
+
+}  // namespace
