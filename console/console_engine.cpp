@@ -4,6 +4,7 @@
 #include <cctype>
 #include <ctime>
 
+#include "console/context_help.h"
 #include "console/default_network.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/mode_list.h"
@@ -150,6 +151,48 @@ void ConsoleEngine::form_unload() {
 
 std::string ConsoleEngine::clock_caption(Clock::time_point now) const {
     return format_time(Clock::to_time_t(now), "%H:%M:%S") + "     " + clock_date_;
+}
+
+void ConsoleEngine::switch_device(const std::string& host, const std::string& device) {
+    auto& console = app_.console;
+    control_.locked = false;
+    console.device.host_name = host;
+    console.device.current_device = device;
+    if (!app_.table_set.is_default()) {
+        console.device.home_host_name = host;
+        console.device.home_device = device;
+    }
+    auto row = app_.session.open_recordset(
+        "SELECT \"index\", Dev_cat FROM device WHERE Device_Name = ? ORDER BY rowid", {device});
+    if (!row.eof()) {
+        console.device.device_kind = static_cast<int>(row.field(0).to_int());
+        console.device.device_model = row.text(1);
+    }
+    console.mode.mode_suffix = console.device.device_kind == state::kPc ? ":" : ">";
+    console.mode.prompt_text = prompt();
+    std::string transcript = control_.text();
+    start_line(transcript);
+    write(transcript + console.mode.prompt_text);
+    console.keys.line_break_pending_after_switch = true;
+    console.password.enable_password_entry = false;
+    console.password.login_password_entry = false;
+    console.keys.ignore_next_up_key = false;
+    console.output.paging_active = false;
+    console.awaiting_start = false;
+    console.output.pending_output.clear();
+    console.output.response_text = "nill";
+    // The privileged mode of the new device is guarded by its own password.
+    enable_password_pending_ = false;
+    for (const char* key : {"enable_password", "secret_password"}) {
+        auto value = state::read_setting(app_, key, device);
+        if (value && *value != "nill") {
+            enable_password_value_ = *value;
+            enable_password_pending_ = true;
+            enable_password_length_ = static_cast<int>(value->size());
+        }
+    }
+    send_key(keys::end);
+    drain();
 }
 
 // ------------------------------------------------------------ key delivery
@@ -622,7 +665,7 @@ void ConsoleEngine::help_key() {
         count > 0 ? std::string(line.substr(line.size() - static_cast<std::size_t>(count))) : "";
     app_.interp.command_line = typed;
     if (!typed.empty()) {
-        if (on_context_help) on_context_help(*this, typed);
+        show_context_help(*this, typed);
         return;
     }
     interpreter::list_mode_commands(app_);

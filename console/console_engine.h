@@ -82,8 +82,10 @@ public:
     // Called where the console leaves an interface or subinterface mode, so
     // the link state of the interface can be brought up to date.
     std::function<void(state::AppState&)> on_leave_interface_mode;
-    // "?" after typed text: context help for that text.
-    std::function<void(ConsoleEngine&, const std::string&)> on_context_help;
+
+    // Attaches the console to another device at its user prompt (the
+    // device picker); the new device's enable password applies.
+    void switch_device(const std::string& host, const std::string& device);
 
     // For the writers of console text (context help, the device picker):
     // replace the transcript and queue a key.

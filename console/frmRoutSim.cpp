@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "console/frmNetdgm.h"
+#include "console/frmSupportedcommands.h"
 #include "state/app_state.h"
 
 namespace vexlab::console {
@@ -99,8 +101,10 @@ frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
     Command6->setIcon(QIcon(QString::fromStdString(app_.logo_picture_path)));
 
     // The windows these buttons open are not part of the program yet.
-    for (QPushButton* later : {cmdOpenExp, Command2, Command5, Command3, Command1, Command6})
-        later->setEnabled(false);
+    for (QPushButton* later : {cmdOpenExp, Command2, Command5, Command6}) later->setEnabled(false);
+    Command3->setEnabled(false);
+    connect(Command1, &QPushButton::clicked, this, &frmRoutSim::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmRoutSim::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmRoutSim::Command4_Click);
 
     mnutext1pop = new QMenu("text1pop", this);
@@ -122,6 +126,7 @@ frmRoutSim::~frmRoutSim() = default;
 void frmRoutSim::Form_Load() {
     engine_->form_load();
     setWindowTitle(QString::fromStdString(engine_->caption()));
+    Command3->setEnabled(engine_->network_buttons_enabled());
     QPixmap logo(QString::fromStdString(app_.logo_picture_path));
     Picture1->setPixmap(logo);  // a missing picture leaves the box empty
     Timer1->start();
@@ -131,11 +136,42 @@ void frmRoutSim::Form_Load() {
 
 void frmRoutSim::form_unload() {
     Timer1->stop();
+    if (netdgm_ && netdgm_->isVisible()) netdgm_->close();
+    if (supported_ && supported_->isVisible()) supported_->close();
     engine_->form_unload();
 }
 
 void frmRoutSim::Timer1_Timer() {
     Label2->setText(QString::fromStdString(engine_->clock_caption(ConsoleEngine::Clock::now())));
+}
+
+// The child windows are loaded first; only then does the console give up
+// its input, so a window that fails to load never leaves it stuck.
+void frmRoutSim::Command1_Click() {
+    if (!supported_) {
+        supported_ = std::make_unique<frmSupportedcommands>(
+            QString::fromStdString(app_.program_file("help/html/supportdcommands.html")),
+            QString::fromStdString(app_.logo_picture_path));
+        connect(supported_.get(), &app::FormWindow::unloaded, this, &frmRoutSim::child_closed);
+    }
+    supported_->Form_Load();
+    app::show_child(this, supported_.get());
+}
+
+void frmRoutSim::Command3_Click() {
+    if (!netdgm_) {
+        netdgm_ = std::make_unique<frmNetdgm>(app_, *engine_);
+        connect(netdgm_.get(), &app::FormWindow::unloaded, this, &frmRoutSim::child_closed);
+    }
+    netdgm_->Fill();
+    app::show_child(this, netdgm_.get());
+}
+
+// Back from a child window: typing goes on at the end of the last line.
+void frmRoutSim::child_closed() {
+    Text1->setFocus();
+    engine_->press(keys::end);
+    refresh();
 }
 
 void frmRoutSim::Command4_Click() {

@@ -24,6 +24,9 @@ class UserDialogs;
 
 namespace vexlab::console {
 
+class frmNetdgm;
+class frmSupportedcommands;
+
 class frmRoutSim : public app::FormWindow {
     Q_OBJECT
 public:
@@ -36,6 +39,8 @@ public:
     ConsoleEngine& engine() { return *engine_; }
 
     void Timer1_Timer();
+    void Command1_Click();  // Supported Commands
+    void Command3_Click();  // N/W Diagram
     void Command4_Click();  // E&xit
 
     QPlainTextEdit* Text1 = nullptr;
@@ -60,8 +65,16 @@ private:
     void refresh();
     bool Text1_Key(QKeyEvent* event);
 
+    void child_closed();
+
     state::AppState& app_;
     std::unique_ptr<ConsoleEngine> engine_;
+    std::unique_ptr<frmNetdgm> netdgm_;
+    std::unique_ptr<frmSupportedcommands> supported_;
+
+public:
+    frmNetdgm* netdgm() const { return netdgm_.get(); }
+    frmSupportedcommands* supported() const { return supported_.get(); }
 };
 
 // The key the console sees for a key of the window system; false for keys

@@ -8,12 +8,15 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QListWidget>
 #include <QTest>
 #include <QTextBlock>
 
 #include "app/frmMain.h"
 #include "app/program.h"
+#include "console/frmNetdgm.h"
 #include "console/frmRoutSim.h"
+#include "console/frmSupportedcommands.h"
 #include "platform/user_dialogs.h"
 #include "support/test_database.h"
 
@@ -65,9 +68,13 @@ TEST_F(ConsoleWindowTest, EachSimulatorMenuOpensTheConsoleInItsMode) {
         EXPECT_EQ(console->engine().network_buttons_enabled(), c.network_buttons);
         // The actions behind these buttons are not part of the program yet.
         for (QPushButton* b : {console->cmdOpenExp, console->Command2, console->Command5,
-                               console->Command3, console->Command6, console->Command1})
+                               console->Command6})
             EXPECT_FALSE(b->isEnabled());
+        EXPECT_EQ(console->Command3->isEnabled(), c.network_buttons);  // N/W Diagram
+        EXPECT_TRUE(console->Command1->isEnabled());                   // Supported Commands
         EXPECT_TRUE(console->Command4->isEnabled());
+        EXPECT_EQ(console->Command1->toolTip(), "List Of Supported Commands.");
+        EXPECT_EQ(console->Command3->toolTip(), "Network Diagram.");
         EXPECT_EQ(console->Command6->toolTip(), "View Existing Labs.");
         EXPECT_EQ(console->Command4->toolTip(), "Go TO Main Screen.");
         EXPECT_EQ(console->Label1->text(), "Console");
@@ -116,6 +123,49 @@ TEST(ConsoleKeys, WindowKeysMapToConsoleKeys) {
     EXPECT_EQ(keys[0].char_code, '(');
     EXPECT_NE(keys[0].key_code, 40);  // not the Down arrow
     EXPECT_FALSE(vexlab::console::console_key(Qt::Key_Tab, Qt::NoModifier, "\t", keys));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ConsoleWindowTest, NetworkDiagramPicksADeviceAndGivesTheConsoleBack) {
+    auto* main = program->main_window();
+    main->mnuNetSim->trigger();
+    frmRoutSim* console = main->routsim();
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    ASSERT_TRUE(console->Command3->isEnabled());
+    console->Command3->click();
+    auto* diagram = console->netdgm();
+    ASSERT_NE(diagram, nullptr);
+    EXPECT_TRUE(diagram->isVisible());
+    EXPECT_FALSE(console->isEnabled());
+    EXPECT_EQ(diagram->windowTitle(), "Form1");
+    EXPECT_EQ(diagram->Combo1->currentText(), "R1");
+    EXPECT_EQ(diagram->List1->item(0)->text(), "R1");
+    EXPECT_EQ(diagram->List1->item(1)->text(), "E0_ipaddress:Unassigned");
+    EXPECT_TRUE(diagram->txtNetDesc->toPlainText().startsWith("The default lab consists"));
+    diagram->Combo1_DropDown();
+    QStringList hosts;
+    for (int i = 0; i < diagram->Combo1->count(); ++i) hosts << diagram->Combo1->itemText(i);
+    EXPECT_EQ(hosts, (QStringList{"R1", "R2", "R3", "2950", "PC"}));
+    diagram->Combo1->setEditText("R3");
+    diagram->Combo1_Click();
+    EXPECT_EQ(diagram->List1->item(0)->text(), "R3");
+    diagram->Command1->click();  // Select && Exit
+    EXPECT_FALSE(diagram->isVisible());
+    EXPECT_TRUE(console->isEnabled());
+    EXPECT_EQ(program->state().console.device.current_device, "R3");
+    EXPECT_TRUE(console->Text1->toPlainText().endsWith("R3>\n") ||
+                console->Text1->toPlainText().endsWith("R3>"));
+
+    console->Command1->click();  // Supported Commands
+    ASSERT_NE(console->supported(), nullptr);
+    EXPECT_FALSE(console->isEnabled());
+    EXPECT_EQ(console->supported()->windowTitle(), "Supported Commands");
+    console->supported()->Command1->click();
+    EXPECT_TRUE(console->isEnabled());
+    console->close();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "console/console_engine.h"
+#include "console/network_diagram.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 #include "state/settings.h"
@@ -25,6 +26,7 @@ struct ExpectedLine {
     std::vector<KeyEvent> keys;
     bool click = false;
     bool double_click = false;
+    std::string pick;  // a host name chosen in the network diagram
 };
 
 struct Script {
@@ -87,6 +89,7 @@ std::vector<KeyEvent> parse_keys(const std::string& spec, int line, ExpectedLine
         else if (name == "end") keys.push_back(console::keys::end);
         else if (name == "click") expected.click = true;
         else if (name == "dblclick") expected.double_click = true;
+        else if (name.rfind("pick:", 0) == 0) expected.pick = name.substr(5);
         else if (name.size() == 1) keys.push_back(console::keys::character(name[0]));
         else throw ParseError{"line " + std::to_string(line) + ": unknown key " + name};
     }
@@ -247,6 +250,7 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
         if (expected.has_keys) {
             if (expected.click) engine.click();
             if (expected.double_click) engine.double_click();
+            if (!expected.pick.empty()) console::select_device(engine, expected.pick);
             for (const auto& key : expected.keys) engine.press(key);
             continue;
         }

@@ -1,0 +1,257 @@
+#include "console/context_help.h"
+
+#include <vector>
+
+#include "console/console_engine.h"
+#include "interpreter/argument_syntax.h"
+#include "platform/db_session.h"
+#include "state/app_state.h"
+
+namespace vexlab::console {
+
+namespace {
+
+using state::AppState;
+
+struct HelpRow {
+    int index = 0;
+    std::string command;
+    bool further = false;
+    std::string description;
+};
+
+std::vector<HelpRow> read_rows(db::Recordset set, bool root) {
+    std::vector<HelpRow> rows;
+    for (; !set.eof(); set.move_next())
+        rows.push_back({static_cast<int>(set.field(0).to_int()), set.text(root ? 3 : 1),
+                        set.field(root ? 13 : 7).to_bool(), set.text(root ? 15 : 9)});
+    return rows;
+}
+
+std::string table(int level) {
+    return level == 0 ? std::string("tblsublabcmds") : "tblsublabcmds" + std::to_string(level);
+}
+
+std::vector<HelpRow> level_rows(AppState& app, int level, int parent, const std::string& word) {
+    if (level == 0)
+        return read_rows(app.session.open_recordset(
+                             "SELECT * FROM tblsublabcmds WHERE command LIKE ? ESCAPE '\\' AND "
+                             "commandprompt = ? AND ref = ? ORDER BY command",
+                             {db::like_prefix(word), app.console.mode.mode_suffix,
+                              app.console.device.device_kind}),
+                         true);
+    return read_rows(app.session.open_recordset("SELECT * FROM " + table(level) +
+                                                    " WHERE command LIKE ? ESCAPE '\\' AND ref = ? "
+                                                    "ORDER BY command",
+                                                {db::like_prefix(word), parent}),
+                     false);
+}
+
+std::vector<HelpRow> exact_first_word(AppState& app, const std::string& word) {
+    return read_rows(app.session.open_recordset(
+                         "SELECT * FROM tblsublabcmds WHERE command = ? AND commandprompt = ? AND "
+                         "ref = ? ORDER BY command",
+                         {word, app.console.mode.mode_suffix, app.console.device.device_kind}),
+                     true);
+}
+
+std::vector<HelpRow> placeholder_rows(AppState& app, int level, int parent) {
+    return read_rows(app.session.open_recordset("SELECT * FROM " + table(level) +
+                                                    " WHERE command LIKE '<%' AND ref = ? "
+                                                    "ORDER BY command",
+                                                {parent}),
+                     false);
+}
+
+// The first placeholder under `parent` that accepts the word.
+const HelpRow* accepting_placeholder(AppState& app, const std::vector<HelpRow>& rows,
+                                     const std::string& word) {
+    for (const auto& row : rows) {
+        app.interp.argument_count = 0;
+        if (interpreter::check_argument_syntax(app, row.command, word)) return &row;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> split_words(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (true) {
+        auto end = text.find(' ', start);
+        if (end == std::string::npos) {
+            words.push_back(text.substr(start));
+            return words;
+        }
+        words.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+struct Walk {
+    AppState& app;
+    const std::vector<std::string>& words;
+    std::string list;
+    bool complete = false;
+
+    void add(const HelpRow& row) { list += "\r\n" + help_entry(row.command, row.description); }
+
+    void list_children(int level, int parent) {
+        if (level > 9) return;
+        for (auto set = app.session.open_recordset("SELECT command, ref, commanddesc FROM " +
+                                                       table(level) +
+                                                       " WHERE ref = ? ORDER BY command",
+                                                   {parent});
+             !set.eof(); set.move_next())
+            list += "\r\n" + help_entry(set.text(0), set.text(2));
+    }
+
+    // After a blank: follow the complete words, then list what may follow.
+    void next_word(int last) {
+        if (last > 8) return;
+        int parent = 0;
+        for (int level = 0; level <= last; ++level) {
+            const std::string& word = words[static_cast<std::size_t>(level)];
+            auto rows = level_rows(app, level, parent, word);
+            const HelpRow* match = nullptr;
+            bool exact_rule = false;
+            if (level == 0) {
+                if (rows.empty()) return;
+                if (rows.size() > 1) {
+                    if (word != "dial" && word != "ip" && word != "dialer") return;
+                    rows = exact_first_word(app, word);
+                    if (rows.empty()) return;
+                    exact_rule = true;
+                }
+                match = &rows.front();
+            } else if (rows.size() > 1) {
+                return;
+            } else if (rows.size() == 1) {
+                match = &rows.front();
+            } else {
+                auto placeholders = placeholder_rows(app, level, parent);
+                match = accepting_placeholder(app, placeholders, word);
+                if (!match) return;
+                complete = true;
+                parent = match->index;
+                if (!decide(*match, level, last)) return;
+                continue;
+            }
+            if (!exact_rule) complete = true;
+            app.interp.command_words[static_cast<std::size_t>(level)] = match->command;
+            parent = match->index;
+            if (exact_rule) {
+                if (level < last) continue;
+                list_children(level + 1, parent);
+                return;
+            }
+            if (!decide(*match, level, last)) return;
+        }
+    }
+
+    // Goes on (true) or ends the walk, listing the children at the last word.
+    bool decide(const HelpRow& row, int level, int last) {
+        if (!row.further) return false;
+        if (level < last) {
+            complete = false;
+            return true;
+        }
+        list_children(level + 1, row.index);
+        return false;
+    }
+
+    // Right after a partly typed word: the words at its place that begin
+    // with it.
+    void partial_word(int last) {
+        if (last > 9) return;
+        int parent = 0;
+        for (int level = 0; level <= last; ++level) {
+            const std::string& word = words[static_cast<std::size_t>(level)];
+            auto rows = level_rows(app, level, parent, word);
+            if (level == last) {
+                if (!rows.empty()) {
+                    for (const auto& row : rows) add(row);
+                } else if (level > 0) {
+                    auto placeholders = placeholder_rows(app, level, parent);
+                    if (const HelpRow* row = accepting_placeholder(app, placeholders, word)) add(*row);
+                }
+                return;
+            }
+            const HelpRow* match = nullptr;
+            if (level == 0 && rows.size() > 1) {
+                if (word != "ip") return;
+                rows = exact_first_word(app, "ip");
+                if (rows.empty()) return;
+                parent = rows.front().index;
+                app.interp.command_words[0] = rows.front().command;
+                continue;
+            }
+            if (rows.size() > 1) return;
+            if (rows.size() == 1) {
+                match = &rows.front();
+                app.interp.command_words[static_cast<std::size_t>(level)] = match->command;
+            } else {
+                if (level == 0) return;
+                auto placeholders = placeholder_rows(app, level, parent);
+                match = accepting_placeholder(app, placeholders, word);
+                if (!match) return;
+            }
+            complete = true;
+            parent = match->index;
+            if (!match->further) return;
+            complete = false;
+        }
+    }
+};
+
+}  // namespace
+
+std::string help_entry(const std::string& command, const std::string& description) {
+    const std::string shown = command == "end_cmd" ? "carriage return" : command;
+    return shown + std::string(shown.size() < 40 ? 40 - shown.size() : 0, ' ') + description;
+}
+
+std::string context_help_list(AppState& app, const std::string& typed) {
+    // Help only reads: what the argument checks set while the words are
+    // followed (the interface being configured, the captured arguments, the
+    // matched words) is put back afterwards.
+    const state::ConsoleMode saved_mode = app.console.mode;
+    const interpreter::InterpreterState saved_interp = app.interp;
+
+    auto& keys = app.console.keys;
+    keys.help_words = split_words(typed);
+    const int last_index = static_cast<int>(keys.help_words.size()) - 1;
+    app.interp.clear_words();
+    Walk walk{app, keys.help_words, {}, false};
+    const bool after_blank = !typed.empty() && typed.back() == ' ';
+    if (after_blank) {
+        keys.help_line_ends_with_space = true;
+        keys.help_word_count = last_index - 1;
+        walk.next_word(keys.help_word_count);
+    } else {
+        keys.help_word_count = last_index;
+        walk.partial_word(keys.help_word_count);
+    }
+    if (walk.complete && walk.list.empty()) {
+        keys.help_line_ends_with_space = false;
+        walk.list = "\r\n<carriage return>";
+    }
+
+    app.console.mode = saved_mode;
+    app.interp = saved_interp;
+    return walk.list.empty() ? std::string() : walk.list.substr(2);
+}
+
+void show_context_help(ConsoleEngine& engine, const std::string& typed) {
+    state::AppState& app = engine.app();
+    const std::string list = context_help_list(app, typed);
+    std::string transcript = engine.text();
+    if (!transcript.empty() && transcript.compare(transcript.size() - 2, 2, "\r\n") != 0)
+        transcript += "\r\n";
+    transcript += list + "\r\n" + app.console.device.host_name + app.console.mode.mode_suffix;
+    app.console.keys.ignore_next_up_key = true;
+    app.console.keys.help_redraw_pending = true;
+    engine.text_control().replace_all(std::move(transcript));
+    engine.send_key(keys::up);
+}
+
+}  // namespace vexlab::console
