@@ -183,14 +183,7 @@ void ConsoleEngine::switch_device(const std::string& host, const std::string& de
     console.output.response_text = "nill";
     // The privileged mode of the new device is guarded by its own password.
     enable_password_pending_ = false;
-    for (const char* key : {"enable_password", "secret_password"}) {
-        auto value = state::read_setting(app_, key, device);
-        if (value && *value != "nill") {
-            enable_password_value_ = *value;
-            enable_password_pending_ = true;
-            enable_password_length_ = static_cast<int>(value->size());
-        }
-    }
+    remember_enable_password(device);
     send_key(keys::end);
     drain();
 }
@@ -577,15 +570,7 @@ void ConsoleEngine::reload(std::string& transcript) {
                                 "Simulated Bootstrap, Version 5.0, RELEASE SOF \r\n";
         transcript += kCrLf + output.pending_output;
         // Only the enable password is asked again; the network is kept.
-        const auto& device = console.device.current_device;
-        for (const char* key : {"enable_password", "secret_password"}) {
-            auto value = state::read_setting(app_, key, device);
-            if (value && *value != "nill") {
-                enable_password_value_ = *value;
-                enable_password_pending_ = true;
-                enable_password_length_ = static_cast<int>(value->size());
-            }
-        }
+        remember_enable_password(console.device.current_device);
     } else if (answer == platform::Answer::No) {
         console.mode.mode_suffix = ">";
         output.pending_output = "\r\n\r\nSimulated Bootstrap, Version 5.0, RELEASE SOF\r\n";
@@ -711,8 +696,14 @@ void ConsoleEngine::read_passwords() {
         password.login_password_entry = true;
         password.typed_password_chars.assign(value->size() + 1, std::string());
     }
+    remember_enable_password(device);
+}
+
+// The enable password a device asks after the next successful line: its
+// secret when it has one, else its enable password; "nill" is none.
+void ConsoleEngine::remember_enable_password(const std::string& device) {
     for (const char* key : {"enable_password", "secret_password"}) {
-        value = state::read_setting(app_, key, device);
+        auto value = state::read_setting(app_, key, device);
         if (value && *value != "nill") {
             enable_password_value_ = *value;
             enable_password_pending_ = true;

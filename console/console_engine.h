@@ -118,6 +118,7 @@ private:
     // Passwords.
     bool typing_password() const;
     void read_passwords();
+    void remember_enable_password(const std::string& device);
     void password_character(int character);
     void password_backspace();
     void password_enter();

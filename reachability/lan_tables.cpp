@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "commands/config/command_text.h"
-#include "commands/config/device_settings.h"
+#include "state/device_settings.h"
 #include "platform/db_session.h"
 #include "state/table_set.h"
 
@@ -121,7 +121,7 @@ private:
             // A switch is known on its LAN by its management address.
             bool found = false;
             skipping_failures([&] {
-                commands::DeviceSettings settings(session_, tables_, device);
+                state::DeviceSettings settings(session_, tables_, device);
                 auto address = settings.read("FastEthernet1_ip_address");
                 auto mask = settings.read("FastEthernet1_dec_mask");
                 if (address && mask) {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "commands/config/command_text.h"
-#include "commands/config/device_settings.h"
+#include "state/device_settings.h"
 #include "commands/config/interface_addressing.h"
 #include "platform/db_session.h"
 #include "reachability/lan_tables.h"
@@ -14,6 +14,8 @@
 #include "state/schema_registry.h"
 
 namespace vexlab::commands {
+
+using state::DeviceSettings;
 
 namespace {
 

@@ -5,11 +5,13 @@
 #include <optional>
 
 #include "commands/config/command_text.h"
-#include "commands/config/device_settings.h"
+#include "state/device_settings.h"
 #include "platform/db_session.h"
 #include "state/app_state.h"
 
 namespace vexlab::commands {
+
+using state::DeviceSettings;
 
 namespace {
 

@@ -16,10 +16,8 @@ namespace vexlab::db {
 class DatabaseSession;
 }
 namespace vexlab::state {
-struct NetworkTableSet;
-}
 
-namespace vexlab::commands {
+struct NetworkTableSet;
 
 // The working device columns of the store, in table order.
 std::vector<std::string> device_columns(db::DatabaseSession& session,
@@ -35,8 +33,8 @@ public:
     const std::optional<std::string>& column() const { return column_; }
     const std::vector<std::string>& all_device_columns() const { return columns_; }
 
-    // The device's value of a key; nothing when the key has no row or the
-    // device no column.
+    // The device's value of a key; nothing when the key has no row, the
+    // device no column, or the cell is empty.
     std::optional<std::string> read(std::string_view key) const;
     // Writes the device's value of a key; false when nothing was written (no
     // row for the key, or no column for the device).
@@ -63,4 +61,4 @@ private:
     std::optional<std::string> column_;
 };
 
-}  // namespace vexlab::commands
+}  // namespace vexlab::state

@@ -1,14 +1,23 @@
-#include "commands/config/device_settings.h"
+#include "state/device_settings.h"
 
-#include "commands/config/command_text.h"
+#include <algorithm>
+#include <cctype>
+
 #include "platform/db_session.h"
 #include "state/table_set.h"
 
-namespace vexlab::commands {
+namespace vexlab::state {
 
 namespace {
 
 constexpr const char* kKeyColumn = "Config_Variable";
+
+bool iequals(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
 
 }  // namespace
 
@@ -41,7 +50,8 @@ std::optional<std::string> DeviceSettings::read(std::string_view key) const {
         session_.open_recordset("SELECT " + db::quote_identifier(*column_) + " FROM " + table_ +
                                     " WHERE Config_Variable = ? ORDER BY rowid LIMIT 1",
                                 {std::string(key)});
-    if (set.eof()) return std::nullopt;
+    // An empty cell is no value, like a missing row.
+    if (set.eof() || set.field(0).is_null()) return std::nullopt;
     return set.text(0);
 }
 
@@ -80,4 +90,4 @@ std::string DeviceSettings::template_default(std::string_view key) const {
     return value.is_null() ? std::string("nill") : value.to_text();
 }
 
-}  // namespace vexlab::commands
+}  // namespace vexlab::state
