@@ -35,15 +35,15 @@ std::string table(int level) {
 std::vector<HelpRow> level_rows(AppState& app, int level, int parent, const std::string& word) {
     if (level == 0)
         return read_rows(app.session.open_recordset(
-                             "SELECT * FROM tblsublabcmds WHERE command LIKE ? ESCAPE '\\' AND "
+                             "SELECT * FROM tblsublabcmds WHERE " + db::begins_with("command") + " AND "
                              "commandprompt = ? AND ref = ? ORDER BY command",
-                             {db::like_prefix(word), app.console.mode.mode_suffix,
+                             {word, word, app.console.mode.mode_suffix,
                               app.console.device.device_kind}),
                          true);
     return read_rows(app.session.open_recordset("SELECT * FROM " + table(level) +
-                                                    " WHERE command LIKE ? ESCAPE '\\' AND ref = ? "
+                                                    " WHERE " + db::begins_with("command") + " AND ref = ? "
                                                     "ORDER BY command",
-                                                {db::like_prefix(word), parent}),
+                                                {word, word, parent}),
                      false);
 }
 

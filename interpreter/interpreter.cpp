@@ -77,9 +77,9 @@ std::string word_table(int level) { return "tblsublabcmds" + std::to_string(leve
 // First words of the current kind and mode that begin with `word`.
 std::vector<Row> root_lookup(AppState& app, const std::string& word) {
     return rows_of(app.session.open_recordset(
-                       "SELECT * FROM tblsublabcmds WHERE command LIKE ? ESCAPE '\\' "
+                       "SELECT * FROM tblsublabcmds WHERE " + db::begins_with("command") + " "
                        "AND commandprompt = ? AND ref = ? ORDER BY rowid",
-                       {db::like_prefix(word), app.console.mode.mode_suffix,
+                       {word, word, app.console.mode.mode_suffix,
                         app.console.device.device_kind}),
                    true);
 }
@@ -95,9 +95,9 @@ std::vector<Row> exact_root_lookup(AppState& app, const std::string& word) {
 // Children of `parent` at `level` whose word begins with `word`.
 std::vector<Row> keyword_lookup(AppState& app, int level, int parent, const std::string& word) {
     return rows_of(app.session.open_recordset("SELECT * FROM " + word_table(level) +
-                                                  " WHERE command LIKE ? ESCAPE '\\' AND ref = ? "
+                                                  " WHERE " + db::begins_with("command") + " AND ref = ? "
                                                   "ORDER BY rowid",
-                                              {db::like_prefix(word), parent}),
+                                              {word, word, parent}),
                    false);
 }
 

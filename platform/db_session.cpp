@@ -362,6 +362,11 @@ std::string quote_identifier(std::string_view name) {
     return quoted;
 }
 
+std::string begins_with(std::string_view column) {
+    const std::string quoted = quote_identifier(column);
+    return "substr(" + quoted + ", 1, length(?)) = ? COLLATE NOCASE";
+}
+
 std::string like_prefix(std::string_view word) {
     std::string pattern;
     pattern.reserve(word.size() + 2);

@@ -140,6 +140,11 @@ private:
 
 // Quotes an identifier (table or column name) for SQL text: "2950", "index".
 std::string quote_identifier(std::string_view name);
+// A condition "<column> begins with the bound text", without regard to letter
+// case and taking every character of the text literally.  The text is bound
+// twice.  Unlike LIKE with a bound pattern, it does not make the engine plan
+// the statement again for every new text.
+std::string begins_with(std::string_view column);
 // The pattern for "begins with <word>" under LIKE ... ESCAPE '\': a typed "%"
 // or "_" matches itself.
 std::string like_prefix(std::string_view word);
