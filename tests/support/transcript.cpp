@@ -56,25 +56,25 @@ std::vector<std::string> split_lines(const std::string& text, const std::string&
 }
 
 // Keys of an annotation: blank-separated names, or "text" typed as it is.
-std::vector<KeyEvent> parse_keys(const std::string& spec, int line, ExpectedLine& expected) {
+std::vector<KeyEvent> parse_keys(const std::string& list, int line, ExpectedLine& expected) {
     std::vector<KeyEvent> keys;
     std::size_t i = 0;
-    while (i < spec.size()) {
-        if (spec[i] == ' ') {
+    while (i < list.size()) {
+        if (list[i] == ' ') {
             ++i;
             continue;
         }
-        if (spec[i] == '"') {
-            auto close = spec.find('"', i + 1);
+        if (list[i] == '"') {
+            auto close = list.find('"', i + 1);
             if (close == std::string::npos)
                 throw ParseError{"line " + std::to_string(line) + ": unclosed quote in keys"};
-            for (char c : spec.substr(i + 1, close - i - 1)) keys.push_back(console::keys::character(c));
+            for (char c : list.substr(i + 1, close - i - 1)) keys.push_back(console::keys::character(c));
             i = close + 1;
             continue;
         }
-        auto end = spec.find(' ', i);
-        std::string name = spec.substr(i, end == std::string::npos ? std::string::npos : end - i);
-        i = end == std::string::npos ? spec.size() : end;
+        auto end = list.find(' ', i);
+        std::string name = list.substr(i, end == std::string::npos ? std::string::npos : end - i);
+        i = end == std::string::npos ? list.size() : end;
         if (name == "enter") keys.push_back(console::keys::enter);
         else if (name == "?") keys.push_back(console::keys::character('?'));
         else if (name == "space") keys.push_back(console::keys::character(' '));
