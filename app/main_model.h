@@ -29,7 +29,6 @@ public:
     // Menu choices.
     void router_simulator_chosen() { state_.open_mode.start_as_router = true; }
     void switch_simulator_chosen() { state_.open_mode.start_as_switch = true; }
-    void example_labs_chosen() { state_.open_mode.labs_opened_from_main_menu = true; }
     // A Lab Exercises item: the sublab the exercise opens on.
     void lab_item_chosen(int group, int index);
     // A help item: the page the help key opens.

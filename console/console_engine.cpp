@@ -12,41 +12,18 @@
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 #include "state/settings.h"
+#include "platform/text.h"
 
 namespace vexlab::console {
+
+using text::lower;
+using text::trim;
 
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
 constexpr std::size_t kQueueLimit = 10000;
 
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-
-std::string trim(std::string_view text) {
-    auto b = text.find_first_not_of(' ');
-    if (b == std::string_view::npos) return {};
-    auto e = text.find_last_not_of(' ');
-    return std::string(text.substr(b, e - b + 1));
-}
-
-std::vector<std::string> split_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        auto end = text.find(kCrLf, start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            return lines;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-}
 
 bool is_sub_mode(const std::string& mode) {
     return mode == "(config-router)#" || mode == "(config-if)#" || mode == "(config-line)#" ||
@@ -818,7 +795,7 @@ void ConsoleEngine::vty_prompt(std::string& transcript) {
 void ConsoleEngine::first_page(std::string& transcript) {
     auto& output = app_.console.output;
     // Paging starts for output of more than twenty lines, whoever made it.
-    output.output_lines = split_lines(output.pending_output);
+    output.output_lines = text::split(output.pending_output, kCrLf);
     output.paging_active = output.output_lines.size() > 20;
     if (output.paging_active) {
         output.pending_output.clear();

@@ -6,6 +6,7 @@
 #include "interpreter/argument_syntax.h"
 #include "platform/db_session.h"
 #include "state/app_state.h"
+#include "platform/text.h"
 
 namespace vexlab::console {
 
@@ -71,20 +72,6 @@ const HelpRow* accepting_placeholder(AppState& app, const std::vector<HelpRow>& 
         if (interpreter::check_argument_syntax(app, row.command, word)) return &row;
     }
     return nullptr;
-}
-
-std::vector<std::string> split_words(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    while (true) {
-        auto end = text.find(' ', start);
-        if (end == std::string::npos) {
-            words.push_back(text.substr(start));
-            return words;
-        }
-        words.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
 }
 
 struct Walk {
@@ -218,7 +205,7 @@ std::string context_help_list(AppState& app, const std::string& typed) {
     const interpreter::InterpreterState saved_interp = app.interp;
 
     auto& keys = app.console.keys;
-    keys.help_words = split_words(typed);
+    keys.help_words = text::split(typed, " ");
     const int last_index = static_cast<int>(keys.help_words.size()) - 1;
     app.interp.clear_words();
     Walk walk{app, keys.help_words, {}, false};

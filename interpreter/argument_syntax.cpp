@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/db_session.h"
+#include "platform/text.h"
 #include "state/app_state.h"
 #include "state/settings.h"
 
@@ -16,26 +17,7 @@ namespace {
 
 using state::AppState;
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string::npos) {
-            parts.push_back(text.substr(start));
-            return parts;
-        }
-        parts.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-}
-
-std::string lower(std::string text) {
-    for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool iequals(const std::string& a, const std::string& b) { return lower(a) == lower(b); }
+using text::iequals;
 
 bool in_range(const std::string& word, double low, double high) {
     double value = 0;
@@ -66,7 +48,7 @@ bool capture(AppState& app, const std::string& value) {
 }
 
 std::vector<std::string> line_words(const AppState& app) {
-    return split(app.interp.command_line, ' ');
+    return text::split(app.interp.command_line, " ");
 }
 
 // "<LINE>": the text strictly between the first and the last "#".
@@ -129,7 +111,7 @@ bool device_has_interface(AppState& app, const std::string& name, const std::str
 // The interface tokens set the interface being configured only when the
 // device has the interface, so a refused word leaves no bogus context.
 bool check_port_subint(AppState& app, const std::string& word) {
-    auto parts = split(word, '.');
+    auto parts = text::split(word, ".");
     if (parts.size() != 2 || parts[0].find('/') != std::string::npos) return false;
     std::string name = interface_keyword(app) + parts[0];
     if (!device_has_interface(app, name, &parts[1])) return false;
@@ -153,7 +135,7 @@ bool check_slot_port(AppState& app, const std::string& word) {
     auto slash = word.find('/');
     if (slash == std::string::npos) return false;
     std::string slot = word.substr(0, slash);
-    std::string port = split(word.substr(slash + 1), '/')[0];
+    std::string port = text::split(word.substr(slash + 1), "/")[0];
     bri_rewrite(app);
     std::string switch_port = interface_keyword(app) + port;
     std::string name = "WAN Slot " + slot + "/" + switch_port;
@@ -167,11 +149,11 @@ bool check_slot_port_subint(AppState& app, const std::string& word) {
     auto dot = word.find('.');
     if (dot == std::string::npos) return false;
     std::string head = word.substr(0, dot);
-    std::string sub = split(word.substr(dot + 1), '.')[0];
+    std::string sub = text::split(word.substr(dot + 1), ".")[0];
     auto slash = head.find('/');
     if (slash == std::string::npos) return false;
     std::string slot = head.substr(0, slash);
-    std::string port = split(head.substr(slash + 1), '/')[0];
+    std::string port = text::split(head.substr(slash + 1), "/")[0];
     std::string switch_port = interface_keyword(app) + port;
     std::string name = "WAN Slot " + slot + "/" + switch_port;
     if (!device_has_interface(app, name, &sub)) return false;
@@ -185,7 +167,7 @@ bool check_slot_port_subint(AppState& app, const std::string& word) {
 
 // "<PNUM>": a switch port 0/1 to 0/12.
 bool check_pnum(AppState& app, const std::string& word) {
-    auto parts = split(word, '/');
+    auto parts = text::split(word, "/");
     double slot = 0;
     if (parts.size() != 2 || !read_number(parts[0], slot) || slot != 0) return false;
     if (!in_range(parts[1], 1, 12)) return false;
@@ -194,14 +176,14 @@ bool check_pnum(AppState& app, const std::string& word) {
 }
 
 bool check_address(const std::string& word) {
-    auto parts = split(word, '.');
+    auto parts = text::split(word, ".");
     if (parts.size() != 4) return false;
     return std::all_of(parts.begin(), parts.end(),
                        [](const std::string& p) { return in_range(p, 0, 255); });
 }
 
 bool check_mac(const std::string& word) {
-    auto parts = split(word, '.');
+    auto parts = text::split(word, ".");
     if (parts.size() != 3) return false;
     for (const auto& part : parts) {
         if (part.size() != 4) return false;
@@ -213,7 +195,7 @@ bool check_mac(const std::string& word) {
 }
 
 bool check_time(const std::string& word) {
-    auto parts = split(word, ':');
+    auto parts = text::split(word, ":");
     return parts.size() == 3 && in_range(parts[0], 0, 23) && in_range(parts[1], 0, 59) &&
            in_range(parts[2], 0, 59);
 }

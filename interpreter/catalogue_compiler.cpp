@@ -7,16 +7,13 @@
 #include <sstream>
 
 #include "platform/db_session.h"
+#include "platform/text.h"
 
 namespace vexlab::interpreter {
 
-namespace {
+using text::lower;
 
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
+namespace {
 
 struct Node {
     std::string word;

@@ -5,6 +5,7 @@
 
 #include "commands/config/interface_addressing.h"
 #include "commands/config/subinterfaces.h"
+#include "platform/text.h"
 #include "state/app_state.h"
 
 namespace vexlab::interpreter {
@@ -24,16 +25,8 @@ struct Line {
 };
 
 Line read_line(const AppState& app) {
-    Line line{app.interp.command_words, {}, interface_type(app.console.mode.current_interface)};
-    const std::string& text = app.interp.command_line;
-    std::size_t start = 0;
-    while (true) {
-        auto end = text.find(' ', start);
-        line.typed.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    return line;
+    return Line{app.interp.command_words, text::split(app.interp.command_line, " "),
+                interface_type(app.console.mode.current_interface)};
 }
 
 bool frame_relay_map(const Line& l) { return l.w[0] == "frame-relay" && l.w[1] == "map"; }

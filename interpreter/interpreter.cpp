@@ -6,6 +6,7 @@
 #include "interpreter/argument_syntax.h"
 #include "interpreter/dispatch.h"
 #include "platform/db_session.h"
+#include "platform/text.h"
 #include "state/app_state.h"
 
 namespace vexlab::interpreter {
@@ -255,17 +256,7 @@ void execute_command(AppState& app) {
     interp.clear_words();
     interp.command_incomplete = true;
 
-    std::vector<std::string> words;
-    {
-        std::size_t start = 0;
-        const std::string& line = interp.command_line;
-        while (true) {
-            auto end = line.find(' ', start);
-            words.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
-            if (end == std::string::npos) break;
-            start = end + 1;
-        }
-    }
+    const std::vector<std::string> words = text::split(interp.command_line, " ");
     const int last = static_cast<int>(words.size()) - 1;  // U
 
     // The first word.

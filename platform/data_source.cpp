@@ -1,19 +1,14 @@
 #include "platform/data_source.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace vexlab::platform {
 
-namespace {
+using text::iequals;
 
-bool iequals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
+namespace {
 
 }  // namespace
 

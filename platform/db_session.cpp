@@ -1,4 +1,5 @@
 #include "platform/db_session.h"
+#include "platform/text.h"
 
 #include <sqlite3.h>
 
@@ -8,22 +9,10 @@
 
 namespace vexlab::db {
 
+using text::iequals;
+using text::icontains;
+
 namespace {
-
-bool iequals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool contains_nocase(std::string_view haystack, std::string_view needle) {
-    if (needle.size() > haystack.size()) return false;
-    for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i)
-        if (iequals(haystack.substr(i, needle.size()), needle)) return true;
-    return false;
-}
 
 constexpr std::size_t kCacheLimit = 512;
 
@@ -154,7 +143,6 @@ void DatabaseSession::fail(std::string_view sql) const {
 
 sqlite3_stmt* DatabaseSession::prepare(std::string_view sql) {
     check_open(sql);
-    ++statements_run_;
     std::string key(sql);
     if (auto it = cache_.find(key); it != cache_.end()) return it->second;
     sqlite3_stmt* stmt = nullptr;
@@ -219,13 +207,13 @@ Value read_column(sqlite3_stmt* stmt, int column) {
     case SQLITE_INTEGER: {
         auto number = static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
         const char* decl = sqlite3_column_decltype(stmt, column);
-        if (decl && contains_nocase(decl, "YESNO")) return Value(number != 0);
+        if (decl && icontains(decl, "YESNO")) return Value(number != 0);
         return Value(number);
     }
     case SQLITE_FLOAT: {
         double number = sqlite3_column_double(stmt, column);
         const char* decl = sqlite3_column_decltype(stmt, column);
-        if (decl && contains_nocase(decl, "YESNO")) return Value(number != 0.0);
+        if (decl && icontains(decl, "YESNO")) return Value(number != 0.0);
         return Value(number);
     }
     default: {

@@ -101,8 +101,6 @@ public:
     int changes() const;
     // Rows changed by every INSERT, UPDATE and DELETE since the file was opened.
     long long total_changes() const;
-    // Statements run on this session so far (queries included).
-    long long statements_run() const { return statements_run_; }
 
     // All-or-nothing work.  Nested transactions become savepoints.
     class Transaction {
@@ -135,7 +133,6 @@ private:
     std::string path_;
     std::unordered_map<std::string, sqlite3_stmt*> cache_;
     int savepoint_depth_ = 0;
-    long long statements_run_ = 0;
 };
 
 // Quotes an identifier (table or column name) for SQL text: "2950", "index".

@@ -1,4 +1,5 @@
 #include "platform/registry_store.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,17 +11,11 @@
 
 namespace vexlab::platform {
 
+using text::iequals;
+
 namespace fs = std::filesystem;
 
 namespace {
-
-bool iequals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // Key paths are kept without leading, trailing or doubled separators.
 std::string normalise_path(std::string_view path) {

@@ -12,6 +12,7 @@
 #include "state/schema_registry.h"
 #include "state/table_set.h"
 #include "state/table_text.h"
+#include "platform/text.h"
 
 namespace vexlab::state {
 
@@ -36,12 +37,7 @@ std::vector<fs::path> files_with_extension(const fs::path& dir, std::string_view
     return files;
 }
 
-std::string trim(std::string_view text) {
-    std::size_t b = text.find_first_not_of(" \t\r");
-    if (b == std::string_view::npos) return {};
-    std::size_t e = text.find_last_not_of(" \t\r");
-    return std::string(text.substr(b, e - b + 1));
-}
+std::string trim(std::string_view line) { return vexlab::text::trim(line, " \t\r"); }
 
 }  // namespace
 

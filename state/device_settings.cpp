@@ -5,19 +5,15 @@
 
 #include "platform/db_session.h"
 #include "state/table_set.h"
+#include "platform/text.h"
 
 namespace vexlab::state {
+
+using text::iequals;
 
 namespace {
 
 constexpr const char* kKeyColumn = "Config_Variable";
-
-bool iequals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 }  // namespace
 

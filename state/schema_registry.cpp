@@ -5,20 +5,15 @@
 #include <sstream>
 
 #include "platform/db_session.h"
+#include "platform/text.h"
 
 extern const char* const vexlab_schema_text;  // generated from resources/schema.txt
 
 namespace vexlab::state {
 
-namespace {
+using text::iequals;
 
-bool iequals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
+namespace {
 
 // Splits a schema line into words; a word in double quotes may hold blanks
 // (write "" for a quote inside it).

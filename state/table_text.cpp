@@ -5,17 +5,14 @@
 
 #include "platform/db_session.h"
 #include "state/schema_registry.h"
+#include "platform/text.h"
 
 namespace vexlab::state {
 
-namespace {
+using text::iequals;
+using text::trim;
 
-std::string trim(std::string_view text) {
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-    return std::string(text.substr(begin, end - begin));
-}
+namespace {
 
 // Splits on unescaped bars and resolves escapes; the raw (unresolved) cell
 // text is kept to tell "\N" from a cell holding those two characters.
@@ -58,15 +55,6 @@ std::vector<std::optional<std::string>> split_cells(std::string_view line) {
         cells.emplace_back(std::move(value));
     }
     return cells;
-}
-
-bool iequals(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 bool parse_whole(const std::string& text, std::int64_t& out) {

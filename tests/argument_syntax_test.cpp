@@ -18,9 +18,7 @@ protected:
     void SetUp() override {
         test::fresh_database(folder.file("commandsbackup.mdb"));
         app.session.open(folder.file("commandsbackup.mdb"));
-        app.session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
-        app.session.execute("INSERT INTO int_det (\"index\", int_name, ref) SELECT \"index\", "
-                            "int_name, ref FROM int_det_def");
+        test::seed_device_tables(app.session);
         app.console.device.current_device = "R1";
     }
     bool check(const std::string& token, const std::string& word) {

@@ -80,9 +80,7 @@ public:
         vexlab::test::fresh_database(dir_.file("commandsbackup.mdb"));
         app.session.open(dir_.file("commandsbackup.mdb"));
         app.table_set = vexlab::state::NetworkTableSet::default_set();
-        app.session.execute("INSERT INTO device SELECT * FROM device_def");
-        app.session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
-        app.session.execute("INSERT INTO int_det SELECT * FROM int_det_def");
+        vexlab::test::seed_device_tables(app.session);
         app.session.execute(
             "INSERT INTO int_det (\"index\", int_name, ref) VALUES (10, 'IsdnBri0', 1)");
         auto& device = app.console.device;

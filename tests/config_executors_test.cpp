@@ -31,10 +31,7 @@ protected:
         vexlab::test::fresh_database(dir.file("commandsbackup.mdb"));
         app.session.open(dir.file("commandsbackup.mdb"));
         app.table_set = vexlab::state::NetworkTableSet::default_set();
-        // The fixed-name tables as the default reset leaves them.
-        app.session.execute("INSERT INTO device SELECT * FROM device_def");
-        app.session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
-        app.session.execute("INSERT INTO int_det SELECT * FROM int_det_def");
+        vexlab::test::seed_device_tables(app.session);
         attach("R1", kRouter, "(config)#");
     }
 

@@ -39,10 +39,7 @@ TEST(InterpreterRobustness, RandomLinesNeverThrowAndRefusedLinesChangeNothing) {
     vexlab::test::fresh_database(dir.file("commandsbackup.mdb"));
     vexlab::state::AppState app;
     app.session.open(dir.file("commandsbackup.mdb"));
-    app.session.execute("INSERT INTO device SELECT * FROM device_def");
-    app.session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
-    app.session.execute("INSERT INTO int_det (\"index\", int_name, ref) SELECT \"index\", "
-                        "int_name, ref FROM int_det_def");
+    vexlab::test::seed_device_tables(app.session);
 
     std::vector<std::string> vocabulary;
     for (int level = 0; level <= 9; ++level) {

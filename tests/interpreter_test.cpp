@@ -122,12 +122,7 @@ protected:
             app.session.execute("DELETE FROM tblsublabcmds" + std::to_string(i));
         vexlab::interpreter::store_catalogue(
             app.session, vexlab::interpreter::compile_catalogue({{"fixture", kFixture}}, tokens));
-        // The console's reset fills the working device tables from their seeds.
-        app.session.execute("INSERT INTO device SELECT * FROM device_def");
-        app.session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
-        app.session.execute(
-            "INSERT INTO int_det (\"index\", int_name, ref) SELECT \"index\", int_name, ref FROM "
-            "int_det_def");
+        vexlab::test::seed_device_tables(app.session);
         app.console.device.current_device = "R1";
         app.console.device.host_name = "R1";
         app.console.device.device_kind = 1;

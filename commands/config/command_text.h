@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace vexlab::commands {
 
-// Equality without regard to letter case (ASCII).
-bool iequals(std::string_view a, std::string_view b);
-// Whether `needle` occurs in `haystack`, letter case ignored.
-bool icontains(std::string_view haystack, std::string_view needle);
+using text::iequals;
+using text::icontains;
 
 // Splits at every single blank: a run of blanks yields empty words, so word
 // positions match the positions the interpreter counted.

@@ -13,10 +13,7 @@ struct Fixture {
     Fixture() {
         vexlab::test::fresh_database(dir.file("commandsbackup.mdb"));
         app.session.open(dir.file("commandsbackup.mdb"));
-        app.session.execute("INSERT INTO device SELECT * FROM device_def");
-        app.session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
-        app.session.execute("INSERT INTO int_det (\"index\", int_name, ref) SELECT \"index\", "
-                            "int_name, ref FROM int_det_def");
+        vexlab::test::seed_device_tables(app.session);
         app.console.device = {"R1", "R1", 1, "2501", "", ""};
     }
     void run(const std::string& mode, const std::string& interface, const std::string& line) {

@@ -42,4 +42,11 @@ void empty_database(db::DatabaseSession& session, const std::string& path) {
     state::SchemaRegistry::instance().create_all(session);
 }
 
+void seed_device_tables(db::DatabaseSession& session) {
+    session.execute("INSERT INTO device SELECT * FROM device_def");
+    session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
+    session.execute("INSERT INTO int_det (\"index\", int_name, ref) SELECT \"index\", int_name, ref "
+                    "FROM int_det_def");
+}
+
 }  // namespace vexlab::test

@@ -31,4 +31,8 @@ void empty_database(db::DatabaseSession& session, const std::string& path);
 
 std::string resources_dir();
 
+// Fills device, int_device and int_det from their seeds, as the console's
+// reset of the default network does.
+void seed_device_tables(db::DatabaseSession& session);
+
 }  // namespace vexlab::test

@@ -7,6 +7,7 @@
 
 #include "console/console_engine.h"
 #include "console/network_diagram.h"
+#include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 #include "state/settings.h"
@@ -40,20 +41,6 @@ struct Script {
 struct ParseError {
     std::string message;
 };
-
-std::vector<std::string> split_lines(const std::string& text, const std::string& separator) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        auto end = text.find(separator, start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            return lines;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + separator.size();
-    }
-}
 
 // Keys of an annotation: blank-separated names, or "text" typed as it is.
 std::vector<KeyEvent> parse_keys(const std::string& list, int line, ExpectedLine& expected) {
@@ -98,7 +85,7 @@ std::vector<KeyEvent> parse_keys(const std::string& list, int line, ExpectedLine
 
 Script parse(const std::string& text) {
     Script script;
-    auto lines = split_lines(text, "\n");
+    auto lines = text::split(text, "\n");
     if (!lines.empty() && lines.back().empty()) lines.pop_back();
     bool header = true;
     for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -214,7 +201,7 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             base = next;
         }
         if (session.rfind(prefix, 0) == 0) session = session.substr(prefix.size());
-        auto lines = split_lines(session, "\r\n");
+        auto lines = text::split(session, "\r\n");
         if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
         const std::size_t last = base + lines.size() - 1;
         for (std::size_t i = base; i < last; ++i) {
