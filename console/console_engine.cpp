@@ -86,9 +86,7 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     console.start_hour = parts.tm_hour;
     clock_date_ = format_time(when, "%d/%m/%Y");
 
-    const DefaultStart start = set_default(app_);
-    caption_ = start.caption;
-    network_buttons_ = start.network_buttons_enabled;
+    reset_default_network();
 
     console.mode.mode_suffix = ">";
     console.mode.prompt_text = console.device.host_name + ">";
@@ -277,6 +275,19 @@ void ConsoleEngine::tail() {
     app_.interp.clear_words();
 }
 
+void ConsoleEngine::reset_default_network() {
+    const DefaultStart start = set_default(app_);
+    caption_ = start.caption;
+    network_buttons_ = start.network_buttons_enabled;
+}
+
+// The text after the prompt: the line's last characters beyond the length
+// of the host name and the mode.
+std::string ConsoleEngine::after_prompt(std::string_view line) const {
+    const std::size_t prompt_length = prompt().size();
+    return line.size() > prompt_length ? std::string(line.substr(prompt_length)) : std::string();
+}
+
 std::string ConsoleEngine::prompt() const {
     return app_.console.device.host_name + app_.console.mode.mode_suffix;
 }
@@ -329,19 +340,13 @@ void ConsoleEngine::handle_typed_line() {
     const std::string& host = console.device.host_name;
 
     // The command is what follows the prompt on the line being typed.
-    auto cut = [&](std::string_view line) {
-        const long count = static_cast<long>(line.size()) - static_cast<long>(host.size()) -
-                           static_cast<long>(console.mode.mode_suffix.size());
-        return count > 0 ? std::string(line.substr(line.size() - static_cast<std::size_t>(count)))
-                         : std::string();
-    };
     std::string command_text = interp.command_line;
     const std::string_view last = control_.last_line();
     const std::string_view before = control_.line_before_last();
     if (!last.empty() && last.substr(0, host.size()) == host)
-        command_text = cut(last);
-    else if (before.substr(0, host.size()) == host && before.size() >= host.size())
-        command_text = cut(before);
+        command_text = after_prompt(last);
+    else if (before.substr(0, host.size()) == host)
+        command_text = after_prompt(before);
     interp.command_line = trim(interpreter::normalise_command_line(command_text));
 
     if (!console_command()) {
@@ -552,11 +557,7 @@ void ConsoleEngine::reload(std::string& transcript) {
         console.mode.mode_suffix = ">";
         output.pending_output = "\r\n\r\nSimulated Bootstrap, Version 5.0, RELEASE SOF\r\n";
         transcript += kCrLf + output.pending_output;
-        if (app_.table_set.is_default()) {
-            const DefaultStart start = set_default(app_);
-            caption_ = start.caption;
-            network_buttons_ = start.network_buttons_enabled;
-        }
+        if (app_.table_set.is_default()) reset_default_network();
     } else {
         transcript += kCrLf;
     }
@@ -619,12 +620,7 @@ void ConsoleEngine::help_key() {
     }
     history_back_index_ = history_next_ - 1;
     history_forward_index_ = 1;
-    const std::string_view line = control_.current_line();
-    const long count = static_cast<long>(line.size()) -
-                       static_cast<long>(console.device.host_name.size()) -
-                       static_cast<long>(console.mode.mode_suffix.size());
-    const std::string typed =
-        count > 0 ? std::string(line.substr(line.size() - static_cast<std::size_t>(count))) : "";
+    const std::string typed = after_prompt(control_.current_line());
     app_.interp.command_line = typed;
     if (!typed.empty()) {
         show_context_help(*this, typed);

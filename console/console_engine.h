@@ -140,6 +140,8 @@ private:
     void drop_prompt_line(std::string& transcript) const;
 
     std::string prompt() const;
+    std::string after_prompt(std::string_view line) const;
+    void reset_default_network();
     void leave_interface_mode();
     void start_line(std::string& transcript);
     void write(std::string transcript);
