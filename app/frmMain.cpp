@@ -14,7 +14,9 @@ namespace vexlab::app {
 namespace {
 
 // Window sizes are designed in twips; 15 twips make a pixel at 96 dpi.
-constexpr int twips(int value) { return value / 15; }
+constexpr int twips(int value) {
+    return value / 15;
+}
 
 const char* const kGroupNames[10] = {
     "mnuMainlab1", "mnuMainLab2", "mnuMainLab3", "mnuMainLab4", "mnuMainLab5",
@@ -87,8 +89,7 @@ void frmMain::build_menus() {
     mnuabout = action(mnuhelp, "mnuabout", "&About");
 
     // The windows these open are not part of the program yet.
-    for (QAction* later : {mnuExLabs, mnuload, mnuadmin})
-        later->setEnabled(false);
+    for (QAction* later : {mnuExLabs, mnuload, mnuadmin}) later->setEnabled(false);
 
     connect(mnuRoutSim, &QAction::triggered, this, &frmMain::mnuRoutSim_Click);
     connect(mnuSwitSim, &QAction::triggered, this, &frmMain::mnuSwitSim_Click);
@@ -151,7 +152,9 @@ void frmMain::mnuSwitSim_Click() {
     open_console();
 }
 
-void frmMain::mnuNetSim_Click() { open_console(); }
+void frmMain::mnuNetSim_Click() {
+    open_console();
+}
 
 // The console is loaded (its load resets the default network) before the
 // main window gives up its input.
@@ -161,13 +164,16 @@ void frmMain::open_console() {
         routsim_->Form_Load();
     } catch (const std::exception& error) {
         state_.open_mode.start_as_router = state_.open_mode.start_as_switch = false;
-        dialogs_.message("Vexlab", "The console could not be opened.\n\n" + std::string(error.what()));
+        dialogs_.message("Vexlab",
+                         "The console could not be opened.\n\n" + std::string(error.what()));
         return;
     }
     show_child(this, routsim_.get());
 }
 
-void frmMain::mnuExit_Click() { close(); }
+void frmMain::mnuExit_Click() {
+    close();
+}
 
 // The help items name the help page, then press the help key in the active
 // window; the help key opens the named page.
@@ -177,7 +183,11 @@ void frmMain::mnucont_Click() {
     platform::send_key(active ? active : this, Qt::Key_F1);
 }
 
-void frmMain::mnudisc_Click() { mnucont_Click(); }
-void frmMain::mnuabout_Click() { mnucont_Click(); }
+void frmMain::mnudisc_Click() {
+    mnucont_Click();
+}
+void frmMain::mnuabout_Click() {
+    mnucont_Click();
+}
 
 }  // namespace vexlab::app

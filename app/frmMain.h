@@ -3,8 +3,8 @@
 
 #include <QMainWindow>
 #include <array>
-#include <memory>
 #include <map>
+#include <memory>
 
 #include "app/main_model.h"
 #include "platform/user_dialogs.h"
@@ -56,7 +56,7 @@ public:
     QMenu* mnunwdes = nullptr;
     QAction* mnuload = nullptr;
     QMenu* mnulabex = nullptr;
-    std::array<QMenu*, 10> mnuMainlab{};          // groups 1 to 10
+    std::array<QMenu*, 10> mnuMainlab{};             // groups 1 to 10
     std::array<std::map<int, QAction*>, 10> mnulab;  // item arrays; element 0 is the template
     QAction* mnuDash = nullptr;
     QMenu* mnuhelp = nullptr;

@@ -31,10 +31,16 @@ frmSplash::frmSplash(const QString& logo_path, QWidget* parent)
     Frame1->installEventFilter(this);
 }
 
-void frmSplash::Form_KeyPress() { close(); }
-void frmSplash::Frame1_Click() { close(); }
+void frmSplash::Form_KeyPress() {
+    close();
+}
+void frmSplash::Frame1_Click() {
+    close();
+}
 
-void frmSplash::keyPressEvent(QKeyEvent*) { Form_KeyPress(); }
+void frmSplash::keyPressEvent(QKeyEvent*) {
+    Form_KeyPress();
+}
 
 bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Frame1 && event->type() == QEvent::MouseButtonRelease) {

@@ -15,9 +15,9 @@ class DatabaseSession;
 namespace vexlab::app {
 
 struct LabMenuGroup {
-    std::string caption;            // "Lab1" … "Lab10" until a lab names it
+    std::string caption;  // "Lab1" … "Lab10" until a lab names it
     bool visible = false;
-    bool template_visible = true;   // the design-time item "sublab2"
+    bool template_visible = true;      // the design-time item "sublab2"
     std::map<int, std::string> items;  // sublab index -> sublab name
 };
 

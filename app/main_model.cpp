@@ -8,8 +8,8 @@ MainWindowModel::MainWindowModel(state::AppState& state, platform::RegistryStore
 void MainWindowModel::form_load() {
     platform::register_data_source(registry_, state_.program_folder);
     workspace_ = std::make_unique<platform::Workspace>(kWorkspaceName, kWorkspaceUser, "");
-    workspace_->open_connection(state_.session, kConnectionName,
-                                platform::program_connect_string(), registry_);
+    workspace_->open_connection(state_.session, kConnectionName, platform::program_connect_string(),
+                                registry_);
     state_.open_mode.start_as_switch = false;
     state_.open_mode.start_as_router = false;
     lab_menus_ = load_labs(state_.session);
@@ -28,6 +28,8 @@ void MainWindowModel::lab_item_chosen(int group, int index) {
     if (auto it = items.find(index); it != items.end()) state_.selected_sublab = it->second;
 }
 
-void MainWindowModel::help_chosen() { state_.help_file = state_.program_file(kHelpIndex); }
+void MainWindowModel::help_chosen() {
+    state_.help_file = state_.program_file(kHelpIndex);
+}
 
 }  // namespace vexlab::app

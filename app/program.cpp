@@ -67,8 +67,8 @@ bool Program::Main() {
 }
 
 bool Program::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && watched->isWidgetType()) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
         if (state_.help_file.empty() && main_) main_->model().help_chosen();
         platform::HelpViewer::show_help(QString::fromStdString(state_.help_file));
         return true;

@@ -9,10 +9,10 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/mode_list.h"
 #include "platform/db_session.h"
+#include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 #include "state/settings.h"
-#include "platform/text.h"
 
 namespace vexlab::console {
 
@@ -23,7 +23,6 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 constexpr std::size_t kQueueLimit = 10000;
-
 
 bool is_sub_mode(const std::string& mode) {
     return mode == "(config-router)#" || mode == "(config-if)#" || mode == "(config-line)#" ||
@@ -188,16 +187,29 @@ void ConsoleEngine::handle(KeyEvent key) {
     Text1_KeyDown(key.key_code);
     if (key.char_code == 0) {
         switch (key.key_code) {
-        case 38: control_.move_up(); break;
-        case 40: control_.move_down(); break;
-        case 37: control_.move_left(); break;
-        case 39: control_.move_right(); break;
-        case 35: control_.move_end(); break;
-        case 36: control_.move_home(); break;
-        case 46:
-            if (!control_.locked) control_.delete_forward();
-            break;
-        default: break;
+            case 38:
+                control_.move_up();
+                break;
+            case 40:
+                control_.move_down();
+                break;
+            case 37:
+                control_.move_left();
+                break;
+            case 39:
+                control_.move_right();
+                break;
+            case 35:
+                control_.move_end();
+                break;
+            case 36:
+                control_.move_home();
+                break;
+            case 46:
+                if (!control_.locked) control_.delete_forward();
+                break;
+            default:
+                break;
         }
         return;
     }
@@ -219,7 +231,9 @@ void ConsoleEngine::click() {
 
 // A double click only puts the caret back where typing goes on; it never
 // takes anything out of the transcript.
-void ConsoleEngine::double_click() { click(); }
+void ConsoleEngine::double_click() {
+    click();
+}
 
 // ------------------------------------------------------------ key press
 
@@ -232,15 +246,24 @@ void ConsoleEngine::Text1_KeyPress(int c) {
     auto& output = app_.console.output;
     output.response_text.clear();
     switch (c) {
-    case 13: enter(); return;
-    case '?': help_key(); return;
-    case 26:
-        ctrl_z();
-        tail();
-        return;
-    case 8: backspace_key(); return;
-    case 30: telnet_escape_pending_ = true; return;
-    default: break;
+        case 13:
+            enter();
+            return;
+        case '?':
+            help_key();
+            return;
+        case 26:
+            ctrl_z();
+            tail();
+            return;
+        case 8:
+            backspace_key();
+            return;
+        case 30:
+            telnet_escape_pending_ = true;
+            return;
+        default:
+            break;
     }
     if (c == 'x' && telnet_escape_pending_ && !app_.console.device.home_device.empty()) {
         telnet_escape();
@@ -301,12 +324,14 @@ void ConsoleEngine::start_line(std::string& transcript) {
     redraw_line_break_pending_ = false;
     app_.console.keys.line_break_pending = false;
     app_.console.keys.line_break_pending_after_switch = false;
-    if (!transcript.empty() && (transcript.size() < 2 ||
-                                transcript.compare(transcript.size() - 2, 2, kCrLf) != 0))
+    if (!transcript.empty() &&
+        (transcript.size() < 2 || transcript.compare(transcript.size() - 2, 2, kCrLf) != 0))
         transcript += kCrLf;
 }
 
-void ConsoleEngine::write(std::string transcript) { control_.replace_all(std::move(transcript)); }
+void ConsoleEngine::write(std::string transcript) {
+    control_.replace_all(std::move(transcript));
+}
 
 // ------------------------------------------------------------ Enter
 
@@ -544,8 +569,8 @@ void ConsoleEngine::reload(std::string& transcript) {
     auto& output = console.output;
     app_.interp.matched_command_word.clear();
     console.keys.ignore_next_up_key = true;
-    const auto answer = dialogs_.question(
-        "Vexlab", "Do you like to save the changes to the configuration", true);
+    const auto answer =
+        dialogs_.question("Vexlab", "Do you like to save the changes to the configuration", true);
     if (answer == platform::Answer::Yes) {
         console.mode.mode_suffix = ">";
         output.pending_output = std::string("Building configuration\r\n\r\n\r\n") +
@@ -596,9 +621,9 @@ void ConsoleEngine::telnet_escape() {
     auto& console = app_.console;
     console.device.host_name = console.device.home_host_name;
     console.device.current_device = console.device.home_device;
-    const db::Value kind = app_.session.scalar(
-        "SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid",
-        {console.device.current_device});
+    const db::Value kind =
+        app_.session.scalar("SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid",
+                            {console.device.current_device});
     if (!kind.is_null()) console.device.device_kind = static_cast<int>(kind.to_int());
     console.mode.mode_suffix = console.device.device_kind == state::kPc ? ":" : "#";
     write(control_.text() + prompt());
@@ -689,8 +714,10 @@ void ConsoleEngine::password_character(int c) {
     auto& password = app_.console.password;
     control_.locked = true;
     if (password.typed_password_length < password.expected_password_length) {
-        if (static_cast<int>(password.typed_password_chars.size()) <= password.typed_password_length)
-            password.typed_password_chars.resize(static_cast<std::size_t>(password.typed_password_length) + 1);
+        if (static_cast<int>(password.typed_password_chars.size()) <=
+            password.typed_password_length)
+            password.typed_password_chars.resize(
+                static_cast<std::size_t>(password.typed_password_length) + 1);
         password.typed_password_chars[static_cast<std::size_t>(password.typed_password_length)] =
             std::string(1, static_cast<char>(c));
         ++password.typed_password_length;
@@ -710,7 +737,8 @@ void ConsoleEngine::password_backspace() {
     }
     if (password.typed_password_length > 0) {
         --password.typed_password_length;
-        password.typed_password_chars[static_cast<std::size_t>(password.typed_password_length)].clear();
+        password.typed_password_chars[static_cast<std::size_t>(password.typed_password_length)]
+            .clear();
     }
 }
 
@@ -763,8 +791,8 @@ void ConsoleEngine::enable_prompt(std::string& transcript) {
     transcript += "password:";
     write(std::move(transcript));
     console.password.enable_password_entry = true;
-    console.password.typed_password_chars.assign(static_cast<std::size_t>(enable_password_length_) + 1,
-                                                 std::string());
+    console.password.typed_password_chars.assign(
+        static_cast<std::size_t>(enable_password_length_) + 1, std::string());
     console.password.expected_password_length = enable_password_length_;
     send_key(keys::up);
     send_key(keys::end);
@@ -822,7 +850,8 @@ void ConsoleEngine::next_line() {
     const int last = static_cast<int>(output.output_lines.size()) - 1;
     ++page_index_;
     std::string text;
-    if (page_index_ <= last) text = output.output_lines[static_cast<std::size_t>(page_index_)] + kCrLf;
+    if (page_index_ <= last)
+        text = output.output_lines[static_cast<std::size_t>(page_index_)] + kCrLf;
     if (page_index_ < last) {
         text += "--MORE--";
     } else {
@@ -884,38 +913,43 @@ void ConsoleEngine::Text1_KeyDown(int key_code) {
     auto& console = app_.console;
     const bool paging = console.output.paging_active;
     switch (key_code) {
-    case 37:
-        if (paging) {
-            end_paging();
-            console.keys.line_break_pending = true;
-        }
-        send_key(keys::end);
-        break;
-    case 39:
-        if (paging) {
-            end_paging();
-            console.keys.line_break_pending = true;
-            send_key(keys::backspace);
-        } else {
-            ignore_up_after_right_ = true;
-            send_key(keys::up);
+        case 37:
+            if (paging) {
+                end_paging();
+                console.keys.line_break_pending = true;
+            }
             send_key(keys::end);
-        }
-        break;
-    case 40:
-        if (ignore_next_down_key_) {
-            ignore_next_down_key_ = false;
-        } else if (paging) {
-            end_paging();
-            console.keys.line_break_pending = true;
-            send_key(keys::backspace);
-        } else {
-            history_forward();
-        }
-        break;
-    case 46: control_.locked = true; break;
-    case 38: up_arrow(); break;
-    default: break;
+            break;
+        case 39:
+            if (paging) {
+                end_paging();
+                console.keys.line_break_pending = true;
+                send_key(keys::backspace);
+            } else {
+                ignore_up_after_right_ = true;
+                send_key(keys::up);
+                send_key(keys::end);
+            }
+            break;
+        case 40:
+            if (ignore_next_down_key_) {
+                ignore_next_down_key_ = false;
+            } else if (paging) {
+                end_paging();
+                console.keys.line_break_pending = true;
+                send_key(keys::backspace);
+            } else {
+                history_forward();
+            }
+            break;
+        case 46:
+            control_.locked = true;
+            break;
+        case 38:
+            up_arrow();
+            break;
+        default:
+            break;
     }
 }
 
@@ -945,7 +979,8 @@ void ConsoleEngine::up_arrow() {
         std::string text = drop_last_line(control_.text());
         redraw_line_break_pending_ = true;
         std::string words;
-        for (int i = 0; i <= keys.help_word_count && i < static_cast<int>(keys.help_words.size()); ++i)
+        for (int i = 0; i <= keys.help_word_count && i < static_cast<int>(keys.help_words.size());
+             ++i)
             words += (i ? " " : "") + keys.help_words[static_cast<std::size_t>(i)];
         if (keys.help_line_ends_with_space) {
             words += ' ';

@@ -5,8 +5,8 @@
 #include "console/console_engine.h"
 #include "interpreter/argument_syntax.h"
 #include "platform/db_session.h"
-#include "state/app_state.h"
 #include "platform/text.h"
+#include "state/app_state.h"
 
 namespace vexlab::console {
 
@@ -35,14 +35,16 @@ std::string table(int level) {
 
 std::vector<HelpRow> level_rows(AppState& app, int level, int parent, const std::string& word) {
     if (level == 0)
-        return read_rows(app.session.open_recordset(
-                             "SELECT * FROM tblsublabcmds WHERE " + db::begins_with("command") + " AND "
-                             "commandprompt = ? AND ref = ? ORDER BY command",
-                             {word, word, app.console.mode.mode_suffix,
-                              app.console.device.device_kind}),
-                         true);
-    return read_rows(app.session.open_recordset("SELECT * FROM " + table(level) +
-                                                    " WHERE " + db::begins_with("command") + " AND ref = ? "
+        return read_rows(
+            app.session.open_recordset(
+                "SELECT * FROM tblsublabcmds WHERE " + db::begins_with("command") +
+                    " AND "
+                    "commandprompt = ? AND ref = ? ORDER BY command",
+                {word, word, app.console.mode.mode_suffix, app.console.device.device_kind}),
+            true);
+    return read_rows(app.session.open_recordset("SELECT * FROM " + table(level) + " WHERE " +
+                                                    db::begins_with("command") +
+                                                    " AND ref = ? "
                                                     "ORDER BY command",
                                                 {word, word, parent}),
                      false);
@@ -84,10 +86,10 @@ struct Walk {
 
     void list_children(int level, int parent) {
         if (level > 9) return;
-        for (auto set = app.session.open_recordset("SELECT command, ref, commanddesc FROM " +
-                                                       table(level) +
-                                                       " WHERE ref = ? ORDER BY command",
-                                                   {parent});
+        for (auto set =
+                 app.session.open_recordset("SELECT command, ref, commanddesc FROM " +
+                                                table(level) + " WHERE ref = ? ORDER BY command",
+                                            {parent});
              !set.eof(); set.move_next())
             list += "\r\n" + help_entry(set.text(0), set.text(2));
     }
@@ -159,7 +161,8 @@ struct Walk {
                     for (const auto& row : rows) add(row);
                 } else if (level > 0) {
                     auto placeholders = placeholder_rows(app, level, parent);
-                    if (const HelpRow* row = accepting_placeholder(app, placeholders, word)) add(*row);
+                    if (const HelpRow* row = accepting_placeholder(app, placeholders, word))
+                        add(*row);
                 }
                 return;
             }

@@ -103,6 +103,8 @@ void frmNetdgm::Command1_Click() {
     close();
 }
 
-void frmNetdgm::Command2_Click() { close(); }
+void frmNetdgm::Command2_Click() {
+    close();
+}
 
 }  // namespace vexlab::console

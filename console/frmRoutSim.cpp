@@ -24,17 +24,36 @@ bool console_key(int qt_key, Qt::KeyboardModifiers modifiers, const QString& tex
                  std::vector<KeyEvent>& out) {
     const bool ctrl = modifiers & Qt::ControlModifier;
     switch (qt_key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: out.push_back(keys::enter); return true;
-    case Qt::Key_Backspace: out.push_back(keys::backspace); return true;
-    case Qt::Key_Up: out.push_back(keys::up); return true;
-    case Qt::Key_Down: out.push_back(keys::down); return true;
-    case Qt::Key_Left: out.push_back(keys::left); return true;
-    case Qt::Key_Right: out.push_back(keys::right); return true;
-    case Qt::Key_End: out.push_back(keys::end); return true;
-    case Qt::Key_Home: out.push_back(keys::home); return true;
-    case Qt::Key_Delete: out.push_back(keys::del); return true;
-    default: break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            out.push_back(keys::enter);
+            return true;
+        case Qt::Key_Backspace:
+            out.push_back(keys::backspace);
+            return true;
+        case Qt::Key_Up:
+            out.push_back(keys::up);
+            return true;
+        case Qt::Key_Down:
+            out.push_back(keys::down);
+            return true;
+        case Qt::Key_Left:
+            out.push_back(keys::left);
+            return true;
+        case Qt::Key_Right:
+            out.push_back(keys::right);
+            return true;
+        case Qt::Key_End:
+            out.push_back(keys::end);
+            return true;
+        case Qt::Key_Home:
+            out.push_back(keys::home);
+            return true;
+        case Qt::Key_Delete:
+            out.push_back(keys::del);
+            return true;
+        default:
+            break;
     }
     if (ctrl && qt_key == Qt::Key_Z) {
         out.push_back(keys::ctrl_z);
@@ -91,10 +110,13 @@ frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(button(cmdOpenExp, "cmdOpenExp", "&Open Exported File",
                               "Load the configuration from the Exported file."));
-    buttons->addWidget(button(Command2, "Command2", "&Save Config", "Save The Current Configuration."));
-    buttons->addWidget(button(Command5, "Command5", "&Load Config", "Load The Saved Configuration."));
+    buttons->addWidget(
+        button(Command2, "Command2", "&Save Config", "Save The Current Configuration."));
+    buttons->addWidget(
+        button(Command5, "Command5", "&Load Config", "Load The Saved Configuration."));
     buttons->addWidget(button(Command3, "Command3", "N/W &Diagram", "Network Diagram."));
-    buttons->addWidget(button(Command1, "Command1", "Supported &Commands", "List Of Supported Commands."));
+    buttons->addWidget(
+        button(Command1, "Command1", "Supported &Commands", "List Of Supported Commands."));
     buttons->addWidget(button(Command6, "Command6", QString(), "View Existing Labs."));
     buttons->addWidget(button(Command4, "Command4", "E&xit", "Go TO Main Screen."));
     layout->addLayout(buttons);
@@ -109,7 +131,8 @@ frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
 
     mnutext1pop = new QMenu("text1pop", this);
     mnutext1pop->setObjectName("mnutext1pop");
-    for (const char* item : {"&Undo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All"}) {
+    for (const char* item :
+         {"&Undo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All"}) {
         if (QString(item) == "-")
             mnutext1pop->addSeparator();
         else
@@ -194,8 +217,8 @@ void frmRoutSim::refresh() {
     const QString qtext = QString::fromStdString(shown);
     if (Text1->toPlainText() != qtext) Text1->setPlainText(qtext);
     QTextCursor cursor = Text1->textCursor();
-    cursor.setPosition(std::min<int>(QString::fromStdString(shown.substr(0, shown_caret)).size(),
-                                     qtext.size()));
+    cursor.setPosition(
+        std::min<int>(QString::fromStdString(shown.substr(0, shown_caret)).size(), qtext.size()));
     Text1->setTextCursor(cursor);
     Text1->ensureCursorVisible();
 }
@@ -215,23 +238,24 @@ bool frmRoutSim::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == Text1->viewport()) {
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-                Text1->setEnabled(false);
-                mnutext1pop->exec(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-                Text1->setEnabled(true);
-            }
-            Text1->setFocus();
-            return true;
-        case QEvent::MouseButtonRelease:
-            engine_->click();
-            refresh();
-            return true;
-        case QEvent::MouseButtonDblClick:
-            engine_->double_click();
-            refresh();
-            return true;
-        default: break;
+            case QEvent::MouseButtonPress:
+                if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+                    Text1->setEnabled(false);
+                    mnutext1pop->exec(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+                    Text1->setEnabled(true);
+                }
+                Text1->setFocus();
+                return true;
+            case QEvent::MouseButtonRelease:
+                engine_->click();
+                refresh();
+                return true;
+            case QEvent::MouseButtonDblClick:
+                engine_->double_click();
+                refresh();
+                return true;
+            default:
+                break;
         }
     }
     return FormWindow::eventFilter(watched, event);

@@ -37,6 +37,8 @@ void frmSupportedcommands::Form_Load() {
     Picture1->setPixmap(QPixmap(logo_));  // a missing picture leaves the box empty
 }
 
-void frmSupportedcommands::Command1_Click() { close(); }
+void frmSupportedcommands::Command1_Click() {
+    close();
+}
 
 }  // namespace vexlab::console

@@ -42,13 +42,15 @@ std::string interface_label(const std::string& name) {
         const std::string head = name.substr(0, slash);
         if (!head.empty()) slot = std::string(1, head.front()) + head.back();
         auto next = name.find('/', slash + 1);
-        port = name.substr(slash + 1, next == std::string::npos ? std::string::npos : next - slash - 1);
+        port = name.substr(slash + 1,
+                           next == std::string::npos ? std::string::npos : next - slash - 1);
     }
     if (port.size() > 1) port = std::string(1, port.front()) + port.back();
     return slot.empty() ? port : slot + "/" + port;
 }
 
-std::vector<std::string> device_details(state::AppState& app, const std::string& host, bool picked) {
+std::vector<std::string> device_details(state::AppState& app, const std::string& host,
+                                        bool picked) {
     std::vector<std::string> lines{host};
     const std::string device = device_of_host(app, host);
     if (device.empty()) return lines;
@@ -70,7 +72,8 @@ std::vector<std::string> device_details(state::AppState& app, const std::string&
     }
     auto management = [&](const char* key, const char* caption) {
         if (auto value = state::read_setting(app, key, device))
-            lines.push_back(caption + (picked && *value == "NA" ? std::string("Unassigned") : *value));
+            lines.push_back(caption +
+                            (picked && *value == "NA" ? std::string("Unassigned") : *value));
     };
     management("FastEthernet1_ip_address", "IpAddress:");
     management("FastEthernet1_dec_mask", "Subnetmask:");

@@ -82,8 +82,12 @@ void TextControl::move_right() {
     caret_ += text_.compare(caret_, 2, "\r\n") == 0 ? 2 : 1;
 }
 
-void TextControl::move_end() { caret_ = line_end(caret_); }
-void TextControl::move_home() { caret_ = line_start(caret_); }
+void TextControl::move_end() {
+    caret_ = line_end(caret_);
+}
+void TextControl::move_home() {
+    caret_ = line_start(caret_);
+}
 
 std::string_view TextControl::last_line() const {
     auto found = text_.rfind("\r\n");

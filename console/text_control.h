@@ -31,7 +31,7 @@ public:
     void move_down();
     void move_left();
     void move_right();
-    void move_end();   // end of the caret's line
+    void move_end();  // end of the caret's line
     void move_home();
 
     // The last line (after the last CR LF) and the line before it.

@@ -31,7 +31,8 @@ bool above_below(const std::string& word, double above, double below) {
 
 bool is_whole_in_range(const std::string& word, double low, double high, int& out) {
     double value = 0;
-    if (!read_number(word, value) || value < low || value > high || value != static_cast<int>(value))
+    if (!read_number(word, value) || value < low || value > high ||
+        value != static_cast<int>(value))
         return false;
     out = static_cast<int>(value);
     return true;
@@ -101,7 +102,8 @@ bool device_has_interface(AppState& app, const std::string& name, const std::str
     }
     db::Recordset rows = app.session.open_recordset(
         "SELECT int_device.dev_name, int_det.int_name FROM int_device INNER JOIN int_det "
-        "ON int_device.\"index\" = int_det.ref WHERE int_device.dev_name = ? ORDER BY int_det.rowid",
+        "ON int_device.\"index\" = int_det.ref WHERE int_device.dev_name = ? ORDER BY "
+        "int_det.rowid",
         {app.console.device.current_device});
     for (; !rows.eof(); rows.move_next())
         if (iequals(rows.text(1), name)) return true;
@@ -218,7 +220,7 @@ bool check_telnet_id(AppState& app, const std::string& word) {
     if (word == "nill") return false;
     db::Recordset row = app.session.open_recordset(
         "SELECT * FROM " + db::quote_identifier(app.table_set.routervariables_table) +
-        " WHERE Config_Variable = ?",
+            " WHERE Config_Variable = ?",
         {"telnetsession_id"});
     if (row.eof()) return false;
     for (int c = 0; c < row.field_count(); ++c)
@@ -253,13 +255,23 @@ Rule choice_rule(std::initializer_list<const char*> choices, bool any_case) {
 
 const std::unordered_map<std::string, Rule>& rules() {
     static const std::unordered_map<std::string, Rule> table = {
-        {"<A.B.C.D>", [](AppState& app, const std::string& w) { return check_address(w) && capture(app, w); }},
-        {"<WORD>", [](AppState& app, const std::string& w) { return check_plain_word(w) && capture(app, w); }},
+        {"<A.B.C.D>",
+         [](AppState& app, const std::string& w) { return check_address(w) && capture(app, w); }},
+        {"<WORD>", [](AppState& app,
+                      const std::string& w) { return check_plain_word(w) && capture(app, w); }},
         {"<LINE>", [](AppState& app, const std::string&) { return check_line(app); }},
         {"<BANNER>", [](AppState& app, const std::string&) { return check_banner(app); }},
         {"<NUMBER>", number_rule(1200, 1200, true)},
-        {"<SECONDS>", [](AppState& app, const std::string& w) { double v; return read_number(w, v) && v < 3600 && capture(app, w); }},
-        {"<MINUTES>", [](AppState& app, const std::string& w) { double v; return read_number(w, v) && v < 60 && capture(app, w); }},
+        {"<SECONDS>",
+         [](AppState& app, const std::string& w) {
+             double v;
+             return read_number(w, v) && v < 3600 && capture(app, w);
+         }},
+        {"<MINUTES>",
+         [](AppState& app, const std::string& w) {
+             double v;
+             return read_number(w, v) && v < 60 && capture(app, w);
+         }},
         {"<PPP/HDLC>", choice_rule({"PPP", "hdlc"}, true)},
         {"<ANUM>", number_rule(1, 99, true)},
         {"<AGROUP>", number_rule(1, 99, true)},
@@ -268,18 +280,21 @@ const std::unordered_map<std::string, Rule>& rules() {
         {"<TELNET_ID>", check_telnet_id},
         {"<Dist_Metric>", number_rule(1, 255, false)},
         {"<VLAN_NUM>", number_rule(1, 1005, true)},
-        {"<SPEED>", [](AppState& app, const std::string& w) {
+        {"<SPEED>",
+         [](AppState& app, const std::string& w) {
              double v;
              bool ok = (read_number(w, v) && (v == 10 || v == 100)) || iequals(w, "auto");
              return ok && capture(app, w);
          }},
         {"<PNUM>", check_pnum},
         {"<DUPLEX_TYPE>", choice_rule({"auto", "full", "half"}, true)},
-        {"<HH:MM:SS>", [](AppState& app, const std::string& w) { return check_time(w) && capture(app, w); }},
+        {"<HH:MM:SS>",
+         [](AppState& app, const std::string& w) { return check_time(w) && capture(app, w); }},
         {"<DAY>", number_rule(1, 31, true)},
         {"<MONTH>", number_rule(1, 12, true)},
         {"<YEAR>", number_rule(2004, 2050, true)},
-        {"<MAC_ADDR>", [](AppState& app, const std::string& w) { return check_mac(w) && capture(app, w); }},
+        {"<MAC_ADDR>",
+         [](AppState& app, const std::string& w) { return check_mac(w) && capture(app, w); }},
         {"<VIOLAT_MODE>", choice_rule({"shutdown", "restrict", "protect"}, true)},
         {"<MAX_MACADD>", number_rule(1, 132, true)},
         {"<AREA_ID>", number_rule(0, 65535, true)},
@@ -293,18 +308,23 @@ const std::unordered_map<std::string, Rule>& rules() {
         {"<PORT_NUMBER>", check_port},
         {"<SLOT_NUMBER>/<PORT_NUMBER>", check_slot_port},
         {"<SLOT_NUMBER>/<PORT_NUMBER>.<SUBINT_NUM>", check_slot_port_subint},
-        {"<SWITCH_TYPE>", choice_rule({"basic-5ess", "basic-dms100", "basic-ni1", "basic-ni2", "pri-net5"}, false)},
-        {"<SPID_NUM>", [](AppState& app, const std::string& w) { return w.size() < 10 && capture(app, w); }},
-        {"<DEST_PHONE>", [](AppState& app, const std::string& w) {
-             bool digits = !w.empty() && w.size() <= 10 &&
-                           std::all_of(w.begin(), w.end(), [](char c) { return c >= '0' && c <= '9'; });
+        {"<SWITCH_TYPE>",
+         choice_rule({"basic-5ess", "basic-dms100", "basic-ni1", "basic-ni2", "pri-net5"}, false)},
+        {"<SPID_NUM>",
+         [](AppState& app, const std::string& w) { return w.size() < 10 && capture(app, w); }},
+        {"<DEST_PHONE>",
+         [](AppState& app, const std::string& w) {
+             bool digits =
+                 !w.empty() && w.size() <= 10 &&
+                 std::all_of(w.begin(), w.end(), [](char c) { return c >= '0' && c <= '9'; });
              return digits && capture(app, w);
          }},
         {"<BROADCAST>", choice_rule({"broadcast"}, false)},
         {"<D_LIST_NUM>", open_rule(0, 100)},
         {"<PERMIT_DENY>", choice_rule({"permit", "deny"}, false)},
         {"<D_GROUP_NUM>", open_rule(0, 100)},
-        {"<LOOPBACK_NUM>", [](AppState& app, const std::string& w) {
+        {"<LOOPBACK_NUM>",
+         [](AppState& app, const std::string& w) {
              int number = 0;
              if (!is_whole_in_range(w, 0, 9, number)) return false;
              app.console.mode.current_interface = "loopback";
@@ -343,8 +363,8 @@ bool check_argument_syntax(AppState& app, const std::string& token, const std::s
     auto& interp = app.interp;
     if (interp.known_tokens_source != app.session.path() || interp.known_tokens.empty()) {
         interp.known_tokens.clear();
-        for (auto rows = app.session.open_recordset("SELECT token FROM tblevalsyntax");
-             !rows.eof(); rows.move_next())
+        for (auto rows = app.session.open_recordset("SELECT token FROM tblevalsyntax"); !rows.eof();
+             rows.move_next())
             interp.known_tokens.insert(rows.text(0));
         interp.known_tokens_source = app.session.path();
     }

@@ -12,8 +12,7 @@ struct AppState;
 namespace vexlab::interpreter {
 
 // True when `token` is listed in the token table and accepts `word`.
-bool check_argument_syntax(state::AppState& app, const std::string& token,
-                           const std::string& word);
+bool check_argument_syntax(state::AppState& app, const std::string& token, const std::string& word);
 
 // A whole word read as a decimal number ("010", "-5", "1.5"); false for
 // anything else, including an empty word.

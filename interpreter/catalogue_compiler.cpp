@@ -49,7 +49,8 @@ public:
             if (!line.empty() && line.back() == '\r') line.pop_back();
             std::size_t indent = 0;
             while (indent < line.size() && line[indent] == ' ') ++indent;
-            if (indent < line.size() && line[indent] == '\t') fail("tabs are not allowed for indenting");
+            if (indent < line.size() && line[indent] == '\t')
+                fail("tabs are not allowed for indenting");
             std::string_view rest = std::string_view(line).substr(indent);
             if (rest.empty() || rest[0] == '#') continue;
             if (rest[0] == '[') {

@@ -47,10 +47,10 @@ struct CatalogueSource {
 
 struct CatalogueRow {
     int index = 0;
-    int ref = 0;            // first words: device kind; further words: parent index
-    std::string mode;       // first words only
-    std::string mode_after; // first words only
-    bool enabled = true;    // first words only
+    int ref = 0;             // first words: device kind; further words: parent index
+    std::string mode;        // first words only
+    std::string mode_after;  // first words only
+    bool enabled = true;     // first words only
     std::string command;
     std::vector<std::string> parameters;
     bool further = false;

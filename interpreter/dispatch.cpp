@@ -29,7 +29,9 @@ Line read_line(const AppState& app) {
                 interface_type(app.console.mode.current_interface)};
 }
 
-bool frame_relay_map(const Line& l) { return l.w[0] == "frame-relay" && l.w[1] == "map"; }
+bool frame_relay_map(const Line& l) {
+    return l.w[0] == "frame-relay" && l.w[1] == "map";
+}
 bool no_frame_relay_map(const Line& l) {
     return l.w[0] == "no" && (l.w[1] == "frame-relay" || l.w[1] == "frame") && l.w[2] == "map";
 }
@@ -46,7 +48,9 @@ bool network_length_wrong(const AppState& app, const Line& l) {
     return false;
 }
 
-void refuse(AppState& app) { app.interp.command_found = false; }
+void refuse(AppState& app) {
+    app.interp.command_found = false;
+}
 
 // Entering an interface: the prefix of its setting keys and the interface
 // being configured, with the guards that keep a main interface and its
@@ -110,9 +114,12 @@ const std::vector<DispatchRow>& dispatch_table() {
         {[](const AppState&, const Line& l) { return l.w[0] == "router"; },
          [](AppState& app, const Line& l) {
              auto& protocol = app.console.mode.routing_protocol;
-             if (l.w[1] == "rip") protocol = "r";
-             else if (l.w[1] == "ospf") protocol = "o";
-             else if (l.w[1] == "eigrp") protocol = "e";
+             if (l.w[1] == "rip")
+                 protocol = "r";
+             else if (l.w[1] == "ospf")
+                 protocol = "o";
+             else if (l.w[1] == "eigrp")
+                 protocol = "e";
          }},
         {[](const AppState&, const Line& l) { return frame_relay_map(l) && l.type != "serial"; },
          [](AppState& app, const Line&) { refuse(app); }},
@@ -127,8 +134,9 @@ const std::vector<DispatchRow>& dispatch_table() {
          },
          [](AppState& app, const Line&) {
              const auto& mode = app.console.mode;
-             commands::clear_int_ip(app, app.console.device.current_device,
-                                    mode.current_interface.empty() ? "ethernet0" : mode.current_interface);
+             commands::clear_int_ip(
+                 app, app.console.device.current_device,
+                 mode.current_interface.empty() ? "ethernet0" : mode.current_interface);
          }},
     };
     return rows;

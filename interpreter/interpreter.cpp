@@ -38,7 +38,8 @@ std::vector<std::string> parameter_list(const db::Recordset& set, int count_pos,
     std::vector<std::string> list;
     if (count < 1) return list;
     for (int position : entries)
-        if (static_cast<std::int64_t>(list.size()) < count) list.push_back(text_or_empty(set, position));
+        if (static_cast<std::int64_t>(list.size()) < count)
+            list.push_back(text_or_empty(set, position));
     while (static_cast<std::int64_t>(list.size()) < count && list.size() < 64) list.emplace_back();
     return list;
 }
@@ -73,15 +74,17 @@ std::vector<Row> rows_of(db::Recordset set, bool root) {
     return rows;
 }
 
-std::string word_table(int level) { return "tblsublabcmds" + std::to_string(level); }
+std::string word_table(int level) {
+    return "tblsublabcmds" + std::to_string(level);
+}
 
 // First words of the current kind and mode that begin with `word`.
 std::vector<Row> root_lookup(AppState& app, const std::string& word) {
     return rows_of(app.session.open_recordset(
-                       "SELECT * FROM tblsublabcmds WHERE " + db::begins_with("command") + " "
-                       "AND commandprompt = ? AND ref = ? ORDER BY rowid",
-                       {word, word, app.console.mode.mode_suffix,
-                        app.console.device.device_kind}),
+                       "SELECT * FROM tblsublabcmds WHERE " + db::begins_with("command") +
+                           " "
+                           "AND commandprompt = ? AND ref = ? ORDER BY rowid",
+                       {word, word, app.console.mode.mode_suffix, app.console.device.device_kind}),
                    true);
 }
 
@@ -95,8 +98,9 @@ std::vector<Row> exact_root_lookup(AppState& app, const std::string& word) {
 
 // Children of `parent` at `level` whose word begins with `word`.
 std::vector<Row> keyword_lookup(AppState& app, int level, int parent, const std::string& word) {
-    return rows_of(app.session.open_recordset("SELECT * FROM " + word_table(level) +
-                                                  " WHERE " + db::begins_with("command") + " AND ref = ? "
+    return rows_of(app.session.open_recordset("SELECT * FROM " + word_table(level) + " WHERE " +
+                                                  db::begins_with("command") +
+                                                  " AND ref = ? "
                                                   "ORDER BY rowid",
                                               {word, word, parent}),
                    false);
@@ -130,7 +134,8 @@ void reset_prefix_unless_kept(AppState& app, bool subif_too) {
 
 std::string matched_words(const AppState& app, int last) {
     std::string text = app.interp.command_words[0];
-    for (int i = 1; i <= last; ++i) text += " " + app.interp.command_words[static_cast<std::size_t>(i)];
+    for (int i = 1; i <= last; ++i)
+        text += " " + app.interp.command_words[static_cast<std::size_t>(i)];
     return text;
 }
 
@@ -341,8 +346,9 @@ void execute_command(AppState& app) {
         // A text argument ("<LINE>", "<BANNER>") reads the rest of the line
         // itself, so the words after it belong to it and complete the command.
         const bool text_argument = accepted->command == "<LINE>" || accepted->command == "<BANNER>";
-        const bool banner_text = text_argument || (k == 2 && (interp.command_words[0] == "banner" ||
-                                                              interp.command_words[1] == "motd"));
+        const bool banner_text =
+            text_argument ||
+            (k == 2 && (interp.command_words[0] == "banner" || interp.command_words[1] == "motd"));
         const bool banner_motd = text_argument || (k == 2 && interp.command_words[0] == "banner" &&
                                                    interp.command_words[1] == "motd");
         if (!banner_text && accepted->further && last == k) {  // case A
@@ -354,7 +360,8 @@ void execute_command(AppState& app) {
             result_check(app);
             return;
         }
-        if (!accepted->further && (last == k || text_argument) && !accepted->has_action) {  // case C
+        if (!accepted->further && (last == k || text_argument) &&
+            !accepted->has_action) {  // case C
             interp.command_incomplete = false;
             mode.mode_suffix = mode_after;
             interp.command_found = true;

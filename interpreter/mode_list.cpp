@@ -7,8 +7,9 @@ namespace vexlab::interpreter {
 
 std::string mode_command_list(state::AppState& app) {
     std::string list = kModeListHeading;
-    db::Recordset rows = app.session.open_recordset(
-        "SELECT * FROM tblsublabcmds WHERE ref = ? ORDER BY command", {app.console.device.device_kind});
+    db::Recordset rows =
+        app.session.open_recordset("SELECT * FROM tblsublabcmds WHERE ref = ? ORDER BY command",
+                                   {app.console.device.device_kind});
     for (; !rows.eof(); rows.move_next()) {
         if (rows.text(2) != app.console.mode.mode_suffix || !rows.field(5).to_bool()) continue;
         const std::string command = rows.text(3);

@@ -1,16 +1,15 @@
 #include "platform/data_source.h"
-#include "platform/text.h"
 
 #include <algorithm>
 #include <cctype>
+
+#include "platform/text.h"
 
 namespace vexlab::platform {
 
 using text::iequals;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::string data_source_key(std::string_view name) {
     return std::string(kDataSourcesKey) + "\\" + std::string(name);
@@ -39,7 +38,8 @@ void register_data_source(RegistryStore& store, const std::string& program_folde
     store.close_key(engine);
     store.close_key(key);
 
-    RegistryStore::Key sources = store.create_key(std::string(kDataSourcesKey) + "\\ODBC Data Sources");
+    RegistryStore::Key sources =
+        store.create_key(std::string(kDataSourcesKey) + "\\ODBC Data Sources");
     store.set_string(sources, kDataSourceName, "MIcrosoft Access Driver (*.mdb)");
     store.close_key(sources);
 }
@@ -59,8 +59,8 @@ std::string connect_field(std::string_view connect, std::string_view field) {
 }
 
 std::string program_connect_string() {
-    return std::string("ODBC;DATABASE=commandsbackup;UID=;PWD=") + "Rolqu58" + ";DSN=" +
-           kDataSourceName;
+    return std::string("ODBC;DATABASE=commandsbackup;UID=;PWD=") + "Rolqu58" +
+           ";DSN=" + kDataSourceName;
 }
 
 Workspace::Workspace(std::string name, std::string user, std::string password)
@@ -70,12 +70,11 @@ void Workspace::open_connection(db::DatabaseSession& session, std::string_view c
                                 std::string_view connect, const RegistryStore& store) {
     (void)connection_name;
     std::string dsn = connect_field(connect, "DSN");
-    if (dsn.empty())
-        throw db::DbError({}, "the connect string names no data source");
+    if (dsn.empty()) throw db::DbError({}, "the connect string names no data source");
     auto dbq = store.value(data_source_key(dsn), "DBQ");
     if (!dbq || dbq->type != RegistryType::String || dbq->text.empty())
-        throw db::DbError({}, "the data source " + dsn + " is not registered (" + store.file() +
-                                  ")");
+        throw db::DbError({},
+                          "the data source " + dsn + " is not registered (" + store.file() + ")");
     session.open(dbq->text);
 }
 

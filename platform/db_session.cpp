@@ -1,5 +1,4 @@
 #include "platform/db_session.h"
-#include "platform/text.h"
 
 #include <sqlite3.h>
 
@@ -7,10 +6,12 @@
 #include <cctype>
 #include <filesystem>
 
+#include "platform/text.h"
+
 namespace vexlab::db {
 
-using text::iequals;
 using text::icontains;
+using text::iequals;
 
 namespace {
 
@@ -62,7 +63,9 @@ const Value& Recordset::field(std::string_view name) const {
 
 DatabaseSession::DatabaseSession() = default;
 
-DatabaseSession::~DatabaseSession() { close(); }
+DatabaseSession::~DatabaseSession() {
+    close();
+}
 
 void DatabaseSession::open(const std::string& path) {
     close();
@@ -108,8 +111,8 @@ void DatabaseSession::open(const std::string& path) {
 void DatabaseSession::create(const std::string& path) {
     close();
     sqlite3* handle = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
         sqlite3_close(handle);
@@ -174,18 +177,22 @@ void DatabaseSession::bind(sqlite3_stmt* stmt, std::string_view sql, const Value
         int index = static_cast<int>(i) + 1;
         int rc = SQLITE_OK;
         switch (v.type()) {
-        case ValueType::Null: rc = sqlite3_bind_null(stmt, index); break;
-        case ValueType::Text: {
-            std::string text = v.to_text();
-            rc = sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()),
-                                   SQLITE_TRANSIENT);
-            break;
-        }
-        case ValueType::YesNo: rc = sqlite3_bind_int(stmt, index, v.to_bool() ? 1 : 0); break;
-        case ValueType::Number:
-            rc = v.is_real() ? sqlite3_bind_double(stmt, index, v.to_double())
-                             : sqlite3_bind_int64(stmt, index, v.to_int());
-            break;
+            case ValueType::Null:
+                rc = sqlite3_bind_null(stmt, index);
+                break;
+            case ValueType::Text: {
+                std::string text = v.to_text();
+                rc = sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()),
+                                       SQLITE_TRANSIENT);
+                break;
+            }
+            case ValueType::YesNo:
+                rc = sqlite3_bind_int(stmt, index, v.to_bool() ? 1 : 0);
+                break;
+            case ValueType::Number:
+                rc = v.is_real() ? sqlite3_bind_double(stmt, index, v.to_double())
+                                 : sqlite3_bind_int64(stmt, index, v.to_int());
+                break;
         }
         if (rc != SQLITE_OK) fail(sql);
     }
@@ -203,24 +210,25 @@ struct StatementReset {
 
 Value read_column(sqlite3_stmt* stmt, int column) {
     switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_NULL: return Value();
-    case SQLITE_INTEGER: {
-        auto number = static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
-        const char* decl = sqlite3_column_decltype(stmt, column);
-        if (decl && icontains(decl, "YESNO")) return Value(number != 0);
-        return Value(number);
-    }
-    case SQLITE_FLOAT: {
-        double number = sqlite3_column_double(stmt, column);
-        const char* decl = sqlite3_column_decltype(stmt, column);
-        if (decl && icontains(decl, "YESNO")) return Value(number != 0.0);
-        return Value(number);
-    }
-    default: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        int size = sqlite3_column_bytes(stmt, column);
-        return Value(std::string(text ? text : "", static_cast<std::size_t>(size)));
-    }
+        case SQLITE_NULL:
+            return Value();
+        case SQLITE_INTEGER: {
+            auto number = static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
+            const char* decl = sqlite3_column_decltype(stmt, column);
+            if (decl && icontains(decl, "YESNO")) return Value(number != 0);
+            return Value(number);
+        }
+        case SQLITE_FLOAT: {
+            double number = sqlite3_column_double(stmt, column);
+            const char* decl = sqlite3_column_decltype(stmt, column);
+            if (decl && icontains(decl, "YESNO")) return Value(number != 0.0);
+            return Value(number);
+        }
+        default: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+            int size = sqlite3_column_bytes(stmt, column);
+            return Value(std::string(text ? text : "", static_cast<std::size_t>(size)));
+        }
     }
 }
 
@@ -293,22 +301,27 @@ Value DatabaseSession::scalar(std::string_view sql, std::initializer_list<Value>
     return set.field(0);
 }
 
-int DatabaseSession::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+int DatabaseSession::changes() const {
+    return db_ ? sqlite3_changes(db_) : 0;
+}
 
-long long DatabaseSession::total_changes() const { return db_ ? sqlite3_total_changes64(db_) : 0; }
+long long DatabaseSession::total_changes() const {
+    return db_ ? sqlite3_total_changes64(db_) : 0;
+}
 
 std::vector<std::string> DatabaseSession::column_names(std::string_view table) {
-    Recordset set = open_recordset("SELECT name FROM pragma_table_info(?) ORDER BY cid",
-                                   {std::string(table)});
+    Recordset set =
+        open_recordset("SELECT name FROM pragma_table_info(?) ORDER BY cid", {std::string(table)});
     std::vector<std::string> names;
     for (; !set.eof(); set.move_next()) names.push_back(set.text(0));
     return names;
 }
 
 bool DatabaseSession::table_exists(std::string_view table) {
-    return scalar("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? "
-                  "COLLATE NOCASE",
-                  {std::string(table)})
+    return scalar(
+               "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? "
+               "COLLATE NOCASE",
+               {std::string(table)})
                .to_int() > 0;
 }
 

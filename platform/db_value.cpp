@@ -9,8 +9,7 @@
 namespace vexlab::db {
 
 Value::Value(double number) : type_(ValueType::Number) {
-    if (std::isfinite(number) && std::floor(number) == number &&
-        std::fabs(number) < 9.0e15) {
+    if (std::isfinite(number) && std::floor(number) == number && std::fabs(number) < 9.0e15) {
         int_ = static_cast<std::int64_t>(number);
     } else {
         real_ = number;
@@ -28,10 +27,14 @@ std::string format_number(double value) {
 
 std::string Value::to_text() const {
     switch (type_) {
-    case ValueType::Null: return {};
-    case ValueType::Text: return text_;
-    case ValueType::YesNo: return int_ != 0 ? "True" : "False";
-    case ValueType::Number: return is_real_ ? format_number(real_) : std::to_string(int_);
+        case ValueType::Null:
+            return {};
+        case ValueType::Text:
+            return text_;
+        case ValueType::YesNo:
+            return int_ != 0 ? "True" : "False";
+        case ValueType::Number:
+            return is_real_ ? format_number(real_) : std::to_string(int_);
     }
     return {};
 }
@@ -67,15 +70,18 @@ bool equals_nocase(std::string_view a, std::string_view b) {
 
 std::int64_t Value::to_int() const {
     switch (type_) {
-    case ValueType::Null: return 0;
-    case ValueType::Text: return parse_int(text_);
-    case ValueType::YesNo: return int_;
-    case ValueType::Number:
-        if (!is_real_) return int_;
-        if (!std::isfinite(real_)) return 0;
-        if (real_ >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
-        if (real_ <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
-        return static_cast<std::int64_t>(real_);
+        case ValueType::Null:
+            return 0;
+        case ValueType::Text:
+            return parse_int(text_);
+        case ValueType::YesNo:
+            return int_;
+        case ValueType::Number:
+            if (!is_real_) return int_;
+            if (!std::isfinite(real_)) return 0;
+            if (real_ >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
+            if (real_ <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
+            return static_cast<std::int64_t>(real_);
     }
     return 0;
 }
@@ -92,12 +98,15 @@ double Value::to_double() const {
 
 bool Value::to_bool() const {
     switch (type_) {
-    case ValueType::Null: return false;
-    case ValueType::Text:
-        return equals_nocase(text_, "true") || equals_nocase(text_, "yes") ||
-               parse_int(text_) != 0;
-    case ValueType::YesNo: return int_ != 0;
-    case ValueType::Number: return is_real_ ? real_ != 0.0 : int_ != 0;
+        case ValueType::Null:
+            return false;
+        case ValueType::Text:
+            return equals_nocase(text_, "true") || equals_nocase(text_, "yes") ||
+                   parse_int(text_) != 0;
+        case ValueType::YesNo:
+            return int_ != 0;
+        case ValueType::Number:
+            return is_real_ ? real_ != 0.0 : int_ != 0;
     }
     return false;
 }
@@ -105,12 +114,15 @@ bool Value::to_bool() const {
 bool Value::operator==(const Value& other) const {
     if (type_ != other.type_) return false;
     switch (type_) {
-    case ValueType::Null: return true;
-    case ValueType::Text: return text_ == other.text_;
-    case ValueType::YesNo: return (int_ != 0) == (other.int_ != 0);
-    case ValueType::Number:
-        if (is_real_ || other.is_real_) return to_double() == other.to_double();
-        return int_ == other.int_;
+        case ValueType::Null:
+            return true;
+        case ValueType::Text:
+            return text_ == other.text_;
+        case ValueType::YesNo:
+            return (int_ != 0) == (other.int_ != 0);
+        case ValueType::Number:
+            if (is_real_ || other.is_real_) return to_double() == other.to_double();
+            return int_ == other.int_;
     }
     return false;
 }

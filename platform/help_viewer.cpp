@@ -39,7 +39,9 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
 }
 
-HelpViewer* HelpViewer::instance() { return instance_; }
+HelpViewer* HelpViewer::instance() {
+    return instance_;
+}
 
 HelpViewer* HelpViewer::show_help(const QString& file) {
     if (!instance_) {
@@ -58,6 +60,8 @@ HelpViewer* HelpViewer::show_help(const QString& file) {
     return instance_;
 }
 
-QString HelpViewer::current_file() const { return browser_->source().toLocalFile(); }
+QString HelpViewer::current_file() const {
+    return browser_->source().toLocalFile();
+}
 
 }  // namespace vexlab::platform

@@ -1,5 +1,4 @@
 #include "platform/registry_store.h"
-#include "platform/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform/text.h"
 
 namespace vexlab::platform {
 
@@ -73,7 +74,9 @@ std::string unescape(std::string_view text) {
 
 }  // namespace
 
-RegistryStore::RegistryStore(std::string file) : file_(std::move(file)) { load(); }
+RegistryStore::RegistryStore(std::string file) : file_(std::move(file)) {
+    load();
+}
 
 std::string RegistryStore::default_file() {
     std::string base;
@@ -187,9 +190,13 @@ void RegistryStore::set_dword(const Key& key, std::string_view name, std::uint32
     set(key, name, std::move(value));
 }
 
-void RegistryStore::close_key(const Key&) { save(); }
+void RegistryStore::close_key(const Key&) {
+    save();
+}
 
-bool RegistryStore::key_exists(std::string_view path) const { return find_key(path) != nullptr; }
+bool RegistryStore::key_exists(std::string_view path) const {
+    return find_key(path) != nullptr;
+}
 
 std::optional<RegistryValue> RegistryStore::value(std::string_view key_path,
                                                   std::string_view name) const {

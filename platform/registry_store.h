@@ -18,9 +18,9 @@ enum class RegistryType { String, DWord };
 
 struct RegistryValue {
     RegistryType type = RegistryType::String;
-    std::string text;         // for String
-    std::uint32_t length = 0; // for String: number of characters stored
-    std::uint32_t number = 0; // for DWord
+    std::string text;          // for String
+    std::uint32_t length = 0;  // for String: number of characters stored
+    std::uint32_t number = 0;  // for DWord
 };
 
 class RegistryStore {

@@ -8,7 +8,9 @@ namespace vexlab::platform {
 
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // File filters are written "description|pattern" as the program's windows
 // name them; Qt wants "description (pattern)".
@@ -31,18 +33,20 @@ Answer QtUserDialogs::question(const std::string& title, const std::string& text
     auto buttons = QMessageBox::Yes | QMessageBox::No;
     if (with_cancel) buttons |= QMessageBox::Cancel;
     switch (QMessageBox::question(parent_, q(title), q(text), buttons)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
     }
 }
 
-std::optional<std::string> QtUserDialogs::input(const std::string& title,
-                                                const std::string& prompt,
+std::optional<std::string> QtUserDialogs::input(const std::string& title, const std::string& prompt,
                                                 const std::string& initial) {
     bool ok = false;
-    QString text = QInputDialog::getText(parent_, q(title), q(prompt), QLineEdit::Normal,
-                                         q(initial), &ok);
+    QString text =
+        QInputDialog::getText(parent_, q(title), q(prompt), QLineEdit::Normal, q(initial), &ok);
     if (!ok) return std::nullopt;
     return text.toStdString();
 }

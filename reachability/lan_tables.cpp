@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "commands/config/command_text.h"
-#include "state/device_settings.h"
 #include "platform/db_session.h"
+#include "state/device_settings.h"
 #include "state/table_set.h"
 
 namespace vexlab::reachability {

@@ -30,11 +30,20 @@ std::string escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -83,7 +92,8 @@ int main(int argc, char** argv) {
         for (const auto& entry : fs::recursive_directory_iterator(resources))
             if (entry.path().extension() == ".cat") files.push_back(entry.path());
         std::sort(files.begin(), files.end());
-        for (const auto& file : files) sources.push_back({file.filename().string(), read_file(file)});
+        for (const auto& file : files)
+            sources.push_back({file.filename().string(), read_file(file)});
         const CompiledCatalogue catalogue = vexlab::interpreter::compile_catalogue(sources, tokens);
 
         std::ostringstream page;
@@ -95,7 +105,8 @@ int main(int argc, char** argv) {
                 "command mode. Words in angle brackets stand for a value you type, such as an "
                 "address (&lt;A.B.C.D&gt;) or a name (&lt;WORD&gt;). Every word may be "
                 "shortened as long as it stays unambiguous.</p>\n";
-        const std::pair<int, const char*> kinds[] = {{1, "Routers"}, {2, "Switches"}, {3, "Workstations"}};
+        const std::pair<int, const char*> kinds[] = {
+            {1, "Routers"}, {2, "Switches"}, {3, "Workstations"}};
         for (const auto& [kind, title] : kinds) {
             page << "<h2>" << title << "</h2>\n";
             for (const auto& mode : vexlab::interpreter::command_modes()) {

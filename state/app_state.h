@@ -37,9 +37,7 @@ struct AppState {
     interpreter::InterpreterState interp;
 
     // A file of the program folder.
-    std::string program_file(const std::string& name) const {
-        return program_folder + "/" + name;
-    }
+    std::string program_file(const std::string& name) const { return program_folder + "/" + name; }
 };
 
 }  // namespace vexlab::state

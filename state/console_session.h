@@ -24,7 +24,7 @@ struct ConsoleDevice {
 
 // The command mode and the configuration context.
 struct ConsoleMode {
-    std::string mode_suffix;        // ">", "#", "(config)#" ...
+    std::string mode_suffix;  // ">", "#", "(config)#" ...
     std::string prompt_text;
     std::string config_prefix;      // interface or line name prefixing setting keys; "nill"
     std::string current_interface;  // interface being configured; empty outside
@@ -32,7 +32,7 @@ struct ConsoleMode {
     std::string interface_number;
     std::string subinterface_number;
     int loopback_number = 0;
-    std::string routing_protocol;   // "r", "o", "e" or empty
+    std::string routing_protocol;  // "r", "o", "e" or empty
 };
 
 // Text waiting to be printed and the "--MORE--" pager.

@@ -9,10 +9,10 @@
 
 #include "interpreter/catalogue_compiler.h"
 #include "platform/db_session.h"
+#include "platform/text.h"
 #include "state/schema_registry.h"
 #include "state/table_set.h"
 #include "state/table_text.h"
-#include "platform/text.h"
 
 namespace vexlab::state {
 
@@ -37,7 +37,9 @@ std::vector<fs::path> files_with_extension(const fs::path& dir, std::string_view
     return files;
 }
 
-std::string trim(std::string_view line) { return vexlab::text::trim(line, " \t\r"); }
+std::string trim(std::string_view line) {
+    return vexlab::text::trim(line, " \t\r");
+}
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "platform/db_session.h"
-#include "state/table_set.h"
 #include "platform/text.h"
+#include "state/table_set.h"
 
 namespace vexlab::state {
 

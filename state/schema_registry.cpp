@@ -72,20 +72,21 @@ std::optional<ColumnType> parse_type(std::string_view word) {
 std::string sql_literal(const ColumnDef& column) {
     const std::string& v = *column.default_value;
     switch (column.type) {
-    case ColumnType::YesNo: {
-        bool yes = iequals(v, "true") || iequals(v, "yes") || v == "1" || v == "-1";
-        return yes ? "1" : "0";
-    }
-    case ColumnType::Integer:
-    case ColumnType::Number: return v;  // validated as a number when parsed
-    default: {
-        std::string quoted = "'";
-        for (char c : v) {
-            if (c == '\'') quoted += '\'';
-            quoted += c;
+        case ColumnType::YesNo: {
+            bool yes = iequals(v, "true") || iequals(v, "yes") || v == "1" || v == "-1";
+            return yes ? "1" : "0";
         }
-        return quoted + "'";
-    }
+        case ColumnType::Integer:
+        case ColumnType::Number:
+            return v;  // validated as a number when parsed
+        default: {
+            std::string quoted = "'";
+            for (char c : v) {
+                if (c == '\'') quoted += '\'';
+                quoted += c;
+            }
+            return quoted + "'";
+        }
     }
 }
 
@@ -119,22 +120,32 @@ const ColumnDef* TableDef::column(std::string_view name) const {
 
 std::string_view type_name(ColumnType type) {
     switch (type) {
-    case ColumnType::Text: return "text";
-    case ColumnType::Memo: return "memo";
-    case ColumnType::Integer: return "integer";
-    case ColumnType::Number: return "number";
-    case ColumnType::YesNo: return "yesno";
+        case ColumnType::Text:
+            return "text";
+        case ColumnType::Memo:
+            return "memo";
+        case ColumnType::Integer:
+            return "integer";
+        case ColumnType::Number:
+            return "number";
+        case ColumnType::YesNo:
+            return "yesno";
     }
     return "text";
 }
 
 std::string sql_type(ColumnType type) {
     switch (type) {
-    case ColumnType::Text: return "TEXT COLLATE NOCASE";
-    case ColumnType::Memo: return "LONGTEXT COLLATE NOCASE";
-    case ColumnType::Integer: return "INTEGER";
-    case ColumnType::Number: return "NUMERIC";
-    case ColumnType::YesNo: return "YESNO";
+        case ColumnType::Text:
+            return "TEXT COLLATE NOCASE";
+        case ColumnType::Memo:
+            return "LONGTEXT COLLATE NOCASE";
+        case ColumnType::Integer:
+            return "INTEGER";
+        case ColumnType::Number:
+            return "NUMERIC";
+        case ColumnType::YesNo:
+            return "YESNO";
     }
     return "TEXT COLLATE NOCASE";
 }

@@ -31,8 +31,8 @@ struct NetworkTableSet {
 
 // The base names of the twelve tables, in the order above.
 inline constexpr const char* kNetworkTables[] = {
-    "routervariables", "rout_dev",  "route_ip",  "ospf_dev",     "ospf_ip",  "eigrp_dev",
-    "eigrp_ip",        "nat_dev",   "nat_inout", "frame_device", "frame_ip", "frame_map",
+    "routervariables", "rout_dev", "route_ip",  "ospf_dev",     "ospf_ip",  "eigrp_dev",
+    "eigrp_ip",        "nat_dev",  "nat_inout", "frame_device", "frame_ip", "frame_map",
 };
 
 }  // namespace vexlab::state

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "platform/db_session.h"
-#include "state/schema_registry.h"
 #include "platform/text.h"
+#include "state/schema_registry.h"
 
 namespace vexlab::state {
 
@@ -40,13 +40,21 @@ std::vector<std::optional<std::string>> split_cells(std::string_view line) {
             if (text[i] == '\\' && i + 1 < text.size()) {
                 char next = text[++i];
                 switch (next) {
-                case 'n': value += '\n'; break;
-                case 's': value += ' '; break;
-                case '|': value += '|'; break;
-                case '\\': value += '\\'; break;
-                default:
-                    value += '\\';
-                    value += next;
+                    case 'n':
+                        value += '\n';
+                        break;
+                    case 's':
+                        value += ' ';
+                        break;
+                    case '|':
+                        value += '|';
+                        break;
+                    case '\\':
+                        value += '\\';
+                        break;
+                    default:
+                        value += '\\';
+                        value += next;
                 }
             } else {
                 value += text[i];
@@ -130,8 +138,9 @@ void insert_rows(db::DatabaseSession& session, const SchemaRegistry& schema,
         std::string sql = "INSERT INTO " + db::quote_identifier(table->name) + " (";
         for (std::size_t i = 0; i < block.columns.size(); ++i) {
             const ColumnDef* column = table->column(block.columns[i]);
-            if (!column) fail(block.lines.empty() ? 0 : block.lines[0],
-                              "table " + table->name + " has no column " + block.columns[i]);
+            if (!column)
+                fail(block.lines.empty() ? 0 : block.lines[0],
+                     "table " + table->name + " has no column " + block.columns[i]);
             columns.push_back(column);
             sql += (i ? ", " : "") + db::quote_identifier(column->name);
         }
@@ -147,41 +156,42 @@ void insert_rows(db::DatabaseSession& session, const SchemaRegistry& schema,
                     continue;
                 }
                 switch (columns[c]->type) {
-                case ColumnType::Integer: {
-                    std::int64_t number = 0;
-                    if (!parse_whole(*cell, number))
-                        fail(block.lines[r], "column " + columns[c]->name +
-                                                 " holds whole numbers, not '" + *cell + "'");
-                    values.emplace_back(number);
-                    break;
-                }
-                case ColumnType::Number: {
-                    std::int64_t number = 0;
-                    if (parse_whole(*cell, number)) {
-                        values.emplace_back(number);
-                    } else {
-                        try {
-                            std::size_t used = 0;
-                            double d = std::stod(*cell, &used);
-                            if (used != cell->size()) throw std::invalid_argument("trailing");
-                            values.emplace_back(d);
-                        } catch (...) {
+                    case ColumnType::Integer: {
+                        std::int64_t number = 0;
+                        if (!parse_whole(*cell, number))
                             fail(block.lines[r], "column " + columns[c]->name +
-                                                     " holds numbers, not '" + *cell + "'");
-                        }
+                                                     " holds whole numbers, not '" + *cell + "'");
+                        values.emplace_back(number);
+                        break;
                     }
-                    break;
-                }
-                case ColumnType::YesNo:
-                    if (iequals(*cell, "true") || *cell == "1" || *cell == "-1")
-                        values.emplace_back(true);
-                    else if (iequals(*cell, "false") || *cell == "0")
-                        values.emplace_back(false);
-                    else
-                        fail(block.lines[r], "column " + columns[c]->name +
-                                                 " holds True or False, not '" + *cell + "'");
-                    break;
-                default: values.emplace_back(*cell);
+                    case ColumnType::Number: {
+                        std::int64_t number = 0;
+                        if (parse_whole(*cell, number)) {
+                            values.emplace_back(number);
+                        } else {
+                            try {
+                                std::size_t used = 0;
+                                double d = std::stod(*cell, &used);
+                                if (used != cell->size()) throw std::invalid_argument("trailing");
+                                values.emplace_back(d);
+                            } catch (...) {
+                                fail(block.lines[r], "column " + columns[c]->name +
+                                                         " holds numbers, not '" + *cell + "'");
+                            }
+                        }
+                        break;
+                    }
+                    case ColumnType::YesNo:
+                        if (iequals(*cell, "true") || *cell == "1" || *cell == "-1")
+                            values.emplace_back(true);
+                        else if (iequals(*cell, "false") || *cell == "0")
+                            values.emplace_back(false);
+                        else
+                            fail(block.lines[r], "column " + columns[c]->name +
+                                                     " holds True or False, not '" + *cell + "'");
+                        break;
+                    default:
+                        values.emplace_back(*cell);
                 }
             }
             try {

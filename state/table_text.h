@@ -31,7 +31,7 @@ struct TableRows {
     std::string table;
     std::vector<std::string> columns;
     std::vector<std::vector<std::optional<std::string>>> rows;  // nullopt = Null
-    std::vector<int> lines;  // source line of each row
+    std::vector<int> lines;                                     // source line of each row
 };
 
 class TableTextError : public std::runtime_error {

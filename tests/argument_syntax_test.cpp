@@ -2,9 +2,10 @@
 // accepted word leaves in the argument slots, and the interface tokens'
 // context.
 
+#include "interpreter/argument_syntax.h"
+
 #include <gtest/gtest.h>
 
-#include "interpreter/argument_syntax.h"
 #include "state/app_state.h"
 #include "state/settings.h"
 #include "support/test_database.h"
@@ -38,7 +39,9 @@ TEST_F(ArgumentSyntaxTest, EveryTokenAcceptsItsWordsAndRefusesOthers) {
         std::vector<const char*> accepted;
         std::vector<const char*> refused;
     } cases[] = {
-        {"<A.B.C.D>", {"10.0.0.1", "010.0.0.1", "255.255.255.255"}, {"10.0.0.256", "10.0.0", "10..0.1", "a.b.c.d", ""}},
+        {"<A.B.C.D>",
+         {"10.0.0.1", "010.0.0.1", "255.255.255.255"},
+         {"10.0.0.256", "10.0.0", "10..0.1", "a.b.c.d", ""}},
         {"<WORD>", {"R1", forty.c_str()}, {"R1-a", "", "\xc3\xa4", forty_one.c_str()}},
         {"<NUMBER>", {"1200"}, {"1201", "x"}},
         {"<SECONDS>", {"-5", "3599"}, {"3600", "x"}},
@@ -79,8 +82,10 @@ TEST_F(ArgumentSyntaxTest, EveryTokenAcceptsItsWordsAndRefusesOthers) {
         {"<UNLISTED>", {}, {"anything"}},
     };
     for (const auto& c : cases) {
-        for (const char* word : c.accepted) EXPECT_TRUE(check(c.token, word)) << c.token << " " << word;
-        for (const char* word : c.refused) EXPECT_FALSE(check(c.token, word)) << c.token << " " << word;
+        for (const char* word : c.accepted)
+            EXPECT_TRUE(check(c.token, word)) << c.token << " " << word;
+        for (const char* word : c.refused)
+            EXPECT_FALSE(check(c.token, word)) << c.token << " " << word;
     }
 }
 

@@ -1,9 +1,10 @@
 // The catalogue source and its compiler: rows, indexes, attributes, and the
 // rules that make the build refuse a catalogue.
 
+#include "interpreter/catalogue_compiler.h"
+
 #include <gtest/gtest.h>
 
-#include "interpreter/catalogue_compiler.h"
 #include "platform/db_session.h"
 #include "support/test_database.h"
 
@@ -66,23 +67,27 @@ TEST(CatalogueCompiler, RefusesCataloguesThatBreakTheRules) {
         const char* message;
     } cases[] = {
         {"[router >]\nshow\n  ip\n  <VLAN_NUM>\n", "test.cat:4: unknown argument token <VLAN_NUM>"},
-        {"[router >]\nshow\n  interface\n  interfaces\n", "test.cat:3: 'interface' is a prefix of its sibling 'interfaces'"},
+        {"[router >]\nshow\n  interface\n  interfaces\n",
+         "test.cat:3: 'interface' is a prefix of its sibling 'interfaces'"},
         {"[router >]\nshow\n  clock\n  clock\n", "test.cat:4: 'clock' is already a word here"},
         {"[router >]\nsh\nshow\n", "test.cat:2: 'sh' is a prefix of its sibling 'show'"},
         {"[router >]\nshow set=\n", "test.cat:2: a row with an action needs parameters"},
         {"[router >]\nshow set=a,,b\n", "test.cat:2: empty entry in the parameter list"},
         {"[router (config-xx)#]\nshow\n", "test.cat:1: unknown mode or device kind '(config-xx)#'"},
         {"[router >]\nenable mode=(nowhere)#\n", "test.cat:2: unknown mode '(nowhere)#'"},
-        {"[router >]\nshow\n  clock mode=#\n", "test.cat:3: mode= and disabled belong to first words"},
+        {"[router >]\nshow\n  clock mode=#\n",
+         "test.cat:3: mode= and disabled belong to first words"},
         {"[router >]\nshow\n    clock\n", "test.cat:3: indented more than one level"},
         {"[router >]\nshow\n   clock\n", "test.cat:3: indent by two blanks per level"},
         {"[router >]\nend_cmd\n", "test.cat:2: end_cmd cannot be a first word"},
-        {"[router >]\nshow\n  end_cmd\n    more\n", "test.cat:4: end_cmd cannot have further words"},
+        {"[router >]\nshow\n  end_cmd\n    more\n",
+         "test.cat:4: end_cmd cannot have further words"},
         {"show\n", "test.cat:1: a command before the first section line"},
         {"[router >]\nshow bogus=1\n", "test.cat:2: unknown attribute 'bogus'"},
         {"[router >]\nshow desc=\"open\n", "test.cat:2: unclosed quote"},
         {"[router >]\nshow set=a,b,c,d,e\n", "test.cat:2: at most four parameters"},
-        {"[router >]\nabcdefghijabcdefghijabcdefghijabcdefghijX\n", "test.cat:2: a word has at most 40 characters"},
+        {"[router >]\nabcdefghijabcdefghijabcdefghijabcdefghijX\n",
+         "test.cat:2: a word has at most 40 characters"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -90,8 +95,7 @@ TEST(CatalogueCompiler, RefusesCataloguesThatBreakTheRules) {
             compile(c.text);
             ADD_FAILURE() << "accepted";
         } catch (const CatalogueError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
-                << error.what();
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
     }
 }
@@ -119,8 +123,9 @@ TEST(CatalogueCompiler, StoredRowsLandInTheirColumns) {
     vexlab::test::TempDir dir;
     vexlab::db::DatabaseSession session;
     vexlab::test::empty_database(session, dir.file("c.db"));
-    auto c = compile("[router #]\nconfigure mode=(config)# desc=\"Enter configuration mode\" disabled\n"
-                     "  terminal set=k1,k2,k3,k4 resp=\"Enter configuration commands\"\n");
+    auto c = compile(
+        "[router #]\nconfigure mode=(config)# desc=\"Enter configuration mode\" disabled\n"
+        "  terminal set=k1,k2,k3,k4 resp=\"Enter configuration commands\"\n");
     vexlab::interpreter::store_catalogue(session, c);
     auto root = session.open_recordset("SELECT * FROM tblsublabcmds");
     EXPECT_EQ(root.text(0), "1");

@@ -2,9 +2,10 @@
 // itself, a locked key refused once, the pager, double clicks, determinism
 // and the history of a new session.
 
+#include "console/console_engine.h"
+
 #include <gtest/gtest.h>
 
-#include "console/console_engine.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 #include "support/test_database.h"

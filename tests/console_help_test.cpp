@@ -59,7 +59,8 @@ TEST_F(ConsoleHelpTest, HelpLeavesTheInterfaceArgumentsAndWordsAsTheyWere) {
 
 TEST_F(ConsoleHelpTest, EntriesArePaddedToFortyColumns) {
     EXPECT_EQ(console::help_entry("show", "Display"), "show" + std::string(36, ' ') + "Display");
-    EXPECT_EQ(console::help_entry("end_cmd", "Done"), "carriage return" + std::string(25, ' ') + "Done");
+    EXPECT_EQ(console::help_entry("end_cmd", "Done"),
+              "carriage return" + std::string(25, ' ') + "Done");
     const std::string forty(40, 'x');
     EXPECT_EQ(console::help_entry(forty, "d"), forty + "d");
 }
@@ -102,13 +103,14 @@ TEST_F(ConsoleHelpTest, ListingsAtEachLevel) {
 TEST_F(ConsoleHelpTest, PickerListsHostNamesAndAddresses) {
     EXPECT_EQ(console::device_host_names(app),
               (std::vector<std::string>{"R1", "R2", "R3", "2950", "PC"}));
-    app.session.execute("UPDATE route_ip_def SET ip = '10.0.0.1', mask = '255.0.0.0' "
-                        "WHERE ref = 1 AND int_name = 'Serial0'");
+    app.session.execute(
+        "UPDATE route_ip_def SET ip = '10.0.0.1', mask = '255.0.0.0' "
+        "WHERE ref = 1 AND int_name = 'Serial0'");
     auto r1 = console::device_details(app, "R1", false);
-    EXPECT_EQ(r1, (std::vector<std::string>{
-                      "R1", "E0_ipaddress:Unassigned", "E0_Subnetmask:Unassigned",
-                      "S0_ipaddress:10.0.0.1", "S0_Subnetmask:255.0.0.0",
-                      "S1_ipaddress:Unassigned", "S1_Subnetmask:Unassigned"}));
+    EXPECT_EQ(r1,
+              (std::vector<std::string>{"R1", "E0_ipaddress:Unassigned", "E0_Subnetmask:Unassigned",
+                                        "S0_ipaddress:10.0.0.1", "S0_Subnetmask:255.0.0.0",
+                                        "S1_ipaddress:Unassigned", "S1_Subnetmask:Unassigned"}));
     // A renamed device is found by its new host name.
     state::write_setting(app, "hostname", "R2", "Core");
     EXPECT_EQ(console::device_details(app, "Core", true).size(), 7u);
@@ -124,8 +126,9 @@ TEST_F(ConsoleHelpTest, PickerListsHostNamesAndAddresses) {
 
 TEST_F(ConsoleHelpTest, InterfaceLabels) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Ethernet0", "E0"},       {"Serial1", "S1"},         {"FastEthernet0/1", "F0/1"},
-        {"Serial0/0", "S0/0"},     {"FastEthernet0/10", "F0/10"}, {"loopback1", "l1"},
+        {"Ethernet0", "E0"},           {"Serial1", "S1"},
+        {"FastEthernet0/1", "F0/1"},   {"Serial0/0", "S0/0"},
+        {"FastEthernet0/10", "F0/10"}, {"loopback1", "l1"},
     };
     for (const auto& [name, label] : cases) EXPECT_EQ(console::interface_label(name), label);
 }

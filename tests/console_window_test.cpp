@@ -6,9 +6,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QListWidget>
 #include <QTest>
 #include <QTextBlock>
 
@@ -67,8 +67,8 @@ TEST_F(ConsoleWindowTest, EachSimulatorMenuOpensTheConsoleInItsMode) {
         EXPECT_EQ(state.console.device.device_kind, c.kind);
         EXPECT_EQ(console->engine().network_buttons_enabled(), c.network_buttons);
         // The actions behind these buttons are not part of the program yet.
-        for (QPushButton* b : {console->cmdOpenExp, console->Command2, console->Command5,
-                               console->Command6})
+        for (QPushButton* b :
+             {console->cmdOpenExp, console->Command2, console->Command5, console->Command6})
             EXPECT_FALSE(b->isEnabled());
         EXPECT_EQ(console->Command3->isEnabled(), c.network_buttons);  // N/W Diagram
         EXPECT_TRUE(console->Command1->isEnabled());                   // Supported Commands

@@ -1,13 +1,14 @@
 // The database built from resources/: the default network's shape, the
 // settings pairs, and refusal of broken sources with the line at fault.
 
+#include "state/database_builder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "platform/db_session.h"
-#include "state/database_builder.h"
 #include "state/schema_registry.h"
 #include "state/table_text.h"
 #include "support/test_database.h"
@@ -28,8 +29,10 @@ protected:
 };
 
 TEST_F(ShippedDatabase, DefaultNetworkHasItsDevicesAndCabling) {
-    EXPECT_EQ(count("SELECT count(*) FROM device_def WHERE Device_Name = 'R1' AND \"index\" = 1"), 1);
-    EXPECT_EQ(count("SELECT count(*) FROM device_def WHERE Device_Name = '2950' AND \"index\" = 2"), 1);
+    EXPECT_EQ(count("SELECT count(*) FROM device_def WHERE Device_Name = 'R1' AND \"index\" = 1"),
+              1);
+    EXPECT_EQ(count("SELECT count(*) FROM device_def WHERE Device_Name = '2950' AND \"index\" = 2"),
+              1);
     EXPECT_EQ(count("SELECT count(*) FROM device_def WHERE Dev_cat = '2501'"), 3);
     // Device 4 exists and is the one whose interfaces start up.
     EXPECT_EQ(count("SELECT count(*) FROM rout_dev_def WHERE dev_no = 4"), 1);
@@ -41,16 +44,18 @@ TEST_F(ShippedDatabase, DefaultNetworkHasItsDevicesAndCabling) {
     ASSERT_FALSE(link.eof());
     EXPECT_EQ(link.text(0), "2950");
     EXPECT_EQ(count("SELECT count(*) FROM route_ip_def r JOIN rout_dev_def d ON r.ref = d.dev_no "
-                    "WHERE d.dev_name = '2950' AND r.int_name = '" + link.text(1) +
-                    "' AND r.next_hop_devname = 'R1'"),
+                    "WHERE d.dev_name = '2950' AND r.int_name = '" +
+                    link.text(1) + "' AND r.next_hop_devname = 'R1'"),
               1);
     // No shipped interface row is one the reset would delete.
     EXPECT_EQ(count("SELECT count(*) FROM route_ip_def WHERE \"index\" = 0 OR int_name LIKE "
                     "'loopback%'"),
               0);
     // The three routing views hold the same interfaces.
-    EXPECT_EQ(count("SELECT count(*) FROM route_ip_def"), count("SELECT count(*) FROM ospf_ip_def"));
-    EXPECT_EQ(count("SELECT count(*) FROM route_ip_def"), count("SELECT count(*) FROM eigrp_ip_def"));
+    EXPECT_EQ(count("SELECT count(*) FROM route_ip_def"),
+              count("SELECT count(*) FROM ospf_ip_def"));
+    EXPECT_EQ(count("SELECT count(*) FROM route_ip_def"),
+              count("SELECT count(*) FROM eigrp_ip_def"));
     // Every interface the routers configure has its detail row, ref at 24.
     auto det = session.open_recordset("SELECT * FROM int_det_def");
     ASSERT_FALSE(det.eof());
@@ -67,10 +72,10 @@ TEST_F(ShippedDatabase, SettingsComeInPristineAndWorkingPairs) {
     for (std::size_t i = 2; i < names.size(); i += 2) {
         SCOPED_TRACE(names[i]);
         EXPECT_EQ(names[i - 1], vexlab::state::pristine_column(names[i]));
-        EXPECT_EQ(session.scalar("SELECT count(*) FROM device_def WHERE Device_Name = ?",
-                                 {names[i]})
-                      .to_int(),
-                  1);
+        EXPECT_EQ(
+            session.scalar("SELECT count(*) FROM device_def WHERE Device_Name = ?", {names[i]})
+                .to_int(),
+            1);
     }
     EXPECT_EQ(count("SELECT count(*) FROM routervariables_def"),
               count("SELECT count(*) FROM config_template"));
@@ -99,9 +104,11 @@ TEST(DatabaseBuilder, BrokenRowsAreRefusedWithFileAndLine) {
         const char* message;
     } cases[] = {
         {"table nowhere\ncolumns a\n1\n", "t.rows:3: unknown table nowhere"},
-        {"table labs\ncolumns index | nothing\n1 | x\n", "t.rows:3: table labs has no column nothing"},
+        {"table labs\ncolumns index | nothing\n1 | x\n",
+         "t.rows:3: table labs has no column nothing"},
         {"table labs\ncolumns index | labname\n1 | a | b\n", "t.rows:3: row has 3 cells"},
-        {"table labs\ncolumns index | labname\none | a\n", "t.rows:3: column index holds whole numbers"},
+        {"table labs\ncolumns index | labname\none | a\n",
+         "t.rows:3: column index holds whole numbers"},
         {"table access_list\ncolumns deny\nmaybe\n", "t.rows:3: column deny holds True or False"},
         {"labs\n", "t.rows:1: rows before the first table line"},
         {"table labs\n1 | a\n", "t.rows:2: expected a columns line"},
@@ -116,8 +123,7 @@ TEST(DatabaseBuilder, BrokenRowsAreRefusedWithFileAndLine) {
                                            c.text, "t.rows");
             ADD_FAILURE() << "accepted";
         } catch (const vexlab::state::TableTextError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
-                << error.what();
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
     }
 }
@@ -131,8 +137,9 @@ TEST(DatabaseBuilder, CellEscapesAndNull) {
         "table sublab\ncolumns index | sublabnane | description | networkpath\n"
         "1 | a \\| b | line one\\nline two | \\N\n2 | \\sedge\\s | it's | \n",
         "t.rows");
-    auto rows = session.open_recordset("SELECT sublabnane, description, networkpath FROM sublab "
-                                       "ORDER BY \"index\"");
+    auto rows = session.open_recordset(
+        "SELECT sublabnane, description, networkpath FROM sublab "
+        "ORDER BY \"index\"");
     EXPECT_EQ(rows.text(0), "a | b");
     EXPECT_EQ(rows.text(1), "line one\nline two");
     EXPECT_TRUE(rows.field(2).is_null());
@@ -163,8 +170,7 @@ TEST(DatabaseBuilder, SettingsNamingAnUnknownKeyOrDeviceAreRefused) {
             vexlab::state::build_default_settings(session, c.text, "s.conf");
             ADD_FAILURE() << "accepted";
         } catch (const vexlab::state::BuildError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
-                << error.what();
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
     }
 }

@@ -1,9 +1,10 @@
 // The database layer: value types and their text, result-set movement, field
 // lookup, identifier quoting and bound parameters.
 
+#include "platform/db_session.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/db_session.h"
 #include "support/test_database.h"
 
 using vexlab::db::DatabaseSession;
@@ -126,8 +127,9 @@ TEST_F(DbSessionTest, ParametersKeepQuotesAndWildcardsAsText) {
                                        {vexlab::db::like_prefix("a%b_")});
     ASSERT_EQ(like.record_count(), 1u);
     EXPECT_EQ(like.text(0), "a%b_c");
-    EXPECT_EQ(session.scalar("SELECT count(*) FROM t WHERE name LIKE ? ESCAPE '\\'",
-                             {vexlab::db::like_prefix("A")})
+    EXPECT_EQ(session
+                  .scalar("SELECT count(*) FROM t WHERE name LIKE ? ESCAPE '\\'",
+                          {vexlab::db::like_prefix("A")})
                   .to_int(),
               2);
 }
@@ -135,8 +137,7 @@ TEST_F(DbSessionTest, ParametersKeepQuotesAndWildcardsAsText) {
 TEST_F(DbSessionTest, QuotedIdentifiersReachAwkwardNames) {
     const std::vector<std::string> awkward = {"1912", "default", "a b", "we\"ird", "select"};
     for (const auto& name : awkward)
-        session.execute("ALTER TABLE t ADD COLUMN " + vexlab::db::quote_identifier(name) +
-                        " TEXT");
+        session.execute("ALTER TABLE t ADD COLUMN " + vexlab::db::quote_identifier(name) + " TEXT");
     session.execute("INSERT INTO t (" + vexlab::db::quote_identifier("we\"ird") + ", " +
                         vexlab::db::quote_identifier("2950") + ") VALUES (?, ?)",
                     {"odd", "switch"});
@@ -191,9 +192,10 @@ TEST(DbOpen, MissingCorruptAndReadOnlyFilesAreRefusedWithTheirName) {
     const std::string corrupt = dir.file("corrupt.mdb");
     {
         std::FILE* f = std::fopen(corrupt.c_str(), "wb");
-        std::fputs("this is not a database file, just some text long enough to matter........"
-                   "................................................................",
-                   f);
+        std::fputs(
+            "this is not a database file, just some text long enough to matter........"
+            "................................................................",
+            f);
         std::fclose(f);
     }
     try {

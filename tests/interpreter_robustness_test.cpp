@@ -14,23 +14,52 @@
 namespace {
 
 std::string random_word(std::mt19937& random, const std::vector<std::string>& vocabulary) {
-    static const std::vector<std::string> odd = {
-        "%", "_", "'", "\"", "%%", "a_b", "it's", "--", ";", "#", "##", "#a b#", "\\",
-        "0.0.0.0", "255.255.255.255", "10.0.0.256", "1..2.3", "0/1", "0/13", "0.1", "1.5",
-        "-1", "40000", "99999999999999999999", "nill", "UA", "é", "\xe2\x82\xac", "\xff\xfe",
-        std::string(300, 'x'), std::string(41, 'a'), "0000.0c12.3fab", "10:00:00"};
+    static const std::vector<std::string> odd = {"%",
+                                                 "_",
+                                                 "'",
+                                                 "\"",
+                                                 "%%",
+                                                 "a_b",
+                                                 "it's",
+                                                 "--",
+                                                 ";",
+                                                 "#",
+                                                 "##",
+                                                 "#a b#",
+                                                 "\\",
+                                                 "0.0.0.0",
+                                                 "255.255.255.255",
+                                                 "10.0.0.256",
+                                                 "1..2.3",
+                                                 "0/1",
+                                                 "0/13",
+                                                 "0.1",
+                                                 "1.5",
+                                                 "-1",
+                                                 "40000",
+                                                 "99999999999999999999",
+                                                 "nill",
+                                                 "UA",
+                                                 "é",
+                                                 "\xe2\x82\xac",
+                                                 "\xff\xfe",
+                                                 std::string(300, 'x'),
+                                                 std::string(41, 'a'),
+                                                 "0000.0c12.3fab",
+                                                 "10:00:00"};
     switch (random() % 4) {
-    case 0: return odd[random() % odd.size()];
-    case 1: {
-        std::string word;
-        for (int i = 0, n = 1 + random() % 8; i < n; ++i)
-            word += static_cast<char>(33 + random() % 94);
-        return word;
-    }
-    default: {
-        const std::string& w = vocabulary[random() % vocabulary.size()];
-        return random() % 3 ? w : w.substr(0, 1 + random() % w.size());
-    }
+        case 0:
+            return odd[random() % odd.size()];
+        case 1: {
+            std::string word;
+            for (int i = 0, n = 1 + random() % 8; i < n; ++i)
+                word += static_cast<char>(33 + random() % 94);
+            return word;
+        }
+        default: {
+            const std::string& w = vocabulary[random() % vocabulary.size()];
+            return random() % 3 ? w : w.substr(0, 1 + random() % w.size());
+        }
     }
 }
 

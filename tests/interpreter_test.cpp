@@ -2,13 +2,14 @@
 // the shipped network tables): abbreviations, ambiguity, incomplete lines,
 // arguments, end markers, the mode after, the prefix rule and the dispatch.
 
+#include "interpreter/interpreter.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "interpreter/catalogue_compiler.h"
 #include "interpreter/dispatch.h"
-#include "interpreter/interpreter.h"
 #include "interpreter/mode_list.h"
 #include "state/app_state.h"
 #include "state/settings.h"
@@ -186,27 +187,38 @@ TEST_F(InterpreterTest, LinesGiveTheirVerdictWordsArgumentsAndMode) {
         {">", "show bogus", "Command Not Found", "show", "", ">"},
         {">", "s clock", "", "show|clock", "", ">"},
         {"(config)#", "ip routing", "", "ip|routing", "", "(config)#"},  // exact first word
-        {"(config)#", "ip route 10.0.0.0 255.0.0.0 10.1.1.1", "", "ip|route", "10.0.0.0|255.0.0.0|10.1.1.1", "(config)#"},
-        {"(config)#", "ip route 10.0.0.0 255.0.0.0", "incomplete command", "ip|route", "10.0.0.0|255.0.0.0", "(config)#"},
-        {"(config)#", "ip route 10.0.0.256 255.0.0.0 1.1.1.1", "Command Not Found", "ip|route", "", "(config)#"},
-        {"(config)#", "IP routing", "ambigious command", "", "", "(config)#"},  // exact only in lower case
+        {"(config)#", "ip route 10.0.0.0 255.0.0.0 10.1.1.1", "", "ip|route",
+         "10.0.0.0|255.0.0.0|10.1.1.1", "(config)#"},
+        {"(config)#", "ip route 10.0.0.0 255.0.0.0", "incomplete command", "ip|route",
+         "10.0.0.0|255.0.0.0", "(config)#"},
+        {"(config)#", "ip route 10.0.0.256 255.0.0.0 1.1.1.1", "Command Not Found", "ip|route", "",
+         "(config)#"},
+        {"(config)#", "IP routing", "ambigious command", "", "",
+         "(config)#"},  // exact only in lower case
         {"(config)#", "interface serial 0", "", "interface|serial", "", "(config-if)#"},
         {"(config)#", "int ethernet 0", "", "interface|ethernet|0", "", "(config-if)#"},
-        {"(config)#", "interface serial 9", "Command Not Found", "interface|serial", "", "(config)#"},
+        {"(config)#", "interface serial 9", "Command Not Found", "interface|serial", "",
+         "(config)#"},
         {"(config)#", "line vty 0 4", "", "line|vty|0|4", "", "(config-line)#"},
         {"(config)#", "line vty 0", "incomplete command", "line|vty|0", "", "(config)#"},
         {"(config)#", "hostname Lab1", "", "hostname", "Lab1", "(config)#"},
         {"(config)#", "hostname R1-a", "Command Not Found", "hostname", "", "(config)#"},
         {"(config)#", "vlan 1.5 name x", "", "vlan||name", "1.5|x", "(config)#"},
-        {"(config)#", "banner motd # Welcome to R1 #", "", "banner|motd", "Welcome to R1", "(config)#"},
+        {"(config)#", "banner motd # Welcome to R1 #", "", "banner|motd", "Welcome to R1",
+         "(config)#"},
         {"(config)#", "banner motd # no end", "Command Not Found", "banner|motd", "", "(config)#"},
-        {"(config-if)#", "description #link to R2#", "", "description", "link to R2", "(config-if)#"},
-        {"(config-if)#", "description link", "Command Not Found", "description", "", "(config-if)#"},
+        {"(config-if)#", "description #link to R2#", "", "description", "link to R2",
+         "(config-if)#"},
+        {"(config-if)#", "description link", "Command Not Found", "description", "",
+         "(config-if)#"},
         {"(config-router)#", "network 10.0.0.0", "", "network", "10.0.0.0", "(config-router)#"},
-        {"(config-router)#", "network 10.0.0.0 e", "", "network||end_cmd", "10.0.0.0", "(config-router)#"},
+        {"(config-router)#", "network 10.0.0.0 e", "", "network||end_cmd", "10.0.0.0",
+         "(config-router)#"},
         // Ten words complete; eleven do not.
-        {"#", "clock set 10:00:00 1 1 2010 now please do it", "", "clock|set|||||now|please|do|it", "10:00:00|1|1|2010", "#"},
-        {"#", "clock set 10:00:00 1 1 2010 now please do it again", "Command Not Found", "clock|set|||||now|please|do", "10:00:00|1|1|2010", "#"},
+        {"#", "clock set 10:00:00 1 1 2010 now please do it", "", "clock|set|||||now|please|do|it",
+         "10:00:00|1|1|2010", "#"},
+        {"#", "clock set 10:00:00 1 1 2010 now please do it again", "Command Not Found",
+         "clock|set|||||now|please|do", "10:00:00|1|1|2010", "#"},
         {"#", "clock set 25:00:00 1 1 2010", "Command Not Found", "clock|set", "", "#"},
     };
     for (const auto& c : cases) {
@@ -266,10 +278,12 @@ TEST_F(InterpreterTest, SubinterfacesAreCreatedOnceAndGuardTheirMainInterface) {
     EXPECT_EQ(app.console.mode.config_prefix, "nill");
     EXPECT_EQ(app.console.mode.current_interface, "");
 
-    app.session.execute("UPDATE route_ip_def SET ip = '10.0.0.1' WHERE ref = 1 AND int_name = 'Serial1'");
+    app.session.execute(
+        "UPDATE route_ip_def SET ip = '10.0.0.1' WHERE ref = 1 AND int_name = 'Serial1'");
     type("(config)#", "interface serial 1.2 point-to-point");
     EXPECT_EQ(app.console.mode.mode_suffix, "(config)#");
-    EXPECT_NE(app.console.output.response_text.find("Please remove the IP address"), std::string::npos);
+    EXPECT_NE(app.console.output.response_text.find("Please remove the IP address"),
+              std::string::npos);
 }
 
 TEST_F(InterpreterTest, FrameRelayAndNetworkRefusalsComeFromTheDispatch) {
@@ -331,9 +345,14 @@ TEST_F(InterpreterTest, ModeListPadsEachCommandToItsDescription) {
     std::string list = vexlab::interpreter::mode_command_list(app);
     EXPECT_EQ(list,
               "list of supported Commands in this mode:\r\n"
-              "clock" + std::string(30, ' ') + "Manage the system clock\r\n"
-              "configure" + std::string(22, ' ') + "Enter configuration mode\r\n"
-              "disable" + std::string(26, ' ') + "Turn off privileged commands");
+              "clock" +
+                  std::string(30, ' ') +
+                  "Manage the system clock\r\n"
+                  "configure" +
+                  std::string(22, ' ') +
+                  "Enter configuration mode\r\n"
+                  "disable" +
+                  std::string(26, ' ') + "Turn off privileged commands");
     vexlab::interpreter::list_mode_commands(app);
     EXPECT_FALSE(app.console.output.paging_active);
     EXPECT_EQ(app.console.output.pending_output, list);
@@ -343,7 +362,8 @@ TEST_F(InterpreterTest, LongModeListsArePaged) {
     app.session.execute("DELETE FROM tblsublabcmds");
     for (int i = 0; i < 25; ++i)
         app.session.execute(
-            "INSERT INTO tblsublabcmds (\"index\", ref, commandprompt, command, modeafter, enabled, "
+            "INSERT INTO tblsublabcmds (\"index\", ref, commandprompt, command, modeafter, "
+            "enabled, "
             "commanddesc) VALUES (?, 1, '>', ?, '>', 1, 'd')",
             {i + 1, "commandnumber" + std::to_string(100 + i)});
     app.session.execute(

@@ -1,8 +1,9 @@
 // The Lab Exercises menus built from the lab tables.
 
+#include "app/lab_menus.h"
+
 #include <gtest/gtest.h>
 
-#include "app/lab_menus.h"
 #include "platform/db_session.h"
 #include "state/schema_registry.h"
 #include "state/table_text.h"

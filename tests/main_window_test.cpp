@@ -119,10 +119,7 @@ TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
         std::string expect;
     } cases[] = {
         {"missing", [](const std::string&) {}, "does not exist"},
-        {"corrupt",
-         [](const std::string& path) {
-             std::ofstream(path) << std::string(4096, 'x');
-         },
+        {"corrupt", [](const std::string& path) { std::ofstream(path) << std::string(4096, 'x'); },
          "not a database"},
     };
     for (const auto& c : cases) {
@@ -143,7 +140,8 @@ TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
 TEST_F(MainWindowTest, HelpItemsOpenTheHelpPageAndKeepTheWindowEnabled) {
     with_database();
     std::filesystem::create_directories(folder.path() / "help");
-    std::ofstream(folder.path() / "help" / "index.html") << "<html><body><h1>Help</h1></body></html>";
+    std::ofstream(folder.path() / "help" / "index.html")
+        << "<html><body><h1>Help</h1></body></html>";
     Program program(options(), &dialogs);
     ASSERT_TRUE(program.Main());
     auto* main = program.main_window();

@@ -1,12 +1,13 @@
 // The per-user settings store and the data-source registration on top of it.
 
+#include "platform/registry_store.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "platform/data_source.h"
 #include "platform/db_session.h"
-#include "platform/registry_store.h"
 #include "support/test_database.h"
 
 using vexlab::platform::RegistryStore;

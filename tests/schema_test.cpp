@@ -25,21 +25,36 @@ TEST(Schema, FixedPositionsOfTablesReadByPosition) {
         std::string table, column;
         int position;
     } fixed[] = {
-        {"tblsublabcmds", "index", 0},        {"tblsublabcmds", "commandprompt", 2},
-        {"tblsublabcmds", "command", 3},      {"tblsublabcmds", "paramcount", 9},
-        {"tblsublabcmds", "further", 13},     {"tblsublabcmds", "response", 14},
-        {"tblsublabcmds", "commanddesc", 15}, {"tblsublabcmds", "param4", 17},
-        {"tblsublabcmds9", "command", 1},     {"tblsublabcmds9", "further", 7},
-        {"tblsublabcmds9", "param4", 11},     {"tblevalsyntax", "token", 1},
-        {"sublab", "sublabnane", 1},          {"sublab", "ref", 6},
-        {"instructions", "device", 5},        {"comrestble", "ref1", 6},
-        {"device", "Device_Name", 2},         {"device_def", "Dev_cat", 1},
-        {"int_det", "ref", 24},               {"int_det_def", "ref", 24},
-        {"int_det", "encap_short", 9},        {"route_ip", "int_name", 2},
-        {"route_ip", "ip", 3},                {"ospf_ip_def", "next_hop_devname", 5},
-        {"eigrp_ip", "next_hop_intname", 6},  {"access_list", "deny", 3},
-        {"nat_pool", "glob_port", 5},         {"nat_pool", "dev_ref", 6},
-        {"vlan_info", "vlan_name", 1},        {"frame_map", "subint_num", 1},
+        {"tblsublabcmds", "index", 0},
+        {"tblsublabcmds", "commandprompt", 2},
+        {"tblsublabcmds", "command", 3},
+        {"tblsublabcmds", "paramcount", 9},
+        {"tblsublabcmds", "further", 13},
+        {"tblsublabcmds", "response", 14},
+        {"tblsublabcmds", "commanddesc", 15},
+        {"tblsublabcmds", "param4", 17},
+        {"tblsublabcmds9", "command", 1},
+        {"tblsublabcmds9", "further", 7},
+        {"tblsublabcmds9", "param4", 11},
+        {"tblevalsyntax", "token", 1},
+        {"sublab", "sublabnane", 1},
+        {"sublab", "ref", 6},
+        {"instructions", "device", 5},
+        {"comrestble", "ref1", 6},
+        {"device", "Device_Name", 2},
+        {"device_def", "Dev_cat", 1},
+        {"int_det", "ref", 24},
+        {"int_det_def", "ref", 24},
+        {"int_det", "encap_short", 9},
+        {"route_ip", "int_name", 2},
+        {"route_ip", "ip", 3},
+        {"ospf_ip_def", "next_hop_devname", 5},
+        {"eigrp_ip", "next_hop_intname", 6},
+        {"access_list", "deny", 3},
+        {"nat_pool", "glob_port", 5},
+        {"nat_pool", "dev_ref", 6},
+        {"vlan_info", "vlan_name", 1},
+        {"frame_map", "subint_num", 1},
     };
     for (const auto& f : fixed) {
         SCOPED_TRACE(f.table + "." + f.column);
@@ -54,9 +69,8 @@ TEST(Schema, FixedPositionsOfTablesReadByPosition) {
 
 TEST(Schema, TwinsHaveTheSameColumnsInTheSameOrder) {
     const auto& schema = SchemaRegistry::instance();
-    for (std::string base : {"rout_dev", "route_ip", "ospf_dev", "ospf_ip", "eigrp_dev",
-                             "eigrp_ip", "nat_dev", "nat_inout", "frame_device", "frame_ip",
-                             "frame_map"}) {
+    for (std::string base : {"rout_dev", "route_ip", "ospf_dev", "ospf_ip", "eigrp_dev", "eigrp_ip",
+                             "nat_dev", "nat_inout", "frame_device", "frame_ip", "frame_map"}) {
         SCOPED_TRACE(base);
         EXPECT_EQ(names(schema.get(base)), names(schema.get(base + "_def")));
     }
@@ -67,10 +81,11 @@ TEST(Schema, CreatedTablesCompareTextWithoutCaseAndKeepDefaults) {
     vexlab::db::DatabaseSession session;
     vexlab::test::empty_database(session, dir.file("e.db"));
     session.execute("INSERT INTO config_template (Config_Variable) VALUES ('hostname')");
-    EXPECT_EQ(session.scalar("SELECT count(*) FROM config_template WHERE Config_Variable = ?",
-                             {"HostName"})
-                  .to_int(),
-              1);
+    EXPECT_EQ(
+        session
+            .scalar("SELECT count(*) FROM config_template WHERE Config_Variable = ?", {"HostName"})
+            .to_int(),
+        1);
     session.execute("INSERT INTO route_ip (int_name, ref) VALUES ('serial0', 1)");
     auto row = session.open_recordset("SELECT * FROM route_ip");
     EXPECT_EQ(row.text("ip"), "UA");
@@ -100,8 +115,7 @@ TEST(Schema, MalformedSchemaIsRefusedWithItsLine) {
             SchemaRegistry::parse(c.text);
             ADD_FAILURE() << "accepted";
         } catch (const SchemaError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
-                << error.what();
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
     }
 }

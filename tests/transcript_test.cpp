@@ -1,10 +1,10 @@
 // Every transcript of tests/transcripts replays to the letter.
 
+#include "support/transcript.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include "support/transcript.h"
 
 namespace {
 
@@ -22,9 +22,9 @@ std::string test_name(const ::testing::TestParamInfo<std::string>& info) {
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, Transcript,
-                         ::testing::ValuesIn(vexlab::test::transcript_files(VEXLAB_TRANSCRIPTS_DIR)),
-                         test_name);
+INSTANTIATE_TEST_SUITE_P(
+    Files, Transcript, ::testing::ValuesIn(vexlab::test::transcript_files(VEXLAB_TRANSCRIPTS_DIR)),
+    test_name);
 
 TEST(TranscriptRunner, ReportsTheFirstDifferenceWithItsLine) {
     auto result = vexlab::test::run_transcript("@mode router\nR1>enable\nR1>\n", "probe.txt");

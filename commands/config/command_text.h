@@ -10,8 +10,8 @@
 
 namespace vexlab::commands {
 
-using text::iequals;
 using text::icontains;
+using text::iequals;
 
 // Splits at every single blank: a run of blanks yields empty words, so word
 // positions match the positions the interpreter counted.

@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "commands/config/command_text.h"
-#include "state/device_settings.h"
 #include "commands/config/interface_addressing.h"
 #include "platform/db_session.h"
 #include "reachability/lan_tables.h"
 #include "state/app_state.h"
+#include "state/device_settings.h"
 #include "state/schema_registry.h"
 
 namespace vexlab::commands {

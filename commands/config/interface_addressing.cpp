@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "commands/config/command_text.h"
-#include "state/device_settings.h"
 #include "platform/db_session.h"
 #include "state/app_state.h"
+#include "state/device_settings.h"
 
 namespace vexlab::commands {
 

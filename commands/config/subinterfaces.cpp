@@ -47,9 +47,10 @@ void create_subinterface(state::AppState& app) {
     const auto& t = app.table_set;
     const auto& device = app.console.device.current_device;
     const auto& mode = app.console.mode;
-    db::Value dev_no = app.session.scalar("SELECT dev_no FROM " + quote_identifier(t.rout_dev_table) +
-                                              " WHERE dev_name = ? ORDER BY rowid",
-                                          {device});
+    db::Value dev_no =
+        app.session.scalar("SELECT dev_no FROM " + quote_identifier(t.rout_dev_table) +
+                               " WHERE dev_name = ? ORDER BY rowid",
+                           {device});
     db::Value frame_index = app.session.scalar(
         "SELECT i.\"index\" FROM " + quote_identifier(t.frame_device_table) + " d JOIN " +
             quote_identifier(t.frame_ip_table) +
@@ -61,9 +62,9 @@ void create_subinterface(state::AppState& app) {
         if (rows.text(0) == mode.subinterface_number) return;  // exists already
 
     db::DatabaseSession::Transaction transaction(app.session);
-    app.session.execute("INSERT INTO " + quote_identifier(t.frame_map_table) +
-                            " (subint_num, ref) VALUES (?, ?)",
-                        {mode.subinterface_number, frame_index});
+    app.session.execute(
+        "INSERT INTO " + quote_identifier(t.frame_map_table) + " (subint_num, ref) VALUES (?, ?)",
+        {mode.subinterface_number, frame_index});
     const std::string name = mode.current_interface + "." + mode.subinterface_number;
     for (const auto* table : {&t.route_ip_table, &t.ospf_ip_table, &t.eigrp_ip_table})
         app.session.execute("INSERT INTO " + quote_identifier(*table) +

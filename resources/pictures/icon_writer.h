@@ -16,16 +16,16 @@ namespace vexlab::icons {
 
 // Encodes `image` (1..256 pixels each way) as an .ico file with a PNG payload.
 // Returns an empty array for an unusable image.
-QByteArray encodeIco(const QImage &image);
+QByteArray encodeIco(const QImage& image);
 
 // Encodes `image` (1..256 pixels each way) as a .cur file with the hotspot at
 // (hotX, hotY), which must lie inside the image. Pixels with alpha 0 are
 // marked transparent in the AND mask. Returns an empty array for an unusable
 // image or hotspot.
-QByteArray encodeCur(const QImage &image, int hotX, int hotY);
+QByteArray encodeCur(const QImage& image, int hotX, int hotY);
 
 // Writes `bytes` to `path`, replacing any existing file. Returns false for
 // empty data or a failed write.
-bool writeFile(const QByteArray &bytes, const QString &path);
+bool writeFile(const QByteArray& bytes, const QString& path);
 
-} // namespace vexlab::icons
+}  // namespace vexlab::icons

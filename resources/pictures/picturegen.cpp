@@ -5,9 +5,6 @@
 // Writes the logo and the default-network figure as GIF, the toolbar icons as
 // .ico and the mouse cursors as .cur. Everything is drawn from code and the
 // output is the same, byte for byte, on every run with the same fonts.
-#include "gif_writer.h"
-#include "icon_writer.h"
-
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -18,10 +15,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
-
 #include <cmath>
 #include <cstdio>
 #include <functional>
+
+#include "gif_writer.h"
+#include "icon_writer.h"
 
 namespace {
 
@@ -39,10 +38,9 @@ const QColor kLinkRed(204, 0, 0);
 const QColor kYellow(255, 204, 0);
 const QColor kOrange(255, 153, 51);
 
-constexpr int kDotsPerMeter = 3780; // 96 dpi, fixed so PNG data never varies
+constexpr int kDotsPerMeter = 3780;  // 96 dpi, fixed so PNG data never varies
 
-QImage canvas(int w, int h, bool opaque)
-{
+QImage canvas(int w, int h, bool opaque) {
     QImage img(w, h, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     img.setDotsPerMeterX(kDotsPerMeter);
     img.setDotsPerMeterY(kDotsPerMeter);
@@ -50,8 +48,7 @@ QImage canvas(int w, int h, bool opaque)
     return img;
 }
 
-QFont font(int pixelSize, bool bold = false)
-{
+QFont font(int pixelSize, bool bold = false) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setStyleHint(QFont::SansSerif);
     f.setStyleStrategy(QFont::NoSubpixelAntialias);
@@ -60,19 +57,16 @@ QFont font(int pixelSize, bool bold = false)
     return f;
 }
 
-void text(QPainter &p, const QRectF &box, int flags, const QString &s, const QFont &f,
-          const QColor &colour)
-{
-    if (!g_haveFonts)
-        return;
+void text(QPainter& p, const QRectF& box, int flags, const QString& s, const QFont& f,
+          const QColor& colour) {
+    if (!g_haveFonts) return;
     // Without a font that has these letters Qt would draw empty boxes;
     // leave the text out instead.
     const QFontMetricsF metrics(f);
     for (const QChar ch : s)
         if (!ch.isSpace() && !metrics.inFont(ch)) {
             static bool warned = false;
-            if (!warned)
-                std::fprintf(stderr, "picturegen: no usable font, leaving text out\n");
+            if (!warned) std::fprintf(stderr, "picturegen: no usable font, leaving text out\n");
             warned = true;
             return;
         }
@@ -84,21 +78,18 @@ void text(QPainter &p, const QRectF &box, int flags, const QString &s, const QFo
 }
 
 // Text centred on a point.
-void label(QPainter &p, QPointF at, const QString &s, const QFont &f, const QColor &colour)
-{
+void label(QPainter& p, QPointF at, const QString& s, const QFont& f, const QColor& colour) {
     text(p, QRectF(at.x() - 100, at.y() - 30, 200, 60), Qt::AlignCenter, s, f, colour);
 }
 
-QPointF unit(QPointF v)
-{
+QPointF unit(QPointF v) {
     const qreal len = std::hypot(v.x(), v.y());
     return len > 0 ? v / len : QPointF(0, 0);
 }
 
 // A line from `from` to `to` with a filled triangular head at `to`.
-void arrow(QPainter &p, QPointF from, QPointF to, qreal width, qreal headLen, qreal headWidth,
-           const QColor &colour)
-{
+void arrow(QPainter& p, QPointF from, QPointF to, qreal width, qreal headLen, qreal headWidth,
+           const QColor& colour) {
     const QPointF d = unit(to - from);
     const QPointF n(-d.y(), d.x());
     const QPointF base = to - d * headLen;
@@ -113,9 +104,8 @@ void arrow(QPainter &p, QPointF from, QPointF to, qreal width, qreal headLen, qr
 
 // Four arrows on an ellipse: two pointing in to the centre, two out of it,
 // along the diagonals. The classic router mark, seen from above or at a slant.
-void routerArrows(QPainter &p, QPointF c, qreal rx, qreal ry, qreal width, qreal head,
-                  const QColor &colour)
-{
+void routerArrows(QPainter& p, QPointF c, qreal rx, qreal ry, qreal width, qreal head,
+                  const QColor& colour) {
     auto at = [&](qreal u, qreal v) { return QPointF(c.x() + u * rx, c.y() + v * ry); };
     const qreal k = std::sqrt(0.5);
     const qreal inner = 0.16;
@@ -130,8 +120,7 @@ void routerArrows(QPainter &p, QPointF c, qreal rx, qreal ry, qreal width, qreal
 
 // Router: a short cylinder, centred on `c`, `w` wide, with arrows on top.
 // `tilt` is the top's height relative to its width (more is seen from above).
-void drawRouter(QPainter &p, QPointF c, qreal w, qreal tilt = 0.38)
-{
+void drawRouter(QPainter& p, QPointF c, qreal w, qreal tilt = 0.38) {
     const qreal rx = w / 2;
     const qreal ry = w * tilt / 2;
     const qreal body = w * (0.53 - tilt / 2);
@@ -159,8 +148,7 @@ void drawRouter(QPainter &p, QPointF c, qreal w, qreal tilt = 0.38)
 
 // Switch: a flat box with a row of ports on its front and two-way arrows on
 // top, centred on `c`, `w` wide.
-void drawSwitch(QPainter &p, QPointF c, qreal w)
-{
+void drawSwitch(QPainter& p, QPointF c, qreal w) {
     const qreal frontH = w * 0.32;
     const qreal depth = w * 0.22;
     const qreal skew = depth * 0.8;
@@ -197,16 +185,15 @@ void drawSwitch(QPainter &p, QPointF c, qreal w)
     const qreal len = front.width();
     const qreal aw = std::max<qreal>(1.0, w / 40);
     const qreal head = aw * 3;
-    arrow(p, o + QPointF(len * 0.12, -depth * 0.2), o + QPointF(len * 0.45, -depth * 0.2), aw,
-          head, head, Qt::white);
+    arrow(p, o + QPointF(len * 0.12, -depth * 0.2), o + QPointF(len * 0.45, -depth * 0.2), aw, head,
+          head, Qt::white);
     arrow(p, o + QPointF(len * 0.88, depth * 0.2), o + QPointF(len * 0.55, depth * 0.2), aw, head,
           head, Qt::white);
     p.restore();
 }
 
 // Desktop PC: a monitor on a stand, `w` wide, centred on `c`.
-void drawPc(QPainter &p, QPointF c, qreal w)
-{
+void drawPc(QPainter& p, QPointF c, qreal w) {
     const qreal h = w * 0.72;
     const QRectF monitor(c.x() - w / 2, c.y() - h / 2, w, h);
     const qreal bezel = std::max<qreal>(2.0, w * 0.08);
@@ -235,8 +222,7 @@ void drawPc(QPainter &p, QPointF c, qreal w)
 
 // Serial link: a straight line with a lightning-style zig-zag in its middle.
 // `s` sets the size of the zig-zag.
-void drawSerialLink(QPainter &p, QPointF a, QPointF b, qreal width, qreal s, const QColor &colour)
-{
+void drawSerialLink(QPainter& p, QPointF a, QPointF b, qreal width, qreal s, const QColor& colour) {
     const QPointF d = unit(b - a);
     const QPointF n(-d.y(), d.x());
     const QPointF m = (a + b) / 2;
@@ -253,8 +239,7 @@ void drawSerialLink(QPainter &p, QPointF a, QPointF b, qreal width, qreal s, con
     p.restore();
 }
 
-void drawLanLink(QPainter &p, QPointF a, QPointF b)
-{
+void drawLanLink(QPainter& p, QPointF a, QPointF b) {
     p.save();
     p.setPen(QPen(kInk, 2.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(a, b);
@@ -263,8 +248,7 @@ void drawLanLink(QPainter &p, QPointF a, QPointF b)
 
 // Interface name next to one end of a link: `dist` along the link from `from`,
 // pushed `side` pixels to the left of the direction of travel.
-void endLabel(QPainter &p, QPointF from, QPointF to, qreal dist, qreal side, const QString &s)
-{
+void endLabel(QPainter& p, QPointF from, QPointF to, qreal dist, qreal side, const QString& s) {
     const QPointF d = unit(to - from);
     const QPointF n(d.y(), -d.x());
     label(p, from + d * dist + n * side, s, font(13), kLinkRed.darker(130));
@@ -272,8 +256,7 @@ void endLabel(QPainter &p, QPointF from, QPointF to, qreal dist, qreal side, con
 
 // ---------------------------------------------------------------------------
 
-QImage simulatorLogo()
-{
+QImage simulatorLogo() {
     QImage img = canvas(240, 80, true);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -291,8 +274,7 @@ QImage simulatorLogo()
     return img;
 }
 
-QImage defaultNetworkFigure()
-{
+QImage defaultNetworkFigure() {
     QImage img = canvas(640, 420, true);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -340,8 +322,7 @@ QImage defaultNetworkFigure()
 }
 
 // 32x32 pictures with a transparent background.
-QImage icon(const std::function<void(QPainter &)> &draw, bool antialias = true)
-{
+QImage icon(const std::function<void(QPainter&)>& draw, bool antialias = true) {
     QImage img = canvas(32, 32, false);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, antialias);
@@ -350,24 +331,20 @@ QImage icon(const std::function<void(QPainter &)> &draw, bool antialias = true)
     return img;
 }
 
-QImage routerIcon()
-{
-    return icon([](QPainter &p) { drawRouter(p, QPointF(16, 16), 31, 0.6); });
+QImage routerIcon() {
+    return icon([](QPainter& p) { drawRouter(p, QPointF(16, 16), 31, 0.6); });
 }
 
-QImage switchIcon()
-{
-    return icon([](QPainter &p) { drawSwitch(p, QPointF(16, 17), 31); });
+QImage switchIcon() {
+    return icon([](QPainter& p) { drawSwitch(p, QPointF(16, 17), 31); });
 }
 
-QImage pcIcon()
-{
-    return icon([](QPainter &p) { drawPc(p, QPointF(16, 13), 28); });
+QImage pcIcon() {
+    return icon([](QPainter& p) { drawPc(p, QPointF(16, 13), 28); });
 }
 
-QImage serialIcon()
-{
-    return icon([](QPainter &p) {
+QImage serialIcon() {
+    return icon([](QPainter& p) {
         const QPointF a(6, 26);
         const QPointF b(26, 6);
         drawSerialLink(p, a, b, 2.2, 4.5, kLinkRed);
@@ -379,9 +356,8 @@ QImage serialIcon()
     });
 }
 
-QImage penIcon()
-{
-    return icon([](QPainter &p) {
+QImage penIcon() {
+    return icon([](QPainter& p) {
         // A pen lying from the upper right down to its tip at the lower left.
         p.translate(16, 16);
         p.rotate(-45);
@@ -400,9 +376,8 @@ QImage penIcon()
     });
 }
 
-QImage hourglassCursor()
-{
-    return icon([](QPainter &p) {
+QImage hourglassCursor() {
+    return icon([](QPainter& p) {
         const QColor glass(255, 255, 255);
         // Bulbs.
         QPainterPath bulbs;
@@ -431,18 +406,17 @@ QImage hourglassCursor()
     });
 }
 
-QImage crossCursor()
-{
+QImage crossCursor() {
     // Crisp one-pixel lines with a white halo, centred on pixel (16, 16).
     return icon(
-        [](QPainter &p) {
+        [](QPainter& p) {
             p.setPen(Qt::NoPen);
             p.setBrush(Qt::white);
-            p.drawRect(15, 2, 3, 11);  // up
-            p.drawRect(15, 20, 3, 11); // down
-            p.drawRect(2, 15, 11, 3);  // left
-            p.drawRect(20, 15, 11, 3); // right
-            p.drawRect(15, 15, 3, 3);  // centre dot halo
+            p.drawRect(15, 2, 3, 11);   // up
+            p.drawRect(15, 20, 3, 11);  // down
+            p.drawRect(2, 15, 11, 3);   // left
+            p.drawRect(20, 15, 11, 3);  // right
+            p.drawRect(15, 15, 3, 3);   // centre dot halo
             p.setBrush(Qt::black);
             p.drawRect(16, 3, 1, 9);
             p.drawRect(16, 21, 1, 9);
@@ -453,12 +427,10 @@ QImage crossCursor()
         false);
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
     const QStringList args = QGuiApplication::arguments();
@@ -473,25 +445,24 @@ int main(int argc, char **argv)
     }
 
     g_haveFonts = !QFontDatabase::families().isEmpty();
-    if (!g_haveFonts)
-        std::fprintf(stderr, "picturegen: no fonts found, drawing without text\n");
+    if (!g_haveFonts) std::fprintf(stderr, "picturegen: no fonts found, drawing without text\n");
 
     bool ok = true;
-    auto check = [&](bool written, const char *name) {
+    auto check = [&](bool written, const char* name) {
         if (!written) {
             std::fprintf(stderr, "picturegen: cannot write %s\n", name);
             ok = false;
         }
     };
-    auto gif = [&](const char *name, const QImage &img) {
+    auto gif = [&](const char* name, const QImage& img) {
         check(vexlab::gif::writeGif(img, out.filePath(QLatin1String(name))), name);
     };
-    auto ico = [&](const char *name, const QImage &img) {
+    auto ico = [&](const char* name, const QImage& img) {
         check(vexlab::icons::writeFile(vexlab::icons::encodeIco(img),
                                        out.filePath(QLatin1String(name))),
               name);
     };
-    auto cur = [&](const char *name, const QImage &img, int hotX, int hotY) {
+    auto cur = [&](const char* name, const QImage& img, int hotX, int hotY) {
         check(vexlab::icons::writeFile(vexlab::icons::encodeCur(img, hotX, hotY),
                                        out.filePath(QLatin1String(name))),
               name);

@@ -39,9 +39,14 @@ void BM_EnterOnConfigurationLine(benchmark::State& state) {
         state.ResumeTiming();
         engine.press(keys::enter);
     }
-    state.counters["lines"] = static_cast<double>(std::count(engine.text().begin(), engine.text().end(), '\n'));
+    state.counters["lines"] =
+        static_cast<double>(std::count(engine.text().begin(), engine.text().end(), '\n'));
 }
-BENCHMARK(BM_EnterOnConfigurationLine)->Arg(500)->Arg(5000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnterOnConfigurationLine)
+    ->Arg(500)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

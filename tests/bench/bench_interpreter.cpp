@@ -41,9 +41,9 @@ void BM_InterfaceAddress(benchmark::State& state) {
     // Alternating two addresses keeps the duplicate check from refusing.
     int n = 0;
     for (auto _ : state) {
-        fixture().run("(config-if)#", "serial0",
-                      ++n % 2 ? "ip address 10.0.0.1 255.255.255.0"
-                              : "ip address 10.0.0.2 255.255.255.0");
+        fixture().run(
+            "(config-if)#", "serial0",
+            ++n % 2 ? "ip address 10.0.0.1 255.255.255.0" : "ip address 10.0.0.2 255.255.255.0");
         state.PauseTiming();
         fixture().app.session.execute(
             "UPDATE route_ip_def SET ip = 'UA', mask = 'UA' WHERE int_name = 'serial0'");

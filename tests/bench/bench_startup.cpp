@@ -42,8 +42,7 @@ void BM_StartToShownMainWindow(benchmark::State& state) {
     auto& f = folder();
     for (auto _ : state) {
         vexlab::platform::ScriptedDialogs dialogs;
-        vexlab::app::Program program({f.dir.path().string(), f.dir.file("registry.txt")},
-                                     &dialogs);
+        vexlab::app::Program program({f.dir.path().string(), f.dir.file("registry.txt")}, &dialogs);
         if (!program.Main()) state.SkipWithError("start failed");
         QApplication::processEvents();
         benchmark::DoNotOptimize(program.main_window()->isVisible());

@@ -17,8 +17,8 @@ TempDir::TempDir() {
     static std::atomic<int> counter{0};
     std::random_device random;
     path_ = fs::temp_directory_path() /
-            ("vexlab-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
-             "-" + std::to_string(random() % 100000));
+            ("vexlab-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+             std::to_string(random() % 100000));
     fs::create_directories(path_);
 }
 
@@ -27,7 +27,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-std::string resources_dir() { return VEXLAB_RESOURCES_DIR; }
+std::string resources_dir() {
+    return VEXLAB_RESOURCES_DIR;
+}
 
 void fresh_database(const std::string& path) {
     static TempDir cache;
@@ -45,8 +47,9 @@ void empty_database(db::DatabaseSession& session, const std::string& path) {
 void seed_device_tables(db::DatabaseSession& session) {
     session.execute("INSERT INTO device SELECT * FROM device_def");
     session.execute("INSERT INTO int_device SELECT * FROM int_device_def");
-    session.execute("INSERT INTO int_det (\"index\", int_name, ref) SELECT \"index\", int_name, ref "
-                    "FROM int_det_def");
+    session.execute(
+        "INSERT INTO int_det (\"index\", int_name, ref) SELECT \"index\", int_name, ref "
+        "FROM int_det_def");
 }
 
 }  // namespace vexlab::test

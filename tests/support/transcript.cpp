@@ -55,30 +55,48 @@ std::vector<KeyEvent> parse_keys(const std::string& list, int line, ExpectedLine
             auto close = list.find('"', i + 1);
             if (close == std::string::npos)
                 throw ParseError{"line " + std::to_string(line) + ": unclosed quote in keys"};
-            for (char c : list.substr(i + 1, close - i - 1)) keys.push_back(console::keys::character(c));
+            for (char c : list.substr(i + 1, close - i - 1))
+                keys.push_back(console::keys::character(c));
             i = close + 1;
             continue;
         }
         auto end = list.find(' ', i);
         std::string name = list.substr(i, end == std::string::npos ? std::string::npos : end - i);
         i = end == std::string::npos ? list.size() : end;
-        if (name == "enter") keys.push_back(console::keys::enter);
-        else if (name == "?") keys.push_back(console::keys::character('?'));
-        else if (name == "space") keys.push_back(console::keys::character(' '));
-        else if (name == "^Z") keys.push_back(console::keys::ctrl_z);
-        else if (name == "^^") keys.push_back(console::keys::ctrl_caret);
-        else if (name == "bs") keys.push_back(console::keys::backspace);
-        else if (name == "del") keys.push_back(console::keys::del);
-        else if (name == "up") keys.push_back(console::keys::up);
-        else if (name == "down") keys.push_back(console::keys::down);
-        else if (name == "left") keys.push_back(console::keys::left);
-        else if (name == "right") keys.push_back(console::keys::right);
-        else if (name == "end") keys.push_back(console::keys::end);
-        else if (name == "click") expected.click = true;
-        else if (name == "dblclick") expected.double_click = true;
-        else if (name.rfind("pick:", 0) == 0) expected.pick = name.substr(5);
-        else if (name.size() == 1) keys.push_back(console::keys::character(name[0]));
-        else throw ParseError{"line " + std::to_string(line) + ": unknown key " + name};
+        if (name == "enter")
+            keys.push_back(console::keys::enter);
+        else if (name == "?")
+            keys.push_back(console::keys::character('?'));
+        else if (name == "space")
+            keys.push_back(console::keys::character(' '));
+        else if (name == "^Z")
+            keys.push_back(console::keys::ctrl_z);
+        else if (name == "^^")
+            keys.push_back(console::keys::ctrl_caret);
+        else if (name == "bs")
+            keys.push_back(console::keys::backspace);
+        else if (name == "del")
+            keys.push_back(console::keys::del);
+        else if (name == "up")
+            keys.push_back(console::keys::up);
+        else if (name == "down")
+            keys.push_back(console::keys::down);
+        else if (name == "left")
+            keys.push_back(console::keys::left);
+        else if (name == "right")
+            keys.push_back(console::keys::right);
+        else if (name == "end")
+            keys.push_back(console::keys::end);
+        else if (name == "click")
+            expected.click = true;
+        else if (name == "dblclick")
+            expected.double_click = true;
+        else if (name.rfind("pick:", 0) == 0)
+            expected.pick = name.substr(5);
+        else if (name.size() == 1)
+            keys.push_back(console::keys::character(name[0]));
+        else
+            throw ParseError{"line " + std::to_string(line) + ": unknown key " + name};
     }
     return keys;
 }
@@ -108,19 +126,25 @@ Script parse(const std::string& text) {
                 auto eq = rest.find(" = ");
                 auto blank = rest.find(' ');
                 if (eq == std::string::npos || blank >= eq)
-                    throw ParseError{"line " + std::to_string(number) + ": @set <device> <key> = <value>"};
+                    throw ParseError{"line " + std::to_string(number) +
+                                     ": @set <device> <key> = <value>"};
                 script.settings.emplace_back(rest.substr(0, blank),
                                              rest.substr(blank + 1, eq - blank - 1),
                                              rest.substr(eq + 3));
             } else if (directive == "answer") {
-                if (rest == "yes") script.answers.push_back(platform::Answer::Yes);
-                else if (rest == "no") script.answers.push_back(platform::Answer::No);
-                else if (rest == "cancel") script.answers.push_back(platform::Answer::Cancel);
-                else throw ParseError{"line " + std::to_string(number) + ": @answer yes|no|cancel"};
+                if (rest == "yes")
+                    script.answers.push_back(platform::Answer::Yes);
+                else if (rest == "no")
+                    script.answers.push_back(platform::Answer::No);
+                else if (rest == "cancel")
+                    script.answers.push_back(platform::Answer::Cancel);
+                else
+                    throw ParseError{"line " + std::to_string(number) + ": @answer yes|no|cancel"};
             } else if (directive == "message") {
                 script.messages.push_back(rest);
             } else {
-                throw ParseError{"line " + std::to_string(number) + ": unknown directive @" + directive};
+                throw ParseError{"line " + std::to_string(number) + ": unknown directive @" +
+                                 directive};
             }
             continue;
         }
@@ -131,7 +155,8 @@ Script parse(const std::string& text) {
             auto open = line.rfind('{');
             if (open != std::string::npos) {
                 expected.has_keys = true;
-                expected.keys = parse_keys(line.substr(open + 1, line.size() - open - 2), number, expected);
+                expected.keys =
+                    parse_keys(line.substr(open + 1, line.size() - open - 2), number, expected);
                 line = line.substr(0, open);
             }
         }
@@ -142,7 +167,9 @@ Script parse(const std::string& text) {
     return script;
 }
 
-std::string show(const std::string& text) { return "[" + text + "]"; }
+std::string show(const std::string& text) {
+    return "[" + text + "]";
+}
 
 }  // namespace
 
@@ -180,8 +207,9 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
     std::size_t base = 0;
     std::string before = engine.text();
     auto restarted = [&](const std::string& now) {
-        const bool restart = now.rfind(console::kStartRequest, 0) == 0 &&
-                             (before.rfind(console::kStartRequest, 0) != 0 || now.size() < before.size());
+        const bool restart =
+            now.rfind(console::kStartRequest, 0) == 0 &&
+            (before.rfind(console::kStartRequest, 0) != 0 || now.size() < before.size());
         before = now;
         return restart;
     };
@@ -194,7 +222,8 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
         std::string session = engine.text();
         if (restarted(session)) {
             std::size_t next = base + 1;
-            while (next < script.lines.size() && script.lines[next].visible != console::kStartRequest)
+            while (next < script.lines.size() &&
+                   script.lines[next].visible != console::kStartRequest)
                 ++next;
             if (next >= script.lines.size())
                 return fail(&script.lines.back(), "the console ended the session here");
@@ -219,8 +248,8 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
         const bool final_line = last + 1 == script.lines.size();
         if (pressed[last] || (final_line && !expected.has_keys)) {
             if (current != expected.visible)
-                return fail(&expected, "expected " + show(expected.visible) + ", the console shows " +
-                                           show(current));
+                return fail(&expected, "expected " + show(expected.visible) +
+                                           ", the console shows " + show(current));
             if (!final_line) return fail(&expected, "the console stopped here");
             std::vector<std::string> shown;
             for (const auto& s : dialogs.shown())
