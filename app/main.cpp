@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/program.h"
+#include "app/ui/program.h"
 #include "platform/registry_store.h"
 
 int main(int argc, char** argv) {

@@ -12,11 +12,11 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "app/frmMain.h"
-#include "app/program.h"
-#include "console/frmNetdgm.h"
-#include "console/frmRoutSim.h"
-#include "console/frmSupportedcommands.h"
+#include "app/ui/frmMain.h"
+#include "app/ui/program.h"
+#include "console/ui/frmNetdgm.h"
+#include "console/ui/frmRoutSim.h"
+#include "console/ui/frmSupportedcommands.h"
 #include "platform/user_dialogs.h"
 #include "support/test_database.h"
 

@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/frmMain.h"
-#include "app/program.h"
-#include "app/window_navigator.h"
-#include "platform/help_viewer.h"
+#include "app/ui/frmMain.h"
+#include "app/ui/program.h"
+#include "platform/ui/help_viewer.h"
+#include "platform/ui/window_navigator.h"
 #include "platform/user_dialogs.h"
 #include "state/schema_registry.h"
 #include "state/table_text.h"
@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, HelpItemsOpenTheHelpPageAndKeepTheWindowEnabled) {
     main->close();
 }
 
-class ProbeWindow : public vexlab::app::FormWindow {
+class ProbeWindow : public vexlab::platform::FormWindow {
 public:
     bool refuse = false;
     int unloads = 0;
@@ -175,7 +175,7 @@ TEST(WindowNavigation, AChildDisablesItsOpenerUntilItUnloads) {
     QWidget opener;
     opener.show();
     ProbeWindow child;
-    vexlab::app::show_child(&opener, &child);
+    vexlab::platform::show_child(&opener, &child);
     EXPECT_FALSE(opener.isEnabled());
     EXPECT_TRUE(child.isVisible());
     EXPECT_TRUE(child.isEnabled());
@@ -191,7 +191,7 @@ TEST(WindowNavigation, AChildDisablesItsOpenerUntilItUnloads) {
     EXPECT_EQ(child.unloads, 1);
 
     // Reused single instance: a second opening links it again, once.
-    vexlab::app::show_child(&opener, &child);
+    vexlab::platform::show_child(&opener, &child);
     EXPECT_FALSE(opener.isEnabled());
     child.close();
     EXPECT_TRUE(opener.isEnabled());

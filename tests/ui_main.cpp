@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "app/program.h"
+#include "app/ui/program.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

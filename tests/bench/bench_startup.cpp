@@ -5,9 +5,9 @@
 
 #include <QApplication>
 
-#include "app/frmMain.h"
 #include "app/main_model.h"
-#include "app/program.h"
+#include "app/ui/frmMain.h"
+#include "app/ui/program.h"
 #include "platform/data_source.h"
 #include "platform/user_dialogs.h"
 #include "support/test_database.h"

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/qt_user_dialogs.h"
 #include "platform/registry_store.h"
+#include "platform/ui/qt_user_dialogs.h"
 #include "state/app_state.h"
 
 namespace vexlab::app {

@@ -1,13 +1,13 @@
-#include "app/frmMain.h"
+#include "app/ui/frmMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QMenuBar>
 
-#include "app/window_navigator.h"
-#include "console/frmRoutSim.h"
-#include "platform/key_injection.h"
+#include "console/ui/frmRoutSim.h"
+#include "platform/ui/key_injection.h"
+#include "platform/ui/window_navigator.h"
 
 namespace vexlab::app {
 
@@ -168,7 +168,7 @@ void frmMain::open_console() {
                          "The console could not be opened.\n\n" + std::string(error.what()));
         return;
     }
-    show_child(this, routsim_.get());
+    platform::show_child(this, routsim_.get());
 }
 
 void frmMain::mnuExit_Click() {

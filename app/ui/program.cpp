@@ -1,4 +1,4 @@
-#include "app/program.h"
+#include "app/ui/program.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/frmMain.h"
-#include "platform/help_viewer.h"
+#include "app/ui/frmMain.h"
+#include "platform/ui/help_viewer.h"
 
 namespace vexlab::app {
 

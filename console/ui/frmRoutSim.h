@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/window_navigator.h"
 #include "console/console_engine.h"
+#include "platform/ui/window_navigator.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -27,7 +27,7 @@ namespace vexlab::console {
 class frmNetdgm;
 class frmSupportedcommands;
 
-class frmRoutSim : public app::FormWindow {
+class frmRoutSim : public platform::FormWindow {
     Q_OBJECT
 public:
     frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs);

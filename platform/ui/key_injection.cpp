@@ -1,4 +1,4 @@
-#include "platform/key_injection.h"
+#include "platform/ui/key_injection.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

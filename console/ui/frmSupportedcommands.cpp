@@ -1,4 +1,4 @@
-#include "console/frmSupportedcommands.h"
+#include "console/ui/frmSupportedcommands.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // The list of the commands the simulator supports, as a page of the help.
 
-#include "app/window_navigator.h"
+#include "platform/ui/window_navigator.h"
 
 class QLabel;
 class QPushButton;
@@ -9,7 +9,7 @@ class QTextBrowser;
 
 namespace vexlab::console {
 
-class frmSupportedcommands : public app::FormWindow {
+class frmSupportedcommands : public platform::FormWindow {
     Q_OBJECT
 public:
     frmSupportedcommands(const QString& page, const QString& logo);

@@ -1,4 +1,4 @@
-#include "console/frmRoutSim.h"
+#include "console/ui/frmRoutSim.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "console/frmNetdgm.h"
-#include "console/frmSupportedcommands.h"
+#include "console/ui/frmNetdgm.h"
+#include "console/ui/frmSupportedcommands.h"
 #include "state/app_state.h"
 
 namespace vexlab::console {
@@ -175,19 +175,19 @@ void frmRoutSim::Command1_Click() {
         supported_ = std::make_unique<frmSupportedcommands>(
             QString::fromStdString(app_.program_file("help/html/supportdcommands.html")),
             QString::fromStdString(app_.logo_picture_path));
-        connect(supported_.get(), &app::FormWindow::unloaded, this, &frmRoutSim::child_closed);
+        connect(supported_.get(), &platform::FormWindow::unloaded, this, &frmRoutSim::child_closed);
     }
     supported_->Form_Load();
-    app::show_child(this, supported_.get());
+    platform::show_child(this, supported_.get());
 }
 
 void frmRoutSim::Command3_Click() {
     if (!netdgm_) {
         netdgm_ = std::make_unique<frmNetdgm>(app_, *engine_);
-        connect(netdgm_.get(), &app::FormWindow::unloaded, this, &frmRoutSim::child_closed);
+        connect(netdgm_.get(), &platform::FormWindow::unloaded, this, &frmRoutSim::child_closed);
     }
     netdgm_->Fill();
-    app::show_child(this, netdgm_.get());
+    platform::show_child(this, netdgm_.get());
 }
 
 // Back from a child window: typing goes on at the end of the last line.

@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <functional>
 
-#include "app/window_navigator.h"
+#include "platform/ui/window_navigator.h"
 
 class QLabel;
 class QListWidget;
@@ -30,7 +30,7 @@ public:
     void showPopup() override;
 };
 
-class frmNetdgm : public app::FormWindow {
+class frmNetdgm : public platform::FormWindow {
     Q_OBJECT
 public:
     frmNetdgm(state::AppState& app, ConsoleEngine& engine);

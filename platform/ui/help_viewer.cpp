@@ -1,4 +1,4 @@
-#include "platform/help_viewer.h"
+#include "platform/ui/help_viewer.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/frmSplash.h"
+#include "app/ui/frmSplash.h"
 
 #include <QCoreApplication>
 #include <QEvent>

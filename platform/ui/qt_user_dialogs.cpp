@@ -1,8 +1,8 @@
+#include "platform/ui/qt_user_dialogs.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-
-#include "platform/qt_user_dialogs.h"
 
 namespace vexlab::platform {
 

@@ -1,4 +1,4 @@
-#include "console/frmNetdgm.h"
+#include "console/ui/frmNetdgm.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace vexlab::app {
+namespace vexlab::platform {
 
 // A working window of the program.  Closing it asks query_unload() (a window
 // may refuse, for instance when the user cancels), then runs form_unload()
@@ -31,4 +31,4 @@ protected:
 // `opener` (a disabled window disables its child widgets too).
 void show_child(QWidget* opener, FormWindow* child);
 
-}  // namespace vexlab::app
+}  // namespace vexlab::platform

@@ -1,8 +1,8 @@
-#include "app/window_navigator.h"
+#include "platform/ui/window_navigator.h"
 
 #include <QCloseEvent>
 
-namespace vexlab::app {
+namespace vexlab::platform {
 
 FormWindow::FormWindow(QWidget* parent) : QWidget(parent, Qt::Window) {}
 
@@ -33,4 +33,4 @@ void show_child(QWidget* opener, FormWindow* child) {
     child->activateWindow();
 }
 
-}  // namespace vexlab::app
+}  // namespace vexlab::platform
