@@ -19,14 +19,12 @@
 #include <cstdio>
 #include <functional>
 
-#include "gif_writer.h"
-#include "icon_writer.h"
+#include "picture_files.h"
 
 namespace {
 
 bool g_haveFonts = false;
 
-// Colours picked from the GIF palette so flat areas come out exact.
 const QColor kNavy(0, 0, 102);
 const QColor kBlue(0, 51, 153);
 const QColor kLightBlue(51, 102, 204);
@@ -455,17 +453,13 @@ int main(int argc, char** argv) {
         }
     };
     auto gif = [&](const char* name, const QImage& img) {
-        check(vexlab::gif::writeGif(img, out.filePath(QLatin1String(name))), name);
+        check(vexlab::pictures::writeGif(img, out.filePath(QLatin1String(name))), name);
     };
     auto ico = [&](const char* name, const QImage& img) {
-        check(vexlab::icons::writeFile(vexlab::icons::encodeIco(img),
-                                       out.filePath(QLatin1String(name))),
-              name);
+        check(vexlab::pictures::writeIco(img, out.filePath(QLatin1String(name))), name);
     };
     auto cur = [&](const char* name, const QImage& img, int hotX, int hotY) {
-        check(vexlab::icons::writeFile(vexlab::icons::encodeCur(img, hotX, hotY),
-                                       out.filePath(QLatin1String(name))),
-              name);
+        check(vexlab::pictures::writeCur(img, hotX, hotY, out.filePath(QLatin1String(name))), name);
     };
 
     gif("simulator-logo.gif", simulatorLogo());
