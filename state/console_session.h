@@ -84,11 +84,19 @@ struct ConsoleSession {
     int start_hour = 0;
 };
 
+// How the network shown in the console came from a file: Open Exported
+// File, Load Config, or a lab's network loaded from the example labs.
+enum class NetworkLoad { None, ExportedFile, ConfigurationFile, LabNetwork };
+
 // The network shown in the console.
 struct LoadedNetwork {
     std::string lab_description;
     std::string network_picture_path;
     std::vector<std::string> virtual_link_entries{std::string()};
+    // The network file loaded last, and how, so that a reload repeats that
+    // very load; never cleared.
+    std::string loaded_file_path;
+    NetworkLoad loaded_by = NetworkLoad::None;
 };
 
 }  // namespace vexlab::state

@@ -1,0 +1,97 @@
+#include "networkfiles/file_format.h"
+
+#include "platform/db_session.h"
+#include "platform/db_value.h"
+#include "platform/text.h"
+#include "state/table_set.h"
+
+namespace vexlab::networkfiles {
+
+std::string_view view_header(RoutingView view) {
+    switch (view) {
+        case RoutingView::Routing:
+            return kRoutingHeader;
+        case RoutingView::Ospf:
+            return kOspfHeader;
+        case RoutingView::Eigrp:
+            break;
+    }
+    return kEigrpHeader;
+}
+
+std::string dump_table(const DumpSection& dump, const state::NetworkTableSet& tables) {
+    std::string name(dump.table);
+    if (dump.in_table_set && tables.is_default()) name += "_def";
+    return name;
+}
+
+std::string value_line(const db::Value& value) {
+    switch (value.type()) {
+        case db::ValueType::Null:
+            return {};
+        case db::ValueType::Text:
+        case db::ValueType::YesNo:
+            return value.to_text();
+        case db::ValueType::Number:
+            break;
+    }
+    std::string digits = value.to_text();
+    if (!digits.empty() && digits[0] == '-') return digits + " ";
+    return " " + digits + " ";
+}
+
+std::vector<std::string_view> split_lines(std::string_view text) {
+    const std::string_view end = text.find(kLineEnd) == std::string_view::npos ? "\n" : kLineEnd;
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t stop = text.find(end, start);
+        if (stop == std::string_view::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, stop - start));
+        start = stop + end.size();
+    }
+    return lines;
+}
+
+std::optional<state::DeviceKind> kind_of_model(std::string_view model) {
+    if (model == "2501" || model == "2503" || model == "2610" || model == "2620")
+        return state::kRouter;
+    if (model == "2950" || model == "1912") return state::kSwitch;
+    if (model == "PC") return state::kPc;
+    return std::nullopt;
+}
+
+std::string picture_path_for(std::string_view file_path) {
+    const std::size_t slash = file_path.find_last_of("/\\");
+    const std::size_t name_start = slash == std::string_view::npos ? 0 : slash + 1;
+    const std::string_view folder = file_path.substr(0, name_start);
+    const std::string_view name = file_path.substr(name_start);
+    const std::size_t dot = name.rfind('.');
+    const std::string_view base = dot == std::string_view::npos ? name : name.substr(0, dot);
+    return std::string(folder) + std::string(base) + ".jpg";
+}
+
+TableShape table_shape(db::DatabaseSession& session, std::string_view table) {
+    TableShape shape;
+    db::Recordset columns =
+        session.open_recordset("PRAGMA table_info(" + db::quote_identifier(table) + ")");
+    for (; !columns.eof(); columns.move_next()) {
+        const std::string declared = columns.text("type");
+        state::ColumnType type = state::ColumnType::Text;
+        if (text::iequals(declared, state::sql_type(state::ColumnType::Integer)))
+            type = state::ColumnType::Integer;
+        else if (text::iequals(declared, state::sql_type(state::ColumnType::Number)))
+            type = state::ColumnType::Number;
+        else if (text::iequals(declared, state::sql_type(state::ColumnType::YesNo)))
+            type = state::ColumnType::YesNo;
+        else if (text::icontains(declared, "LONGTEXT"))
+            type = state::ColumnType::Memo;
+        shape.push_back({columns.text("name"), type});
+    }
+    return shape;
+}
+
+}  // namespace vexlab::networkfiles

@@ -1,0 +1,102 @@
+#pragma once
+// A network file read into memory and checked from its first line to its
+// last before anything of it reaches the database.  A file that does not
+// keep the grammar in full (a section cut off, a record with too few or too
+// many values, a bad number, an unknown model, a device named twice) is
+// refused with the line where the reading stopped.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "networkfiles/file_format.h"
+#include "platform/db_value.h"
+#include "state/console_session.h"
+
+namespace vexlab::state {
+struct NetworkTableSet;
+}
+
+namespace vexlab::networkfiles {
+
+// The two kinds of network file: a network exported by the designer, and
+// a whole network saved with Save Config.
+enum class NetworkFileKind { Exported, Configuration };
+
+class NetworkFileError : public std::runtime_error {
+public:
+    NetworkFileError(int line, std::string reason);
+    int line() const { return line_; }  // 0 when the fault is no line's
+    const std::string& reason() const { return reason_; }
+
+private:
+    int line_;
+    std::string reason_;
+};
+
+struct Setting {
+    std::string key;
+    std::string value;  // a value of several lines has them joined by CR LF
+};
+
+// "<" model ">", "[" name "]", then one "key:value" line per setting.
+struct DeviceBlock {
+    int line = 0;
+    std::string model;
+    state::DeviceKind kind = state::kRouter;
+    std::string name;
+    std::vector<Setting> settings;
+};
+
+// "<" dev_no ">", "<" dev_name ">", then one value per column of the view's
+// interface table.
+struct RoutingRecord {
+    int line = 0;
+    std::int64_t dev_no = 0;
+    std::string dev_name;
+    std::vector<db::Value> values;
+};
+
+// "<" host ">", the interface that carries the subinterface, then the
+// values of frame_map's columns from position 1 on.
+struct SubinterfaceRecord {
+    int line = 0;
+    std::string device;
+    std::string interface;
+    std::vector<db::Value> values;
+};
+
+using DumpRows = std::vector<std::vector<db::Value>>;
+
+struct NetworkFile {
+    NetworkFileKind kind = NetworkFileKind::Exported;
+    std::vector<DeviceBlock> devices;
+    std::optional<std::string> picture_path;  // the netpath line
+    std::array<std::vector<RoutingRecord>, 3> views;
+    std::string description;
+    std::array<DumpRows, kDumpCount> dumps;         // configuration files
+    std::vector<SubinterfaceRecord> subinterfaces;  // exported files
+};
+
+// The columns the records of a file fill: the three interface tables, the
+// dumped tables and frame_map, as the working tables have them.
+struct FileShapes {
+    std::array<TableShape, 3> views;
+    std::array<TableShape, kDumpCount> dumps;
+    TableShape frame_map;
+};
+FileShapes working_shapes(db::DatabaseSession& session);
+
+// Reads and checks a whole file; throws NetworkFileError.
+NetworkFile parse_network_file(std::string_view text, NetworkFileKind kind,
+                               const FileShapes& shapes);
+
+// The value a value line gives a column of the type; nothing when the line
+// is no value of that type.
+std::optional<db::Value> column_value(std::string_view line, state::ColumnType type);
+
+}  // namespace vexlab::networkfiles

@@ -1,0 +1,719 @@
+// Network files: the line forms, the configuration file Save Config writes,
+// its reading back by Load Config and of exported networks by Open Exported
+// File, round trips, the refusal of malformed files with the network left
+// as it was, the clearing of the working tables, router ids and safe saving.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "example_network.h"
+#include "networkfiles/file_format.h"
+#include "networkfiles/network_file.h"
+#include "networkfiles/network_file_writer.h"
+#include "networkfiles/network_loader.h"
+#include "networkfiles/router_ids.h"
+#include "platform/atomic_file.h"
+#include "platform/db_session.h"
+#include "platform/text.h"
+#include "state/app_state.h"
+#include "state/settings.h"
+#include "support/network_state.h"
+
+namespace {
+
+namespace nf = vexlab::networkfiles;
+using vexlab::db::Value;
+using vexlab::state::NetworkLoad;
+using vexlab::test::database_state;
+using vexlab::test::read_file;
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    for (auto line : nf::split_lines(text)) lines.emplace_back(line);
+    return lines;
+}
+
+std::size_t line_index(const std::vector<std::string>& lines, const std::string& line,
+                       std::size_t from = 0) {
+    for (std::size_t i = from; i < lines.size(); ++i)
+        if (lines[i] == line) return i;
+    return std::string::npos;
+}
+
+std::string rows(vexlab::db::DatabaseSession& session, const std::string& sql) {
+    std::string out;
+    auto set = session.open_recordset(sql);
+    for (; !set.eof(); set.move_next()) {
+        for (int i = 0; i < set.field_count(); ++i) out += (i ? "," : "") + set.text(i);
+        out += ";";
+    }
+    return out;
+}
+
+// ------------------------------------------------------------------ line forms
+
+TEST(NetworkFileLines, ValuesAreWrittenInTheFormOfTheirType) {
+    const std::vector<std::pair<Value, std::string>> cases = {
+        {Value("Serial0"), "Serial0"},
+        {Value(0), " 0 "},
+        {Value(12), " 12 "},
+        {Value(-1), "-1 "},
+        {Value(1.5), " 1.5 "},
+        {Value(true), "True"},
+        {Value(false), "False"},
+        {Value(), ""},
+        {Value(""), ""},
+        {Value(" 7 "), " 7 "},
+    };
+    for (const auto& [value, line] : cases) EXPECT_EQ(nf::value_line(value), line) << line;
+}
+
+TEST(NetworkFileLines, ValueLinesReadBackByColumnType) {
+    using vexlab::state::ColumnType;
+    EXPECT_EQ(nf::column_value(" 10 ", ColumnType::Integer), Value(10));
+    EXPECT_EQ(nf::column_value("-1 ", ColumnType::Integer), Value(-1));
+    EXPECT_EQ(nf::column_value("", ColumnType::Integer), Value());
+    EXPECT_EQ(nf::column_value("True", ColumnType::YesNo), Value(true));
+    EXPECT_EQ(nf::column_value("False", ColumnType::YesNo), Value(false));
+    EXPECT_EQ(nf::column_value(" 10 ", ColumnType::Text), Value(" 10 "));
+    EXPECT_EQ(nf::column_value("", ColumnType::Text), Value(""));
+    EXPECT_EQ(nf::column_value(" 2.5 ", ColumnType::Number), Value(2.5));
+    EXPECT_FALSE(nf::column_value("ten", ColumnType::Integer));
+    EXPECT_FALSE(nf::column_value("1x", ColumnType::Integer));
+    EXPECT_FALSE(nf::column_value("maybe", ColumnType::YesNo));
+}
+
+TEST(NetworkFileLines, LinesEndAtCrLfOrAtLfInAFileWithoutCrLf) {
+    EXPECT_EQ(nf::split_lines("a\r\nb\r\n"), (std::vector<std::string_view>{"a", "b"}));
+    EXPECT_EQ(nf::split_lines("a\r\n\r\nb"), (std::vector<std::string_view>{"a", "", "b"}));
+    EXPECT_EQ(nf::split_lines("a\nb\n"), (std::vector<std::string_view>{"a", "b"}));
+    // A lone LF inside a CR LF file belongs to its line.
+    EXPECT_EQ(nf::split_lines("a\nb\r\nc\r\n"), (std::vector<std::string_view>{"a\nb", "c"}));
+}
+
+TEST(NetworkFileLines, ThePictureLiesBesideTheFileUnderJpg) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"/p/user/lab.exp", "/p/user/lab.jpg"},
+        {"/p/user/lab.old.exp", "/p/user/lab.old.jpg"},
+        {"/p/user/lab", "/p/user/lab.jpg"},
+        {"/p/user.d/lab", "/p/user.d/lab.jpg"},
+        {"lab.exp", "lab.jpg"},
+    };
+    for (const auto& [file, picture] : cases) EXPECT_EQ(nf::picture_path_for(file), picture);
+}
+
+TEST(NetworkFileLines, ModelsGiveTheirDeviceKindExactly) {
+    EXPECT_EQ(nf::kind_of_model("2501"), vexlab::state::kRouter);
+    EXPECT_EQ(nf::kind_of_model("2620"), vexlab::state::kRouter);
+    EXPECT_EQ(nf::kind_of_model("1912"), vexlab::state::kSwitch);
+    EXPECT_EQ(nf::kind_of_model("PC"), vexlab::state::kPc);
+    EXPECT_FALSE(nf::kind_of_model("pc"));
+    EXPECT_FALSE(nf::kind_of_model("2500"));
+}
+
+// ------------------------------------------------------------------ router ids
+
+TEST(RouterIds, TheChoiceComparesTheAddressesAsTextWithoutDots) {
+    using Ips = std::vector<std::optional<std::string>>;
+    const std::vector<std::pair<Ips, std::string>> cases = {
+        {{}, "UA"},
+        {{"UA"}, "UA"},
+        {{"UA", "10.1.1.1"}, "10.1.1.1"},
+        {{"10.1.1.1", "UA"}, "10.1.1.1"},
+        {{"", "UA", "UA"}, ""},
+        {{"172.16.0.1", "9.9.9.9"}, "9.9.9.9"},
+        {{"10.0.0.1", "9.0.0.1"}, "9.0.0.1"},
+        {{"192.168.1.1", "192.168.1.10"}, "192.168.1.10"},
+        {{"1.11.1.1", "11.1.1.1"}, "1.11.1.1"},
+        {{std::nullopt, "10.0.0.1"}, "10.0.0.1"},
+    };
+    for (const auto& [ips, id] : cases) EXPECT_EQ(nf::choose_router_id(ips), id);
+}
+
+// ------------------------------------------------------------------ a network in a test
+
+class NetworkFiles : public ::testing::Test {
+protected:
+    vexlab::test::DefaultNetwork net;
+    vexlab::state::AppState& app = net.app;
+
+    std::string saved(const std::string& name) {
+        const std::string path = net.folder.file(name);
+        nf::save_config(app, path);
+        return path;
+    }
+
+    std::string exported(const std::string& name, const std::string& source) {
+        auto network = vexlab::examples::parse_example(source, name);
+        return net.write_file(name, vexlab::examples::export_text(app.session, network));
+    }
+
+    std::string example_file(const std::string& stem) {
+        return read_file(vexlab::test::resources_dir() + "/examples/" + stem + ".net");
+    }
+
+    // Things a learner might have done to the default network, touching
+    // every table the file carries.
+    void configure_default_network() {
+        auto& s = app.session;
+        s.execute(
+            "UPDATE route_ip_def SET ip = '10.0.0.1', mask = '255.0.0.0', "
+            "next_hopip = '10.0.0.2', next_hopmask = '255.0.0.0', "
+            "nw_protocol = 'r', int_status = 1 WHERE ref = 1 AND int_name = 'Serial0'");
+        s.execute(
+            "UPDATE route_ip_def SET ip = '10.0.0.2', mask = '255.0.0.0', "
+            "next_hopip = '10.0.0.1', next_hopmask = '255.0.0.0' "
+            "WHERE ref = 2 AND int_name = 'Serial0'");
+        s.execute(
+            "INSERT INTO route_ip_def (ref, int_name, ip, mask) "
+            "VALUES (1, 'loopback0', '1.1.1.1', '255.255.255.255')");
+        s.execute("UPDATE ospf_ip_def SET int_area_num = 0, con_to_backbone = 1 WHERE ref = 1");
+        s.execute(
+            "UPDATE ospf_dev_def SET device_id = '10.0.0.1', virtual_link = 1, "
+            "transit_area = 5 WHERE dev_no = 1");
+        s.execute("UPDATE nat_dev_def SET nat_status = 1 WHERE dev_no = 2");
+        s.execute(
+            "INSERT INTO nat_inout_def (inside_local, inside_global, ref) "
+            "VALUES ('192.168.1.5', '200.1.1.5', 2)");
+        s.execute("INSERT INTO frame_map_def (subint_num, dlci_num, ref) VALUES ('1', 102, 2)");
+        s.execute("INSERT INTO vlan_info VALUES (10, 'sales'), (20, 'virtual link')");
+        s.execute(
+            "INSERT INTO mac_addr (vla_num, mac_addr, ports) "
+            "VALUES (10, '0000.1111.2222', 'FastEthernet0/3')");
+        s.execute("INSERT INTO port_security VALUES ('FastEthernet0/4', '0000.aaaa.bbbb')");
+        s.execute(
+            "UPDATE int_det SET description = 'EOR is a word', shutdown = 'up' "
+            "WHERE ref = 1 AND int_name = 'Serial0'");
+        s.execute("UPDATE int_det SET description = 'nat pool' WHERE ref = 2");
+        s.execute(
+            "INSERT INTO access_list VALUES (10, '10.0.0.0', '0.255.255.255', 1, 1), "
+            "(10, 'any', 'any', 0, 1), (1, '192.168.1.0', '0.0.0.255', 0, 2)");
+        s.execute(
+            "INSERT INTO nat_pool VALUES ('pool1', '200.1.1.1', '200.1.1.9', "
+            "'255.255.255.0', 1, 'o', 2)");
+        ASSERT_TRUE(vexlab::state::write_setting(app, "enable_password", "R1", "cisco"));
+        ASSERT_TRUE(vexlab::state::write_setting(
+            app, "startup-config", "R1",
+            "!\r\nhostname R1\r\n!\r\ninterface Serial0\r\n description link: to R2\r\n"
+            " ip address 10.0.0.1 255.0.0.0\r\n\r\n!\r\nend"));
+        app.network.lab_description = "Line one\r\nLine two\r\n\r\nLine four";
+    }
+};
+
+// ------------------------------------------------------------------ Save Config
+
+TEST_F(NetworkFiles, SavingTheDefaultNetworkWritesItsWorkingColumnsAndEverySection) {
+    const std::string text = read_file(saved("default.con"));
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    const auto lines = lines_of(text);
+
+    // One block per working column, in column order; never a pristine one.
+    std::vector<std::string> blocks;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i].size() > 2 && lines[i][0] == '[') blocks.push_back(lines[i]);
+    EXPECT_EQ(blocks, (std::vector<std::string>{"[R1]", "[R2]", "[R3]", "[2950]", "[PC]"}));
+    EXPECT_EQ(lines[0], "<2501>");
+    EXPECT_EQ(lines[1], "[R1]");
+    EXPECT_EQ(lines[2], "hostname:R1");
+
+    // The sections in their fixed order, the last one "nat pool".
+    std::size_t at = 0;
+    for (const std::string& header :
+         {"netpath:" + app.program_file("tolvane-fig.gif"), std::string("<routing information>"),
+          std::string("<ospf information>"), std::string("<eigrp information>"),
+          std::string("<description>"), std::string("<vlan information>"),
+          std::string("<mac information>"), std::string("<port security>"), std::string("framemap"),
+          std::string("intdevice"), std::string("intdet"), std::string("virtual link"),
+          std::string("nat device"), std::string("nat mapping"), std::string("Access list"),
+          std::string("nat pool")}) {
+        const std::size_t found = line_index(lines, header, at);
+        ASSERT_NE(found, std::string::npos) << header;
+        at = found + 1;
+    }
+    EXPECT_EQ(lines.back(), "nat pool");
+
+    // The first routing record: R1's Ethernet0, every column of route_ip.
+    const std::size_t routing = line_index(lines, "<routing information>");
+    EXPECT_EQ(lines[routing + 1], "<1>");
+    EXPECT_EQ(lines[routing + 2], "<R1>");
+    EXPECT_EQ(lines[routing + 3], " 1 ");  // index
+    EXPECT_EQ(lines[routing + 4], " 1 ");  // ref
+    EXPECT_EQ(lines[routing + 5], "Ethernet0");
+    EXPECT_EQ(lines[routing + 6], "UA");
+    const auto shape = nf::table_shape(app.session, "route_ip");
+    EXPECT_EQ(lines[routing + 3 + shape.size()], "<1>");  // the next record
+
+    // An empty dump gives its header alone; a filled one its rows and EOR.
+    EXPECT_EQ(lines[line_index(lines, "<vlan information>") + 1], "<mac information>");
+    const std::size_t intdevice = line_index(lines, "intdevice");
+    EXPECT_EQ(lines[intdevice + 1], " 1 ");
+    EXPECT_EQ(lines[intdevice + 2], "R1");
+    EXPECT_EQ(lines[intdevice + 3], "EOR");
+}
+
+TEST_F(NetworkFiles, SavingLeavesTheNetworkAsItWas) {
+    configure_default_network();
+    const std::string before = database_state(app.session);
+    saved("a.con");
+    EXPECT_EQ(database_state(app.session), before);
+}
+
+TEST_F(NetworkFiles, ANullSettingEndsItsLineAtTheColonAndAFalseFlagIsWritten) {
+    app.session.execute(
+        "UPDATE routervariables_def SET R1 = NULL WHERE Config_Variable = 'banner_motd'");
+    app.session.execute("UPDATE ospf_dev_def SET virtual_link = 0");
+    const auto lines = lines_of(read_file(saved("n.con")));
+    EXPECT_NE(line_index(lines, "banner_motd:"), std::string::npos);
+    const std::size_t vlink = line_index(lines, "virtual link");
+    EXPECT_EQ(lines[vlink + 1], " 1 ");
+    EXPECT_EQ(lines[vlink + 2], "R1");
+    EXPECT_EQ(lines[vlink + 4], "False");
+}
+
+// ------------------------------------------------------------------ Load Config
+
+TEST_F(NetworkFiles, SaveLoadSaveGivesTheSameFile) {
+    const std::string first = saved("first.con");
+    nf::load_network(app, first, NetworkLoad::ConfigurationFile);
+    EXPECT_FALSE(app.table_set.is_default());
+    EXPECT_EQ(read_file(saved("second.con")), read_file(first));
+}
+
+TEST_F(NetworkFiles, AConfiguredNetworkSurvivesSaveAndLoad) {
+    configure_default_network();
+    const std::string first = saved("first.con");
+    nf::load_network(app, first, NetworkLoad::ConfigurationFile);
+    EXPECT_EQ(read_file(saved("second.con")), read_file(first));
+
+    // The multi-line startup configuration comes back whole.
+    EXPECT_EQ(vexlab::state::read_setting(app, "startup-config", "R1"),
+              "!\r\nhostname R1\r\n!\r\ninterface Serial0\r\n description link: to R2\r\n"
+              " ip address 10.0.0.1 255.0.0.0\r\n\r\n!\r\nend");
+    EXPECT_EQ(vexlab::state::read_setting(app, "enable_password", "R1"), "cisco");
+    EXPECT_EQ(app.network.lab_description, "Line one\r\nLine two\r\n\r\nLine four");
+    // Values that read like headers or "EOR" are values.
+    EXPECT_EQ(rows(app.session, "SELECT vlan_num, vlan_name FROM vlan_info"),
+              "10,sales;20,virtual link;");
+    EXPECT_EQ(
+        rows(app.session, "SELECT description FROM int_det WHERE ref = 1 AND int_name = 'Serial0'"),
+        "EOR is a word;");
+    // Access lists keep their order of evaluation.
+    EXPECT_EQ(rows(app.session, "SELECT accesslist_num, ip, deny FROM access_list"),
+              "10,10.0.0.0,True;10,any,False;1,192.168.1.0,False;");
+    EXPECT_EQ(rows(app.session,
+                   "SELECT dev_no, device_id, virtual_link, transit_area "
+                   "FROM ospf_dev WHERE dev_no = 1"),
+              "1,10.0.0.1,True,5;");
+    EXPECT_EQ(rows(app.session, "SELECT nat_status FROM nat_dev WHERE dev_no = 2"), "1;");
+    EXPECT_EQ(rows(app.session, "SELECT pool_name, glob_port, dev_ref FROM nat_pool"),
+              "pool1,o,2;");
+    // The next hop of R2's Serial0 is R1's Serial0.
+    EXPECT_EQ(rows(app.session,
+                   "SELECT next_hopip, next_hopmask FROM route_ip "
+                   "WHERE ref = 2 AND int_name = 'Serial0'"),
+              "10.0.0.1,255.0.0.0;");
+}
+
+TEST_F(NetworkFiles, LoadConfigAttachesTheConsoleToTheFirstDevice) {
+    const std::string path = saved("net.con");
+    app.console.device.current_device = "PC";
+    app.console.output.response_text = "something";
+    app.console.output.paging_active = true;
+    int last_step = 0;
+    nf::load_network(app, path, NetworkLoad::ConfigurationFile,
+                     [&](int step) { EXPECT_EQ(step, ++last_step); });
+    EXPECT_EQ(last_step, nf::load_steps(NetworkLoad::ConfigurationFile));
+    EXPECT_EQ(app.console.device.current_device, "R1");
+    EXPECT_EQ(app.console.device.host_name, "R1");
+    EXPECT_EQ(app.console.device.device_kind, vexlab::state::kRouter);
+    EXPECT_EQ(app.console.device.device_model, "2501");
+    EXPECT_EQ(app.console.mode.prompt_text, "R1>");
+    EXPECT_EQ(app.console.output.response_text, "nill");
+    EXPECT_FALSE(app.console.output.paging_active);
+    EXPECT_EQ(app.network.loaded_file_path, path);
+    EXPECT_EQ(app.network.loaded_by, NetworkLoad::ConfigurationFile);
+    EXPECT_EQ(app.network.network_picture_path, app.program_file("tolvane-fig.gif"));
+
+    // The settings table: the template's keys, one column per device.
+    EXPECT_EQ(app.session.column_names("routervariables"),
+              (std::vector<std::string>{"Config_Variable", "R1", "R2", "R3", "2950", "PC"}));
+    EXPECT_EQ(rows(app.session, "SELECT count(*) FROM routervariables"),
+              rows(app.session, "SELECT count(*) FROM config_template"));
+    // Only routers keep interface devices; switches and PCs lose theirs.
+    EXPECT_EQ(rows(app.session, "SELECT \"index\", dev_name FROM int_device"), "1,R1;2,R2;3,R3;");
+    EXPECT_EQ(rows(app.session, "SELECT DISTINCT ref FROM frame_ip ORDER BY ref"), "1;2;3;");
+    EXPECT_EQ(rows(app.session, "SELECT \"index\", Dev_cat, Device_Name FROM device"),
+              "1,2501,R1;1,2501,R2;1,2501,R3;2,2950,2950;3,PC,PC;");
+}
+
+TEST_F(NetworkFiles, AKeyTheTemplateLacksIsDroppedAndKeysIgnoreCase) {
+    auto text = read_file(saved("k.con"));
+    text.replace(text.find("hostname:R1"), 11, "HostName:Lab\r\nno_such_key:x");
+    const std::string path = net.write_file("k2.con", text);
+    nf::load_network(app, path, NetworkLoad::ConfigurationFile);
+    EXPECT_EQ(vexlab::state::read_setting(app, "hostname", "R1"), "Lab");
+    EXPECT_EQ(app.console.mode.prompt_text, "Lab>");
+    EXPECT_EQ(rows(app.session,
+                   "SELECT count(*) FROM routervariables WHERE Config_Variable = 'no_such_key'"),
+              "0;");
+}
+
+// ------------------------------------------------------------------ Open Exported File
+
+TEST_F(NetworkFiles, OpenExportedFileBuildsTheNetworkAroundItsFirstDevice) {
+    const std::string path = exported("two-lans.exp", example_file("two-lans"));
+    nf::load_network(app, path, NetworkLoad::ExportedFile);
+
+    EXPECT_EQ(app.console.mode.prompt_text, "R1>");
+    EXPECT_EQ(app.network.network_picture_path, net.folder.file("two-lans.jpg"));
+    EXPECT_EQ(app.network.lab_description.substr(0, 60),
+              "Two branch offices, each with a 2501 router, a 2950 switch a");
+    EXPECT_NE(app.network.lab_description.find("\r\nworkstation."), std::string::npos);
+    EXPECT_EQ(
+        app.session.column_names("routervariables"),
+        (std::vector<std::string>{"Config_Variable", "R1", "R2", "SW1", "SW2", "PC1", "PC2"}));
+    EXPECT_EQ(vexlab::state::read_setting(app, "FastEthernet1_ip_address", "SW1"), "192.168.1.2");
+    // Next hops come from the neighbour's own row.
+    EXPECT_EQ(rows(app.session,
+                   "SELECT next_hopip, next_hopmask FROM route_ip "
+                   "WHERE int_name = 'Serial0' ORDER BY ref"),
+              "10.1.1.2,255.255.255.252;10.1.1.1,255.255.255.252;");
+    EXPECT_EQ(rows(app.session,
+                   "SELECT next_hopip FROM ospf_ip "
+                   "WHERE int_name = 'Ethernet0' AND ref = 1"),
+              "NA;");
+    // Workstations are up in every view; routers keep what the file says.
+    EXPECT_EQ(rows(app.session, "SELECT DISTINCT int_status FROM eigrp_ip WHERE ref = 5"), "1;");
+    EXPECT_EQ(rows(app.session, "SELECT DISTINCT int_status FROM route_ip WHERE ref = 1"), "0;");
+    // Router ids from the OSPF interface addresses.
+    EXPECT_EQ(rows(app.session, "SELECT dev_name, device_id FROM ospf_dev WHERE dev_no <= 2"),
+              "R1,192.168.1.1;R2,192.168.2.1;");
+    // Switches and PCs keep no interface details.
+    EXPECT_EQ(rows(app.session, "SELECT dev_name FROM int_device"), "R1;R2;");
+    EXPECT_EQ(rows(app.session, "SELECT DISTINCT ref FROM int_det"), "1;2;");
+    // The derived LAN tables are rebuilt.
+    EXPECT_NE(rows(app.session, "SELECT count(*) FROM eth_iplist"), "0;");
+    EXPECT_NE(rows(app.session, "SELECT count(*) FROM sw_riplist"), "0;");
+}
+
+TEST_F(NetworkFiles, SubinterfacesAreStoredUnderTheirInterfaceWithoutBlanks) {
+    const std::string path = exported("fr.exp", example_file("frame-relay-hub"));
+    EXPECT_NE(read_file(path).find("<HQ>\r\nSerial0\r\n 1 \r\n"), std::string::npos);
+    nf::load_network(app, path, NetworkLoad::ExportedFile);
+    EXPECT_EQ(rows(app.session,
+                   "SELECT f.dev_name, i.int_name, m.subint_num FROM frame_map AS m "
+                   "JOIN frame_ip AS i ON m.ref = i.\"index\" JOIN frame_device AS f "
+                   "ON f.dev_no = i.ref ORDER BY m.rowid"),
+              "HQ,Serial0,1;HQ,Serial0,2;BRANCH1,Serial0,1;BRANCH2,Serial0,1;");
+    EXPECT_EQ(rows(app.session,
+                   "SELECT next_hop_devname, next_hop_intname FROM route_ip "
+                   "WHERE int_name = 'Serial0.2'"),
+              "BRANCH2,Serial0.1;");
+}
+
+TEST_F(NetworkFiles, APcAsFirstDeviceGivesItsPrompt) {
+    const std::string path = exported("pc.exp",
+                                      "device WS PC 10 10\ndevice R9 2501 100 10\n"
+                                      "link WS Ethernet0 R9 Ethernet0\n");
+    nf::load_network(app, path, NetworkLoad::ExportedFile);
+    EXPECT_EQ(app.console.device.device_kind, vexlab::state::kPc);
+    EXPECT_EQ(app.console.mode.prompt_text, "WS:");
+}
+
+TEST_F(NetworkFiles, ALabNetworkComputesNoRouterIds) {
+    const std::string path = exported("lab.exp", example_file("three-routers"));
+    nf::load_network(app, path, NetworkLoad::LabNetwork);
+    EXPECT_EQ(rows(app.session, "SELECT DISTINCT device_id FROM ospf_dev"), "UA;");
+    EXPECT_EQ(app.network.loaded_by, NetworkLoad::LabNetwork);
+}
+
+// Every shipped example opens, and then saves and loads back to the same file.
+TEST_F(NetworkFiles, TheShippedExamplesOpenAndRoundTrip) {
+    int examples = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(vexlab::test::resources_dir() + "/examples")) {
+        if (entry.path().extension() != ".net") continue;
+        ++examples;
+        const std::string stem = entry.path().stem().string();
+        SCOPED_TRACE(stem);
+        const std::string path = exported(stem + ".exp", read_file(entry.path().string()));
+        nf::load_network(app, path, NetworkLoad::ExportedFile);
+        const std::string first = saved(stem + "-1.con");
+        nf::load_network(app, first, NetworkLoad::ConfigurationFile);
+        EXPECT_EQ(read_file(saved(stem + "-2.con")), read_file(first));
+    }
+    EXPECT_GE(examples, 3);
+}
+
+// ------------------------------------------------------------------ reload
+
+TEST_F(NetworkFiles, ReloadRepeatsTheLoadOfTheFileThatWasLoaded) {
+    for (const auto how : {NetworkLoad::ExportedFile, NetworkLoad::ConfigurationFile}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        const std::string path = how == NetworkLoad::ExportedFile
+                                     ? exported("r.exp", example_file("two-lans"))
+                                     : saved("r.con");
+        nf::load_network(app, path, how);
+        const std::string loaded = database_state(app.session);
+        ASSERT_TRUE(vexlab::state::write_setting(app, "hostname", app.console.device.current_device,
+                                                 "Changed"));
+        app.session.execute("INSERT INTO vlan_info VALUES (99, 'x')");
+        app.session.execute("UPDATE route_ip SET ip = '1.2.3.4'");
+        app.console.device.current_device = "elsewhere";
+        nf::reload_loaded_network(app);
+        EXPECT_EQ(database_state(app.session), loaded);
+        EXPECT_NE(app.console.device.current_device, "elsewhere");
+    }
+}
+
+TEST_F(NetworkFiles, AReloadOfAFileThatIsGoneIsRefusedAndChangesNothing) {
+    const std::string path = saved("gone.con");
+    nf::load_network(app, path, NetworkLoad::ConfigurationFile);
+    std::filesystem::remove(path);
+    const std::string before = database_state(app.session);
+    EXPECT_THROW(nf::reload_loaded_network(app), nf::LoadError);
+    EXPECT_EQ(database_state(app.session), before);
+}
+
+// ------------------------------------------------------------------ malformed files
+
+std::string& replace(std::string& text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    if (at == std::string::npos)
+        ADD_FAILURE() << "no " << from;
+    else
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+void cut_from(std::string& text, const std::string& marker) {
+    const auto at = text.find(marker);
+    if (at == std::string::npos)
+        ADD_FAILURE() << "no " << marker;
+    else
+        text.resize(at);
+}
+
+// The text with line `number` (counted from 1) replaced.
+void replace_line(std::string& text, int number, const std::string& line) {
+    auto lines = lines_of(text);
+    lines.at(number - 1) = line;
+    text.clear();
+    for (const auto& l : lines) text += l + "\r\n";
+}
+
+int line_of(const std::string& text, const std::string& marker) {
+    const auto at = text.find(marker);
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + at, '\n'));
+}
+
+TEST_F(NetworkFiles, MalformedFilesAreRefusedWithTheNetworkLeftAsItWas) {
+    configure_default_network();
+    const std::string good_config = read_file(saved("good.con"));
+    const std::string good_export =
+        read_file(exported("good.exp", example_file("frame-relay-hub")));
+
+    // The network on screen: a loaded one, so a refusal must keep it loaded.
+    nf::load_network(app, net.write_file("shown.con", good_config), NetworkLoad::ConfigurationFile);
+    const std::string tables = database_state(app.session);
+    const std::string prompt = app.console.mode.prompt_text;
+    const std::string description = app.network.lab_description;
+
+    std::vector<std::tuple<std::string, NetworkLoad, std::string, int>> cases;
+    auto config = [&](const char* name, auto change, int line = 0) {
+        std::string text = good_config;
+        change(text);
+        cases.emplace_back(name, NetworkLoad::ConfigurationFile, text, line);
+    };
+    auto exp = [&](const char* name, auto change, int line = 0) {
+        std::string text = good_export;
+        change(text);
+        cases.emplace_back(name, NetworkLoad::ExportedFile, text, line);
+    };
+    // Each section cut off.
+    config("netpath", [&](std::string& t) { cut_from(t, "\r\nnetpath:"); });
+    for (const char* header :
+         {"<routing information>", "<ospf information>", "<eigrp information>", "<description>",
+          "<vlan information>", "<mac information>", "<port security>", "framemap", "intdevice",
+          "intdet", "virtual link", "nat device", "nat mapping", "Access list", "nat pool"})
+        config(header, [&](std::string& t) { cut_from(t, std::string("\r\n") + header + "\r\n"); });
+    for (const char* header : {"<routing information>", "<ospf information>", "<eigrp information>",
+                               "<description>", "<subint information>"})
+        exp(header, [&](std::string& t) { cut_from(t, std::string("\r\n") + header + "\r\n"); });
+    config("empty file", [](std::string& t) { t.clear(); });
+    config("cut inside a dump record", [](std::string& t) { t.resize(t.rfind("pool1") + 5); });
+    config("cut inside the last record", [](std::string& t) { t.resize(t.rfind("EOR")); });
+    const int routing = line_of(good_config, "<routing information>");
+    config("cut inside a routing record", [&](std::string& t) {
+        t.resize(t.find("\r\n<ospf information>"));
+        t.resize(t.rfind("\r\n", t.rfind("\r\n") - 1) + 2);
+    });
+    config(
+        "bad device number", [&](std::string& t) { replace_line(t, routing + 1, "<one>"); },
+        routing + 1);
+    config(
+        "bad number in a value line",
+        [&](std::string& t) {
+            replace(t, "<vlan information>\r\n 10 ", "<vlan information>\r\n ten ");
+        },
+        line_of(good_config, "<vlan information>") + 1);
+    config("a flag that is no flag",
+           [](std::string& t) { replace(t, "\r\nTrue\r\n 5 ", "\r\nyes\r\n 5 "); });
+    config(
+        "unknown model", [](std::string& t) { replace(t, "<2950>", "<2960>"); },
+        line_of(good_config, "<2950>"));
+    config("model in lower case", [](std::string& t) { replace(t, "<PC>", "<pc>"); });
+    config(
+        "duplicate device", [](std::string& t) { replace(t, "[R2]", "[r1]"); },
+        line_of(good_config, "[R2]"));
+    config("a device named like the key column",
+           [](std::string& t) { replace(t, "[R3]", "[Config_Variable]"); });
+    config(
+        "a record's ref is not its device",
+        [&](std::string& t) { replace_line(t, routing + 4, " 2 "); }, routing + 1);
+    config("one device number, two names", [](std::string& t) {
+        const auto at = t.find("<1>\r\n<R1>", t.find("<routing information>") + 40);
+        t.replace(at, 9, "<1>\r\n<RX>");
+    });
+    config("a record without EOR",
+           [](std::string& t) { replace(t, "sales\r\nEOR\r\n", "sales\r\n"); });
+    config("a dump record with a value too many",
+           [](std::string& t) { replace(t, "sales\r\nEOR\r\n", "sales\r\nextra\r\nEOR\r\n"); });
+    config("no device at all", [](std::string& t) { t = t.substr(t.find("netpath:")); });
+    config(
+        "a setting before any device", [](std::string& t) { t = "hostname:X\r\n" + t; }, 1);
+    config("netpath not followed by the routing header", [](std::string& t) {
+        replace(t, "\r\n<routing information>\r\n", "\r\nsomething\r\n");
+    });
+    exp("a subinterface of an interface the file lacks",
+        [](std::string& t) { replace(t, "<HQ>\r\nSerial0\r\n", "<HQ>\r\nSerial9\r\n"); });
+    exp("a subinterface record without a number", [](std::string& t) {
+        t.resize(t.rfind("\r\n 2 \r\n") + 2);
+        t += "<BRANCH1>\r\nSerial0\r\n";
+    });
+    exp("a configuration file opened as an export", [&](std::string& t) { t = good_config; });
+    config("an export loaded as a configuration", [&](std::string& t) { t = good_export; });
+
+    for (const auto& [name, how, text, line] : cases) {
+        SCOPED_TRACE(name);
+        const std::string path = net.write_file("bad.file", text);
+        try {
+            nf::load_network(app, path, how);
+            ADD_FAILURE() << "loaded";
+        } catch (const nf::LoadError& error) {
+            const std::string message = error.message();
+            EXPECT_EQ(message.rfind("The network file could not be loaded.\n" + path + "\n", 0), 0u)
+                << message;
+            if (line) {
+                EXPECT_EQ(error.line(), line) << message;
+            }
+        }
+        EXPECT_EQ(database_state(app.session), tables);
+        EXPECT_EQ(app.console.mode.prompt_text, prompt);
+        EXPECT_EQ(app.network.lab_description, description);
+        EXPECT_EQ(app.network.loaded_file_path, net.folder.file("shown.con"));
+    }
+}
+
+TEST_F(NetworkFiles, ALoadThatFailsInTheDatabaseChangesNothing) {
+    const std::string path = saved("db.con");
+    // A table the load fills is gone: the statement fails part way.
+    app.session.execute("DROP TABLE eth_iplist");
+    const std::string without = database_state(app.session);
+    EXPECT_THROW(nf::load_network(app, path, NetworkLoad::ConfigurationFile), nf::LoadError);
+    EXPECT_EQ(database_state(app.session), without);
+    EXPECT_TRUE(app.table_set.is_default());
+}
+
+// ------------------------------------------------------------------ delcolumn
+
+TEST_F(NetworkFiles, ClearingTheDefaultSetEmptiesOnlyTheSharedFilters) {
+    configure_default_network();
+    nf::delcolumn(app.session, app.table_set);
+    EXPECT_EQ(rows(app.session, "SELECT count(*) FROM access_list"), "0;");
+    EXPECT_EQ(rows(app.session, "SELECT count(*) FROM nat_pool"), "0;");
+    EXPECT_EQ(rows(app.session, "SELECT count(*) FROM nat_inout_def"), "1;");
+    EXPECT_EQ(app.session.column_names("routervariables_def").size(), 11u);
+}
+
+TEST_F(NetworkFiles, ClearingTheWorkingSetDropsDeviceColumnsAndKeepsTheKeys) {
+    nf::load_network(app, exported("c.exp", example_file("two-lans")), NetworkLoad::ExportedFile);
+    const std::string keys = rows(app.session, "SELECT Config_Variable FROM routervariables");
+    nf::delcolumn(app.session, app.table_set);
+    EXPECT_EQ(app.session.column_names("routervariables"),
+              std::vector<std::string>{"Config_Variable"});
+    EXPECT_EQ(rows(app.session, "SELECT Config_Variable FROM routervariables"), keys);
+    for (const char* table :
+         {"rout_dev", "route_ip", "ospf_dev", "ospf_ip", "eigrp_dev", "eigrp_ip", "frame_device",
+          "frame_ip", "frame_map", "nat_dev", "nat_inout", "access_list", "nat_pool"})
+        EXPECT_EQ(rows(app.session, std::string("SELECT count(*) FROM ") + table), "0;") << table;
+    // The loaders empty these themselves.
+    EXPECT_NE(rows(app.session, "SELECT count(*) FROM device"), "0;");
+    const std::string once = database_state(app.session);
+    nf::delcolumn(app.session, app.table_set);
+    EXPECT_EQ(database_state(app.session), once);
+}
+
+// ------------------------------------------------------------------ safe saving
+
+TEST_F(NetworkFiles, AFileKilledWhileBeingWrittenLeavesTheOldOne) {
+    const std::string path = net.write_file("keep.con", "the old file\r\n");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        vexlab::platform::AtomicFile file(path);
+        file.write("half of the new fi");
+        kill(getpid(), SIGKILL);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(read_file(path), "the old file\r\n");
+}
+
+TEST_F(NetworkFiles, AWriteThatIsNotCompletedLeavesTheOldFileAndNoTemporary) {
+    const std::string path = net.write_file("keep.con", "the old file\r\n");
+    {
+        vexlab::platform::AtomicFile file(path);
+        file.write("half");
+    }
+    EXPECT_EQ(read_file(path), "the old file\r\n");
+    for (const auto& entry : std::filesystem::directory_iterator(net.folder.path()))
+        EXPECT_EQ(entry.path().filename().string().rfind("keep.con.", 0), std::string::npos)
+            << entry.path();
+}
+
+TEST_F(NetworkFiles, AFailedSaveSaysSoAndLeavesTheOldFile) {
+    // A folder that does not exist.
+    try {
+        nf::save_config(app, net.folder.file("no/such/folder/x.con"));
+        ADD_FAILURE() << "saved";
+    } catch (const nf::SaveError& error) {
+        EXPECT_EQ(error.message().rfind("The configuration could not be saved.\n", 0), 0u);
+    }
+    // A value the file cannot carry: a line break in a dumped field.
+    const std::string path = net.write_file("old.con", "the old file\r\n");
+    app.session.execute(
+        "UPDATE int_det SET description = 'two' || char(13, 10) || 'lines' "
+        "WHERE rowid = 1");
+    EXPECT_THROW(nf::save_config(app, path), nf::SaveError);
+    EXPECT_EQ(read_file(path), "the old file\r\n");
+}
+
+TEST_F(NetworkFiles, SavingAgainReplacesTheFile) {
+    const std::string path = saved("twice.con");
+    app.network.lab_description = "changed";
+    nf::save_config(app, path);
+    EXPECT_NE(read_file(path).find("<description>\r\nchanged\r\n<vlan information>"),
+              std::string::npos);
+}
+
+}  // namespace
