@@ -10,6 +10,7 @@
 #include "interpreter/catalogue_compiler.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
+#include "state/lab_source.h"
 #include "state/schema_registry.h"
 #include "state/table_set.h"
 #include "state/table_text.h"
@@ -166,6 +167,10 @@ void build_database(const std::string& resources_dir, const std::string& out_pat
             for (const auto& file : files_with_extension(resources, ".rows"))
                 load_table_text(session, schema, read_file(file),
                                 fs::relative(file, resources).string());
+            std::vector<LabSource> labs;
+            for (const auto& file : files_with_extension(resources, ".lab"))
+                labs.push_back({fs::relative(file, resources).string(), read_file(file)});
+            insert_rows(session, schema, compile_lab_sources(labs), "labs");
 
             const fs::path settings = resources / "network" / "default_settings.conf";
             build_default_settings(session, read_file(settings), "network/default_settings.conf");

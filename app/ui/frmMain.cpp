@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "console/ui/frmRoutSim.h"
+#include "labs/ui/frmLabPractise.h"
 #include "platform/ui/key_injection.h"
 #include "platform/ui/window_navigator.h"
 
@@ -120,8 +121,9 @@ void frmMain::build_lab_menus() {
         for (const auto& [index, caption] : group.items) {
             QAction* item = menu->addAction(QString::fromStdString(caption));
             item->setObjectName(QString("mnulab%1_%2").arg(g + 1).arg(index));
-            // The lab exercise window is not part of the program yet.
-            item->setEnabled(false);
+            const int group_number = static_cast<int>(g) + 1, item_index = index;
+            connect(item, &QAction::triggered, this,
+                    [this, group_number, item_index] { mnulab_Click(group_number, item_index); });
             mnulab[g][index] = item;
         }
         menu->setTitle(QString::fromStdString(group.caption));
@@ -169,6 +171,28 @@ void frmMain::open_console() {
         return;
     }
     platform::show_child(this, routsim_.get());
+}
+
+// The exercise's window is loaded before the main window gives up its
+// input; the main window has it back when the score that ends the run closes.
+void frmMain::mnulab_Click(int group, int index) {
+    model_.lab_item_chosen(group, index);
+    try {
+        if (!labpractise_) {
+            labpractise_ = std::make_unique<labs::frmLabPractise>(state_, dialogs_);
+            connect(labpractise_.get(), &labs::frmLabPractise::run_finished, this,
+                    [this] { setEnabled(true); });
+        }
+        labpractise_->Form_Load();
+    } catch (const std::exception& error) {
+        dialogs_.message("Vexlab",
+                         "The lab exercise could not be opened.\n\n" + std::string(error.what()));
+        return;
+    }
+    setEnabled(false);
+    labpractise_->show();
+    labpractise_->raise();
+    labpractise_->activateWindow();
 }
 
 void frmMain::mnuExit_Click() {

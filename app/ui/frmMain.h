@@ -12,6 +12,9 @@
 namespace vexlab::console {
 class frmRoutSim;
 }
+namespace vexlab::labs {
+class frmLabPractise;
+}
 
 class QAction;
 class QMenu;
@@ -35,6 +38,8 @@ public:
     MainWindowModel& model() { return model_; }
     // The console window, once it has been opened.
     console::frmRoutSim* routsim() const { return routsim_.get(); }
+    // The lab practice window, once a lab exercise has been started.
+    labs::frmLabPractise* labpractise() const { return labpractise_.get(); }
 
     // Menu handlers.
     void mnuRoutSim_Click();
@@ -44,6 +49,8 @@ public:
     void mnucont_Click();
     void mnudisc_Click();
     void mnuabout_Click();
+    // A Lab Exercises item: group 1 to 10, the item's sublab index.
+    void mnulab_Click(int group, int index);
 
     // Controls, by the names the rest of the program knows them by.
     QMenu* mnuRsim = nullptr;
@@ -79,6 +86,7 @@ private:
     MainWindowModel model_;
     bool unloaded_ = false;
     std::unique_ptr<console::frmRoutSim> routsim_;
+    std::unique_ptr<labs::frmLabPractise> labpractise_;
 };
 
 }  // namespace vexlab::app
