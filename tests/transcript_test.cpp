@@ -35,4 +35,16 @@ TEST(TranscriptRunner, ReportsTheFirstDifferenceWithItsLine) {
     EXPECT_NE(bad.message.find("unknown mode"), std::string::npos);
 }
 
+TEST(TranscriptRunner, NetworkFilesAreFoundBesideTheTranscriptAndMustLoad) {
+    auto missing =
+        vexlab::test::run_transcript("@mode network\n@open nowhere.exp\nR1>\n", "net.txt", "/tmp");
+    EXPECT_FALSE(missing.passed);
+    EXPECT_NE(missing.message.find("The network file could not be loaded.\n/tmp/nowhere.exp"),
+              std::string::npos)
+        << missing.message;
+    auto no_file = vexlab::test::run_transcript("@load\nR1>\n", "net.txt");
+    EXPECT_FALSE(no_file.passed);
+    EXPECT_NE(no_file.message.find("@load <file>"), std::string::npos) << no_file.message;
+}
+
 }  // namespace

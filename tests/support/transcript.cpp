@@ -7,6 +7,7 @@
 
 #include "console/console_engine.h"
 #include "console/network_diagram.h"
+#include "networkfiles/network_loader.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
@@ -35,6 +36,7 @@ struct Script {
     std::vector<std::tuple<std::string, std::string, std::string>> settings;
     std::vector<platform::Answer> answers;
     std::vector<std::string> messages;
+    std::vector<std::pair<state::NetworkLoad, std::string>> networks;  // @open, @load
     std::vector<ExpectedLine> lines;
 };
 
@@ -142,6 +144,14 @@ Script parse(const std::string& text) {
                     throw ParseError{"line " + std::to_string(number) + ": @answer yes|no|cancel"};
             } else if (directive == "message") {
                 script.messages.push_back(rest);
+            } else if (directive == "open" || directive == "load") {
+                if (rest.empty())
+                    throw ParseError{"line " + std::to_string(number) + ": @" + directive +
+                                     " <file>"};
+                script.networks.emplace_back(directive == "open"
+                                                 ? state::NetworkLoad::ExportedFile
+                                                 : state::NetworkLoad::ConfigurationFile,
+                                             rest);
             } else {
                 throw ParseError{"line " + std::to_string(number) + ": unknown directive @" +
                                  directive};
@@ -171,9 +181,18 @@ std::string show(const std::string& text) {
     return "[" + text + "]";
 }
 
+// A message box the file expects: its whole text, or with a final "*" the
+// beginning of it.
+bool message_matches(const std::string& expected, const std::string& shown) {
+    if (!expected.empty() && expected.back() == '*')
+        return shown.rfind(expected.substr(0, expected.size() - 1), 0) == 0;
+    return shown == expected;
+}
+
 }  // namespace
 
-TranscriptResult run_transcript(const std::string& text, const std::string& name) {
+TranscriptResult run_transcript(const std::string& text, const std::string& name,
+                                const std::string& network_folder) {
     TranscriptResult result;
     Script script;
     try {
@@ -199,6 +218,16 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             result.message = name + ": @set " + device + " " + key + ": no such device or key";
             return result;
         }
+    for (const auto& [how, file] : script.networks) {
+        const fs::path path =
+            fs::path(file).is_absolute() ? fs::path(file) : fs::path(network_folder) / file;
+        try {
+            networkfiles::load_network(app, path.string(), how);
+        } catch (const networkfiles::LoadError& error) {
+            result.message = name + ": " + error.message();
+            return result;
+        }
+    }
     engine.press(console::keys::enter);  // the first Return starts the session
     const std::string prefix = console::start_text() + "\r\n";
 
@@ -254,7 +283,12 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             std::vector<std::string> shown;
             for (const auto& s : dialogs.shown())
                 if (s.kind == "message") shown.push_back(s.text);
-            if (shown != script.messages)
+            const bool same = shown.size() == script.messages.size() &&
+                              std::equal(shown.begin(), shown.end(), script.messages.begin(),
+                                         [](const std::string& s, const std::string& e) {
+                                             return message_matches(e, s);
+                                         });
+            if (!same)
                 return fail(nullptr, "message boxes differ: expected " +
                                          std::to_string(script.messages.size()) + ", shown " +
                                          std::to_string(shown.size()) +
@@ -284,7 +318,8 @@ TranscriptResult run_transcript_file(const std::string& path) {
     if (!in) return {false, path + ": cannot read the file"};
     std::ostringstream text;
     text << in.rdbuf();
-    return run_transcript(text.str(), fs::path(path).filename().string());
+    return run_transcript(text.str(), fs::path(path).filename().string(),
+                          fs::path(path).parent_path().string());
 }
 
 std::vector<std::string> transcript_files(const std::string& folder) {

@@ -14,7 +14,9 @@ struct TranscriptResult {
     std::string message;  // the first difference, with the file's line
 };
 
-TranscriptResult run_transcript(const std::string& text, const std::string& name);
+// `folder` is where the network files of @open and @load are looked for.
+TranscriptResult run_transcript(const std::string& text, const std::string& name,
+                                const std::string& folder = ".");
 TranscriptResult run_transcript_file(const std::string& path);
 
 // The transcript files of a folder, sorted by name.
