@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -23,6 +24,7 @@
 #include "labs/ui/frmLabPractise.h"
 #include "labs/ui/frmScore.h"
 #include "labs/ui/frmShowAnswer.h"
+#include "platform/db_session.h"
 #include "platform/user_dialogs.h"
 #include "support/test_database.h"
 
@@ -207,6 +209,19 @@ TEST_F(LabWindowTest, TheFlashCardPrintsTheSelectionOrAllOfItAndNothingWhenCance
     EXPECT_TRUE(window->isEnabled());
     window->close();
     window->score()->close();
+}
+
+TEST(LabPictures, EveryShippedSublabHasADiagramTheProgramCanShow) {
+    vexlab::test::TempDir folder;
+    vexlab::test::fresh_database(folder.file("commandsbackup.mdb"));
+    vexlab::db::DatabaseSession session;
+    session.open(folder.file("commandsbackup.mdb"));
+    auto rows = session.open_recordset("SELECT sublabnane, networkpath FROM sublab");
+    for (; !rows.eof(); rows.move_next()) {
+        const QString path =
+            QString(VEXLAB_PROGRAM_DIR) + "/" + QString::fromStdString(rows.text(1));
+        EXPECT_FALSE(QPixmap(path).isNull()) << rows.text(0) << ": " << path.toStdString();
+    }
 }
 
 TEST(LabWindowClock, TimeUpStopsTheTimerBeforeItsOneMessage) {

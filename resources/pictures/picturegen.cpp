@@ -2,9 +2,10 @@
 //
 //   picturegen <outdir>
 //
-// Writes the logo and the default-network figure as GIF, the toolbar icons as
-// .ico and the mouse cursors as .cur. Everything is drawn from code and the
-// output is the same, byte for byte, on every run with the same fonts.
+// Writes the logo, the default-network figure and the lab exercises' network
+// diagrams (in labdiagrams/) as GIF, the toolbar icons as .ico and the mouse
+// cursors as .cur. Everything is drawn from code and the output is the same,
+// byte for byte, on every run with the same fonts.
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -319,6 +320,199 @@ QImage defaultNetworkFigure() {
     return img;
 }
 
+// ---------------------------------------------------------------------------
+// Network diagrams of the lab exercises: the devices the steps name (R1 to
+// R3, S1 to S3, WS11, WS12), their links, interface names and networks.
+
+// A cloud for a provider network, centred on `c`, `w` wide.
+void drawCloud(QPainter& p, QPointF c, qreal w, const QString& name) {
+    const qreal h = w * 0.55;
+    QPainterPath cloud;
+    cloud.setFillRule(Qt::WindingFill);
+    cloud.addEllipse(QPointF(c.x() - w * 0.25, c.y() + h * 0.08), w * 0.25, h * 0.34);
+    cloud.addEllipse(QPointF(c.x() + w * 0.25, c.y() + h * 0.08), w * 0.25, h * 0.34);
+    cloud.addEllipse(QPointF(c.x() - w * 0.05, c.y() - h * 0.17), w * 0.27, h * 0.36);
+    cloud.addEllipse(QPointF(c.x() + w * 0.16, c.y() - h * 0.12), w * 0.2, h * 0.3);
+    cloud.addEllipse(QPointF(c.x(), c.y() + h * 0.2), w * 0.3, h * 0.3);
+    p.save();
+    p.setPen(QPen(kGrey, 2));
+    p.setBrush(QColor(235, 242, 250));
+    p.drawPath(cloud.simplified());
+    p.restore();
+    label(p, c, name, font(15, true), kGrey);
+}
+
+// A picture with its title, ready for devices and links.
+void labCanvas(QPainter& p, QImage& img, const QString& title) {
+    p.begin(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    text(p, QRectF(0, 10, img.width(), 30), Qt::AlignCenter, title, font(20, true), kNavy);
+    p.setPen(QPen(kSilver, 1));
+    p.drawLine(QPointF(30, 48.5), QPointF(img.width() - 30, 48.5));
+}
+
+// Text centred on a point, for lines too long for label().
+void caption(QPainter& p, QPointF at, const QString& s, const QColor& colour) {
+    text(p, QRectF(at.x() - 300, at.y() - 15, 600, 30), Qt::AlignCenter, s, font(13), colour);
+}
+
+void name(QPainter& p, QPointF at, const QString& s) {
+    label(p, at, s, font(16, true), kInk);
+}
+
+// A network's address written along a link, a little off its middle.
+void network(QPainter& p, QPointF a, QPointF b, qreal side, const QString& s) {
+    const QPointF d = unit(b - a);
+    const QPointF n(d.y(), -d.x());
+    label(p, (a + b) / 2 + n * side, s, font(13), kBlue);
+}
+
+QImage oneRouterDiagram() {
+    QImage img = canvas(560, 340, true);
+    QPainter p;
+    labCanvas(p, img, QStringLiteral("One router"));
+    const QPointF r1(280, 150), pc(120, 260), out(470, 150);
+    drawLanLink(p, r1, pc);
+    drawSerialLink(p, r1, out, 2.5, 10, kLinkRed);
+    drawRouter(p, r1, 84);
+    drawPc(p, pc, 60);
+    name(p, r1 + QPointF(0, -48), QStringLiteral("R1"));
+    name(p, pc + QPointF(0, 50), QStringLiteral("WS11"));
+    label(p, out + QPointF(10, -20), QStringLiteral("to R2"), font(14), kGrey);
+    endLabel(p, r1, pc, 52, -16, QStringLiteral("e0"));
+    endLabel(p, r1, out, 58, 14, QStringLiteral("s0"));
+    network(p, r1, pc, 44, QStringLiteral("192.168.1.0/24"));
+    network(p, r1, out, -20, QStringLiteral("192.168.12.0/24"));
+    return img;
+}
+
+QImage twoRoutersDiagram() {
+    QImage img = canvas(620, 360, true);
+    QPainter p;
+    labCanvas(p, img, QStringLiteral("Two routers"));
+    const QPointF r1(170, 150), r2(450, 150), pc1(170, 285), pc2(450, 285);
+    drawSerialLink(p, r1, r2, 2.5, 11, kLinkRed);
+    drawLanLink(p, r1, pc1);
+    drawLanLink(p, r2, pc2);
+    drawRouter(p, r1, 84);
+    drawRouter(p, r2, 84);
+    drawPc(p, pc1, 56);
+    drawPc(p, pc2, 56);
+    name(p, r1 + QPointF(0, -48), QStringLiteral("R1"));
+    name(p, r2 + QPointF(0, -48), QStringLiteral("R2"));
+    name(p, pc1 + QPointF(-60, 0), QStringLiteral("WS11"));
+    name(p, pc2 + QPointF(60, 0), QStringLiteral("WS12"));
+    endLabel(p, r1, r2, 84, 14, QStringLiteral("s0 (DCE)"));
+    endLabel(p, r2, r1, 64, -14, QStringLiteral("s0"));
+    endLabel(p, r1, pc1, 46, 16, QStringLiteral("e0"));
+    endLabel(p, r2, pc2, 46, -16, QStringLiteral("e0"));
+    network(p, r1, r2, 28, QStringLiteral("192.168.12.0/24"));
+    network(p, r1, pc1, -62, QStringLiteral("192.168.1.0/24"));
+    network(p, r2, pc2, 62, QStringLiteral("192.168.2.0/24"));
+    return img;
+}
+
+QImage threeRoutersDiagram() {
+    QImage img = canvas(700, 360, true);
+    QPainter p;
+    labCanvas(p, img, QStringLiteral("Three routers"));
+    const QPointF r1(130, 150), r2(350, 150), r3(570, 150), pc1(130, 285), pc3(570, 285);
+    drawSerialLink(p, r1, r2, 2.5, 11, kLinkRed);
+    drawSerialLink(p, r2, r3, 2.5, 11, kLinkRed);
+    drawLanLink(p, r1, pc1);
+    drawLanLink(p, r3, pc3);
+    for (QPointF r : {r1, r2, r3}) drawRouter(p, r, 80);
+    drawPc(p, pc1, 56);
+    drawPc(p, pc3, 56);
+    name(p, r1 + QPointF(0, -46), QStringLiteral("R1"));
+    name(p, r2 + QPointF(0, -46), QStringLiteral("R2"));
+    name(p, r3 + QPointF(0, -46), QStringLiteral("R3"));
+    name(p, pc1 + QPointF(-60, 0), QStringLiteral("WS11"));
+    name(p, pc3 + QPointF(60, 0), QStringLiteral("WS12"));
+    endLabel(p, r1, r2, 56, -14, QStringLiteral("s0"));
+    endLabel(p, r2, r1, 56, 14, QStringLiteral("s0"));
+    endLabel(p, r2, r3, 56, -14, QStringLiteral("s1"));
+    endLabel(p, r3, r2, 56, 14, QStringLiteral("s0"));
+    endLabel(p, r1, pc1, 46, 16, QStringLiteral("e0"));
+    endLabel(p, r3, pc3, 46, -16, QStringLiteral("e0"));
+    network(p, r1, r2, 22, QStringLiteral("192.168.12.0/24"));
+    network(p, r2, r3, 22, QStringLiteral("192.168.23.0/24"));
+    network(p, r1, pc1, -62, QStringLiteral("192.168.1.0/24"));
+    network(p, r3, pc3, 62, QStringLiteral("192.168.3.0/24"));
+    return img;
+}
+
+QImage switchesDiagram() {
+    QImage img = canvas(640, 420, true);
+    QPainter p;
+    labCanvas(p, img, QStringLiteral("Switches and VLANs"));
+    const QPointF r1(380, 110), s2(380, 230), s1(110, 230), ws11(260, 350), ws12(500, 350);
+    drawLanLink(p, r1, s2);
+    drawLanLink(p, s1, s2);
+    drawLanLink(p, s2, ws11);
+    drawLanLink(p, s2, ws12);
+    drawRouter(p, r1, 70);
+    drawSwitch(p, s2, 96);
+    drawSwitch(p, s1, 96);
+    drawPc(p, ws11, 52);
+    drawPc(p, ws12, 52);
+    name(p, r1 + QPointF(60, 0), QStringLiteral("R1"));
+    name(p, s2 + QPointF(80, -4), QStringLiteral("S2"));
+    name(p, s1 + QPointF(0, 44), QStringLiteral("S1 (1900)"));
+    name(p, ws11 + QPointF(-62, 0), QStringLiteral("WS11"));
+    name(p, ws12 + QPointF(62, 0), QStringLiteral("WS12"));
+    caption(p, QPointF(245, 216), QStringLiteral("trunk"), kGrey);
+    caption(p, QPointF(300, 244), QStringLiteral("fa0/1"), kLinkRed.darker(130));
+    caption(p, QPointF(296, 290), QStringLiteral("fa0/2"), kLinkRed.darker(130));
+    caption(p, QPointF(470, 290), QStringLiteral("fa0/3"), kLinkRed.darker(130));
+    caption(p, ws11 + QPointF(0, 46), QStringLiteral("VLAN 10 Sales"), kBlue);
+    caption(p, ws12 + QPointF(0, 46), QStringLiteral("VLAN 20 Accounts"), kBlue);
+    caption(p, QPointF(270, 160), QStringLiteral("VLAN 1: 192.168.1.0/24"), kBlue);
+    return img;
+}
+
+QImage natDiagram() {
+    QImage img = canvas(700, 380, true);
+    QPainter p;
+    labCanvas(p, img, QStringLiteral("Network address translation"));
+    const QPointF server(110, 150), ws(110, 300), r1(320, 225), isp(590, 225);
+    const QPointF cloudEdge = isp - QPointF(85, 0);
+    drawLanLink(p, r1, server);
+    drawLanLink(p, r1, ws);
+    drawSerialLink(p, r1, cloudEdge, 2.5, 10, kLinkRed);
+    drawCloud(p, isp, 170, QStringLiteral("Internet"));
+    drawRouter(p, r1, 84);
+    drawPc(p, server, 54);
+    drawPc(p, ws, 54);
+    name(p, r1 + QPointF(0, -50), QStringLiteral("R1"));
+    caption(p, server + QPointF(0, -42), QStringLiteral("web server 192.168.1.10"), kInk);
+    name(p, ws + QPointF(0, 50), QStringLiteral("WS11"));
+    caption(p, QPointF(248, 262), QStringLiteral("e0 inside"), kLinkRed.darker(130));
+    caption(p, QPointF(430, 258), QStringLiteral("s0 outside 200.1.1.1"), kLinkRed.darker(130));
+    caption(p, QPointF(430, 196), QStringLiteral("200.1.1.0/24"), kBlue);
+    caption(p, QPointF(165, 226), QStringLiteral("192.168.1.0/24"), kBlue);
+    return img;
+}
+
+QImage frameRelayDiagram() {
+    QImage img = canvas(700, 340, true);
+    QPainter p;
+    labCanvas(p, img, QStringLiteral("Frame Relay"));
+    const QPointF r1(90, 180), r2(610, 180), cloud(350, 180);
+    drawSerialLink(p, r1, cloud - QPointF(95, 0), 2.5, 9, kLinkRed);
+    drawSerialLink(p, cloud + QPointF(95, 0), r2, 2.5, 9, kLinkRed);
+    drawCloud(p, cloud, 200, QStringLiteral("Frame Relay"));
+    drawRouter(p, r1, 84);
+    drawRouter(p, r2, 84);
+    name(p, r1 + QPointF(0, -48), QStringLiteral("R1"));
+    name(p, r2 + QPointF(0, -48), QStringLiteral("R2"));
+    caption(p, QPointF(185, 205), QStringLiteral("s0  DLCI 102"), kLinkRed.darker(130));
+    caption(p, QPointF(515, 205), QStringLiteral("s0  DLCI 201"), kLinkRed.darker(130));
+    caption(p, QPointF(350, 275), QStringLiteral("static maps: 10.1.1.0/24"), kBlue);
+    caption(p, QPointF(350, 298), QStringLiteral("point-to-point s0.102: 10.1.12.0/24"), kBlue);
+    return img;
+}
+
 // 32x32 pictures with a transparent background.
 QImage icon(const std::function<void(QPainter&)>& draw, bool antialias = true) {
     QImage img = canvas(32, 32, false);
@@ -471,6 +665,17 @@ int main(int argc, char** argv) {
     ico("Pen03.ico", penIcon());
     cur("Wait05.cur", hourglassCursor(), 16, 16);
     cur("Cross03.cur", crossCursor(), 16, 16);
+
+    if (!out.mkpath(QStringLiteral("labdiagrams"))) {
+        std::fprintf(stderr, "picturegen: cannot create the labdiagrams folder\n");
+        return 1;
+    }
+    gif("labdiagrams/one-router.gif", oneRouterDiagram());
+    gif("labdiagrams/two-routers.gif", twoRoutersDiagram());
+    gif("labdiagrams/three-routers.gif", threeRoutersDiagram());
+    gif("labdiagrams/switches.gif", switchesDiagram());
+    gif("labdiagrams/nat.gif", natDiagram());
+    gif("labdiagrams/frame-relay.gif", frameRelayDiagram());
 
     return ok ? 0 : 1;
 }
