@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
+#include "state/devices.h"
 #include "state/settings.h"
 
 namespace vexlab::console {
@@ -24,11 +25,9 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr std::size_t kQueueLimit = 10000;
 
-bool is_sub_mode(const std::string& mode) {
-    return mode == "(config-router)#" || mode == "(config-if)#" || mode == "(config-line)#" ||
-           mode == "(config-subif)#" || mode == "(config-controller)#" ||
-           mode == "(config-ext-nacl)#";
-}
+using state::CommandMode;
+using state::DeviceKind;
+using state::is_sub_mode;
 
 std::string format_time(std::time_t when, const char* format) {
     std::tm parts{};
@@ -87,7 +86,7 @@ void ConsoleEngine::form_load(Clock::time_point now) {
 
     reset_default_network();
 
-    console.mode.mode_suffix = ">";
+    console.mode.mode_suffix = CommandMode::User;
     console.mode.prompt_text = console.device.host_name + ">";
     control_.replace_all(start_text());
 
@@ -136,13 +135,12 @@ void ConsoleEngine::switch_device(const std::string& host, const std::string& de
         console.device.home_host_name = host;
         console.device.home_device = device;
     }
-    auto row = app_.session.open_recordset(
-        "SELECT \"index\", Dev_cat FROM device WHERE Device_Name = ? ORDER BY rowid", {device});
-    if (!row.eof()) {
-        console.device.device_kind = static_cast<int>(row.field(0).to_int());
-        console.device.device_model = row.text(1);
+    if (auto record = state::find_device(app_.session, device)) {
+        console.device.device_kind = record->kind;
+        console.device.device_model = record->model;
     }
-    console.mode.mode_suffix = console.device.device_kind == state::kPc ? ":" : ">";
+    console.mode.mode_suffix =
+        console.device.device_kind == state::DeviceKind::Pc ? CommandMode::Pc : CommandMode::User;
     console.mode.prompt_text = prompt();
     std::string transcript = control_.text();
     start_line(transcript);
@@ -312,7 +310,8 @@ std::string ConsoleEngine::after_prompt(std::string_view line) const {
 }
 
 std::string ConsoleEngine::prompt() const {
-    return app_.console.device.host_name + app_.console.mode.mode_suffix;
+    return app_.console.device.host_name +
+           std::string(state::prompt_suffix(app_.console.mode.mode_suffix));
 }
 
 // Output starts on a line of its own.  The line-break flags record when a
@@ -420,7 +419,7 @@ bool ConsoleEngine::console_command() {
         interp.command_incomplete = interp.command_ambiguous = false;
     };
     auto logout = [&] {
-        mode.mode_suffix = ">";
+        mode.mode_suffix = CommandMode::User;
         logout_pending_ = true;
         succeed();
         console.output.response_text = "nill";
@@ -430,7 +429,7 @@ bool ConsoleEngine::console_command() {
     if (line == "exit") {
         if (is_sub_mode(mode.mode_suffix)) {
             leave_interface_mode();
-            mode.mode_suffix = "(config)#";
+            mode.mode_suffix = CommandMode::Config;
             mode.config_prefix = "nill";
             mode.current_interface.clear();
             mode.switch_port.clear();
@@ -438,32 +437,34 @@ bool ConsoleEngine::console_command() {
             succeed();
             return true;
         }
-        if (mode.mode_suffix == "(config)#") {
+        if (mode.mode_suffix == CommandMode::Config) {
             console.output.response_text = kConfiguredMessage;
-            mode.mode_suffix = "#";
+            mode.mode_suffix = CommandMode::Privileged;
             succeed();
             return true;
         }
-        if (mode.mode_suffix == "(vlan)#") {
+        if (mode.mode_suffix == CommandMode::Vlan) {
             console.output.response_text = "APPLY completed.\r\nExiting...";
-            mode.mode_suffix = "#";
+            mode.mode_suffix = CommandMode::Privileged;
             succeed();
             return true;
         }
-        if (mode.mode_suffix == "#") {
-            mode.mode_suffix = ">";
+        if (mode.mode_suffix == CommandMode::Privileged) {
+            mode.mode_suffix = CommandMode::User;
             console.output.response_text = "nill";
             succeed();
             return true;
         }
-        if (mode.mode_suffix == ">") return logout();
+        if (mode.mode_suffix == CommandMode::User) return logout();
     }
-    if (line == "logout" && (mode.mode_suffix == ">" || mode.mode_suffix == "#")) return logout();
-    if (line == "end" && mode.mode_suffix != ">") {
+    if (line == "logout" &&
+        (mode.mode_suffix == CommandMode::User || mode.mode_suffix == CommandMode::Privileged))
+        return logout();
+    if (line == "end" && mode.mode_suffix != CommandMode::User) {
         // Leaving an interface by "end" brings its link state up to date as
         // "exit" and Ctrl+Z do.
         leave_interface_mode();
-        mode.mode_suffix = "#";
+        mode.mode_suffix = CommandMode::Privileged;
         mode.config_prefix = "nill";
         mode.current_interface.clear();
         mode.switch_port.clear();
@@ -477,7 +478,8 @@ bool ConsoleEngine::console_command() {
 
 void ConsoleEngine::leave_interface_mode() {
     const auto& mode = app_.console.mode.mode_suffix;
-    if ((mode == "(config-if)#" || mode == "(config-subif)#") && on_leave_interface_mode)
+    if ((mode == CommandMode::ConfigIf || mode == CommandMode::ConfigSubif) &&
+        on_leave_interface_mode)
         on_leave_interface_mode(app_);
 }
 
@@ -502,7 +504,7 @@ void ConsoleEngine::loopback_check() {
         {console.device.current_device, "loopback" + std::to_string(console.mode.loopback_number)});
     if (rows.to_int() == 0) {
         console.output.response_text = "Only one Loopback Interface is supported";
-        console.mode.mode_suffix = "(config)#";
+        console.mode.mode_suffix = CommandMode::Config;
     }
 }
 
@@ -572,14 +574,14 @@ void ConsoleEngine::reload(std::string& transcript) {
     const auto answer =
         dialogs_.question("Vexlab", "Do you like to save the changes to the configuration", true);
     if (answer == platform::Answer::Yes) {
-        console.mode.mode_suffix = ">";
+        console.mode.mode_suffix = CommandMode::User;
         output.pending_output = std::string("Building configuration\r\n\r\n\r\n") +
                                 "Simulated Bootstrap, Version 5.0, RELEASE SOF \r\n";
         transcript += kCrLf + output.pending_output;
         // Only the enable password is asked again; the network is kept.
         remember_enable_password(console.device.current_device);
     } else if (answer == platform::Answer::No) {
-        console.mode.mode_suffix = ">";
+        console.mode.mode_suffix = CommandMode::User;
         output.pending_output = "\r\n\r\nSimulated Bootstrap, Version 5.0, RELEASE SOF\r\n";
         transcript += kCrLf + output.pending_output;
         if (app_.table_set.is_default()) reset_default_network();
@@ -601,14 +603,14 @@ void ConsoleEngine::ctrl_z() {
     auto& console = app_.console;
     auto& mode = console.mode;
     const auto& m = mode.mode_suffix;
-    if (m != "(config)#" && !is_sub_mode(m) && m != "(vlan)#") {
+    if (m != CommandMode::Config && !is_sub_mode(m) && m != CommandMode::Vlan) {
         control_.locked = true;
         return;
     }
     leave_interface_mode();
     console.keys.line_break_pending = true;
     mode.switch_port.clear();
-    mode.mode_suffix = "#";
+    mode.mode_suffix = CommandMode::Privileged;
     mode.config_prefix = "nill";
     mode.current_interface.clear();
     std::string transcript = control_.text() + kConfiguredMessage + kCrLf + prompt();
@@ -621,11 +623,11 @@ void ConsoleEngine::telnet_escape() {
     auto& console = app_.console;
     console.device.host_name = console.device.home_host_name;
     console.device.current_device = console.device.home_device;
-    const db::Value kind =
-        app_.session.scalar("SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid",
-                            {console.device.current_device});
-    if (!kind.is_null()) console.device.device_kind = static_cast<int>(kind.to_int());
-    console.mode.mode_suffix = console.device.device_kind == state::kPc ? ":" : "#";
+    if (auto record = state::find_device(app_.session, console.device.current_device))
+        console.device.device_kind = record->kind;
+    console.mode.mode_suffix = console.device.device_kind == state::DeviceKind::Pc
+                                   ? CommandMode::Pc
+                                   : CommandMode::Privileged;
     write(control_.text() + prompt());
     console.keys.prompt_redraw_pending = true;
     send_key(keys::up);
@@ -671,7 +673,7 @@ void ConsoleEngine::backspace_key() {
     }
     const auto& console = app_.console;
     const std::size_t minimum =
-        console.device.host_name.size() + console.mode.mode_suffix.size() + 1;
+        console.device.host_name.size() + state::prompt_suffix(console.mode.mode_suffix).size() + 1;
     if (control_.current_line().size() < minimum) {
         control_.locked = true;
         return;
@@ -766,7 +768,8 @@ void ConsoleEngine::check_password(const std::string& expected) {
         password.password_echo_pending = false;
         console.output.response_text.clear();
         password.typed_password_length = 0;
-        console.mode.mode_suffix = password.console_login_check ? ">" : "#";
+        console.mode.mode_suffix =
+            password.console_login_check ? CommandMode::User : CommandMode::Privileged;
         password.console_login_check = false;
         control_.append(prompt());
     } else {

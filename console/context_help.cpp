@@ -1,9 +1,11 @@
 #include "console/context_help.h"
 
+#include <optional>
 #include <vector>
 
 #include "console/console_engine.h"
 #include "interpreter/argument_syntax.h"
+#include "interpreter/catalogue.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/app_state.h"
@@ -14,66 +16,33 @@ namespace {
 
 using state::AppState;
 
-struct HelpRow {
-    int index = 0;
-    std::string command;
-    bool further = false;
-    std::string description;
-};
-
-std::vector<HelpRow> read_rows(db::Recordset set, bool root) {
-    std::vector<HelpRow> rows;
-    for (; !set.eof(); set.move_next())
-        rows.push_back({static_cast<int>(set.field(0).to_int()), set.text(root ? 3 : 1),
-                        set.field(root ? 13 : 7).to_bool(), set.text(root ? 15 : 9)});
-    return rows;
-}
-
-std::string table(int level) {
-    return level == 0 ? std::string("tblsublabcmds") : "tblsublabcmds" + std::to_string(level);
-}
+using HelpRow = interpreter::CatalogueRow;
+using interpreter::Catalogue;
+using interpreter::RowOrder;
 
 std::vector<HelpRow> level_rows(AppState& app, int level, int parent, const std::string& word) {
     if (level == 0)
-        return read_rows(
-            app.session.open_recordset(
-                "SELECT * FROM tblsublabcmds WHERE " + db::begins_with("command") +
-                    " AND "
-                    "commandprompt = ? AND ref = ? ORDER BY command",
-                {word, word, app.console.mode.mode_suffix, app.console.device.device_kind}),
-            true);
-    return read_rows(app.session.open_recordset("SELECT * FROM " + table(level) + " WHERE " +
-                                                    db::begins_with("command") +
-                                                    " AND ref = ? "
-                                                    "ORDER BY command",
-                                                {word, word, parent}),
-                     false);
+        return Catalogue(app.session)
+            .first_words(word, app.console.mode.mode_suffix, app.console.device.device_kind,
+                         RowOrder::ByCommand);
+    return Catalogue(app.session).words(level, parent, word, RowOrder::ByCommand);
 }
 
 std::vector<HelpRow> exact_first_word(AppState& app, const std::string& word) {
-    return read_rows(app.session.open_recordset(
-                         "SELECT * FROM tblsublabcmds WHERE command = ? AND commandprompt = ? AND "
-                         "ref = ? ORDER BY command",
-                         {word, app.console.mode.mode_suffix, app.console.device.device_kind}),
-                     true);
-}
-
-std::vector<HelpRow> placeholder_rows(AppState& app, int level, int parent) {
-    return read_rows(app.session.open_recordset("SELECT * FROM " + table(level) +
-                                                    " WHERE command LIKE '<%' AND ref = ? "
-                                                    "ORDER BY command",
-                                                {parent}),
-                     false);
+    return Catalogue(app.session)
+        .exact_first_words(word, app.console.mode.mode_suffix, app.console.device.device_kind,
+                           RowOrder::ByCommand);
 }
 
 // The first placeholder under `parent` that accepts the word.
-const HelpRow* accepting_placeholder(AppState& app, const std::vector<HelpRow>& rows,
-                                     const std::string& word) {
-    for (const auto& row : rows) {
+std::optional<HelpRow> accepting_placeholder(AppState& app, int level, int parent,
+                                             const std::string& word) {
+    for (const auto& row :
+         Catalogue(app.session).placeholders(level, parent, RowOrder::ByCommand)) {
         app.interp.argument_count = 0;
-        if (interpreter::check_argument_syntax(app, row.command, word)) return &row;
+        if (interpreter::check_argument_syntax(app, row.command, word)) return row;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 struct Walk {
@@ -85,13 +54,8 @@ struct Walk {
     void add(const HelpRow& row) { list += "\r\n" + help_entry(row.command, row.description); }
 
     void list_children(int level, int parent) {
-        if (level > 9) return;
-        for (auto set =
-                 app.session.open_recordset("SELECT command, ref, commanddesc FROM " +
-                                                table(level) + " WHERE ref = ? ORDER BY command",
-                                            {parent});
-             !set.eof(); set.move_next())
-            list += "\r\n" + help_entry(set.text(0), set.text(2));
+        if (level > interpreter::kLastLevel) return;
+        for (const auto& row : Catalogue(app.session).children(level, parent)) add(row);
     }
 
     // After a blank: follow the complete words, then list what may follow.
@@ -117,12 +81,11 @@ struct Walk {
             } else if (rows.size() == 1) {
                 match = &rows.front();
             } else {
-                auto placeholders = placeholder_rows(app, level, parent);
-                match = accepting_placeholder(app, placeholders, word);
-                if (!match) return;
+                const auto accepted = accepting_placeholder(app, level, parent, word);
+                if (!accepted) return;
                 complete = true;
-                parent = match->index;
-                if (!decide(*match, level, last)) return;
+                parent = accepted->index;
+                if (!decide(*accepted, level, last)) return;
                 continue;
             }
             if (!exact_rule) complete = true;
@@ -160,13 +123,13 @@ struct Walk {
                 if (!rows.empty()) {
                     for (const auto& row : rows) add(row);
                 } else if (level > 0) {
-                    auto placeholders = placeholder_rows(app, level, parent);
-                    if (const HelpRow* row = accepting_placeholder(app, placeholders, word))
-                        add(*row);
+                    if (const auto row = accepting_placeholder(app, level, parent, word)) add(*row);
                 }
                 return;
             }
-            const HelpRow* match = nullptr;
+            // The matched row is kept by value: the rows it came from do
+            // not outlive this step.
+            std::optional<HelpRow> match;
             if (level == 0 && rows.size() > 1) {
                 if (word != "ip") return;
                 rows = exact_first_word(app, "ip");
@@ -177,12 +140,11 @@ struct Walk {
             }
             if (rows.size() > 1) return;
             if (rows.size() == 1) {
-                match = &rows.front();
+                match = rows.front();
                 app.interp.command_words[static_cast<std::size_t>(level)] = match->command;
             } else {
                 if (level == 0) return;
-                auto placeholders = placeholder_rows(app, level, parent);
-                match = accepting_placeholder(app, placeholders, word);
+                match = accepting_placeholder(app, level, parent, word);
                 if (!match) return;
             }
             complete = true;
@@ -196,7 +158,7 @@ struct Walk {
 }  // namespace
 
 std::string help_entry(const std::string& command, const std::string& description) {
-    const std::string shown = command == "end_cmd" ? "carriage return" : command;
+    const std::string shown = command == state::marker::kEndCmd ? "carriage return" : command;
     return shown + std::string(shown.size() < 40 ? 40 - shown.size() : 0, ' ') + description;
 }
 
@@ -237,7 +199,8 @@ void show_context_help(ConsoleEngine& engine, const std::string& typed) {
     std::string transcript = engine.text();
     if (!transcript.empty() && transcript.compare(transcript.size() - 2, 2, "\r\n") != 0)
         transcript += "\r\n";
-    transcript += list + "\r\n" + app.console.device.host_name + app.console.mode.mode_suffix;
+    transcript += list + "\r\n" + app.console.device.host_name +
+                  std::string(state::prompt_suffix(app.console.mode.mode_suffix));
     app.console.keys.ignore_next_up_key = true;
     app.console.keys.help_redraw_pending = true;
     engine.text_control().replace_all(std::move(transcript));

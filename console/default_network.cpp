@@ -4,6 +4,7 @@
 #include "reachability/lan_tables.h"
 #include "state/app_state.h"
 #include "state/database_builder.h"
+#include "state/devices.h"
 #include "state/settings.h"
 
 namespace vexlab::console {
@@ -95,19 +96,16 @@ void choose_start_device(state::AppState& app, SimulatorMode mode, state::Consol
         }
         case SimulatorMode::Router:
             device.current_device = device.host_name = "R1";
-            device.device_kind = state::kRouter;
+            device.device_kind = state::DeviceKind::Router;
             break;
         case SimulatorMode::Switch:
             device.current_device = device.host_name = "2950";
-            device.device_kind = state::kSwitch;
+            device.device_kind = state::DeviceKind::Switch;
             break;
     }
-    db::Recordset row = app.session.open_recordset(
-        "SELECT \"index\", Dev_cat FROM device WHERE Device_Name = ? ORDER BY rowid LIMIT 1",
-        {device.current_device});
-    if (!row.eof()) {
-        device.device_kind = static_cast<int>(row.field(0).to_int());
-        device.device_model = row.text(1);
+    if (auto record = state::find_device(app.session, device.current_device)) {
+        device.device_kind = record->kind;
+        device.device_model = record->model;
     }
 }
 

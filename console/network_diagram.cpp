@@ -3,6 +3,7 @@
 #include "console/console_engine.h"
 #include "platform/db_session.h"
 #include "state/app_state.h"
+#include "state/devices.h"
 #include "state/settings.h"
 
 namespace vexlab::console {
@@ -11,12 +12,6 @@ namespace {
 
 std::string shown_address(const std::string& value) {
     return value.empty() || value == "UA" ? "Unassigned" : value;
-}
-
-int device_kind_of(state::AppState& app, const std::string& device) {
-    db::Value kind = app.session.scalar(
-        "SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid", {device});
-    return kind.is_null() ? 0 : static_cast<int>(kind.to_int());
 }
 
 }  // namespace
@@ -54,7 +49,8 @@ std::vector<std::string> device_details(state::AppState& app, const std::string&
     std::vector<std::string> lines{host};
     const std::string device = device_of_host(app, host);
     if (device.empty()) return lines;
-    if (device_kind_of(app, device) != state::kSwitch) {
+    const auto record = state::find_device(app.session, device);
+    if (!record || record->kind != state::DeviceKind::Switch) {
         const auto& t = app.table_set;
         db::Recordset rows = app.session.open_recordset(
             "SELECT r.int_name, r.ip, r.mask FROM " + db::quote_identifier(t.rout_dev_table) +

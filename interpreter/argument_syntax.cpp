@@ -337,6 +337,10 @@ const std::unordered_map<std::string, Rule>& rules() {
 
 }  // namespace
 
+bool has_syntax_rule(std::string_view token) {
+    return rules().count(std::string(token)) != 0;
+}
+
 bool read_number(const std::string& word, double& value) {
     std::size_t i = 0;
     if (i < word.size() && (word[i] == '-' || word[i] == '+')) ++i;

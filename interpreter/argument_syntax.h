@@ -4,6 +4,7 @@
 // argument slot; the interface tokens set the interface being configured.
 
 #include <string>
+#include <string_view>
 
 namespace vexlab::state {
 struct AppState;
@@ -13,6 +14,9 @@ namespace vexlab::interpreter {
 
 // True when `token` is listed in the token table and accepts `word`.
 bool check_argument_syntax(state::AppState& app, const std::string& token, const std::string& word);
+
+// True when the checks know how to test `token`.
+bool has_syntax_rule(std::string_view token);
 
 // A whole word read as a decimal number ("010", "-5", "1.5"); false for
 // anything else, including an empty word.

@@ -1,5 +1,5 @@
 #pragma once
-// Turns the readable command catalogue (resources/catalogue/*.txt) into the
+// Turns the readable command catalogue (resources/catalogue/*.cat) into the
 // rows of the catalogue tables, refusing a catalogue that breaks the rules the
 // interpreter relies on.
 //
@@ -18,9 +18,17 @@
 //
 // Attributes: desc="…" (help text), resp="…" (response; "nill" for first
 // words and "null" for further words when left out), set=a,b (the parameter
-// list handed to the generic executor), and on first words only mode=<mode>
-// (mode after the command; the section's mode when left out) and disabled.
-// A section with several kinds and modes holds its words once for each.
+// list handed to the generic write), do=name (the handler a line calls when
+// it ends at this row or below it, unless a row below names another), and on
+// first words only mode=<mode> (mode after the command; the section's mode
+// when left out) and disabled.  A section with several kinds and modes holds
+// its words once for each.
+//
+// Besides the form, the build refuses: an argument token that the token
+// table does not list or that no syntax check knows, a handler name that no
+// service registered, a command that can end where it neither writes (set=)
+// nor calls a handler (do=) nor changes the mode (mode=), and a command the
+// command dispatch names a handler for that names another.
 
 #include <array>
 #include <set>
@@ -28,6 +36,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "interpreter/catalogue.h"
+#include "state/database_builder.h"
 
 namespace vexlab::db {
 class DatabaseSession;
@@ -40,46 +51,41 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct CatalogueSource {
-    std::string name;  // shown in messages
-    std::string text;
-};
-
-struct CatalogueRow {
-    int index = 0;
-    int ref = 0;             // first words: device kind; further words: parent index
-    std::string mode;        // first words only
-    std::string mode_after;  // first words only
-    bool enabled = true;     // first words only
-    std::string command;
-    std::vector<std::string> parameters;
-    bool further = false;
-    std::string response;
-    std::string description;
-    std::string origin;  // "file:line", for messages
-};
+using CatalogueSource = state::SourceText;
 
 struct CompiledCatalogue {
     std::vector<CatalogueRow> roots;
     std::array<std::vector<CatalogueRow>, 9> words;  // levels 1 to 9
 };
 
-// The modes a catalogue row may name.
-const std::vector<std::string>& command_modes();
-// Device kinds by name: router 1, switch 2, pc 3.
-int device_kind_number(std::string_view name);
+// What the rows may name.
+struct CatalogueNames {
+    std::set<std::string> tokens;    // the argument tokens the token table lists
+    std::set<std::string> handlers;  // the registered handlers
+    // Hold the commands to the handlers the command dispatch names.  Off only
+    // for catalogues written to exercise the matcher with words of their own.
+    bool check_dispatch = true;
+};
+
+// The token table's tokens with the handlers every service registers.
+CatalogueNames shipped_names(std::set<std::string> tokens);
 
 CompiledCatalogue compile_catalogue(const std::vector<CatalogueSource>& sources,
-                                    const std::set<std::string>& tokens);
+                                    const CatalogueNames& names);
 
 // Writes the rows into the (empty) catalogue tables.
 void store_catalogue(db::DatabaseSession& session, const CompiledCatalogue& catalogue);
 
+// Compiles the shipped sources against the token table already loaded in the
+// session and the registered handlers, and stores the rows.
+void build_catalogue_tables(db::DatabaseSession& session,
+                            const std::vector<CatalogueSource>& sources);
+
+// The program's database file built from resources/, catalogue included.
+void build_program_database(const std::string& resources_dir, const std::string& out_path);
+
 // The first word that may be typed in full although it is a prefix of another
 // first word: the matcher takes an exact match for these in multi-word lines.
 bool exact_first_word(std::string_view word);
-
-constexpr int kMaxRootIndex = 32767;
-constexpr int kMaxWordLength = 40;
 
 }  // namespace vexlab::interpreter

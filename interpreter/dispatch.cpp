@@ -1,9 +1,5 @@
 #include "interpreter/dispatch.h"
 
-#include <functional>
-#include <vector>
-
-#include "commands/config/interface_addressing.h"
 #include "commands/config/subinterfaces.h"
 #include "platform/text.h"
 #include "state/app_state.h"
@@ -12,162 +8,156 @@ namespace vexlab::interpreter {
 
 namespace {
 
-using state::AppState;
+using state::CommandContext;
+using state::CommandMode;
+using state::CommandOutcome;
+using state::DeviceKind;
 
-struct Line {
-    const std::array<std::string, kCommandWords>& w;  // canonical words
-    std::vector<std::string> typed;                   // the typed words
-    std::string type;                                 // interface type
-    const std::string& typed_word(std::size_t i) const {
-        static const std::string none;
-        return i < typed.size() ? typed[i] : none;
-    }
-};
-
-Line read_line(const AppState& app) {
-    return Line{app.interp.command_words, text::split(app.interp.command_line, " "),
-                interface_type(app.console.mode.current_interface)};
-}
-
-bool frame_relay_map(const Line& l) {
-    return l.w[0] == "frame-relay" && l.w[1] == "map";
-}
-bool no_frame_relay_map(const Line& l) {
-    return l.w[0] == "no" && (l.w[1] == "frame-relay" || l.w[1] == "frame") && l.w[2] == "map";
-}
-bool interface_dlci(const Line& l) {
-    return l.w[0] == "frame-relay" && l.w[1] == "interface-dlci";
-}
-
-// The network line's word count must fit the routing process: one network
-// for RIP and EIGRP, network, wildcard, "area" and area for OSPF.
-bool network_length_wrong(const AppState& app, const Line& l) {
-    const auto& protocol = app.console.mode.routing_protocol;
-    if (protocol == "r" || protocol == "e") return l.typed.size() > 2;
-    if (protocol == "o") return l.typed.size() <= 2;
+bool word_fits(std::string_view pattern, const std::string& word) {
+    if (pattern == "*") return true;
+    if (pattern.empty()) return word.empty();
+    for (const auto& choice : text::split(pattern, "|"))
+        if (choice == word) return true;
     return false;
-}
-
-void refuse(AppState& app) {
-    app.interp.command_found = false;
 }
 
 // Entering an interface: the prefix of its setting keys and the interface
 // being configured, with the guards that keep a main interface and its
 // subinterfaces apart.
-void interface_entry(AppState& app, const Line& l) {
-    auto& mode = app.console.mode;
-    if (app.console.device.device_kind == state::kSwitch) {
-        mode.config_prefix = l.w[1] + l.typed_word(2);
-        mode.switch_port = l.typed_word(2);
-        return;
+CommandOutcome enter_interface(CommandContext& ctx) {
+    auto& mode = ctx.console.mode;
+    const auto& line = ctx.line;
+    if (ctx.console.device.device_kind == DeviceKind::Switch) {
+        mode.config_prefix = line.word(1) + line.typed(2);
+        mode.switch_port = line.typed(2);
+        return CommandOutcome::done();
     }
-    if (l.w[1] == "serial" && l.w[3] == "point-to-point") {
+    if (line.word(1) == "serial" && line.word(3) == "point-to-point") {
         mode.config_prefix = "serial" + mode.interface_number;
-        if (commands::has_int_ip(app)) {
-            mode.mode_suffix = "(config)#";
+        if (commands::has_int_ip(ctx.app)) {
             mode.current_interface.clear();
-            mode.config_prefix = "nill";
-            app.console.output.response_text =
+            mode.config_prefix = state::marker::kNill;
+            CommandOutcome outcome = CommandOutcome::say(
                 "Please remove the IP address and manual resolution for the interface to "
-                "configure subinterface";
-            return;
+                "configure subinterface");
+            outcome.mode = CommandMode::Config;
+            return outcome;
         }
-        mode.mode_suffix = "(config-subif)#";
-        commands::create_subinterface(app);
-        return;
+        commands::create_subinterface(ctx.app);
+        CommandOutcome outcome;
+        outcome.mode = CommandMode::ConfigSubif;
+        return outcome;
     }
-    if (!l.w[2].empty()) {
-        mode.config_prefix = l.w[1] + l.w[2];
+    CommandOutcome outcome;
+    if (!line.word(2).empty()) {
+        mode.config_prefix = line.word(1) + line.word(2);
         mode.current_interface = mode.config_prefix;
     } else if (!mode.current_interface.empty()) {
         // The number was an argument: its check chose the interface, and the
         // setting keys of the interface follow it.
         mode.config_prefix = mode.current_interface;
     }
-    if (commands::has_subinterfaces(app)) {
-        mode.mode_suffix = "(config)#";
-        mode.config_prefix = "nill";
+    if (commands::has_subinterfaces(ctx.app)) {
+        mode.config_prefix = state::marker::kNill;
         mode.current_interface.clear();
-        app.console.output.response_text =
-            "Please remove the subinterfaces before you configure an interface";
+        outcome = CommandOutcome::say(
+            "Please remove the subinterfaces before you configure an interface");
+        outcome.mode = CommandMode::Config;
     }
     mode.interface_number.clear();
     mode.subinterface_number.clear();
+    return outcome;
 }
 
-struct DispatchRow {
-    std::function<bool(const AppState&, const Line&)> test;
-    std::function<void(AppState&, const Line&)> action;
-};
+// "line console 0", "line vty 0 4": the keys of the line's settings.
+CommandOutcome enter_line(CommandContext& ctx) {
+    ctx.console.mode.config_prefix = ctx.line.word(0) + ctx.line.word(1);
+    return CommandOutcome::done();
+}
 
-// In order: the first row whose test holds acts.
-const std::vector<DispatchRow>& dispatch_table() {
-    static const std::vector<DispatchRow> rows = {
-        {[](const AppState&, const Line& l) { return l.w[0] == "interface"; }, interface_entry},
-        {[](const AppState&, const Line& l) { return l.w[0] == "line"; },
-         [](AppState& app, const Line& l) { app.console.mode.config_prefix = l.w[0] + l.w[1]; }},
-        {[](const AppState&, const Line& l) { return l.w[0] == "network"; },
-         [](AppState& app, const Line& l) {
-             if (network_length_wrong(app, l)) refuse(app);
-         }},
-        {[](const AppState&, const Line& l) { return l.w[0] == "router"; },
-         [](AppState& app, const Line& l) {
-             auto& protocol = app.console.mode.routing_protocol;
-             if (l.w[1] == "rip")
-                 protocol = "r";
-             else if (l.w[1] == "ospf")
-                 protocol = "o";
-             else if (l.w[1] == "eigrp")
-                 protocol = "e";
-         }},
-        {[](const AppState&, const Line& l) { return frame_relay_map(l) && l.type != "serial"; },
-         [](AppState& app, const Line&) { refuse(app); }},
-        {[](const AppState&, const Line& l) { return no_frame_relay_map(l) && l.type != "serial"; },
-         [](AppState& app, const Line&) { refuse(app); }},
-        {[](const AppState&, const Line& l) { return interface_dlci(l) && l.type != "serial"; },
-         [](AppState& app, const Line&) { refuse(app); }},
-        // A workstation's one interface loses its address with the keys.
-        {[](const AppState& app, const Line& l) {
-             return l.w[0] == "no" && l.w[1] == "ip" && l.w[2] == "address" &&
-                    app.console.device.device_kind == state::kPc;
-         },
-         [](AppState& app, const Line&) {
-             const auto& mode = app.console.mode;
-             commands::clear_int_ip(
-                 app, app.console.device.current_device,
-                 mode.current_interface.empty() ? "ethernet0" : mode.current_interface);
-         }},
-    };
-    return rows;
+// "router rip|ospf|eigrp": the routing process the next commands configure.
+CommandOutcome enter_router(CommandContext& ctx) {
+    auto& protocol = ctx.console.mode.routing_protocol;
+    const std::string& process = ctx.line.word(1);
+    if (process == "rip")
+        protocol = "r";
+    else if (process == "ospf")
+        protocol = "o";
+    else if (process == "eigrp")
+        protocol = "e";
+    return CommandOutcome::done();
 }
 
 }  // namespace
 
-std::string interface_type(const std::string& current_interface) {
-    if (current_interface.empty()) return {};
-    auto slash = current_interface.find('/');
-    std::string base =
-        slash == std::string::npos ? current_interface : current_interface.substr(slash + 1);
-    if (!base.empty()) base.pop_back();
-    return base;
+const std::vector<DispatchRow>& dispatch_rows() {
+    using M = CommandMode;
+    static const std::vector<DispatchRow> rows = {
+        {1, {"show"}, "build_show_output"},
+        {2, {"copy"}, "save_running_config"},
+        {3, {"erase"}, "erase_startup_config"},
+        {4, {"resume"}, "resume_telnet_session"},
+        {5, {"ping"}, "ping"},
+        {6, {"traceroute"}, "traceroute"},
+        {7, {"interface"}, "enter_interface"},
+        {8, {"line"}, "enter_line"},
+        {9, {"no", "router", "rip|ospf|eigrp"}, "remove_routing_protocol"},
+        {10, {"vlan", "database"}, ""},
+        {10, {"vlan"}, "config_vlan"},
+        {10, {"no", "vlan"}, "config_vlan"},
+        {11, {"vtp", "server|client|transparent"}, "set_vtp_mode"},
+        {12, {"network"}, "config_network"},
+        {13, {"router"}, "enter_router"},
+        {14, {"area", "", "virtual-link"}, "config_virtual_link"},
+        {14, {"area", "", "stub"}, "config_stub_area"},
+        {14, {"area"}, ""},
+        {15, {"write", "erase"}, "erase_startup_config"},
+        {15, {"write", "memory"}, "save_running_config"},
+        {15, {"write", "terminal"}, "build_show_output"},
+        {15, {"write"}, ""},
+        {16, {"telnet"}, "telnet"},
+        {17, {"mac-address-table"}, "add_static_mac"},
+        {18, {"switchport", "port-security", "mac-address", "sticky"}, "add_secure_mac"},
+        {19, {"frame-relay", "map"}, "config_frame_relay_map"},
+        {21, {"no", "frame|frame-relay", "map"}, "remove_frame_relay_map"},
+        {23, {"no", "ip", "address"}, "remove_subint_ip", M::ConfigSubif},
+        {24, {"ip", "address"}, "set_subint_ip", M::ConfigSubif},
+        {25, {"frame-relay", "interface-dlci"}, "set_interface_dlci"},
+        {27, {"access-list"}, "config_access_list"},
+        {28, {"ip", "access-group"}, "apply_access_group"},
+        {29, {"no", "ip", "access-group"}, "remove_access_group"},
+        {30, {"ip", "nat", "pool"}, "config_nat_pool"},
+        {30, {"ip", "nat", "*", "*", "*", "*", "pool"}, "config_nat_pool"},
+        {30, {"ip", "nat"}, "config_ip_nat"},
+        {31, {"no", "access-list"}, "delete_access_list"},
+        {32, {"no", "ip", "address"}, "clear_int_ip", std::nullopt, DeviceKind::Pc},
+    };
+    return rows;
 }
 
-bool dispatch_refuses(AppState& app) {
-    const Line line = read_line(app);
-    if ((frame_relay_map(line) || no_frame_relay_map(line) || interface_dlci(line)) &&
-        line.type != "serial")
-        return true;
-    return line.w[0] == "network" && network_length_wrong(app, line);
+const DispatchRow* dispatch_row_for(const std::array<std::string, state::kCommandWords>& words,
+                                    CommandMode mode, DeviceKind kind) {
+    for (const auto& row : dispatch_rows()) {
+        if (row.mode && *row.mode != mode) continue;
+        if (row.kind && *row.kind != kind) continue;
+        bool fits = row.words.size() <= words.size();
+        for (std::size_t i = 0; fits && i < row.words.size(); ++i)
+            fits = word_fits(row.words[i], words[i]);
+        if (fits) return &row;
+    }
+    return nullptr;
 }
 
-void dispatch_command(AppState& app) {
-    const Line line = read_line(app);
-    for (const auto& row : dispatch_table())
-        if (row.test(app, line)) {
-            row.action(app, line);
-            return;
-        }
+void register_interpreter_handlers(state::HandlerRegistry& registry) {
+    registry.add("enter_interface", enter_interface);
+    registry.add("enter_line", enter_line);
+    registry.add("enter_router", enter_router);
+    // The console restarts the device when the one-word command "reload"
+    // matched; the line itself changes nothing.
+    registry.add("reload", [](CommandContext&) { return CommandOutcome::done(); });
+    // Commands the simulation accepts and keeps nothing of (a controller's
+    // framing, the abbreviations of the console's own exit and logout).
+    registry.add("accept_only", [](CommandContext&) { return CommandOutcome::done(); });
 }
 
 }  // namespace vexlab::interpreter

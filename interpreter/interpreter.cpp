@@ -1,10 +1,11 @@
 #include "interpreter/interpreter.h"
 
+#include <algorithm>
 #include <vector>
 
-#include "commands/config/config_executors.h"
 #include "interpreter/argument_syntax.h"
-#include "interpreter/dispatch.h"
+#include "interpreter/catalogue.h"
+#include "interpreter/command_handlers.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/app_state.h"
@@ -14,122 +15,47 @@ namespace vexlab::interpreter {
 namespace {
 
 using state::AppState;
+using state::CommandMode;
+using state::CommandOutcome;
+using state::DeviceKind;
+using Row = CatalogueRow;
 
-// One catalogue row as the matcher reads it (first-word and further-word
-// tables keep these columns at different positions).
-struct Row {
-    int index = 0;
-    std::string command;
-    std::string mode_after;  // first words only
-    bool enabled = true;     // first words only
-    bool has_action = false;
-    std::vector<std::string> parameters;
-    bool further = false;
-    std::string response;
-};
-
-std::string text_or_empty(const db::Recordset& set, int position) {
-    return set.field(position).to_text();
-}
-
-std::vector<std::string> parameter_list(const db::Recordset& set, int count_pos,
-                                        std::initializer_list<int> entries) {
-    const std::int64_t count = set.field(count_pos).to_int();
-    std::vector<std::string> list;
-    if (count < 1) return list;
-    for (int position : entries)
-        if (static_cast<std::int64_t>(list.size()) < count)
-            list.push_back(text_or_empty(set, position));
-    while (static_cast<std::int64_t>(list.size()) < count && list.size() < 64) list.emplace_back();
-    return list;
-}
-
-Row root_row(const db::Recordset& set) {
-    Row row;
-    row.index = static_cast<int>(set.field(0).to_int());
-    row.command = text_or_empty(set, 3);
-    row.mode_after = text_or_empty(set, 4);
-    row.enabled = set.field(5).to_bool();
-    row.has_action = set.field(6).to_bool();
-    row.parameters = parameter_list(set, 9, {10, 11, 12, 17});
-    row.further = set.field(13).to_bool();
-    row.response = text_or_empty(set, 14);
-    return row;
-}
-
-Row word_row(const db::Recordset& set) {
-    Row row;
-    row.index = static_cast<int>(set.field(0).to_int());
-    row.command = text_or_empty(set, 1);
-    row.has_action = set.field(2).to_bool();
-    row.parameters = parameter_list(set, 3, {4, 5, 6, 11});
-    row.further = set.field(7).to_bool();
-    row.response = text_or_empty(set, 8);
-    return row;
-}
-
-std::vector<Row> rows_of(db::Recordset set, bool root) {
-    std::vector<Row> rows;
-    for (; !set.eof(); set.move_next()) rows.push_back(root ? root_row(set) : word_row(set));
-    return rows;
-}
-
-std::string word_table(int level) {
-    return "tblsublabcmds" + std::to_string(level);
+Catalogue catalogue(AppState& app) {
+    return Catalogue(app.session);
 }
 
 // First words of the current kind and mode that begin with `word`.
 std::vector<Row> root_lookup(AppState& app, const std::string& word) {
-    return rows_of(app.session.open_recordset(
-                       "SELECT * FROM tblsublabcmds WHERE " + db::begins_with("command") +
-                           " "
-                           "AND commandprompt = ? AND ref = ? ORDER BY rowid",
-                       {word, word, app.console.mode.mode_suffix, app.console.device.device_kind}),
-                   true);
+    return catalogue(app).first_words(word, app.console.mode.mode_suffix,
+                                      app.console.device.device_kind);
 }
 
 std::vector<Row> exact_root_lookup(AppState& app, const std::string& word) {
-    return rows_of(app.session.open_recordset(
-                       "SELECT * FROM tblsublabcmds WHERE command = ? AND commandprompt = ? "
-                       "AND ref = ? ORDER BY rowid",
-                       {word, app.console.mode.mode_suffix, app.console.device.device_kind}),
-                   true);
+    return catalogue(app).exact_first_words(word, app.console.mode.mode_suffix,
+                                            app.console.device.device_kind);
 }
 
 // Children of `parent` at `level` whose word begins with `word`.
 std::vector<Row> keyword_lookup(AppState& app, int level, int parent, const std::string& word) {
-    return rows_of(app.session.open_recordset("SELECT * FROM " + word_table(level) + " WHERE " +
-                                                  db::begins_with("command") +
-                                                  " AND ref = ? "
-                                                  "ORDER BY rowid",
-                                              {word, word, parent}),
-                   false);
+    return catalogue(app).words(level, parent, word);
 }
 
 std::vector<Row> placeholder_lookup(AppState& app, int level, int parent) {
-    return rows_of(app.session.open_recordset("SELECT * FROM " + word_table(level) +
-                                                  " WHERE command LIKE '<%' AND ref = ? "
-                                                  "ORDER BY rowid",
-                                              {parent}),
-                   false);
+    return catalogue(app).placeholders(level, parent);
 }
 
 std::vector<Row> end_marker_lookup(AppState& app, int level, int parent) {
-    return rows_of(app.session.open_recordset("SELECT * FROM " + word_table(level) +
-                                                  " WHERE command = 'end_cmd' AND ref = ? "
-                                                  "ORDER BY rowid",
-                                              {parent}),
-                   false);
+    return catalogue(app).end_marker(level, parent);
 }
 
-bool keeps_prefix(const std::string& mode, bool subif_too) {
-    return mode == "(config-line)#" || mode == "(config-if)#" ||
-           (subif_too && mode == "(config-subif)#");
+bool keeps_prefix(CommandMode mode, bool subif_too) {
+    return mode == CommandMode::ConfigLine || mode == CommandMode::ConfigIf ||
+           (subif_too && mode == CommandMode::ConfigSubif);
 }
 
 void reset_prefix_unless_kept(AppState& app, bool subif_too) {
     if (!keeps_prefix(app.console.mode.mode_suffix, subif_too))
-        app.console.mode.config_prefix = "nill";
+        app.console.mode.config_prefix = state::marker::kNill;
 }
 
 std::string matched_words(const AppState& app, int last) {
@@ -139,24 +65,73 @@ std::string matched_words(const AppState& app, int last) {
     return text;
 }
 
-// Runs a row's generic action through the executor that `chooser_mode`
-// selects.  Answers false when the line was refused, before or by the action;
-// the refusal then stands as "Command Not Found" whatever path the line took.
-bool run_action(AppState& app, const std::string& chooser_mode, std::vector<std::string> params,
-                const std::string& key) {
-    if (dispatch_refuses(app)) {
+// The matched line as the handlers read it.
+state::CommandLine matched_line(const AppState& app, const Row& row, const std::string& key) {
+    const auto& interp = app.interp;
+    state::CommandLine line;
+    line.text = interp.command_line;
+    // A one-word line carries the lookup's "%" while it is handled; the
+    // handlers read the word as typed.
+    if (!line.text.empty() && line.text.back() == '%' && line.text.find(' ') == std::string::npos)
+        line.text.pop_back();
+    line.typed_words = text::split(line.text, " ");
+    line.command_words = interp.command_words;
+    const int count = std::clamp(interp.argument_count, 0, kArgumentSlots);
+    line.arguments.assign(interp.argument_values.begin(), interp.argument_values.begin() + count);
+    line.parameters = row.parameters;
+    line.matched_words = key;
+    line.typed_mode = interp.typed_mode;
+    line.mode_after = interp.mode_after;
+    return line;
+}
+
+// Applies what a handler answered.  False when it refused the line.
+bool apply(AppState& app, const CommandOutcome& outcome) {
+    if (outcome.refused) {
         app.interp.command_found = false;
         return false;
     }
-    // The executors refuse a line by clearing command_found; it is set here
-    // so that only their answer decides.
+    if (outcome.response) app.console.output.response_text = *outcome.response;
+    if (outcome.mode) app.console.mode.mode_suffix = *outcome.mode;
+    if (outcome.output) {
+        app.console.output.pending_output += *outcome.output;
+        app.console.output.output_needs_paging = true;
+    }
+    return true;
+}
+
+bool call(AppState& app, std::string_view name, const Row& row, const std::string& key) {
+    const state::CommandHandler* handler = command_handlers().find(name);
+    if (!handler) {  // a catalogue naming a handler no service has
+        app.interp.command_found = false;
+        return false;
+    }
+    const state::CommandLine line = matched_line(app, row, key);
+    state::CommandContext context(app, line);
+    return apply(app, (*handler)(context));
+}
+
+// Runs a row's generic write through the handler that `chooser_mode`
+// selects, and remembers the row's handler for the dispatch.  Answers false
+// when the line was refused; the refusal then stands as "Command Not Found"
+// whatever path the line took.
+bool run_action(AppState& app, CommandMode chooser_mode, const Row& row, const std::string& key) {
+    app.interp.ending_row = row;
+    app.interp.ending_key = key;
+    if (!row.has_action) return true;
+    // The handlers refuse a line through their outcome; it is set here so
+    // that only their answer decides.
     app.interp.command_found = true;
-    const bool interface_mode = chooser_mode == "(config-if)#" || chooser_mode == "(config-subif)#";
-    if (interface_mode && app.console.device.device_kind != state::kSwitch)
-        commands::config_interface(app, params, key);
-    else
-        commands::set_config_variables(app, params, key);
-    return app.interp.command_found;
+    const bool interface_write = state::is_interface_mode(chooser_mode) &&
+                                 app.console.device.device_kind != DeviceKind::Switch;
+    return call(app, interface_write ? state::kConfigInterface : state::kSetConfigVariables, row,
+                key);
+}
+
+// The line has matched completely: the handler its row names acts.
+void dispatch_command(AppState& app) {
+    const Row& row = app.interp.ending_row;
+    if (!row.handler.empty()) call(app, row.handler, row, app.interp.ending_key);
 }
 
 void result_check(AppState& app) {
@@ -173,7 +148,7 @@ void mark_ambiguous(AppState& app) {
 
 // The line ends at a row of level `level` that has further words: its end
 // marker child, if any, completes it.
-void end_marker(AppState& app, int level, const Row& row, const std::string& mode_after) {
+void end_marker(AppState& app, int level, const Row& row, CommandMode mode_after) {
     auto& interp = app.interp;
     if (level >= 9) {  // there is no tenth level to end in
         result_check(app);
@@ -186,23 +161,22 @@ void end_marker(AppState& app, int level, const Row& row, const std::string& mod
     }
     const Row& marker = markers.front();
     interp.command_incomplete = false;
-    const std::string typed_mode = app.console.mode.mode_suffix;
-    if (marker.has_action &&
-        !run_action(app, typed_mode, marker.parameters, matched_words(app, level)))
-        return;
+    const CommandMode typed_mode = app.console.mode.mode_suffix;
+    if (!run_action(app, typed_mode, marker, matched_words(app, level))) return;
     app.console.mode.mode_suffix = mode_after;
     reset_prefix_unless_kept(app, true);
     result_check(app);
 }
 
-}  // namespace
-
-void interpret_command(AppState& app) {
+void interpret(AppState& app) {
     auto& interp = app.interp;
     auto& mode = app.console.mode;
     interp.argument_count = 0;
     interp.command_found = interp.command_ambiguous = false;
     interp.command_enabled = interp.command_incomplete = false;
+    interp.ending_row = Row();
+    interp.ending_key.clear();
+    interp.typed_mode = mode.mode_suffix;
 
     if (interp.command_line.find(' ') != std::string::npos) {
         execute_command(app);
@@ -221,6 +195,7 @@ void interpret_command(AppState& app) {
     }
     const Row& root = rows.front();
     interp.command_words[0] = root.command;
+    interp.mode_after = root.mode_after;
 
     if (root.further) {
         interp.command_incomplete = true;
@@ -229,30 +204,40 @@ void interpret_command(AppState& app) {
         const Row& marker = markers.front();
         interp.command_incomplete = false;
         interp.command_enabled = true;
-        if (marker.has_action &&
-            !run_action(app, mode.mode_suffix, marker.parameters, interp.command_words[0]))
-            return;
+        if (!run_action(app, mode.mode_suffix, marker, interp.command_words[0])) return;
         mode.mode_suffix = root.mode_after;
         reset_prefix_unless_kept(app, false);
+        dispatch_command(app);
         return;
     }
     if (!root.enabled) return;  // "command is disabled"
 
-    const std::string old_mode = mode.mode_suffix;
-    const std::string old_prefix = mode.config_prefix;
-    const std::string old_response = app.console.output.response_text;
     interp.command_enabled = true;
     mode.mode_suffix = root.mode_after;
     app.console.output.response_text = root.response;
     interp.matched_command_word = root.command;
     reset_prefix_unless_kept(app, false);
-    if (root.has_action &&
-        !run_action(app, mode.mode_suffix, root.parameters, interp.command_words[0])) {
-        // A refused command leaves the console where it was.
-        mode.mode_suffix = old_mode;
-        mode.config_prefix = old_prefix;
-        app.console.output.response_text = old_response;
+    if (run_action(app, mode.mode_suffix, root, interp.command_words[0])) dispatch_command(app);
+}
+
+}  // namespace
+
+// A line changes the network all or nothing: a refused line, or one whose
+// statement fails, leaves every table and the console's mode and interface
+// context as they were.
+void interpret_command(AppState& app) {
+    db::DatabaseSession::Transaction transaction(app.session);
+    const state::ConsoleMode before = app.console.mode;
+    try {
+        interpret(app);
+    } catch (...) {
+        app.console.mode = before;
+        throw;
     }
+    if (verdict(app.interp).empty())
+        transaction.commit();
+    else
+        app.console.mode = before;
 }
 
 void execute_command(AppState& app) {
@@ -279,7 +264,8 @@ void execute_command(AppState& app) {
         }
     }
     const Row root = roots.front();
-    const std::string mode_after = root.mode_after;
+    const CommandMode mode_after = root.mode_after;
+    interp.mode_after = mode_after;
     interp.command_words[0] = root.command;
     int parent = root.index;
 
@@ -305,11 +291,10 @@ void execute_command(AppState& app) {
             const bool ends_here = last == k && (!row.further || k == 9);
             if (row.further && last > k) continue;
             if (ends_here) {
-                const std::string typed_mode = mode.mode_suffix;
-                if (row.response != "null") app.console.output.response_text = row.response;
-                if (row.has_action &&
-                    !run_action(app, typed_mode, row.parameters, matched_words(app, k)))
-                    return;
+                const CommandMode typed_mode = mode.mode_suffix;
+                if (row.response != state::marker::kNull)
+                    app.console.output.response_text = row.response;
+                if (!run_action(app, typed_mode, row, matched_words(app, k))) return;
                 interp.command_incomplete = false;
                 interp.command_found = interp.command_enabled = true;
                 mode.mode_suffix = mode_after;
@@ -345,6 +330,7 @@ void execute_command(AppState& app) {
         parent = accepted->index;
         // A text argument ("<LINE>", "<BANNER>") reads the rest of the line
         // itself, so the words after it belong to it and complete the command.
+        const Row accepted_row = *accepted;
         const bool text_argument = accepted->command == "<LINE>" || accepted->command == "<BANNER>";
         const bool banner_text =
             text_argument ||
@@ -365,17 +351,19 @@ void execute_command(AppState& app) {
             interp.command_incomplete = false;
             mode.mode_suffix = mode_after;
             interp.command_found = true;
-            if (accepted->response != "null") app.console.output.response_text = accepted->response;
+            if (accepted->response != state::marker::kNull)
+                app.console.output.response_text = accepted->response;
             reset_prefix_unless_kept(app, true);
+            interp.ending_row = accepted_row;
+            interp.ending_key = matched_words(app, k - 1);
             result_check(app);
             return;
         }
         if (accepted->has_action && (last == k || banner_motd)) {  // case D
             interp.command_incomplete = false;
             interp.command_found = true;
-            const std::string typed_mode = mode.mode_suffix;
-            if (!run_action(app, typed_mode, accepted->parameters, matched_words(app, k - 1)))
-                return;
+            const CommandMode typed_mode = mode.mode_suffix;
+            if (!run_action(app, typed_mode, accepted_row, matched_words(app, k - 1))) return;
             mode.mode_suffix = mode_after;
             // A prefix an action set for its own keys (a workstation's
             // address) must not carry over to the next line's keys.

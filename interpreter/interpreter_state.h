@@ -7,10 +7,13 @@
 #include <set>
 #include <string>
 
+#include "interpreter/catalogue.h"
+#include "state/command_handler.h"
+
 namespace vexlab::interpreter {
 
-inline constexpr int kCommandWords = 11;
-inline constexpr int kArgumentSlots = 7;
+inline constexpr int kCommandWords = static_cast<int>(state::kCommandWords);
+inline constexpr int kArgumentSlots = static_cast<int>(state::kArgumentSlots);
 
 struct InterpreterState {
     std::string command_line;
@@ -22,6 +25,13 @@ struct InterpreterState {
     bool command_ambiguous = false;
     bool command_incomplete = false;
     std::string matched_command_word;
+
+    // While a line is handled: the modes it was typed in and leads to, the
+    // row that ends it (its parameters and handler) and its matched words.
+    state::CommandMode typed_mode = state::CommandMode::User;
+    state::CommandMode mode_after = state::CommandMode::User;
+    CatalogueRow ending_row;
+    std::string ending_key;
 
     // The argument tokens the catalogue's token table lists, read once per
     // database file (the table never changes while the program runs).

@@ -1,5 +1,6 @@
 #include "interpreter/mode_list.h"
 
+#include "interpreter/catalogue.h"
 #include "platform/db_session.h"
 #include "state/app_state.h"
 
@@ -7,15 +8,11 @@ namespace vexlab::interpreter {
 
 std::string mode_command_list(state::AppState& app) {
     std::string list = kModeListHeading;
-    db::Recordset rows =
-        app.session.open_recordset("SELECT * FROM tblsublabcmds WHERE ref = ? ORDER BY command",
-                                   {app.console.device.device_kind});
-    for (; !rows.eof(); rows.move_next()) {
-        if (rows.text(2) != app.console.mode.mode_suffix || !rows.field(5).to_bool()) continue;
-        const std::string command = rows.text(3);
+    for (const auto& row : Catalogue(app.session).all_first_words(app.console.device.device_kind)) {
+        if (row.mode != app.console.mode.mode_suffix || !row.enabled) continue;
         // Two blanks for every character short of twenty line the texts up.
-        const std::size_t pad = command.size() < 20 ? 2 * (20 - command.size()) : 0;
-        list += "\r\n" + command + std::string(pad, ' ') + rows.text(15);
+        const std::size_t pad = row.command.size() < 20 ? 2 * (20 - row.command.size()) : 0;
+        list += "\r\n" + row.command + std::string(pad, ' ') + row.description;
     }
     return list;
 }

@@ -7,17 +7,18 @@
 #include <set>
 #include <vector>
 
-#include "commands/config/command_text.h"
 #include "platform/db_session.h"
+#include "platform/text.h"
 #include "state/device_settings.h"
+#include "state/devices.h"
 #include "state/table_set.h"
 
 namespace vexlab::reachability {
 
 namespace {
 
-using commands::icontains;
-using commands::iequals;
+using text::icontains;
+using text::iequals;
 
 std::optional<std::array<std::uint64_t, 4>> dotted_parts(std::string_view text) {
     std::array<std::uint64_t, 4> parts{};
@@ -42,11 +43,9 @@ std::optional<std::array<std::uint64_t, 4>> dotted_parts(std::string_view text) 
     return parts;
 }
 
-std::optional<int> kind_of(db::DatabaseSession& session, const std::string& name) {
-    db::Recordset set = session.open_recordset(
-        "SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid LIMIT 1", {name});
-    if (set.eof()) return std::nullopt;
-    return static_cast<int>(set.field(0).to_int());
+std::optional<state::DeviceKind> kind_of(db::DatabaseSession& session, const std::string& name) {
+    if (auto record = state::find_device(session, name)) return record->kind;
+    return std::nullopt;
 }
 
 bool is_marker(const std::string& name) {
@@ -79,13 +78,15 @@ private:
         std::string far_device, far_ip, far_mask;
     };
 
-    std::optional<int> kind(const std::string& name) {
-        std::optional<int> found;
+    std::optional<state::DeviceKind> kind(const std::string& name) {
+        std::optional<state::DeviceKind> found;
         skipping_failures([&] { found = kind_of(session_, name); });
         return found;
     }
 
-    bool is_router(const std::string& name) { return !is_marker(name) && kind(name) == 1; }
+    bool is_router(const std::string& name) {
+        return !is_marker(name) && kind(name) == state::DeviceKind::Router;
+    }
 
     // Every interface of a device that is not a router, in stored order.
     std::vector<std::pair<std::string, std::string>> host_interfaces() {
@@ -96,7 +97,7 @@ private:
             for (; !set.eof(); set.move_next()) rows.emplace_back(set.text(0), set.text(1));
         });
         for (auto& row : rows)
-            if (kind(row.first) != 1) hosts.push_back(std::move(row));
+            if (kind(row.first) != state::DeviceKind::Router) hosts.push_back(std::move(row));
         return hosts;
     }
 
@@ -115,9 +116,9 @@ private:
     }
 
     void add_pairs_of(const std::string& device, const std::string& interface) {
-        const std::optional<int> device_kind = kind(device);
+        const std::optional<state::DeviceKind> device_kind = kind(device);
         std::string host, host_mask;
-        if (device_kind == 2) {
+        if (device_kind == state::DeviceKind::Switch) {
             // A switch is known on its LAN by its management address.
             bool found = false;
             skipping_failures([&] {
@@ -140,7 +141,7 @@ private:
                 {device, interface});
             if (set.eof()) return;
             cable = Link{set.text(0), set.text(2), set.text(3)};
-            if (device_kind != 2) {
+            if (device_kind != state::DeviceKind::Switch) {
                 host = set.text(1);
                 host_mask = set.text(4);
             }
@@ -234,15 +235,15 @@ private:
 
     // Only a device with a row of kind 1 has router ports worth examining.
     bool is_known_router(const std::string& name) {
-        std::optional<int> kind;
+        std::optional<state::DeviceKind> kind;
         skipping_failures([&] { kind = kind_of(session_, name); });
-        return kind == 1;
+        return kind == state::DeviceKind::Router;
     }
 
     bool ends_the_lan(const std::string& name) {
-        std::optional<int> kind;
+        std::optional<state::DeviceKind> kind;
         skipping_failures([&] { kind = kind_of(session_, name); });
-        return !kind || *kind == 1;
+        return !kind || *kind == state::DeviceKind::Router;
     }
 
     std::vector<std::string> far_ends(const std::string& device) {
@@ -349,7 +350,9 @@ void add_host_to_lan(db::DatabaseSession& session, const state::NetworkTableSet&
         "SELECT d.dev_name, r.ip, r.mask, r.int_name FROM " + tables.rout_dev_table +
         " AS d INNER JOIN " + tables.route_ip_table + " AS r ON d.dev_no = r.ref ORDER BY r.rowid");
     for (; !set.eof(); set.move_next()) {
-        if (kind_of(session, set.text(0)) != 1 || !icontains(set.text(3), "ethernet")) continue;
+        if (kind_of(session, set.text(0)) != state::DeviceKind::Router ||
+            !icontains(set.text(3), "ethernet"))
+            continue;
         const std::string router = set.text(1);
         if (iequals(router, "UA") || iequals(router, "Unassigned") || iequals(router, "NA"))
             continue;

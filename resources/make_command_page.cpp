@@ -66,7 +66,7 @@ void collect(const CompiledCatalogue& catalogue, int level, const CatalogueRow& 
     const auto& children = catalogue.words[static_cast<std::size_t>(level)];
     for (const auto& child : children) {
         if (child.ref != row.index) continue;
-        if (child.command == "end_cmd")
+        if (child.is_end_marker())
             out.push_back({words, child.description.empty() ? row.description : child.description});
         else
             collect(catalogue, level + 1, child, words + " " + child.command, out);
@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
         std::sort(files.begin(), files.end());
         for (const auto& file : files)
             sources.push_back({file.filename().string(), read_file(file)});
-        const CompiledCatalogue catalogue = vexlab::interpreter::compile_catalogue(sources, tokens);
+        const CompiledCatalogue catalogue = vexlab::interpreter::compile_catalogue(
+            sources, vexlab::interpreter::shipped_names(tokens));
 
         std::ostringstream page;
         page << "<html>\n<head>\n<title>Supported Commands</title>\n<style>\n"
@@ -105,19 +106,23 @@ int main(int argc, char** argv) {
                 "command mode. Words in angle brackets stand for a value you type, such as an "
                 "address (&lt;A.B.C.D&gt;) or a name (&lt;WORD&gt;). Every word may be "
                 "shortened as long as it stays unambiguous.</p>\n";
-        const std::pair<int, const char*> kinds[] = {
-            {1, "Routers"}, {2, "Switches"}, {3, "Workstations"}};
+        using vexlab::state::DeviceKind;
+        const std::pair<DeviceKind, const char*> kinds[] = {{DeviceKind::Router, "Routers"},
+                                                            {DeviceKind::Switch, "Switches"},
+                                                            {DeviceKind::Pc, "Workstations"}};
         for (const auto& [kind, title] : kinds) {
             page << "<h2>" << title << "</h2>\n";
-            for (const auto& mode : vexlab::interpreter::command_modes()) {
+            for (const auto mode : vexlab::state::kCommandModes) {
                 std::vector<Entry> entries;
                 for (const auto& root : catalogue.roots)
-                    if (root.ref == kind && root.mode == mode && root.enabled)
+                    if (root.ref == vexlab::state::kind_number(kind) && root.mode == mode &&
+                        root.enabled)
                         collect(catalogue, 0, root, root.command, entries);
                 if (entries.empty()) continue;
                 std::sort(entries.begin(), entries.end(),
                           [](const Entry& a, const Entry& b) { return a.words < b.words; });
-                page << "<h3>Prompt " << escape(mode) << "</h3>\n<table>\n";
+                page << "<h3>Prompt " << escape(std::string(vexlab::state::prompt_suffix(mode)))
+                     << "</h3>\n<table>\n";
                 for (const auto& entry : entries)
                     page << "<tr><td class=\"command\">" << escape(entry.words) << "</td><td>"
                          << escape(entry.description) << "</td></tr>\n";

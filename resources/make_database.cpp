@@ -3,7 +3,7 @@
 
 #include <iostream>
 
-#include "state/database_builder.h"
+#include "interpreter/catalogue_compiler.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        vexlab::state::build_database(argv[1], argv[2]);
+        vexlab::interpreter::build_program_database(argv[1], argv[2]);
     } catch (const std::exception& error) {
         std::cerr << "make_database: " << error.what() << "\n";
         return 1;

@@ -7,16 +7,15 @@
 #include <string>
 #include <vector>
 
-namespace vexlab::state {
+#include "state/vocabulary.h"
 
-// Device kinds as the catalogue and the device table number them.
-enum DeviceKind : int { kRouter = 1, kSwitch = 2, kPc = 3 };
+namespace vexlab::state {
 
 // The device the console is attached to.
 struct ConsoleDevice {
     std::string current_device;  // Device_Name, and the device's settings column
     std::string host_name;       // printed in front of every prompt
-    int device_kind = 0;         // DeviceKind
+    DeviceKind device_kind = DeviceKind::Router;
     std::string device_model;    // "2501", "2950", "PC"; "Router"/"Switch" once a show ran
     std::string home_host_name;  // where the telnet escape returns to
     std::string home_device;
@@ -24,7 +23,7 @@ struct ConsoleDevice {
 
 // The command mode and the configuration context.
 struct ConsoleMode {
-    std::string mode_suffix;  // ">", "#", "(config)#" ...
+    CommandMode mode_suffix = CommandMode::User;
     std::string prompt_text;
     std::string config_prefix;      // interface or line name prefixing setting keys; "nill"
     std::string current_interface;  // interface being configured; empty outside

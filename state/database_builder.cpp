@@ -7,7 +7,6 @@
 #include <set>
 #include <sstream>
 
-#include "interpreter/catalogue_compiler.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/lab_source.h"
@@ -149,7 +148,8 @@ void build_default_settings(db::DatabaseSession& session, std::string_view setti
     }
 }
 
-void build_database(const std::string& resources_dir, const std::string& out_path) {
+void build_database(const std::string& resources_dir, const std::string& out_path,
+                    const CatalogueStep& build_catalogue) {
     const fs::path resources(resources_dir);
     const fs::path target(out_path);
     fs::path temp = target;
@@ -176,13 +176,10 @@ void build_database(const std::string& resources_dir, const std::string& out_pat
             build_default_settings(session, read_file(settings), "network/default_settings.conf");
             build_default_seeds(session);
 
-            std::set<std::string> tokens;
-            db::Recordset set = session.open_recordset("SELECT token FROM tblevalsyntax");
-            for (; !set.eof(); set.move_next()) tokens.insert(set.text(0));
-            std::vector<interpreter::CatalogueSource> sources;
+            std::vector<SourceText> sources;
             for (const auto& file : files_with_extension(resources, ".cat"))
                 sources.push_back({fs::relative(file, resources).string(), read_file(file)});
-            interpreter::store_catalogue(session, interpreter::compile_catalogue(sources, tokens));
+            if (build_catalogue) build_catalogue(session, sources);
             transaction.commit();
         }
         session.close();

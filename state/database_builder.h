@@ -5,6 +5,7 @@
 // default network's devices).  The file is written beside its final name and
 // renamed into place, so a failed build never leaves half a database.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,7 +22,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-void build_database(const std::string& resources_dir, const std::string& out_path);
+// One source file: its name for messages, and its text.
+struct SourceText {
+    std::string name;
+    std::string text;
+};
+
+// Turns the catalogue sources ("*.cat") into the catalogue tables of the
+// database being built (the table rows are loaded by then).  The command
+// interpreter supplies it: it knows the catalogue's rules.
+using CatalogueStep =
+    std::function<void(db::DatabaseSession& session, const std::vector<SourceText>& sources)>;
+
+void build_database(const std::string& resources_dir, const std::string& out_path,
+                    const CatalogueStep& build_catalogue);
 
 // The default network's settings table: one row per key of config_template,
 // and for each device of the settings text a pristine column and the device's

@@ -13,10 +13,14 @@ using vexlab::interpreter::compile_catalogue;
 
 namespace {
 
-const std::set<std::string> kTokens = {"<WORD>", "<A.B.C.D>", "<PORT_NUMBER>"};
+const std::set<std::string> kTokens = {"<WORD>", "<A.B.C.D>", "<PORT_NUMBER>", "<NO_RULE>"};
+
+vexlab::interpreter::CatalogueNames names(bool check_dispatch = false) {
+    return {kTokens, {"act", "build_show_output"}, check_dispatch};
+}
 
 vexlab::interpreter::CompiledCatalogue compile(const std::string& text) {
-    return compile_catalogue({{"test.cat", text}}, kTokens);
+    return compile_catalogue({{"test.cat", text}}, names());
 }
 
 TEST(CatalogueCompiler, BuildsTheTreeWithRowsPerKindAndMode) {
@@ -29,7 +33,7 @@ interface       mode=(config-if)# desc="Select an interface to configure"
     <PORT_NUMBER> desc="Serial interface number"
   ethernet
     <PORT_NUMBER>
-no              resp="nill"
+no              resp="nill" do=act
   ip
     domain-lookup set=ip_domain_lookup
     route
@@ -40,9 +44,9 @@ no              resp="nill"
     EXPECT_EQ(c.roots[0].command, "hostname");
     EXPECT_EQ(c.roots[0].ref, 1);
     EXPECT_EQ(c.roots[3].ref, 2);
-    EXPECT_EQ(c.roots[0].mode, "(config)#");
-    EXPECT_EQ(c.roots[0].mode_after, "(config)#");
-    EXPECT_EQ(c.roots[1].mode_after, "(config-if)#");
+    EXPECT_EQ(c.roots[0].mode, vexlab::test::mode("(config)#"));
+    EXPECT_EQ(c.roots[0].mode_after, vexlab::test::mode("(config)#"));
+    EXPECT_EQ(c.roots[1].mode_after, vexlab::test::mode("(config-if)#"));
     EXPECT_TRUE(c.roots[0].further);
     EXPECT_EQ(c.roots[0].response, "nill");
     // Children point at their parent's index.
@@ -52,6 +56,10 @@ no              resp="nill"
     EXPECT_EQ(level1[0].parameters, (std::vector<std::string>{"hostname"}));
     EXPECT_EQ(level1[0].response, "null");
     EXPECT_FALSE(level1[0].further);
+    // A handler holds for the rows below the row that names it.
+    EXPECT_EQ(c.roots[2].handler, "act");
+    EXPECT_EQ(c.words[1].back().handler, "act");
+    EXPECT_EQ(c.roots[0].handler, "");
     const auto& end = c.words[2].back();
     EXPECT_EQ(end.command, "end_cmd");
     EXPECT_EQ(end.parameters.size(), 4u);
@@ -66,11 +74,23 @@ TEST(CatalogueCompiler, RefusesCataloguesThatBreakTheRules) {
         const char* text;
         const char* message;
     } cases[] = {
-        {"[router >]\nshow\n  ip\n  <VLAN_NUM>\n", "test.cat:4: unknown argument token <VLAN_NUM>"},
-        {"[router >]\nshow\n  interface\n  interfaces\n",
+        {"[router >]\nshow do=act\n  ip\n  <VLAN_NUM>\n",
+         "test.cat:4: unknown argument token <VLAN_NUM>"},
+        // Listed in the token table, but no check knows it.
+        {"[router >]\nshow do=act\n  <NO_RULE>\n", "test.cat:3: unknown argument token <NO_RULE>"},
+        {"[router >]\nshow do=nobody\n", "test.cat:2: no service registers the handler 'nobody'"},
+        {"[router >]\nshow do=\n", "test.cat:2: do= needs a handler name"},
+        // A command that could end without doing anything.
+        {"[router #]\ncopy\n  running-config resp=\"[OK]\"\n",
+         "test.cat:3: the command 'copy running-config' ends here but neither writes"},
+        {"[router #]\nwrite do=act\n  memory\n  erase set=k\n  nothing do=act\n[router >]\nping\n",
+         "test.cat:7: the command 'ping' ends here"},
+        {"[router >]\nshow do=act\n  interface\n  interfaces\n",
          "test.cat:3: 'interface' is a prefix of its sibling 'interfaces'"},
-        {"[router >]\nshow\n  clock\n  clock\n", "test.cat:4: 'clock' is already a word here"},
-        {"[router >]\nsh\nshow\n", "test.cat:2: 'sh' is a prefix of its sibling 'show'"},
+        {"[router >]\nshow do=act\n  clock\n  clock\n",
+         "test.cat:4: 'clock' is already a word here"},
+        {"[router >]\nsh do=act\nshow do=act\n",
+         "test.cat:2: 'sh' is a prefix of its sibling 'show'"},
         {"[router >]\nshow set=\n", "test.cat:2: a row with an action needs parameters"},
         {"[router >]\nshow set=a,,b\n", "test.cat:2: empty entry in the parameter list"},
         {"[router (config-xx)#]\nshow\n", "test.cat:1: unknown mode or device kind '(config-xx)#'"},
@@ -103,19 +123,42 @@ TEST(CatalogueCompiler, RefusesCataloguesThatBreakTheRules) {
 TEST(CatalogueCompiler, PrefixRuleSparesArgumentsEndMarkersAndTheExactFirstWords) {
     // "ip" may be a prefix of "ipx" among first words; end_cmd and argument
     // rows never clash with keywords ("e" matching end_cmd is intended).
-    EXPECT_NO_THROW(compile("[router (config)#]\nip\nipx\ndial\ndialer\n"));
-    EXPECT_NO_THROW(compile("[router #]\nshow\n  end_cmd\n  e\n  <WORD>\n"));
+    EXPECT_NO_THROW(
+        compile("[router (config)#]\nip do=act\nipx do=act\ndial do=act\ndialer do=act\n"));
+    EXPECT_NO_THROW(compile("[router #]\nshow do=act\n  end_cmd\n  e\n  <WORD>\n"));
     // The same words in different modes or kinds are no siblings.
-    EXPECT_NO_THROW(compile("[router >]\nshow\n[router #]\nshow\n[switch >]\nshow\n"));
+    EXPECT_NO_THROW(
+        compile("[router >]\nshow do=act\n[router #]\nshow do=act\n[switch >]\nshow do=act\n"));
     // ... but first words of one mode are siblings across sections.
-    EXPECT_THROW(compile("[router >]\nshow\n[router switch >]\nshow\n"), CatalogueError);
+    EXPECT_THROW(compile("[router >]\nshow do=act\n[router switch >]\nshow do=act\n"),
+                 CatalogueError);
     // Below the first word the exception does not hold.
-    EXPECT_THROW(compile("[router #]\nno\n  ip\n  ipx\n"), CatalogueError);
+    EXPECT_THROW(compile("[router #]\nno do=act\n  ip\n  ipx\n"), CatalogueError);
+}
+
+TEST(CatalogueCompiler, CommandsTheDispatchNamesCallItsHandler) {
+    auto with_dispatch = [](const std::string& text) {
+        return compile_catalogue({{"test.cat", text}}, names(true));
+    };
+    // A mode change alone is something a command does.
+    EXPECT_NO_THROW(with_dispatch("[router #]\nconfigure mode=(config)#\n  terminal\n"));
+    EXPECT_NO_THROW(with_dispatch("[router >]\nshow do=build_show_output\n  clock\n"));
+    try {
+        with_dispatch("[router >]\nshow do=act\n  clock\n");
+        ADD_FAILURE() << "accepted";
+    } catch (const CatalogueError& error) {
+        EXPECT_NE(std::string(error.what())
+                      .find("test.cat:3: the command 'show clock' must name do=build_show_output"),
+                  std::string::npos)
+            << error.what();
+    }
+    // The shipped dispatch has no row for "write" with another word.
+    EXPECT_NO_THROW(with_dispatch("[router #]\nwrite\n  often do=act\n"));
 }
 
 TEST(CatalogueCompiler, MoreThanTheRootIndexLimitIsRefused) {
     std::string text = "[router >]\n";
-    for (int i = 0; i < 32768; ++i) text += "w" + std::to_string(i) + "x\n";
+    for (int i = 0; i < 32768; ++i) text += "w" + std::to_string(i) + "x do=act\n";
     EXPECT_THROW(compile(text), CatalogueError);
 }
 
@@ -124,7 +167,7 @@ TEST(CatalogueCompiler, StoredRowsLandInTheirColumns) {
     vexlab::db::DatabaseSession session;
     vexlab::test::empty_database(session, dir.file("c.db"));
     auto c = compile(
-        "[router #]\nconfigure mode=(config)# desc=\"Enter configuration mode\" disabled\n"
+        "[router #]\nconfigure mode=(config)# desc=\"Enter configuration mode\" disabled do=act\n"
         "  terminal set=k1,k2,k3,k4 resp=\"Enter configuration commands\"\n");
     vexlab::interpreter::store_catalogue(session, c);
     auto root = session.open_recordset("SELECT * FROM tblsublabcmds");
@@ -134,6 +177,7 @@ TEST(CatalogueCompiler, StoredRowsLandInTheirColumns) {
     EXPECT_EQ(root.text(4), "(config)#");
     EXPECT_EQ(root.text(5), "False");  // disabled
     EXPECT_EQ(root.text(6), "False");  // no action
+    EXPECT_EQ(root.text(7), "act");    // its handler
     EXPECT_EQ(root.text(13), "True");  // further words
     EXPECT_EQ(root.text(14), "nill");
     EXPECT_EQ(root.text(15), "Enter configuration mode");
@@ -147,6 +191,7 @@ TEST(CatalogueCompiler, StoredRowsLandInTheirColumns) {
     EXPECT_EQ(word.text(7), "False");
     EXPECT_EQ(word.text(8), "Enter configuration commands");
     EXPECT_EQ(word.text(11), "k4");
+    EXPECT_EQ(word.text(12), "act");
     EXPECT_EQ(word.text("ref"), "1");
 }
 

@@ -17,10 +17,12 @@
 namespace {
 
 using vexlab::state::AppState;
-using vexlab::state::kPc;
-using vexlab::state::kRouter;
-using vexlab::state::kSwitch;
+using vexlab::state::DeviceKind;
 using Words = std::vector<std::string>;
+
+constexpr DeviceKind kRouter = DeviceKind::Router;
+constexpr DeviceKind kSwitch = DeviceKind::Switch;
+constexpr DeviceKind kPc = DeviceKind::Pc;
 
 constexpr const char* kAddressInUse =
     "This address is already assigned.Please choose another Address";
@@ -35,54 +37,56 @@ protected:
         attach("R1", kRouter, "(config)#");
     }
 
-    void attach(const std::string& device, int kind, const std::string& mode,
+    void attach(const std::string& device, DeviceKind kind, const std::string& mode,
                 const std::string& prefix = "nill", const std::string& interface = "") {
         auto& console = app.console;
         console.device.current_device = device;
         console.device.host_name = device;
         console.device.device_kind = kind;
-        console.mode.mode_suffix = mode;
+        console.mode.mode_suffix = vexlab::test::mode(mode);
         console.mode.config_prefix = prefix;
         console.mode.current_interface = interface;
     }
 
-    // Fills the interpreter's record as a match of `typed` against the
-    // catalogue words `words` would ("" where a placeholder matched), with
-    // stale values of an earlier line left in the unused slots.
-    std::string enter(const std::string& typed, const Words& words) {
-        auto& interp = app.interp;
-        interp.command_line = typed;
-        interp.clear_words();
-        interp.argument_values.fill("stale");
-        interp.argument_count = 0;
-        interp.command_found = true;
+    // The line as a match of `typed` against the catalogue words `words`
+    // would give it ("" where a placeholder matched).
+    vexlab::state::CommandLine enter(const std::string& typed, const Words& words, Words params) {
+        vexlab::state::CommandLine line;
+        line.text = typed;
+        app.interp.command_found = true;
         app.console.output.response_text = "nill";
-        Words typed_words;
         for (std::size_t start = 0;;) {
             auto blank = typed.find(' ', start);
-            typed_words.push_back(typed.substr(start, blank - start));
+            line.typed_words.push_back(typed.substr(start, blank - start));
             if (blank == std::string::npos) break;
             start = blank + 1;
         }
-        std::string key;
         for (std::size_t i = 0; i < words.size(); ++i) {
-            interp.command_words[i] = words[i];
-            if (words[i].empty())
-                interp.argument_values[static_cast<std::size_t>(interp.argument_count++)] =
-                    typed_words.at(i);
-            key += (i ? " " : "") + words[i];
+            line.command_words[i] = words[i];
+            if (words[i].empty()) line.arguments.push_back(line.typed_words.at(i));
+            line.matched_words += (i ? " " : "") + words[i];
         }
-        return key;
+        line.parameters = std::move(params);
+        line.typed_mode = line.mode_after = app.console.mode.mode_suffix;
+        return line;
+    }
+
+    // Runs a handler and keeps its answer where the console reads it.
+    template <class Handler>
+    void run(Handler handler, const std::string& typed, const Words& words, Words params) {
+        const vexlab::state::CommandLine line = enter(typed, words, std::move(params));
+        vexlab::state::CommandContext context(app, line);
+        const vexlab::state::CommandOutcome outcome = handler(context);
+        if (outcome.refused) app.interp.command_found = false;
+        if (outcome.response) app.console.output.response_text = *outcome.response;
     }
 
     void set_vars(const std::string& typed, const Words& words, Words params) {
-        std::string key = enter(typed, words);
-        vexlab::commands::set_config_variables(app, params, key);
+        run(vexlab::commands::set_config_variables, typed, words, std::move(params));
     }
 
     void config_if(const std::string& typed, const Words& words, Words params) {
-        std::string key = enter(typed, words);
-        vexlab::commands::config_interface(app, params, key);
+        run(vexlab::commands::config_interface, typed, words, std::move(params));
     }
 
     std::string text(const std::string& sql, std::initializer_list<vexlab::db::Value> params) {
@@ -406,7 +410,7 @@ TEST_F(ConfigCommands, AnAddressHeldElsewhereIsRefusedWithNothingWritten) {
         "'10.9.9.1', '255.255.255.0', 2)");
     struct Case {
         std::string device;
-        int kind;
+        DeviceKind kind;
         std::string mode, prefix, address;
         Words params;
         std::string key;
@@ -504,7 +508,6 @@ TEST_F(InterfaceCommands, AnAddressReachesTheInterfaceTheViewsThePeerAndTheRoute
     EXPECT_EQ(text("SELECT device_id FROM ospf_dev_def WHERE dev_no = 1", {}), "10.1.1.1");
     // A serial interface has no LAN.
     EXPECT_EQ(count("SELECT count(*) FROM eth_iplist"), 0);
-    for (const auto& slot : app.interp.argument_values) EXPECT_EQ(slot, "");
 
     // 9.0.0.1 outranks 10.1.1.1 as router id; 10.2.0.1 does not outrank it.
     on("serial1");
@@ -681,7 +684,6 @@ TEST_F(InterfaceCommands, ValuesAndTheirResets) {
         config_if(c.typed, c.words, {c.column});
         EXPECT_TRUE(app.interp.command_found);
         EXPECT_EQ(detail(1, "Serial0", c.column), c.value);
-        for (const auto& slot : app.interp.argument_values) EXPECT_EQ(slot, "");
     }
     // Typed text with quotes and wildcards is stored as typed.
     config_if("description R2's%_link", {"description", ""}, {"description"});
@@ -694,7 +696,6 @@ TEST_F(InterfaceCommands, IsdnCommandsOnlyOnIsdnInterfaces) {
     config_if("isdn switch-type basic-ni", {"isdn", "switch-type", ""}, {"isdn_switch_type"});
     EXPECT_FALSE(app.interp.command_found);
     EXPECT_EQ(detail(1, "Serial0", "isdn_switch_type"), "Not Set");
-    for (const auto& slot : app.interp.argument_values) EXPECT_EQ(slot, "");
 
     on("IsdnBri0");
     config_if("isdn switch-type basic-ni", {"isdn", "switch-type", ""}, {"isdn_switch_type"});
@@ -731,23 +732,9 @@ TEST_F(InterfaceCommands, SubinterfaceSettingsGoToTheFrameRelayRow) {
     EXPECT_EQ(map("frame_type"), "ietf");
     config_if("description to-R2", {"description", ""}, {"description"});
     EXPECT_EQ(map("description"), "to-R2");
-    // Subinterface mode keeps the line's values for the dispatch.
-    EXPECT_EQ(app.interp.argument_values[0], "to-R2");
     // The main interface is untouched.
     EXPECT_EQ(detail(1, "Serial0", "description"), "Not Set");
     EXPECT_EQ(view("route_ip_def", 1, "Serial0", "int_status"), "0");
-}
-
-TEST_F(InterfaceCommands, AFailingStatementUndoesTheWholeLine) {
-    // The last routing view is gone: the address reaches two views, then fails.
-    app.session.execute("DROP TABLE eigrp_ip_def");
-    EXPECT_THROW(config_if("ip address 10.1.1.1 255.255.255.0", {"ip", "address", "", ""},
-                           {"ip_address", "mask_address"}),
-                 vexlab::db::DbError);
-    EXPECT_EQ(view("route_ip_def", 1, "Serial0", "ip"), "UA");
-    EXPECT_EQ(view("ospf_ip_def", 1, "Serial0", "ip"), "UA");
-    EXPECT_EQ(detail(1, "Serial0", "ip_address"), "UA");
-    EXPECT_EQ(text("SELECT device_id FROM ospf_dev_def WHERE dev_no = 1", {}), "UA");
 }
 
 TEST_F(InterfaceCommands, ColumnsThatNameTheRowAreNeverWritten) {

@@ -44,7 +44,7 @@ TEST_F(ConsoleHelpTest, HelpLeavesTheInterfaceArgumentsAndWordsAsTheyWere) {
     app.interp.argument_values[0] = "kept";
     app.interp.command_words[0] = "kept";
     const auto mode_before = app.console.mode.mode_suffix;
-    app.console.mode.mode_suffix = "(config)#";
+    app.console.mode.mode_suffix = vexlab::test::mode("(config)#");
     const std::string list = console::context_help_list(app, "interface serial 1 ");
     app.console.mode.mode_suffix = mode_before;
     EXPECT_EQ(list, "<carriage return>");
@@ -87,7 +87,7 @@ TEST_F(ConsoleHelpTest, ListingsAtEachLevel) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.mode) + " [" + c.typed + "]");
-        app.console.mode.mode_suffix = c.mode;
+        app.console.mode.mode_suffix = vexlab::test::mode(c.mode);
         const std::string list = console::context_help_list(app, c.typed);
         if (!c.first_line) {
             EXPECT_EQ(list, "");
@@ -139,8 +139,8 @@ TEST_F(ConsoleHelpTest, SelectingADeviceOnlyTakesAListedHostName) {
     EXPECT_EQ(app.console.device.host_name, "R1");
     EXPECT_TRUE(console::select_device(engine, "PC"));
     EXPECT_EQ(app.console.device.current_device, "PC");
-    EXPECT_EQ(app.console.device.device_kind, state::kPc);
-    EXPECT_EQ(app.console.mode.mode_suffix, ":");
+    EXPECT_EQ(app.console.device.device_kind, state::DeviceKind::Pc);
+    EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode(":"));
     EXPECT_EQ(app.console.device.home_device, "R1");  // the default network keeps its home
 }
 

@@ -47,12 +47,12 @@ TEST_F(ConsoleWindowTest, EachSimulatorMenuOpensTheConsoleInItsMode) {
         QAction* item;
         const char* caption;
         const char* device;
-        int kind;
+        vexlab::state::DeviceKind kind;
         bool network_buttons;
     } cases[] = {
-        {main->mnuRoutSim, "Router Simulator", "R1", 1, false},
-        {main->mnuSwitSim, "Switch Simulator", "2950", 2, false},
-        {main->mnuNetSim, "Network Simulator", "R1", 1, true},
+        {main->mnuRoutSim, "Router Simulator", "R1", vexlab::state::DeviceKind::Router, false},
+        {main->mnuSwitSim, "Switch Simulator", "2950", vexlab::state::DeviceKind::Switch, false},
+        {main->mnuNetSim, "Network Simulator", "R1", vexlab::state::DeviceKind::Router, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.caption);

@@ -181,7 +181,7 @@ TEST(DatabaseBuilder, AFailedBuildLeavesNoFileBehind) {
     std::ofstream(resources.path() / "bad.rows") << "table nowhere\ncolumns a\n1\n";
     vexlab::test::TempDir out;
     const std::string target = out.file("commandsbackup.mdb");
-    EXPECT_THROW(vexlab::state::build_database(resources.path().string(), target),
+    EXPECT_THROW(vexlab::state::build_database(resources.path().string(), target, nullptr),
                  vexlab::state::BuildError);
     EXPECT_TRUE(std::filesystem::is_empty(out.path()));
 }

@@ -27,6 +27,7 @@ using vexlab::console::SimulatorMode;
 using vexlab::db::DatabaseSession;
 using vexlab::db::quote_identifier;
 using vexlab::db::Value;
+using vexlab::state::DeviceKind;
 using vexlab::state::NetworkTableSet;
 
 // Every table a reset writes or reads from, each as its column names and its
@@ -147,16 +148,20 @@ TEST_F(DefaultNetwork, EachModeStartsOnItsDeviceWithItsCaptionAndButtons) {
         bool router, switch_;
         SimulatorMode mode;
         std::string device, host, model;
-        int kind;
+        DeviceKind kind;
         std::string caption;
         bool buttons;
     } cases[] = {
-        {true, false, SimulatorMode::Router, "R1", "R1", "2501", 1, "Router Simulator", false},
-        {false, true, SimulatorMode::Switch, "2950", "2950", "2950", 2, "Switch Simulator", false},
-        {true, true, SimulatorMode::Router, "R1", "R1", "2501", 1, "Router Simulator", false},
+        {true, false, SimulatorMode::Router, "R1", "R1", "2501", DeviceKind::Router,
+         "Router Simulator", false},
+        {false, true, SimulatorMode::Switch, "2950", "2950", "2950", DeviceKind::Switch,
+         "Switch Simulator", false},
+        {true, true, SimulatorMode::Router, "R1", "R1", "2501", DeviceKind::Router,
+         "Router Simulator", false},
         // The device of the first working column, named by its shipped host
         // name: the pristine value, not what a command left in the working one.
-        {false, false, SimulatorMode::Network, "R1", "Edge", "2501", 1, "Network Simulator", true},
+        {false, false, SimulatorMode::Network, "R1", "Edge", "2501", DeviceKind::Router,
+         "Network Simulator", true},
     };
     app.session.execute(
         "UPDATE routervariables_def SET R1_pristine = 'Edge', R1 = 'Stale' "
@@ -164,7 +169,7 @@ TEST_F(DefaultNetwork, EachModeStartsOnItsDeviceWithItsCaptionAndButtons) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.caption + (c.switch_ ? " (switch flag)" : ""));
         mode(c.router, c.switch_);
-        app.console.device = {"PC", "PC", 3, "PC", "HomeHost", "HomeDevice"};
+        app.console.device = {"PC", "PC", DeviceKind::Pc, "PC", "HomeHost", "HomeDevice"};
         const DefaultStart start = set_default(app);
         EXPECT_EQ(start.mode, c.mode);
         EXPECT_EQ(start.caption, c.caption);
@@ -183,13 +188,13 @@ TEST_F(DefaultNetwork, EachModeStartsOnItsDeviceWithItsCaptionAndButtons) {
 TEST_F(DefaultNetwork, AStartDeviceWithoutADeviceRowKeepsTheKindAndModelItHad) {
     struct Case {
         bool router;
-        int kind;  // router mode sets its own kind; network mode leaves it
-    } cases[] = {{true, 1}, {false, 3}};
+        DeviceKind kind;  // router mode sets its own kind; network mode leaves it
+    } cases[] = {{true, DeviceKind::Router}, {false, DeviceKind::Pc}};
     app.session.execute("DELETE FROM device_def WHERE Device_Name = 'R1'");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.router ? "router mode" : "network mode");
         mode(c.router, false);
-        app.console.device.device_kind = 3;
+        app.console.device.device_kind = DeviceKind::Pc;
         app.console.device.device_model = "PC";
         set_default(app);
         EXPECT_EQ(app.console.device.current_device, "R1");
@@ -370,7 +375,7 @@ TEST_F(DefaultNetwork, AFailedResetChangesNothingAndReachesTheCaller) {
         app.session.execute("INSERT INTO vlan_info (vlan_num, vlan_name) VALUES (10, 'sales')");
         app.session.execute("INSERT INTO sw_riplist (sub_dev) VALUES ('kept')");
         for (const auto& sql : c.breakage) app.session.execute(sql);
-        app.console.device = {"R2", "Router2", 1, "2501", "Home", "R3"};
+        app.console.device = {"R2", "Router2", DeviceKind::Router, "2501", "Home", "R3"};
         const Dump before = dump(app.session);
 
         if (c.database_error)
@@ -382,8 +387,8 @@ TEST_F(DefaultNetwork, AFailedResetChangesNothingAndReachesTheCaller) {
         const auto& d = app.console.device;
         EXPECT_EQ(std::tie(d.current_device, d.host_name, d.device_kind, d.device_model,
                            d.home_host_name, d.home_device),
-                  std::make_tuple(std::string("R2"), std::string("Router2"), 1, std::string("2501"),
-                                  std::string("Home"), std::string("R3")));
+                  std::make_tuple(std::string("R2"), std::string("Router2"), DeviceKind::Router,
+                                  std::string("2501"), std::string("Home"), std::string("R3")));
         // No transaction is left open: a later change outlives the session.
         app.session.execute("INSERT INTO vlan_info (vlan_num, vlan_name) VALUES (20, 'after')");
         app.session.close();

@@ -79,20 +79,24 @@ TEST(InterpreterRobustness, RandomLinesNeverThrowAndRefusedLinesChangeNothing) {
     }
     ASSERT_FALSE(vocabulary.empty());
 
+    using vexlab::state::DeviceKind;
     struct Device {
-        int kind;
+        DeviceKind kind;
         const char* name;
-    } devices[] = {{1, "R1"}, {2, "2950"}, {3, "PC"}};
+    } devices[] = {
+        {DeviceKind::Router, "R1"}, {DeviceKind::Switch, "2950"}, {DeviceKind::Pc, "PC"}};
+    const vexlab::test::ChangeCounter changes(app.session);
     std::mt19937 random(20261210);
     int lines = 0, refused = 0;
     for (const auto& device : devices)
-        for (const auto& mode : vexlab::interpreter::command_modes())
+        for (const auto mode : vexlab::state::kCommandModes)
             for (int n = 0; n < 120; ++n) {
                 std::string line;
                 const int count = static_cast<int>(random() % 14);
                 for (int i = 0; i < count; ++i)
                     line += (i ? " " : "") + random_word(random, vocabulary);
-                SCOPED_TRACE(std::string(device.name) + " " + mode + " [" + line + "]");
+                SCOPED_TRACE(std::string(device.name) + " " +
+                             std::string(vexlab::state::prompt_suffix(mode)) + " [" + line + "]");
                 app.interp = {};
                 app.console.device.current_device = device.name;
                 app.console.device.host_name = device.name;
@@ -102,12 +106,12 @@ TEST(InterpreterRobustness, RandomLinesNeverThrowAndRefusedLinesChangeNothing) {
                 app.console.mode.current_interface = random() % 2 ? "serial0" : "";
                 app.console.mode.routing_protocol = random() % 2 ? "o" : "r";
                 app.interp.command_line = line;
-                const long long before = app.session.total_changes();
+                const long long before = changes.count();
                 ASSERT_NO_THROW(vexlab::interpreter::interpret_command(app));
                 ++lines;
                 if (!vexlab::interpreter::verdict(app.interp).empty()) {
                     ++refused;
-                    EXPECT_EQ(app.session.total_changes(), before);
+                    EXPECT_EQ(changes.count(), before);
                 }
             }
     EXPECT_GT(refused, 0);

@@ -22,7 +22,7 @@ using vexlab::state::AppState;
 const char* const kFixture = R"(
 [router >]
 enable          mode=# desc="Turn on privileged commands"
-show            desc="Show running system information"
+show            do=accept_only desc="Show running system information"
   clock         desc="Display the system clock"
   interfaces    desc="Interface status"
     end_cmd
@@ -35,8 +35,8 @@ show            desc="Show running system information"
 configure       mode=(config)# desc="Enter configuration mode"
   terminal      resp="Enter configuration commands, one per line.  End with CNTL/Z."
 disable         mode=> desc="Turn off privileged commands"
-debug           disabled desc="Debugging functions"
-clock           desc="Manage the system clock"
+debug           do=accept_only disabled desc="Debugging functions"
+clock           do=accept_only desc="Manage the system clock"
   set
     <HH:MM:SS>
       <DAY>
@@ -49,7 +49,9 @@ clock           desc="Manage the system clock"
 [router (config)#]
 hostname        desc="Set system's network name"
   <WORD>        set=hostname
-interface       mode=(config-if)# desc="Select an interface to configure"
+rename          do=config_vlan mode=(config-router)#
+  <WORD>        set=hostname
+interface       mode=(config-if)# do=enter_interface desc="Select an interface to configure"
   serial        desc="Serial"
     <PORT_NUMBER>.<SUBINT_NUM>
       point-to-point
@@ -65,11 +67,11 @@ ip              desc="Global IP configuration"
       <A.B.C.D>
         <A.B.C.D> set=ip_route_network,ip_route_mask,ip_route_nexthop
 ipx
-  routing
+  routing     do=accept_only
 banner
   motd
     <BANNER>    set=banner_motd
-line            mode=(config-line)#
+line            mode=(config-line)# do=enter_line
   console
     0
   vty
@@ -77,19 +79,19 @@ line            mode=(config-line)#
       4
 end             mode=#
 exit            mode=#
-router          mode=(config-router)#
+router          mode=(config-router)# do=enter_router
   rip
   ospf
     <PROC_ID>
-vlan
+vlan            do=accept_only
   <VLAN_NUM>
     name
       <WORD>
 [router (config-if)#]
-description
+description     do=accept_only
   <LINE>
 exit            mode=(config)#
-frame-relay
+frame-relay     do=accept_only
   map
     ip
       <A.B.C.D>
@@ -97,7 +99,7 @@ frame-relay
   interface-dlci
     <DLCI_NUM>
 [router (config-router)#]
-network
+network         do=accept_only
   <A.B.C.D>
     end_cmd
     <A.B.C.D>
@@ -106,8 +108,16 @@ network
 [switch >]
 enable          mode=#
 [switch (config)#]
-enable          mode=(config)#
+enable          mode=(config)# do=accept_only
 )";
+
+// The shipped handlers, without holding the fixture's words to the command
+// dispatch: its commands only exercise the matcher.
+vexlab::interpreter::CatalogueNames names(std::set<std::string> tokens) {
+    auto names = vexlab::interpreter::shipped_names(std::move(tokens));
+    names.check_dispatch = false;
+    return names;
+}
 
 class InterpreterTest : public ::testing::Test {
 protected:
@@ -122,17 +132,18 @@ protected:
         for (int i = 1; i <= 9; ++i)
             app.session.execute("DELETE FROM tblsublabcmds" + std::to_string(i));
         vexlab::interpreter::store_catalogue(
-            app.session, vexlab::interpreter::compile_catalogue({{"fixture", kFixture}}, tokens));
+            app.session,
+            vexlab::interpreter::compile_catalogue({{"fixture", kFixture}}, names(tokens)));
         vexlab::test::seed_device_tables(app.session);
         app.console.device.current_device = "R1";
         app.console.device.host_name = "R1";
-        app.console.device.device_kind = 1;
+        app.console.device.device_kind = vexlab::state::DeviceKind::Router;
         app.console.mode.config_prefix = "nill";
         app.console.output.response_text = "nill";
     }
 
     void type(const std::string& mode, const std::string& line) {
-        app.console.mode.mode_suffix = mode;
+        app.console.mode.mode_suffix = vexlab::test::mode(mode);
         app.interp.command_line = vexlab::interpreter::normalise_command_line(line);
         while (!app.interp.command_line.empty() && app.interp.command_line[0] == ' ')
             app.interp.command_line.erase(0, 1);
@@ -229,7 +240,7 @@ TEST_F(InterpreterTest, LinesGiveTheirVerdictWordsArgumentsAndMode) {
         EXPECT_EQ(vexlab::interpreter::verdict(app.interp), c.verdict);
         EXPECT_EQ(words(), c.words);
         EXPECT_EQ(args(), c.args);
-        EXPECT_EQ(app.console.mode.mode_suffix, c.mode_after);
+        EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode(c.mode_after));
     }
 }
 
@@ -262,7 +273,7 @@ TEST_F(InterpreterTest, ARefusedInterfaceLeavesNoInterfaceBehind) {
 TEST_F(InterpreterTest, SubinterfacesAreCreatedOnceAndGuardTheirMainInterface) {
     type("(config)#", "interface serial 0.1 point-to-point");
     EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "");
-    EXPECT_EQ(app.console.mode.mode_suffix, "(config-subif)#");
+    EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config-subif)#"));
     EXPECT_EQ(app.console.mode.current_interface, "serial0");
     EXPECT_EQ(app.console.mode.subinterface_number, "1");
     type("(config)#", "interface serial 0.1 point-to-point");
@@ -274,59 +285,37 @@ TEST_F(InterpreterTest, SubinterfacesAreCreatedOnceAndGuardTheirMainInterface) {
     type("(config)#", "interface serial 0");
     EXPECT_EQ(app.console.output.response_text,
               "Please remove the subinterfaces before you configure an interface");
-    EXPECT_EQ(app.console.mode.mode_suffix, "(config)#");
+    EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config)#"));
     EXPECT_EQ(app.console.mode.config_prefix, "nill");
     EXPECT_EQ(app.console.mode.current_interface, "");
 
     app.session.execute(
         "UPDATE route_ip_def SET ip = '10.0.0.1' WHERE ref = 1 AND int_name = 'Serial1'");
     type("(config)#", "interface serial 1.2 point-to-point");
-    EXPECT_EQ(app.console.mode.mode_suffix, "(config)#");
+    EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config)#"));
     EXPECT_NE(app.console.output.response_text.find("Please remove the IP address"),
               std::string::npos);
 }
 
-TEST_F(InterpreterTest, FrameRelayAndNetworkRefusalsComeFromTheDispatch) {
-    struct Case {
-        const char* interface;
-        const char* protocol;
-        const char* mode;
-        const char* line;
-        const char* verdict;
-    } cases[] = {
-        {"serial0", "", "(config-if)#", "frame-relay map ip 10.0.0.2 100", ""},
-        {"ethernet0", "", "(config-if)#", "frame-relay map ip 10.0.0.2 100", "Command Not Found"},
-        {"", "", "(config-if)#", "frame-relay interface-dlci 100", "Command Not Found"},
-        {"WAN Slot 0/serial1", "", "(config-if)#", "frame-relay interface-dlci 100", ""},
-        {"", "r", "(config-router)#", "network 10.0.0.0", ""},
-        {"", "e", "(config-router)#", "network 10.0.0.0 0.0.0.255 area 0", "Command Not Found"},
-        {"", "o", "(config-router)#", "network 10.0.0.0 0.0.0.255 area 0", ""},
-        {"", "o", "(config-router)#", "network 10.0.0.0", "Command Not Found"},
-        {"", "", "(config-router)#", "network 10.0.0.0", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        app.console.mode.current_interface = c.interface;
-        app.console.mode.routing_protocol = c.protocol;
-        type(c.mode, c.line);
-        EXPECT_EQ(vexlab::interpreter::verdict(app.interp), c.verdict);
-    }
+TEST_F(InterpreterTest, ARefusingHandlerUndoesTheWholeLine) {
+    // The row writes the host name, then its handler (not built yet) refuses:
+    // the line is not found and neither the table nor the console changed.
+    const std::string before =
+        vexlab::state::read_setting(app, "hostname", "R1").value_or("missing");
+    app.console.mode.config_prefix = "nill";
+    type("(config)#", "rename Lab7");
+    EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "Command Not Found");
+    EXPECT_EQ(vexlab::state::read_setting(app, "hostname", "R1").value_or("missing"), before);
+    EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config)#"));
+    EXPECT_EQ(app.console.device.host_name, "R1");
 }
 
 TEST_F(InterpreterTest, RouterCommandsChooseTheRoutingProcess) {
     type("(config)#", "router rip");
     EXPECT_EQ(app.console.mode.routing_protocol, "r");
-    EXPECT_EQ(app.console.mode.mode_suffix, "(config-router)#");
+    EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config-router)#"));
     type("(config)#", "router ospf 1");
     EXPECT_EQ(app.console.mode.routing_protocol, "o");
-}
-
-TEST_F(InterpreterTest, InterfaceTypes) {
-    using vexlab::interpreter::interface_type;
-    EXPECT_EQ(interface_type("serial0"), "serial");
-    EXPECT_EQ(interface_type("serial10"), "serial1");
-    EXPECT_EQ(interface_type("WAN Slot 0/serial1"), "serial");
-    EXPECT_EQ(interface_type(""), "");
 }
 
 TEST_F(InterpreterTest, TypedWildcardsAndQuotesMatchOnlyThemselves) {
@@ -341,7 +330,7 @@ TEST_F(InterpreterTest, TypedWildcardsAndQuotesMatchOnlyThemselves) {
 }
 
 TEST_F(InterpreterTest, ModeListPadsEachCommandToItsDescription) {
-    app.console.mode.mode_suffix = "#";
+    app.console.mode.mode_suffix = vexlab::test::mode("#");
     std::string list = vexlab::interpreter::mode_command_list(app);
     EXPECT_EQ(list,
               "list of supported Commands in this mode:\r\n"
@@ -369,7 +358,7 @@ TEST_F(InterpreterTest, LongModeListsArePaged) {
     app.session.execute(
         "INSERT INTO tblsublabcmds (\"index\", ref, commandprompt, command, modeafter, enabled) "
         "VALUES (99, 1, '>', 'abcdefghijabcdefghijklm', '>', 1)");
-    app.console.mode.mode_suffix = ">";
+    app.console.mode.mode_suffix = vexlab::test::mode(">");
     vexlab::interpreter::list_mode_commands(app);
     const auto& out = app.console.output;
     EXPECT_TRUE(out.paging_active);

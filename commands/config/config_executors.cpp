@@ -19,8 +19,11 @@ using state::DeviceSettings;
 
 namespace {
 
-using interpreter::InterpreterState;
 using state::AppState;
+using state::CommandContext;
+using state::CommandLine;
+using state::CommandOutcome;
+using state::DeviceKind;
 
 constexpr const char* kAddressInUse =
     "This address is already assigned.Please choose another Address";
@@ -33,21 +36,14 @@ constexpr const char* kHostNameInUse = "this host name is already assigned";
 // Slots at or beyond argument_count belong to earlier lines and are never
 // used.  Returns the position reached.
 template <class Write>
-std::size_t write_line_values(const InterpreterState& interp,
-                              const std::vector<std::string>& settings, std::size_t position,
-                              Write&& write) {
-    const auto count =
-        static_cast<std::size_t>(std::clamp(interp.argument_count, 0, interpreter::kArgumentSlots));
+std::size_t write_line_values(const CommandLine& line, const std::vector<std::string>& settings,
+                              std::size_t position, Write&& write) {
     for (const auto& setting : settings) {
-        if (position >= count || interp.argument_values[position].empty()) break;
-        write(setting, interp.argument_values[position]);
+        if (position >= line.arguments.size() || line.arguments[position].empty()) break;
+        write(setting, line.arguments[position]);
         ++position;
     }
     return position;
-}
-
-void clear_arguments(InterpreterState& interp) {
-    interp.argument_values.fill(std::string());
 }
 
 bool is_one_of(std::string_view text, std::initializer_list<std::string_view> texts) {
@@ -55,28 +51,19 @@ bool is_one_of(std::string_view text, std::initializer_list<std::string_view> te
                        [&](std::string_view t) { return iequals(text, t); });
 }
 
-// Runs one command's statements all-or-nothing: a statement that fails leaves
-// the network as it was before the line, and the error goes on to the console.
-template <class Work>
-void as_one_change(AppState& app, Work&& work) {
-    db::DatabaseSession::Transaction transaction(app.session);
-    work();
-    transaction.commit();
-}
-
 // ------------------------------------------------------------ settings store
 
 // Keys are the catalogue's setting names, prefixed in interface and line
 // modes by the interface or line ("FastEthernet0/1_vlan", "lineconsole_pass").
-void compose_keys(std::vector<std::string>& names, const std::string& prefix, int device_kind,
-                  const std::vector<std::string>& key_words) {
-    if (prefix == "nill" || prefix.empty()) return;
+void compose_keys(std::vector<std::string>& names, const std::string& prefix,
+                  DeviceKind device_kind, const std::vector<std::string>& key_words) {
+    if (prefix == state::marker::kNill || prefix.empty()) return;
     // A switch's address lives under the management keys the row names,
     // whichever interface is being configured.
     const bool address_words = key_words == std::vector<std::string>{"ip", "address"} ||
                                (key_words.size() >= 3 && key_words[0] == "no" &&
                                 key_words[1] == "ip" && key_words[2] == "address");
-    if (device_kind == state::kSwitch && address_words) return;
+    if (device_kind == DeviceKind::Switch && address_words) return;
     for (auto& name : names) name = prefix + "_" + name;
 }
 
@@ -159,14 +146,17 @@ void create_loopback(AppState& app) {
         "INSERT INTO int_det (int_name, shutdown, line, prot, ref) VALUES (?, 'up', 'up', 'up', ?)",
         {name, index});
     for (const auto& view : routing_views(app.table_set))
-        app.session.execute("INSERT INTO " + view + " (int_name, int_status, ref) VALUES (?, ?, ?)",
+        app.session.execute("INSERT INTO " + db::quote_identifier(view) +
+                                " (int_name, int_status, ref) VALUES (?, ?, ?)",
                             {name, 1, index});
 }
 
 // Writes the value the command text gives its keys, from the last key to the
 // first.  False when the command was refused and nothing was written.
-bool write_command_value(AppState& app, const DeviceSettings& settings,
-                         const std::vector<std::string>& keys, const std::string& command_text) {
+bool write_command_value(CommandContext& ctx, const DeviceSettings& settings,
+                         const std::vector<std::string>& keys, const std::string& command_text,
+                         CommandOutcome& outcome) {
+    AppState& app = ctx.app;
     const std::vector<std::string> key_words = split_at_blanks(command_text);
     if (iequals(command_text, "shutdown")) {
         write_all(settings, keys, "down");
@@ -186,7 +176,7 @@ bool write_command_value(AppState& app, const DeviceSettings& settings,
         write_all(settings, keys, "disable");
     } else if (is_one_of(command_text, {"no banner motd", "no ip route", "no ip address"})) {
         if (iequals(command_text, "no ip address") &&
-            app.console.device.device_kind != state::kRouter) {
+            app.console.device.device_kind != DeviceKind::Router) {
             // The management address goes, and with it its LAN rows.
             if (auto old = settings.read("FastEthernet1_ip_address"))
                 app.session.execute("DELETE FROM eth_iplist WHERE sub_ip = ?", {*old});
@@ -200,31 +190,32 @@ bool write_command_value(AppState& app, const DeviceSettings& settings,
         // Any other negation must not store the value it names.
         reset_all(settings, keys);
     } else {
-        const std::vector<std::string> typed = split_at_blanks(app.interp.command_line);
-        if (iequals(command_text, "hostname") && host_name_taken(settings, word_at(typed, 1))) {
-            app.console.output.response_text = kHostNameInUse;
+        if (iequals(command_text, "hostname") && host_name_taken(settings, ctx.line.typed(1))) {
+            outcome.response = kHostNameInUse;
             return false;
         }
-        write_line_values(
-            app.interp, keys, 0,
-            [&](const std::string& key, const std::string& value) { settings.write(key, value); });
+        write_line_values(ctx.line, keys, 0, [&](const std::string& key, const std::string& value) {
+            settings.write(key, value);
+        });
     }
 
     return true;
 }
 
-void run_set_config_variables(AppState& app, std::vector<std::string>& keys,
-                              const std::string& command_key) {
-    auto& console = app.console;
-    auto& interp = app.interp;
-    const std::string& device = console.device.current_device;
-    const int kind = console.device.device_kind;
-    const std::string command_text = trim_trailing_blanks(command_key);
-    const std::vector<std::string> key_words = split_at_blanks(command_text);
-    const std::vector<std::string> typed = split_at_blanks(interp.command_line);
+}  // namespace
 
-    if (interp.command_words[0] == "ip" && interp.command_words[1] == "address" &&
-        kind == state::kPc) {
+CommandOutcome set_config_variables(CommandContext& ctx) {
+    AppState& app = ctx.app;
+    auto& console = app.console;
+    const auto& line = ctx.line;
+    std::vector<std::string> keys = line.parameters;
+    CommandOutcome outcome;
+    const std::string& device = console.device.current_device;
+    const DeviceKind kind = console.device.device_kind;
+    const std::string command_text = trim_trailing_blanks(line.matched_words);
+    const std::vector<std::string> key_words = split_at_blanks(command_text);
+
+    if (line.word(0) == "ip" && line.word(1) == "address" && kind == DeviceKind::Pc) {
         console.mode.config_prefix = "ethernet0";
         console.mode.current_interface = "ethernet0";
     }
@@ -234,30 +225,31 @@ void run_set_config_variables(AppState& app, std::vector<std::string>& keys,
     const DeviceSettings settings(app.session, app.table_set, device);
 
     if (key_words == std::vector<std::string>{"ip", "address"}) {
-        const std::string& address = word_at(typed, 2);
-        const std::string& mask = word_at(typed, 3);
-        if (is_address_in_use(app, address, device, console.mode.config_prefix)) {
-            console.output.response_text = kAddressInUse;
-            return;
-        }
-        if (kind == state::kPc)
+        const std::string& address = line.typed(2);
+        const std::string& mask = line.typed(3);
+        if (is_address_in_use(app, address, device, console.mode.config_prefix))
+            return CommandOutcome::say(kAddressInUse);
+        if (kind == DeviceKind::Pc)
             assign_interface_ip(app, address, mask, device, console.mode.config_prefix);
         reachability::add_host_to_lan(app.session, app.table_set, address, mask);
     }
 
     if (iequals(command_text, "disconnect")) {
-        disconnect_session(settings, keys, word_at(typed, 1));
-        return;
+        disconnect_session(settings, keys, line.typed(1));
+        return outcome;
     }
 
     if (iequals(command_text, "no ip address") && console.mode.config_prefix == "loopback")
         settings.write("loopback_int", "disable");
 
-    if (!write_command_value(app, settings, keys, command_text)) return;
+    if (!write_command_value(ctx, settings, keys, command_text, outcome)) return outcome;
 
     if (is_one_of(command_text, {"hostname", "no hostname"}))
         if (auto name = settings.read("hostname")) console.device.host_name = *name;
+    return outcome;
 }
+
+namespace {
 
 // ------------------------------------------------------------ interface rows
 
@@ -319,7 +311,8 @@ private:
 void set_interface_status(AppState& app, const std::string& interface, std::int64_t device_index,
                           bool up) {
     for (const auto& view : routing_views(app.table_set))
-        app.session.execute("UPDATE " + view + " SET int_status = ? WHERE int_name = ? AND ref = ?",
+        app.session.execute("UPDATE " + db::quote_identifier(view) +
+                                " SET int_status = ? WHERE int_name = ? AND ref = ?",
                             {up ? 1 : 0, interface, device_index});
 }
 
@@ -336,13 +329,14 @@ void write_frame_relay_encapsulation(const InterfaceRow& row, const std::vector<
     if (names.size() > 1) row.write(names[1], type_word.empty() ? "cisco" : type_word);
 }
 
-void configure_interface(AppState& app, const std::vector<std::string>& names,
-                         std::int64_t device_index) {
-    auto& interp = app.interp;
-    const auto& w = interp.command_words;
+CommandOutcome configure_interface(CommandContext& ctx, const std::vector<std::string>& names,
+                                   std::int64_t device_index) {
+    AppState& app = ctx.app;
+    const auto& line = ctx.line;
+    const auto& w = line.command_words;
     const std::string& interface = app.console.mode.current_interface;
     const std::string& device = app.console.device.current_device;
-    const int kind = app.console.device.device_kind;
+    const DeviceKind kind = app.console.device.device_kind;
     const InterfaceRow row(app.session, "int_det", "WHERE int_name = ? AND ref = ?",
                            {interface, device_index}, {"index", "int_name", "ref"});
     auto write_value = [&](const std::string& column, const std::string& value) {
@@ -351,49 +345,37 @@ void configure_interface(AppState& app, const std::vector<std::string>& names,
 
     // ISDN commands belong to ISDN interfaces, and a dialer-like interface
     // takes nothing; such a line is refused before anything is written.
-    if (!icontains(interface, "IsdnBri") && (icontains(interface, "dail") || w[0] == "isdn")) {
-        interp.command_found = false;
-        clear_arguments(interp);
-        return;
-    }
+    if (!icontains(interface, "IsdnBri") && (icontains(interface, "dail") || w[0] == "isdn"))
+        return CommandOutcome::refuse();
 
-    if (w[0] == "frame-relay" && w[1] == "lmi-type" && !icontains(interface, "serial")) {
-        interp.command_found = false;
-        return;
-    }
+    if (w[0] == "frame-relay" && w[1] == "lmi-type" && !icontains(interface, "serial"))
+        return CommandOutcome::refuse();
 
     std::size_t position = 0;
     if (w[0] == "ip" && w[1] == "address") {
-        const std::vector<std::string> typed = split_at_blanks(interp.command_line);
-        const std::string& address = word_at(typed, 2);
-        const std::string& mask = word_at(typed, 3);
-        if (is_address_in_use(app, address, device, interface)) {
-            app.console.output.response_text = kAddressInUse;
-            return;
-        }
-        if (kind != state::kSwitch) assign_interface_ip(app, address, mask, device, interface);
-        if (kind == state::kRouter && icontains(interface, "ethernet")) {
+        const std::string& address = line.typed(2);
+        const std::string& mask = line.typed(3);
+        if (is_address_in_use(app, address, device, interface))
+            return CommandOutcome::say(kAddressInUse);
+        if (kind != DeviceKind::Switch) assign_interface_ip(app, address, mask, device, interface);
+        if (kind == DeviceKind::Router && icontains(interface, "ethernet")) {
             reachability::add_lan_members(app.session, app.table_set);
             set_uplink_address(app, address);
         }
-        position = write_line_values(interp, names, 0, write_value);
+        position = write_line_values(line, names, 0, write_value);
     }
 
     if (w[0] == "encapsulation" && w[1] == "frame-relay") {
-        if (!icontains(interface, "serial")) {
-            interp.command_found = false;
-            clear_arguments(interp);
-            return;
-        }
+        if (!icontains(interface, "serial")) return CommandOutcome::refuse();
         write_frame_relay_encapsulation(row, names, w[2]);
-        return;
+        return CommandOutcome::done();
     }
 
     const bool negation = w[0] == "no";
     const bool address_removal = negation && w[1] == "ip" && w[2] == "address";
-    if (address_removal && kind != state::kSwitch) {
+    if (address_removal && kind != DeviceKind::Switch) {
         clear_int_ip(app, device, interface);
-        set_uplink_address(app, "UA");
+        set_uplink_address(app, std::string(state::marker::kUnassigned));
     }
 
     if (w[0] == "shutdown") {
@@ -410,25 +392,26 @@ void configure_interface(AppState& app, const std::vector<std::string>& names,
     } else if (negation && w[1] == "cdp" && w[2] == "enable") {
         row.write_all(names, "disabled");
     } else if (negation && ((w[1] == "clock" && w[2] == "rate") || w[1] == "bandwidth")) {
-        row.write_all(names, "Not Set");
+        row.write_all(names, state::marker::kNotSet);
     } else if (negation && !address_removal) {
         // Any other negation puts the setting back as it was before it was
         // configured, and never stores the value it names.
         row.reset_all(names);
     }
 
-    if (!negation) write_line_values(interp, names, position, write_value);
-    clear_arguments(interp);
+    if (!negation) write_line_values(line, names, position, write_value);
+    return CommandOutcome::done();
 }
 
-void configure_subinterface(AppState& app, const std::vector<std::string>& names,
+void configure_subinterface(CommandContext& ctx, const std::vector<std::string>& names,
                             std::int64_t device_index) {
+    AppState& app = ctx.app;
     const auto& tables = app.table_set;
     const auto& mode = app.console.mode;
-    const auto& w = app.interp.command_words;
+    const auto& w = ctx.line.command_words;
     db::Recordset frame_interface = app.session.open_recordset(
-        "SELECT i.\"index\" FROM " + tables.frame_ip_table + " AS i INNER JOIN " +
-            tables.frame_device_table +
+        "SELECT i.\"index\" FROM " + db::quote_identifier(tables.frame_ip_table) +
+            " AS i INNER JOIN " + db::quote_identifier(tables.frame_device_table) +
             " AS d ON d.dev_no = i.ref WHERE d.dev_name = ? AND i.int_name = ? ORDER BY i.rowid "
             "LIMIT 1",
         {app.console.device.current_device, mode.current_interface});
@@ -441,7 +424,7 @@ void configure_subinterface(AppState& app, const std::vector<std::string>& names
 
     if (w[0] == "shutdown" || (w[0] == "no" && w[1] == "shutdown")) {
         const bool up = w[0] == "no";
-        app.session.execute("UPDATE " + tables.frame_map_table +
+        app.session.execute("UPDATE " + db::quote_identifier(tables.frame_map_table) +
                                 " SET shutdown = ? WHERE ref = ? AND subint_num = ?",
                             {up ? 1 : 0, frame_index, mode.subinterface_number});
         set_interface_status(app, name, device_index, up);
@@ -451,36 +434,29 @@ void configure_subinterface(AppState& app, const std::vector<std::string>& names
         row.reset_all(names);
     } else {
         write_line_values(
-            app.interp, names, 0,
+            ctx.line, names, 0,
             [&](const std::string& column, const std::string& value) { row.write(column, value); });
     }
 }
 
-void run_config_interface(AppState& app, const std::vector<std::string>& names) {
+}  // namespace
+
+CommandOutcome config_interface(CommandContext& ctx) {
+    AppState& app = ctx.app;
     auto& mode = app.console.mode;
     if (mode.current_interface == "loopback")
         mode.current_interface = "loopback" + std::to_string(mode.loopback_number);
     db::Recordset owner = app.session.open_recordset(
         "SELECT \"index\" FROM int_device WHERE dev_name = ? ORDER BY rowid LIMIT 1",
         {app.console.device.current_device});
-    if (owner.eof()) return;
+    if (owner.eof()) return CommandOutcome::done();
     const std::int64_t device_index = owner.field(0).to_int();
-    if (mode.mode_suffix == "(config-subif)#")
-        configure_subinterface(app, names, device_index);
-    else
-        configure_interface(app, names, device_index);
-}
-
-}  // namespace
-
-void set_config_variables(state::AppState& app, std::vector<std::string>& setting_names,
-                          const std::string& command_key) {
-    as_one_change(app, [&] { run_set_config_variables(app, setting_names, command_key); });
-}
-
-void config_interface(state::AppState& app, std::vector<std::string>& setting_names,
-                      const std::string& /*command_key: the words are read instead*/) {
-    as_one_change(app, [&] { run_config_interface(app, setting_names); });
+    // A subinterface's settings live in its own row.
+    if (mode.mode_suffix == state::CommandMode::ConfigSubif) {
+        configure_subinterface(ctx, ctx.line.parameters, device_index);
+        return CommandOutcome::done();
+    }
+    return configure_interface(ctx, ctx.line.parameters, device_index);
 }
 
 }  // namespace vexlab::commands

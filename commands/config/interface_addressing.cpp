@@ -154,7 +154,7 @@ void clear_int_ip(state::AppState& app, const std::string& device, const std::st
 
     // Without a routing row there is no old address, and no LAN row to drop.
     if (!old_address) return;
-    if (app.console.device.device_kind == state::kRouter)
+    if (app.console.device.device_kind == state::DeviceKind::Router)
         app.session.execute("DELETE FROM eth_iplist WHERE master_ip = ?", {*old_address});
     else
         app.session.execute("DELETE FROM eth_iplist WHERE sub_ip = ?", {*old_address});

@@ -14,10 +14,10 @@ struct Fixture {
         vexlab::test::fresh_database(dir.file("commandsbackup.mdb"));
         app.session.open(dir.file("commandsbackup.mdb"));
         vexlab::test::seed_device_tables(app.session);
-        app.console.device = {"R1", "R1", 1, "2501", "", ""};
+        app.console.device = {"R1", "R1", vexlab::state::DeviceKind::Router, "2501", "", ""};
     }
     void run(const std::string& mode, const std::string& interface, const std::string& line) {
-        app.console.mode.mode_suffix = mode;
+        app.console.mode.mode_suffix = vexlab::test::mode(mode);
         app.console.mode.current_interface = interface;
         app.console.mode.config_prefix = interface.empty() ? "nill" : interface;
         app.interp.command_line = line;

@@ -1,0 +1,138 @@
+#include "interpreter/catalogue.h"
+
+#include <stdexcept>
+
+#include "platform/db_session.h"
+
+namespace vexlab::interpreter {
+
+namespace {
+
+// Column positions.  The matcher reads by position, so these are part of the
+// tables' definitions (resources/schema.txt).
+struct Positions {
+    int command, has_action, count, further, response, description, handler;
+    int params[4];
+};
+constexpr Positions kFirstWord{3, 6, 9, 13, 14, 15, 7, {10, 11, 12, 17}};
+constexpr Positions kFurtherWord{1, 2, 3, 7, 8, 9, 12, {4, 5, 6, 11}};
+constexpr int kRootRef = 1, kRootMode = 2, kRootModeAfter = 4, kRootEnabled = 5;
+constexpr int kWordRef = 10;
+
+CommandMode mode_of(const db::Recordset& set, int position) {
+    const std::string text = set.text(position);
+    if (auto mode = state::command_mode(text)) return *mode;
+    throw std::runtime_error("the command catalogue names an unknown mode \"" + text + "\"");
+}
+
+std::vector<std::string> parameter_list(const db::Recordset& set, const Positions& at) {
+    std::vector<std::string> list;
+    const std::int64_t count = set.field(at.count).to_int();
+    for (int position : at.params)
+        if (static_cast<std::int64_t>(list.size()) < count) list.push_back(set.text(position));
+    // Entries after the fourth have no column and stay empty.
+    while (static_cast<std::int64_t>(list.size()) < count && list.size() < 64) list.emplace_back();
+    return list;
+}
+
+std::string bound_order(RowOrder order) {
+    return order == RowOrder::Stored ? " ORDER BY rowid" : " ORDER BY command";
+}
+
+std::string table(int level) {
+    return db::quote_identifier(catalogue_table(level));
+}
+
+std::vector<CatalogueRow> read_all(db::Recordset set, int level) {
+    std::vector<CatalogueRow> rows;
+    for (; !set.eof(); set.move_next()) rows.push_back(read_catalogue_row(set, level));
+    return rows;
+}
+
+}  // namespace
+
+std::string catalogue_table(int level) {
+    return level == 0 ? std::string("tblsublabcmds") : "tblsublabcmds" + std::to_string(level);
+}
+
+CatalogueRow read_catalogue_row(const db::Recordset& set, int level) {
+    const Positions& at = level == 0 ? kFirstWord : kFurtherWord;
+    CatalogueRow row;
+    row.index = static_cast<int>(set.field(0).to_int());
+    row.command = set.text(at.command);
+    row.has_action = set.field(at.has_action).to_bool();
+    row.parameters = parameter_list(set, at);
+    row.further = set.field(at.further).to_bool();
+    row.response = set.text(at.response);
+    row.description = set.text(at.description);
+    row.handler = set.text(at.handler);
+    if (level == 0) {
+        row.ref = static_cast<int>(set.field(kRootRef).to_int());
+        row.mode = mode_of(set, kRootMode);
+        row.mode_after = mode_of(set, kRootModeAfter);
+        row.enabled = set.field(kRootEnabled).to_bool();
+    } else {
+        row.ref = static_cast<int>(set.field(kWordRef).to_int());
+    }
+    return row;
+}
+
+std::vector<CatalogueRow> Catalogue::first_words(std::string_view word, CommandMode mode,
+                                                 DeviceKind kind, RowOrder order) const {
+    return read_all(session_.open_recordset(
+                        "SELECT * FROM " + table(0) + " WHERE " + db::begins_with("command") +
+                            " AND commandprompt = ? AND ref = ?" + bound_order(order),
+                        {std::string(word), std::string(word),
+                         std::string(state::prompt_suffix(mode)), state::kind_number(kind)}),
+                    0);
+}
+
+std::vector<CatalogueRow> Catalogue::exact_first_words(std::string_view word, CommandMode mode,
+                                                       DeviceKind kind, RowOrder order) const {
+    return read_all(
+        session_.open_recordset(
+            "SELECT * FROM " + table(0) + " WHERE command = ? AND commandprompt = ? AND ref = ?" +
+                bound_order(order),
+            {std::string(word), std::string(state::prompt_suffix(mode)), state::kind_number(kind)}),
+        0);
+}
+
+std::vector<CatalogueRow> Catalogue::all_first_words(DeviceKind kind) const {
+    return read_all(
+        session_.open_recordset("SELECT * FROM " + table(0) + " WHERE ref = ? ORDER BY command",
+                                {state::kind_number(kind)}),
+        0);
+}
+
+std::vector<CatalogueRow> Catalogue::words(int level, int parent, std::string_view word,
+                                           RowOrder order) const {
+    return read_all(session_.open_recordset("SELECT * FROM " + table(level) + " WHERE " +
+                                                db::begins_with("command") + " AND ref = ?" +
+                                                bound_order(order),
+                                            {std::string(word), std::string(word), parent}),
+                    level);
+}
+
+std::vector<CatalogueRow> Catalogue::placeholders(int level, int parent, RowOrder order) const {
+    return read_all(
+        session_.open_recordset("SELECT * FROM " + table(level) +
+                                    " WHERE command LIKE '<%' AND ref = ?" + bound_order(order),
+                                {parent}),
+        level);
+}
+
+std::vector<CatalogueRow> Catalogue::children(int level, int parent) const {
+    return read_all(
+        session_.open_recordset("SELECT * FROM " + table(level) + " WHERE ref = ? ORDER BY command",
+                                {parent}),
+        level);
+}
+
+std::vector<CatalogueRow> Catalogue::end_marker(int level, int parent) const {
+    return read_all(session_.open_recordset("SELECT * FROM " + table(level) +
+                                                " WHERE command = ? AND ref = ? ORDER BY rowid",
+                                            {std::string(state::marker::kEndCmd), parent}),
+                    level);
+}
+
+}  // namespace vexlab::interpreter
