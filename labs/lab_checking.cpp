@@ -21,7 +21,7 @@ void LabPractice::check_lab_command() {
         const int slot = run_.current_instruction - 1;
         if (!c.complete || slot < 0 || slot >= run_.instruction_count()) continue;
         if (!text::iequals(run_.lab_command_line, c.command)) continue;
-        if (app_.console.mode.mode_suffix != shown_prompt(c.comprompt)) continue;
+        if (run_.prompt_suffix != shown_prompt(c.comprompt)) continue;
         if (c.instruction != run_.instruction_indexes[static_cast<std::size_t>(slot)]) continue;
         if (c.device != run_.selected_lab_device) continue;
 
@@ -37,7 +37,7 @@ void LabPractice::check_lab_command() {
         // when it names the new host.
         const auto words = text::split(run_.lab_command_line, " ");
         if (words.size() >= 2 && words[0] == "hostname") app_.console.device.host_name = words[1];
-        app_.console.mode.mode_suffix = c.resprompt;
+        run_.prompt_suffix = c.resprompt;
         const int left = record_lab_command(c.index);
         run_.lab_done = false;
         const int filled = record_instruction_command(c.index);

@@ -30,7 +30,7 @@ std::size_t utf8_length(unsigned char lead) {
 }  // namespace
 
 std::string LabPractice::prompt() const {
-    return app_.console.device.host_name + app_.console.mode.mode_suffix;
+    return app_.console.device.host_name + run_.prompt_suffix;
 }
 
 void LabPractice::press(console::KeyEvent key) {

@@ -145,7 +145,7 @@ const InstructionRow* LabPractice::step(int index) const {
 void LabPractice::start_console() {
     std::string& host = app_.console.device.host_name;
     const bool menu = is_menu_switch(host);
-    app_.console.mode.mode_suffix = menu ? "" : ">";
+    run_.prompt_suffix = menu ? "" : ">";
     text_.replace_all(kPressEnter);
     if (menu) {
         run_.switch_menu_active = true;
@@ -172,14 +172,14 @@ void LabPractice::take_empty_lab_state() {
 // step's prompt stays on offer until a device has been taken, so a diagram
 // closed without a choice does not lose it.
 void LabPractice::show_network_chosen() {
-    if (run_.instruction_prompt_offered) run_.instruction_prompt = app_.console.mode.mode_suffix;
+    if (run_.instruction_prompt_offered) run_.instruction_prompt = run_.prompt_suffix;
 }
 
 // The marked device has been chosen in the diagram: the console works on it
 // from its step's prompt.
 void LabPractice::take_chosen_device() {
     std::string& host = app_.console.device.host_name;
-    std::string& suffix = app_.console.mode.mode_suffix;
+    std::string& suffix = run_.prompt_suffix;
     if (is_menu_switch(host)) host.clear();
     suffix = run_.instruction_prompt;
     run_.instruction_prompt_offered = true;

@@ -54,6 +54,10 @@ struct LabRun {
     std::vector<std::string> lab_devices;  // devices of the steps, by first appearance
     std::string selected_lab_device;       // the device the console works on
     std::string instruction_prompt;        // suffix the device chooser hands the console
+    // The suffix shown after the host name.  The exercises' prompts are the
+    // lab's own text (the switch menu shows none), so the lab console keeps
+    // it here rather than in the simulator console's command mode.
+    std::string prompt_suffix;
     bool instruction_prompt_offered = true;
     bool lab_awaiting_start = false;
     bool switch_menu_active = false;

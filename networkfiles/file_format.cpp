@@ -58,9 +58,9 @@ std::vector<std::string_view> split_lines(std::string_view text) {
 
 std::optional<state::DeviceKind> kind_of_model(std::string_view model) {
     if (model == "2501" || model == "2503" || model == "2610" || model == "2620")
-        return state::kRouter;
-    if (model == "2950" || model == "1912") return state::kSwitch;
-    if (model == "PC") return state::kPc;
+        return state::DeviceKind::Router;
+    if (model == "2950" || model == "1912") return state::DeviceKind::Switch;
+    if (model == "PC") return state::DeviceKind::Pc;
     return std::nullopt;
 }
 

@@ -47,7 +47,7 @@ struct Setting {
 struct DeviceBlock {
     int line = 0;
     std::string model;
-    state::DeviceKind kind = state::kRouter;
+    state::DeviceKind kind = state::DeviceKind::Router;
     std::string name;
     std::vector<Setting> settings;
 };

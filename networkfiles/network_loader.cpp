@@ -16,6 +16,7 @@
 #include "platform/text.h"
 #include "reachability/lan_tables.h"
 #include "state/app_state.h"
+#include "state/devices.h"
 #include "state/schema_registry.h"
 #include "state/table_set.h"
 
@@ -379,11 +380,9 @@ private:
         device_.device_model = first.model;
     }
 
-    int kind_of(const std::string& device_name) {
-        const Value kind = session_.scalar(
-            "SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid LIMIT 1",
-            {Value(device_name)});
-        return kind.is_null() ? 0 : static_cast<int>(kind.to_int());
+    std::optional<state::DeviceKind> kind_of(const std::string& device_name) {
+        if (auto record = state::find_device(session_, device_name)) return record->kind;
+        return std::nullopt;
     }
 
     // A workstation has no shutdown command: its interfaces are up.
@@ -392,7 +391,7 @@ private:
             session_.open_recordset("SELECT dev_no, dev_name FROM " +
                                     quote_identifier(tables_.rout_dev_table) + " ORDER BY rowid");
         for (; !devices.eof(); devices.move_next()) {
-            if (kind_of(devices.text(1)) != state::kPc) continue;
+            if (kind_of(devices.text(1)) != state::DeviceKind::Pc) continue;
             const Value dev_no = devices.field(0);
             for (const std::string* table :
                  {&tables_.route_ip_table, &tables_.ospf_ip_table, &tables_.eigrp_ip_table})
@@ -408,8 +407,8 @@ private:
         db::Recordset devices =
             session_.open_recordset("SELECT \"index\", dev_name FROM int_device ORDER BY rowid");
         for (; !devices.eof(); devices.move_next()) {
-            const int kind = kind_of(devices.text(1));
-            if (kind != state::kSwitch && kind != state::kPc) continue;
+            const auto kind = kind_of(devices.text(1));
+            if (kind != state::DeviceKind::Switch && kind != state::DeviceKind::Pc) continue;
             const Value number = devices.field(0);
             session_.execute("DELETE FROM int_device WHERE \"index\" = ?", {number});
             session_.execute("DELETE FROM int_det WHERE ref = ?", {number});
@@ -505,8 +504,11 @@ void load_network(state::AppState& app, const std::string& path, NetworkLoad how
     app.network.loaded_file_path = path;
     app.network.loaded_by = how;
     auto& console = app.console;
-    console.mode.mode_suffix = console.device.device_kind == state::kPc ? ":" : ">";
-    console.mode.prompt_text = console.device.host_name + console.mode.mode_suffix;
+    console.mode.mode_suffix = console.device.device_kind == state::DeviceKind::Pc
+                                   ? state::CommandMode::Pc
+                                   : state::CommandMode::User;
+    console.mode.prompt_text =
+        console.device.host_name + std::string(state::prompt_suffix(console.mode.mode_suffix));
     console.keys.ignore_next_up_key = false;
     console.output.pending_output.clear();
     console.output.response_text = "nill";

@@ -70,7 +70,7 @@ public:
     const std::vector<vexlab::platform::ScriptedDialogs::Shown>& shown() {
         return lab.dialogs.shown();
     }
-    std::string& suffix() { return lab.app.console.mode.mode_suffix; }
+    std::string& suffix() { return practice.run().prompt_suffix; }
     std::string& host() { return lab.app.console.device.host_name; }
 };
 

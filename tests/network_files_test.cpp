@@ -109,10 +109,10 @@ TEST(NetworkFileLines, ThePictureLiesBesideTheFileUnderJpg) {
 }
 
 TEST(NetworkFileLines, ModelsGiveTheirDeviceKindExactly) {
-    EXPECT_EQ(nf::kind_of_model("2501"), vexlab::state::kRouter);
-    EXPECT_EQ(nf::kind_of_model("2620"), vexlab::state::kRouter);
-    EXPECT_EQ(nf::kind_of_model("1912"), vexlab::state::kSwitch);
-    EXPECT_EQ(nf::kind_of_model("PC"), vexlab::state::kPc);
+    EXPECT_EQ(nf::kind_of_model("2501"), vexlab::state::DeviceKind::Router);
+    EXPECT_EQ(nf::kind_of_model("2620"), vexlab::state::DeviceKind::Router);
+    EXPECT_EQ(nf::kind_of_model("1912"), vexlab::state::DeviceKind::Switch);
+    EXPECT_EQ(nf::kind_of_model("PC"), vexlab::state::DeviceKind::Pc);
     EXPECT_FALSE(nf::kind_of_model("pc"));
     EXPECT_FALSE(nf::kind_of_model("2500"));
 }
@@ -332,7 +332,7 @@ TEST_F(NetworkFiles, LoadConfigAttachesTheConsoleToTheFirstDevice) {
     EXPECT_EQ(last_step, nf::load_steps(NetworkLoad::ConfigurationFile));
     EXPECT_EQ(app.console.device.current_device, "R1");
     EXPECT_EQ(app.console.device.host_name, "R1");
-    EXPECT_EQ(app.console.device.device_kind, vexlab::state::kRouter);
+    EXPECT_EQ(app.console.device.device_kind, vexlab::state::DeviceKind::Router);
     EXPECT_EQ(app.console.device.device_model, "2501");
     EXPECT_EQ(app.console.mode.prompt_text, "R1>");
     EXPECT_EQ(app.console.output.response_text, "nill");
@@ -423,7 +423,7 @@ TEST_F(NetworkFiles, APcAsFirstDeviceGivesItsPrompt) {
                                       "device WS PC 10 10\ndevice R9 2501 100 10\n"
                                       "link WS Ethernet0 R9 Ethernet0\n");
     nf::load_network(app, path, NetworkLoad::ExportedFile);
-    EXPECT_EQ(app.console.device.device_kind, vexlab::state::kPc);
+    EXPECT_EQ(app.console.device.device_kind, vexlab::state::DeviceKind::Pc);
     EXPECT_EQ(app.console.mode.prompt_text, "WS:");
 }
 

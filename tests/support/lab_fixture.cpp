@@ -55,7 +55,7 @@ std::string LabFixture::caret_line() const {
 }
 
 std::string LabFixture::prompt() const {
-    return app.console.device.host_name + app.console.mode.mode_suffix;
+    return app.console.device.host_name + practice.run().prompt_suffix;
 }
 
 std::string replay_sublab(LabFixture& lab, const std::string& name) {
@@ -83,8 +83,8 @@ std::string replay_sublab(LabFixture& lab, const std::string& name) {
             if (!lab.run().lab_done && lab.caret_line() != lab.prompt())
                 return at + ": the caret is on \"" + lab.caret_line() + "\", not the prompt";
             const std::string expected = labs::shown_prompt(command.resprompt);
-            if (lab.app.console.mode.mode_suffix != expected)
-                return at + ": the prompt is \"" + lab.app.console.mode.mode_suffix + "\"";
+            if (lab.run().prompt_suffix != expected)
+                return at + ": the prompt is \"" + lab.run().prompt_suffix + "\"";
         }
     }
     if (!lab.run().lab_done) return name + ": not done after the last command";

@@ -16,7 +16,7 @@ DefaultNetwork::DefaultNetwork() {
     app.session.open(folder.file("commandsbackup.mdb"));
     app.table_set = state::NetworkTableSet::default_set();
     console::set_default(app);
-    app.console.mode.mode_suffix = ">";
+    app.console.mode.mode_suffix = state::CommandMode::User;
     app.console.mode.prompt_text = app.console.device.host_name + ">";
     app.network.lab_description = console::default_network_description();
     app.network.network_picture_path = app.program_file("tolvane-fig.gif");
