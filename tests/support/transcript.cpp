@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "console/console_engine.h"
 #include "console/network_diagram.h"
+#include "labs/lab_diagram.h"
+#include "labs/lab_run.h"
 #include "networkfiles/network_loader.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
@@ -33,6 +36,7 @@ struct ExpectedLine {
 
 struct Script {
     std::string mode = "router";
+    std::string lab;  // a sublab practised in the lab console instead
     std::vector<std::tuple<std::string, std::string, std::string>> settings;
     std::vector<platform::Answer> answers;
     std::vector<std::string> messages;
@@ -142,6 +146,10 @@ Script parse(const std::string& text) {
                     script.answers.push_back(platform::Answer::Cancel);
                 else
                     throw ParseError{"line " + std::to_string(number) + ": @answer yes|no|cancel"};
+            } else if (directive == "lab") {
+                if (rest.empty())
+                    throw ParseError{"line " + std::to_string(number) + ": @lab <sublab name>"};
+                script.lab = rest;
             } else if (directive == "message") {
                 script.messages.push_back(rest);
             } else if (directive == "open" || directive == "load") {
@@ -189,6 +197,50 @@ bool message_matches(const std::string& expected, const std::string& shown) {
     return shown == expected;
 }
 
+// The console a transcript drives: the simulator console, or the lab
+// practice console of a sublab.
+struct Console {
+    std::function<const std::string&()> text;
+    std::function<void(std::string_view)> type;
+    std::function<void(KeyEvent)> press;
+    std::function<void()> click, double_click;
+    std::function<void(const std::string&)> pick;
+    std::string start;  // the text before the session's first line
+};
+
+Console simulator_console(console::ConsoleEngine& engine) {
+    engine.press(console::keys::enter);  // the first Return starts the session
+    return {[&engine]() -> const std::string& { return engine.text(); },
+            [&engine](std::string_view typed) { engine.type(typed); },
+            [&engine](KeyEvent key) { engine.press(key); },
+            [&engine] { engine.click(); },
+            [&engine] { engine.double_click(); },
+            [&engine](const std::string& host) { console::select_device(engine, host); },
+            console::start_text() + "\r\n"};
+}
+
+// The lab console starts on "press enter to begin" (Enter is pressed for
+// the file) or on the menu of a menu switch, which the file shows.
+Console lab_console(labs::LabPractice& practice) {
+    std::string start;
+    if (!practice.run().switch_menu_active) {
+        practice.press(console::keys::enter);
+        start = std::string(labs::kPressEnter) + "\r\n";
+    }
+    return {[&practice]() -> const std::string& { return practice.console().text(); },
+            [&practice](std::string_view typed) { practice.type(typed); },
+            [&practice](KeyEvent key) { practice.press(key); },
+            [&practice] { practice.click(); },
+            [&practice] { practice.double_click(); },
+            [&practice](const std::string& device) {
+                practice.show_network_chosen();
+                labs::LabDeviceChooser chooser(practice);
+                chooser.choose("*" + device);
+                chooser.select_and_exit("*" + device);
+            },
+            start};
+}
+
 }  // namespace
 
 TranscriptResult run_transcript(const std::string& text, const std::string& name,
@@ -212,7 +264,13 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
     platform::ScriptedDialogs dialogs;
     for (auto answer : script.answers) dialogs.next_answer(answer);
     console::ConsoleEngine engine(app, dialogs);
-    engine.form_load();
+    labs::LabPractice practice(app, dialogs);
+    if (script.lab.empty()) {
+        engine.form_load();
+    } else {
+        app.selected_sublab = script.lab;
+        practice.form_load();
+    }
     for (const auto& [device, key, value] : script.settings)
         if (!state::write_setting(app, key, device, value)) {
             result.message = name + ": @set " + device + " " + key + ": no such device or key";
@@ -228,13 +286,13 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             return result;
         }
     }
-    engine.press(console::keys::enter);  // the first Return starts the session
-    const std::string prefix = console::start_text() + "\r\n";
+    Console driven = script.lab.empty() ? simulator_console(engine) : lab_console(practice);
+    const std::string& prefix = driven.start;
 
     // Logging out replaces the whole transcript by the start request: the
     // console's lines then continue from the file's next start request.
     std::size_t base = 0;
-    std::string before = engine.text();
+    std::string before = driven.text();
     auto restarted = [&](const std::string& now) {
         const bool restart =
             now.rfind(console::kStartRequest, 0) == 0 &&
@@ -248,7 +306,7 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
         return result;
     };
     for (int step = 0; step < 100000; ++step) {
-        std::string session = engine.text();
+        std::string session = driven.text();
         if (restarted(session)) {
             std::size_t next = base + 1;
             while (next < script.lines.size() &&
@@ -298,17 +356,17 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
         }
         pressed[last] = true;
         if (expected.has_keys) {
-            if (expected.click) engine.click();
-            if (expected.double_click) engine.double_click();
-            if (!expected.pick.empty()) console::select_device(engine, expected.pick);
-            for (const auto& key : expected.keys) engine.press(key);
+            if (expected.click) driven.click();
+            if (expected.double_click) driven.double_click();
+            if (!expected.pick.empty()) driven.pick(expected.pick);
+            for (const auto& key : expected.keys) driven.press(key);
             continue;
         }
         if (expected.visible.rfind(current, 0) != 0)
             return fail(&expected, "expected " + show(expected.visible) + ", the console shows " +
                                        show(current));
-        engine.type(expected.visible.substr(current.size()));
-        engine.press(console::keys::enter);
+        driven.type(expected.visible.substr(current.size()));
+        driven.press(console::keys::enter);
     }
     return fail(nullptr, "the session did not end");
 }
