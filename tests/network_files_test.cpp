@@ -353,6 +353,30 @@ TEST_F(NetworkFiles, LoadConfigAttachesTheConsoleToTheFirstDevice) {
               "1,2501,R1;1,2501,R2;1,2501,R3;2,2950,2950;3,PC,PC;");
 }
 
+// An exported network leaves the next hops to the load; a configuration
+// file restores them as they were saved, so a load gives back what was saved.
+TEST_F(NetworkFiles, NextHopsAreFilledForExportsAndKeptForConfigurations) {
+    const std::string exp = exported("hops.exp", example_file("two-lans"));
+    nf::load_network(app, exp, NetworkLoad::ExportedFile);
+    const std::string query =
+        "SELECT next_hopip FROM route_ip WHERE ref = 1 AND int_name = 'Serial0'";
+    EXPECT_EQ(rows(app.session, query), "10.1.1.2;");
+
+    app.session.execute(
+        "UPDATE route_ip SET next_hopip = '9.9.9.9' "
+        "WHERE ref = 1 AND int_name = 'Serial0'");
+    nf::load_network(app, saved("hops.con"), NetworkLoad::ConfigurationFile);
+    EXPECT_EQ(rows(app.session, query), "9.9.9.9;");
+}
+
+TEST_F(NetworkFiles, AnEmptyDescriptionSectionGivesAnEmptyDescription) {
+    std::string text = read_file(exported("d.exp", example_file("three-routers")));
+    const auto from = text.find("<description>\r\n") + 15;
+    text.erase(from, text.find("<subint information>") - from);
+    nf::load_network(app, net.write_file("d2.exp", text), NetworkLoad::ExportedFile);
+    EXPECT_EQ(app.network.lab_description, "");
+}
+
 TEST_F(NetworkFiles, AKeyTheTemplateLacksIsDroppedAndKeysIgnoreCase) {
     auto text = read_file(saved("k.con"));
     text.replace(text.find("hostname:R1"), 11, "HostName:Lab\r\nno_such_key:x");
