@@ -8,6 +8,7 @@
 #include "console/default_network.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/mode_list.h"
+#include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
@@ -110,12 +111,9 @@ void ConsoleEngine::form_load(Clock::time_point now) {
 }
 
 void ConsoleEngine::form_unload() {
-    // A loaded network's working tables are cleared by the network loader;
-    // the default network keeps its tables but not its filters.
-    if (app_.table_set.is_default()) {
-        app_.session.execute("DELETE FROM access_list");
-        app_.session.execute("DELETE FROM nat_pool");
-    }
+    // A loaded network's working tables are emptied; the default network
+    // keeps its tables but not its filters.
+    networkfiles::delcolumn(app_.session, app_.table_set);
     app_.network.network_picture_path = app_.program_file("tolvane-fig.gif");
     app_.open_mode.start_as_switch = false;
     app_.open_mode.start_as_router = false;
@@ -294,6 +292,17 @@ void ConsoleEngine::tail() {
     telnet_escape_pending_ = false;
     console.output.response_text.clear();
     app_.interp.clear_words();
+}
+
+// A loaded network starts again from the file it came from, by the load
+// that loaded it.  A file that can no longer be loaded leaves the network
+// as it is, and the box says why.
+void ConsoleEngine::reload_loaded_network() {
+    try {
+        networkfiles::reload_loaded_network(app_);
+    } catch (const networkfiles::LoadError& error) {
+        dialogs_.message("Vexlab", error.message());
+    }
 }
 
 void ConsoleEngine::reset_default_network() {
@@ -584,7 +593,10 @@ void ConsoleEngine::reload(std::string& transcript) {
         console.mode.mode_suffix = CommandMode::User;
         output.pending_output = "\r\n\r\nSimulated Bootstrap, Version 5.0, RELEASE SOF\r\n";
         transcript += kCrLf + output.pending_output;
-        if (app_.table_set.is_default()) reset_default_network();
+        if (app_.table_set.is_default())
+            reset_default_network();
+        else
+            reload_loaded_network();
     } else {
         transcript += kCrLf;
     }

@@ -142,6 +142,7 @@ private:
     std::string prompt() const;
     std::string after_prompt(std::string_view line) const;
     void reset_default_network();
+    void reload_loaded_network();
     void leave_interface_mode();
     void start_line(std::string& transcript);
     void write(std::string transcript);

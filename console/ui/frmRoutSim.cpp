@@ -1,6 +1,7 @@
 #include "console/ui/frmRoutSim.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTimer>
@@ -16,6 +18,8 @@
 
 #include "console/ui/frmNetdgm.h"
 #include "console/ui/frmSupportedcommands.h"
+#include "networkfiles/network_loader.h"
+#include "platform/user_dialogs.h"
 #include "state/app_state.h"
 
 namespace vexlab::console {
@@ -72,7 +76,7 @@ bool console_key(int qt_key, Qt::KeyboardModifiers modifiers, const QString& tex
 }
 
 frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
-    : app_(app), engine_(std::make_unique<ConsoleEngine>(app, dialogs)) {
+    : app_(app), dialogs_(dialogs), engine_(std::make_unique<ConsoleEngine>(app, dialogs)) {
     setObjectName("frmRoutSim");
     resize(820, 600);
     auto* layout = new QVBoxLayout(this);
@@ -122,9 +126,18 @@ frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
     layout->addLayout(buttons);
     Command6->setIcon(QIcon(QString::fromStdString(app_.logo_picture_path)));
 
-    // The windows these buttons open are not part of the program yet.
-    for (QPushButton* later : {cmdOpenExp, Command2, Command5, Command6}) later->setEnabled(false);
-    Command3->setEnabled(false);
+    // Only the network simulator enables these (Form_Load); the window the
+    // last one opens is not part of the program yet.
+    for (QPushButton* network : {cmdOpenExp, Command2, Command5, Command6, Command3})
+        network->setEnabled(false);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide();
+    layout->addWidget(ProgressBar1);
+    connect(cmdOpenExp, &QPushButton::clicked, this, &frmRoutSim::cmdOpenExp_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmRoutSim::Command2_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmRoutSim::Command5_Click);
     connect(Command1, &QPushButton::clicked, this, &frmRoutSim::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmRoutSim::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmRoutSim::Command4_Click);
@@ -149,7 +162,8 @@ frmRoutSim::~frmRoutSim() = default;
 void frmRoutSim::Form_Load() {
     engine_->form_load();
     setWindowTitle(QString::fromStdString(engine_->caption()));
-    Command3->setEnabled(engine_->network_buttons_enabled());
+    for (QPushButton* network : {cmdOpenExp, Command2, Command5, Command3})
+        network->setEnabled(engine_->network_buttons_enabled());
     QPixmap logo(QString::fromStdString(app_.logo_picture_path));
     Picture1->setPixmap(logo);  // a missing picture leaves the box empty
     Timer1->start();
@@ -195,6 +209,58 @@ void frmRoutSim::child_closed() {
     Text1->setFocus();
     engine_->press(keys::end);
     refresh();
+}
+
+// ------------------------------------------------------------ network files
+
+void frmRoutSim::cmdOpenExp_Click() {
+    load_file(state::NetworkLoad::ExportedFile, "Open Exported File", "export(*.exp)|*.exp");
+}
+
+void frmRoutSim::Command5_Click() {
+    load_file(state::NetworkLoad::ConfigurationFile, "Load Config File", "config(*.con)|*.con");
+}
+
+// The chosen file replaces the network shown; the console shows the new
+// device's prompt the next time it prints one.  A refused file leaves the
+// network as it was and the box names the file and the line.
+void frmRoutSim::load_file(state::NetworkLoad how, const char* title, const char* filter) {
+    const auto name = dialogs_.open_file_name(title, app_.program_file("user"), filter);
+    if (name && !name->empty()) {
+        const QPixmap wait(QString::fromStdString(app_.program_file("Wait05.cur")));
+        setCursor(wait.isNull() ? QCursor(Qt::WaitCursor) : QCursor(wait, 16, 16));
+        ProgressBar1->show();
+        ProgressBar1->setRange(0, networkfiles::load_steps(how));
+        ProgressBar1->setValue(0);
+        std::optional<std::string> refusal;
+        try {
+            networkfiles::load_network(app_, *name, how, [this](int steps_done) {
+                ProgressBar1->setValue(steps_done);
+                ProgressBar1->repaint();
+            });
+        } catch (const networkfiles::LoadError& error) {
+            refusal = error.message();
+        }
+        unsetCursor();
+        ProgressBar1->hide();
+        if (refusal) dialogs_.message("Vexlab", *refusal);
+    }
+    Text1->setFocus();
+    refresh();
+}
+
+// Save Config writes the network shown, default or loaded.
+void frmRoutSim::Command2_Click() {
+    const auto name =
+        dialogs_.save_file_name("Save Config As", app_.program_file("user"), "config(*.con)|*.con");
+    if (name && !name->empty()) {
+        try {
+            networkfiles::save_config(app_, *name);
+        } catch (const networkfiles::SaveError& error) {
+            dialogs_.message("Vexlab", error.message());
+        }
+    }
+    Text1->setFocus();
 }
 
 void frmRoutSim::Command4_Click() {

@@ -8,9 +8,11 @@
 
 #include "console/console_engine.h"
 #include "platform/ui/window_navigator.h"
+#include "state/console_session.h"
 
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QTimer;
 class QMenu;
@@ -39,9 +41,12 @@ public:
     ConsoleEngine& engine() { return *engine_; }
 
     void Timer1_Timer();
-    void Command1_Click();  // Supported Commands
-    void Command3_Click();  // N/W Diagram
-    void Command4_Click();  // E&xit
+    void Command1_Click();    // Supported Commands
+    void Command3_Click();    // N/W Diagram
+    void Command4_Click();    // E&xit
+    void cmdOpenExp_Click();  // Open Exported File
+    void Command2_Click();    // Save Config
+    void Command5_Click();    // Load Config
 
     QPlainTextEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -56,6 +61,7 @@ public:
     QPushButton* Command6 = nullptr;    // View Existing Labs
     QPushButton* cmdOpenExp = nullptr;  // Open Exported File
     QMenu* mnutext1pop = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;  // shown while a network file loads
 
 protected:
     void form_unload() override;
@@ -67,7 +73,10 @@ private:
 
     void child_closed();
 
+    void load_file(state::NetworkLoad how, const char* title, const char* filter);
+
     state::AppState& app_;
+    platform::UserDialogs& dialogs_;
     std::unique_ptr<ConsoleEngine> engine_;
     std::unique_ptr<frmNetdgm> netdgm_;
     std::unique_ptr<frmSupportedcommands> supported_;
