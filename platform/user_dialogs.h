@@ -19,6 +19,8 @@ public:
     virtual void message(const std::string& title, const std::string& text) = 0;
     virtual Answer question(const std::string& title, const std::string& text,
                             bool with_cancel) = 0;
+    // A message box with OK and Cancel: answers Ok or Cancel.
+    virtual Answer ok_cancel(const std::string& title, const std::string& text) = 0;
     virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                              const std::string& initial) = 0;
     virtual std::optional<std::string> open_file_name(const std::string& title,
@@ -33,7 +35,7 @@ public:
 class ScriptedDialogs : public UserDialogs {
 public:
     struct Shown {
-        std::string kind;  // "message", "question", "input", "open", "save"
+        std::string kind;  // "message", "question", "okcancel", "input", "open", "save"
         std::string title;
         std::string text;
     };
@@ -41,7 +43,12 @@ public:
     void next_answer(Answer answer) { answers_.push_back(answer); }
     void next_text(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
     const std::vector<Shown>& shown() const { return shown_; }
-    void clear() { shown_.clear(); }
+    // The text each input box offered, in order.
+    const std::vector<std::string>& offered() const { return offered_; }
+    void clear() {
+        shown_.clear();
+        offered_.clear();
+    }
 
     void message(const std::string& title, const std::string& text) override {
         shown_.push_back({"message", title, text});
@@ -53,9 +60,18 @@ public:
         answers_.pop_front();
         return answer;
     }
+    // Unscripted, OK: the button a message box offers first.
+    Answer ok_cancel(const std::string& title, const std::string& text) override {
+        shown_.push_back({"okcancel", title, text});
+        if (answers_.empty()) return Answer::Ok;
+        Answer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
     std::optional<std::string> input(const std::string& title, const std::string& prompt,
-                                     const std::string&) override {
+                                     const std::string& initial) override {
         shown_.push_back({"input", title, prompt});
+        offered_.push_back(initial);
         return take_text();
     }
     std::optional<std::string> open_file_name(const std::string& title, const std::string&,
@@ -80,6 +96,7 @@ private:
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> texts_;
     std::vector<Shown> shown_;
+    std::vector<std::string> offered_;
 };
 
 }  // namespace vexlab::platform

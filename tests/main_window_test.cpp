@@ -61,7 +61,8 @@ TEST_F(MainWindowTest, StartsWithEveryMenuAndCaption) {
     EXPECT_EQ(captions(main->mnuhelp),
               (QStringList{"&Contents", "&Disclaimer", "&Administrator", "&About"}));
     EXPECT_EQ(captions(main->mnunwdes), QStringList{"Open Network Designer"});
-    EXPECT_FALSE(main->mnunwdes->menuAction()->isVisible());
+    EXPECT_TRUE(main->mnunwdes->menuAction()->isVisible());
+    EXPECT_TRUE(main->mnuload->isEnabled());
     EXPECT_EQ(main->mnulabex->actions().size(), 11);
     EXPECT_TRUE(main->mnulabex->actions().last()->isSeparator());
     EXPECT_EQ(main->mnuMainlab[1]->objectName(), "mnuMainLab2");

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "console/ui/frmRoutSim.h"
+#include "designer/ui/frmdesmain.h"
 #include "labs/ui/frmLabPractise.h"
 #include "platform/ui/key_injection.h"
 #include "platform/ui/window_navigator.h"
@@ -65,7 +66,6 @@ void frmMain::build_menus() {
     mnunwdes = bar->addMenu("&Network Designer");
     mnunwdes->setObjectName("mnunwdes");
     mnuload = action(mnunwdes, "mnuload", "Open Network Designer");
-    mnunwdes->menuAction()->setVisible(false);
 
     mnulabex = bar->addMenu("&Lab Exercises");
     mnulabex->setObjectName("mnulabex");
@@ -90,11 +90,12 @@ void frmMain::build_menus() {
     mnuabout = action(mnuhelp, "mnuabout", "&About");
 
     // The windows these open are not part of the program yet.
-    for (QAction* later : {mnuExLabs, mnuload, mnuadmin}) later->setEnabled(false);
+    for (QAction* later : {mnuExLabs, mnuadmin}) later->setEnabled(false);
 
     connect(mnuRoutSim, &QAction::triggered, this, &frmMain::mnuRoutSim_Click);
     connect(mnuSwitSim, &QAction::triggered, this, &frmMain::mnuSwitSim_Click);
     connect(mnuNetSim, &QAction::triggered, this, &frmMain::mnuNetSim_Click);
+    connect(mnuload, &QAction::triggered, this, &frmMain::mnuload_Click);
     connect(mnuexit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnucont, &QAction::triggered, this, &frmMain::mnucont_Click);
     connect(mnudisc, &QAction::triggered, this, &frmMain::mnudisc_Click);
@@ -193,6 +194,22 @@ void frmMain::mnulab_Click(int group, int index) {
     labpractise_->show();
     labpractise_->raise();
     labpractise_->activateWindow();
+}
+
+// The designer is loaded (its load empties the designer tables) before the
+// main window gives up its input.
+void frmMain::mnuload_Click() {
+    try {
+        if (!designer_)
+            designer_ = std::make_unique<designer::frmdesmain>(state_.session, dialogs_,
+                                                               state_.program_folder);
+        designer_->Form_Load();
+    } catch (const std::exception& error) {
+        dialogs_.message(
+            "Vexlab", "The network designer could not be opened.\n\n" + std::string(error.what()));
+        return;
+    }
+    platform::show_child(this, designer_.get());
 }
 
 void frmMain::mnuExit_Click() {

@@ -15,6 +15,9 @@ class frmRoutSim;
 namespace vexlab::labs {
 class frmLabPractise;
 }
+namespace vexlab::designer {
+class frmdesmain;
+}
 
 class QAction;
 class QMenu;
@@ -40,11 +43,14 @@ public:
     console::frmRoutSim* routsim() const { return routsim_.get(); }
     // The lab practice window, once a lab exercise has been started.
     labs::frmLabPractise* labpractise() const { return labpractise_.get(); }
+    // The network designer, once it has been opened.
+    designer::frmdesmain* designer() const { return designer_.get(); }
 
     // Menu handlers.
     void mnuRoutSim_Click();
     void mnuSwitSim_Click();
     void mnuNetSim_Click();
+    void mnuload_Click();
     void mnuExit_Click();
     void mnucont_Click();
     void mnudisc_Click();
@@ -87,6 +93,7 @@ private:
     bool unloaded_ = false;
     std::unique_ptr<console::frmRoutSim> routsim_;
     std::unique_ptr<labs::frmLabPractise> labpractise_;
+    std::unique_ptr<designer::frmdesmain> designer_;
 };
 
 }  // namespace vexlab::app

@@ -42,6 +42,12 @@ Answer QtUserDialogs::question(const std::string& title, const std::string& text
     }
 }
 
+Answer QtUserDialogs::ok_cancel(const std::string& title, const std::string& text) {
+    const auto button = QMessageBox::question(
+        parent_, q(title), q(text), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    return button == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
 std::optional<std::string> QtUserDialogs::input(const std::string& title, const std::string& prompt,
                                                 const std::string& initial) {
     bool ok = false;

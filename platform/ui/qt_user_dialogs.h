@@ -15,6 +15,7 @@ public:
 
     void message(const std::string& title, const std::string& text) override;
     Answer question(const std::string& title, const std::string& text, bool with_cancel) override;
+    Answer ok_cancel(const std::string& title, const std::string& text) override;
     std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                      const std::string& initial) override;
     std::optional<std::string> open_file_name(const std::string& title, const std::string& folder,

@@ -1,0 +1,26 @@
+#pragma once
+// Host names of designed devices: the name proposed for a new device and
+// the test a chosen name must pass.  A host name becomes a column of the
+// settings table and a line of the network files, so it must differ from
+// every other name also in letter case and must not break either.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "designer/designer_catalogue.h"
+
+namespace vexlab::designer {
+
+// "R" + n for routers, "SW" + n for switches, "PC" + n for workstations.
+std::string proposed_name(DeviceGroup group, int number);
+
+enum class HostNameVerdict {
+    Accepted,
+    Empty,  // no name (an empty text or a cancelled prompt)
+    Taken,  // used by another device, or not usable as a device name
+};
+
+HostNameVerdict check_host_name(std::string_view name, const std::vector<std::string>& taken);
+
+}  // namespace vexlab::designer

@@ -1,0 +1,342 @@
+#include "designer/ui/frmdesmain.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "designer/ui/canvas_painter.h"
+#include "designer/ui/designer_canvas.h"
+#include "designer/ui/designer_windows.h"
+#include "platform/user_dialogs.h"
+
+namespace vexlab::designer {
+
+namespace {
+
+// Window places are designed in twips; 15 twips make a pixel at 96 dpi.
+constexpr int twips(int value) {
+    return value / 15;
+}
+
+// The text box shows line breaks as the window system does; the model keeps
+// CR LF, as the files do.
+QString shown_text(const std::string& text) {
+    return QString::fromStdString(text).replace("\r\n", "\n");
+}
+
+std::string model_text(const QString& text) {
+    QString copy = text;
+    return copy.replace("\r\n", "\n").replace("\n", "\r\n").toStdString();
+}
+
+QCursor cursor_from(const std::string& path, Qt::CursorShape fallback) {
+    QPixmap picture(QString::fromStdString(path));
+    if (picture.isNull()) return QCursor(fallback);
+    return QCursor(picture, picture.width() / 2, picture.height() / 2);
+}
+
+}  // namespace
+
+frmdesmain::frmdesmain(db::DatabaseSession& session, platform::UserDialogs& dialogs,
+                       std::string program_folder)
+    : dialogs_(dialogs), program_folder_(std::move(program_folder)) {
+    setObjectName("frmdesmain");
+    setWindowTitle("Network Map Designer");
+    icons_ = std::make_unique<CanvasIcons>(program_folder_);
+    host_ = std::make_unique<QtDialogHost>(this, [this](const std::exception& e) { report(e); });
+    model_ = std::make_unique<DesignerModel>(session, dialogs_, *host_, program_folder_);
+    run_drag = [](QDrag& drag) { return drag.exec(Qt::CopyAction | Qt::MoveAction); };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    menu_bar = new QMenuBar(this);
+    layout->setMenuBar(menu_bar);
+    auto* client = new QWidget(this);
+    client->setFixedSize(twips(11880), twips(7530));
+    layout->addWidget(client);
+
+    QFont arial("Arial");
+    arial.setPointSize(8);
+    Label1 = new QLabel("Devices And Connectors:              Network Design Area:", client);
+    Label1->setObjectName("Label1");
+    Label1->setFont(arial);
+    Label1->setGeometry(0, 0, twips(11850), twips(255));
+    treDevices = new QTreeWidget(client);
+    treDevices->setObjectName("treDevices");
+    treDevices->setFont(arial);
+    treDevices->setHeaderHidden(true);
+    treDevices->setGeometry(0, twips(240), twips(3135), twips(3135));
+    treDevices->viewport()->installEventFilter(this);
+    picNetwork = new DesignerCanvas(*model_, *icons_, client);
+    picNetwork->setGeometry(twips(3120), twips(240), twips(8775), twips(6255));
+    Label2 = new QLabel("Network Description:", client);
+    Label2->setObjectName("Label2");
+    Label2->setFont(arial);
+    Label2->setGeometry(0, twips(3360), twips(3135), twips(255));
+    Text1 = new QPlainTextEdit(client);
+    Text1->setObjectName("Text1");
+    Text1->setFont(arial);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setGeometry(0, twips(3600), twips(3135), twips(2895));
+    Text1->viewport()->installEventFilter(this);
+    Label3 = new QLabel(client);
+    Label3->setObjectName("Label3");
+    Label3->setGeometry(0, twips(6480), twips(11895), twips(1020));
+    Label3->setAutoFillBackground(true);
+    QPalette white = Label3->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Label3->setPalette(white);
+    Line2 = new QFrame(client);
+    Line2->setObjectName("Line2");
+    Line2->setGeometry(0, 0, twips(11850), 1);
+    Line2->setAutoFillBackground(true);
+    QPalette highlight = Line2->palette();
+    highlight.setColor(QPalette::Window, highlight.color(QPalette::Highlight));
+    Line2->setPalette(highlight);
+
+    connect(Text1, &QPlainTextEdit::textChanged, this, [this] {
+        if (!updating_text_) model_->Text1_Change(model_text(Text1->toPlainText()));
+    });
+    picNetwork->on_mouse_down = [this](MouseButton b, double x, double y) {
+        picNetwork_MouseDown(b, x, y);
+    };
+    picNetwork->on_mouse_move = [this](MouseButton b, double x, double y) {
+        return picNetwork_MouseMove(b, x, y);
+    };
+    picNetwork->on_mouse_up = [this] { picNetwork_MouseUp(); };
+    picNetwork->on_double_click = [this] { picNetwork_DblClick(); };
+    picNetwork->on_drop = [this](const DropSource& source, double x, double y) {
+        pending_drop_ = std::make_tuple(source, x, y);
+    };
+    picNetwork->on_start_drag = [this](int row) {
+        const auto& devices = model_->devices();
+        QPixmap picture;
+        if (row >= 0 && row < static_cast<int>(devices.size()))
+            if (auto group = model_group(devices[row].model)) picture = icons_->icon(*group);
+        start_drag({DropSource::Kind::Device, {}, row}, picture);
+    };
+    build_menus();
+    host_->popup = mnupopup;
+}
+
+frmdesmain::~frmdesmain() = default;
+
+void frmdesmain::build_menus() {
+    auto action = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    mnuFile = menu_bar->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    mnufileopen = action(mnuFile, "mnufileopen", "&Open Config File");
+    mnufilesave = action(mnuFile, "mnufilesave", "&Save Configuaration");
+    mnuExpCon = action(mnuFile, "mnuExpCon", "&Export Configuration");
+    mnuEx = mnuFile->addSeparator();
+    mnuEx->setObjectName("mnuEx");
+    mnuExit = action(mnuFile, "mnuExit", "E&xit");
+    mnutools = menu_bar->addMenu("&Tools");
+    mnutools->setObjectName("mnutools");
+    mndDrLine = action(mnutools, "mndDrLine", "Draw &Line");
+    mnutools->menuAction()->setVisible(false);
+    mnupopup = menu_bar->addMenu("popupmenu");
+    mnupopup->setObjectName("mnupopup");
+    mnucondev = action(mnupopup, "mnucondev", "Configure Device");
+    mnudevprop = action(mnupopup, "mnudevprop", "Device Properties");
+    mnuremcon = action(mnupopup, "mnuremcon", "Remove Connection");
+    mnuremdev = action(mnupopup, "mnuremdev", "Remove Device");
+    mnupopup->menuAction()->setVisible(false);
+
+    // The export arrives with the network files.
+    mnuExpCon->setEnabled(false);
+
+    connect(mnufileopen, &QAction::triggered, this, &frmdesmain::mnufileopen_Click);
+    connect(mnufilesave, &QAction::triggered, this, &frmdesmain::mnufilesave_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmdesmain::mnuExit_Click);
+    connect(mndDrLine, &QAction::triggered, this, &frmdesmain::mndDrLine_Click);
+    connect(mnucondev, &QAction::triggered, this, &frmdesmain::mnucondev_Click);
+    connect(mnudevprop, &QAction::triggered, this, &frmdesmain::mnudevprop_Click);
+    connect(mnuremcon, &QAction::triggered, this, &frmdesmain::mnuremcon_Click);
+    connect(mnuremdev, &QAction::triggered, this, &frmdesmain::mnuremdev_Click);
+}
+
+void frmdesmain::build_palette() {
+    treDevices->clear();
+    const auto& images = palette_images();
+    std::vector<QTreeWidgetItem*> groups;
+    for (const auto& group : designer::palette()) {
+        auto* item =
+            new QTreeWidgetItem(treDevices, QStringList{QString::fromStdString(group.caption)});
+        const std::string path = program_folder_ + "/" + images[group.image - 1];
+        item->setIcon(0, QIcon(QString::fromStdString(path)));
+        groups.push_back(item);
+    }
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        for (const auto& text : designer::palette()[g].items) {
+            auto* item = new QTreeWidgetItem(groups[g], QStringList{QString::fromStdString(text)});
+            item->setIcon(0, groups[g]->icon(0));
+        }
+    treDevices->setCurrentItem(nullptr);
+    treDevices->clearSelection();
+}
+
+void frmdesmain::Form_Load() {
+    build_palette();
+    act([this] { model_->form_load(); });
+}
+
+void frmdesmain::report(const std::exception& error) {
+    dialogs_.message(kProgramTitle,
+                     std::string("The designer could not complete this.\n\n") + error.what());
+}
+
+void frmdesmain::act(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        report(error);
+    }
+    refresh();
+}
+
+void frmdesmain::refresh() {
+    if (model_->description_revision() != shown_description_revision_) {
+        shown_description_revision_ = model_->description_revision();
+        updating_text_ = true;
+        Text1->setPlainText(shown_text(model_->description()));
+        updating_text_ = false;
+    }
+    switch (model_->canvas_pointer()) {
+        case Pointer::Default:
+            picNetwork->unsetCursor();
+            break;
+        case Pointer::DeviceIcon:
+            picNetwork->setCursor(
+                cursor_from(program_folder_ + "/" + std::string(icon_file(model_->pointer_icon())),
+                            Qt::ClosedHandCursor));
+            break;
+        case Pointer::Cross:
+            picNetwork->setCursor(cursor_from(program_folder_ + "/Cross03.cur", Qt::CrossCursor));
+            break;
+    }
+    if (model_->pen_pointer())
+        setCursor(cursor_from(program_folder_ + "/Pen03.ico", Qt::CrossCursor));
+    else
+        unsetCursor();
+    picNetwork->update();
+}
+
+bool frmdesmain::query_unload() {
+    bool close = false;
+    act([&] { close = model_->query_unload(); });
+    return close;
+}
+
+// -------------------------------------------------------------------- menus
+
+void frmdesmain::mnufileopen_Click() {
+    act([this] { model_->mnufileopen_Click(); });
+}
+void frmdesmain::mnufilesave_Click() {
+    act([this] { model_->mnufilesave_Click(); });
+}
+void frmdesmain::mnuExit_Click() {
+    close();
+}
+void frmdesmain::mndDrLine_Click() {
+    act([this] { model_->mndDrLine_Click(); });
+}
+void frmdesmain::mnucondev_Click() {
+    act([this] { model_->mnucondev_Click(); });
+}
+void frmdesmain::mnudevprop_Click() {
+    act([this] { model_->mnudevprop_Click(); });
+}
+void frmdesmain::mnuremcon_Click() {
+    act([this] { model_->mnuremcon_Click(); });
+}
+void frmdesmain::mnuremdev_Click() {
+    act([this] { model_->mnuremdev_Click(); });
+}
+
+void frmdesmain::Text1_Click() {
+    act([this] { model_->Text1_Click(); });
+}
+
+// ------------------------------------------------------------------ palette
+
+void frmdesmain::treDevices_MouseDown(QTreeWidgetItem* item, Qt::MouseButton button) {
+    std::optional<std::string> text;
+    if (item) text = item->text(0).toStdString();
+    const bool drag =
+        model_->treDevices_MouseDown(text, item && !item->parent(), mouse_button(button));
+    if (item) treDevices->setCurrentItem(item);
+    if (drag)
+        start_drag({DropSource::Kind::Palette, *text, -1}, item->icon(0).pixmap(QSize(32, 32)));
+}
+
+void frmdesmain::start_drag(const DropSource& source, const QPixmap& picture) {
+    auto* drag = new QDrag(this);
+    drag->setMimeData(drag_data(source));
+    if (!picture.isNull()) drag->setPixmap(picture);
+    pending_drop_.reset();
+    run_drag(*drag);
+    drag->deleteLater();
+    // The drop waited for the drag to end: its dialogs must not open inside
+    // the drag.
+    if (pending_drop_) {
+        finish_drop();
+    } else if (source.kind == DropSource::Kind::Device) {
+        act([this] { model_->drag_abandoned(); });
+    }
+}
+
+void frmdesmain::finish_drop() {
+    const auto [source, x, y] = *pending_drop_;
+    pending_drop_.reset();
+    picNetwork_DragDrop(source, x, y);
+}
+
+bool frmdesmain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == treDevices->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        treDevices_MouseDown(treDevices->itemAt(mouse->position().toPoint()), mouse->button());
+    } else if (watched == Text1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        Text1_Click();
+    }
+    return FormWindow::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------------- canvas
+
+void frmdesmain::picNetwork_MouseDown(MouseButton button, double x, double y) {
+    act([&] { model_->picNetwork_MouseDown(button, x, y); });
+}
+
+std::optional<int> frmdesmain::picNetwork_MouseMove(MouseButton button, double x, double y) {
+    std::optional<int> drag;
+    act([&] { drag = model_->picNetwork_MouseMove(button, x, y); });
+    return drag;
+}
+
+void frmdesmain::picNetwork_MouseUp() {
+    act([this] { model_->picNetwork_MouseUp(); });
+}
+
+void frmdesmain::picNetwork_DblClick() {
+    act([this] { model_->picNetwork_DblClick(); });
+}
+
+void frmdesmain::picNetwork_DragDrop(const DropSource& source, double x, double y) {
+    act([&] { model_->picNetwork_DragDrop(source, x, y); });
+}
+
+}  // namespace vexlab::designer

@@ -1,0 +1,336 @@
+// The network designer window offscreen: opened from the main window, a
+// real drop from the palette onto the canvas, a connection drawn with the
+// mouse, the dialogs answered through their own controls, removal through
+// the pop-up menu, what the canvas shows, and closing.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDrag>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <deque>
+#include <functional>
+
+#include "app/ui/frmMain.h"
+#include "app/ui/program.h"
+#include "designer/ui/designer_canvas.h"
+#include "designer/ui/designer_windows.h"
+#include "designer/ui/frmdesmain.h"
+#include "platform/user_dialogs.h"
+#include "support/test_database.h"
+
+namespace {
+
+using namespace vexlab::designer;
+using vexlab::platform::Answer;
+
+// Answers the designer's dialogs in order, each through its controls.
+class DialogScript {
+public:
+    using Step = std::function<void(QDialog&)>;
+    void then(Step step) { steps_.push_back(std::move(step)); }
+    void operator()(QDialog& dialog) {
+        seen.push_back(dialog.objectName());
+        if (steps_.empty()) return;  // left open: closed by its frame
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        step(dialog);
+    }
+    bool done() const { return steps_.empty(); }
+    QStringList seen;
+
+private:
+    std::deque<Step> steps_;
+};
+
+void select_in(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    list->setCurrentItem(found.first());
+    emit list->itemClicked(found.first());
+}
+
+// The interface dialog: choose `name` and press "Select and close".
+DialogScript::Step choose(QString name) {
+    return [name](QDialog& d) {
+        auto& dialog = dynamic_cast<frminterfaces&>(d);
+        select_in(dialog.lstFreeInterfaces, name);
+        dialog.cmdSelect->click();
+    };
+}
+
+// The address dialog: one address on the interface shown, then Close.
+DialogScript::Step assign(QString address, QString mask) {
+    return [address, mask](QDialog& d) {
+        auto& dialog = dynamic_cast<frmIpassign&>(d);
+        dialog.txtIp->setText(address);
+        dialog.txtMask->setText(mask);
+        dialog.cmdIpAssign->click();
+        dialog.cmdClose->click();
+    };
+}
+
+class DesignerWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vexlab::test::fresh_database(folder.file("commandsbackup.mdb"));
+        // The window draws with the shipped icons.
+        for (const char* picture :
+             {"router.ico", "switch.ico", "Pc04.ico", "serial.ico", "Cross03.cur", "Pen03.ico"})
+            std::filesystem::copy_file(std::string(VEXLAB_PROGRAM_DIR) + "/" + picture,
+                                       folder.file(picture));
+        program = std::make_unique<vexlab::app::Program>(
+            vexlab::app::ProgramOptions{folder.path().string(), folder.file("registry.txt")},
+            &dialogs);
+        ASSERT_TRUE(program->Main());
+        main = program->main_window();
+        main->mnuload->trigger();
+        designer = main->designer();
+        ASSERT_NE(designer, nullptr);
+        designer->dialog_host().driver = std::ref(script);
+        designer->dialog_host().menu_driver = [this](QMenu& menu) -> QAction* {
+            for (QAction* a : menu.actions())
+                if (a->text() == next_menu_item) return a;
+            return nullptr;
+        };
+        // The drag enters the canvas and is let go at `drop_at`.
+        designer->run_drag = [this](QDrag& drag) {
+            QDragEnterEvent enter(drop_at.toPoint(), Qt::CopyAction | Qt::MoveAction,
+                                  drag.mimeData(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(designer->picNetwork, &enter);
+            if (!enter.isAccepted()) return Qt::IgnoreAction;
+            QDropEvent drop(drop_at, Qt::CopyAction | Qt::MoveAction, drag.mimeData(),
+                            Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(designer->picNetwork, &drop);
+            return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+        };
+        designer->treDevices->expandAll();
+    }
+    void TearDown() override {
+        if (designer) {
+            designer->dialog_host().driver = nullptr;
+            designer->run_drag = nullptr;
+        }
+        if (program && program->main_window()) program->main_window()->close();
+    }
+
+    // Presses a palette item and lets go of it over the canvas at `at`.
+    void drag_palette(const QString& text, QPointF at) {
+        const auto items =
+            designer->treDevices->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(items.size(), 1) << text.toStdString();
+        drop_at = at;
+        QTest::mousePress(designer->treDevices->viewport(), Qt::LeftButton, {},
+                          designer->treDevices->visualItemRect(items.first()).center());
+        QTest::mouseRelease(designer->treDevices->viewport(), Qt::LeftButton, {},
+                            designer->treDevices->visualItemRect(items.first()).center());
+    }
+    void click_canvas(QPointF at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(designer->picNetwork, button, {}, at.toPoint());
+    }
+    void move_over_canvas(QPointF at, Qt::MouseButtons buttons = Qt::NoButton) {
+        QMouseEvent move(QEvent::MouseMove, at, designer->picNetwork->mapToGlobal(at), Qt::NoButton,
+                         buttons, Qt::NoModifier);
+        QApplication::sendEvent(designer->picNetwork, &move);
+    }
+    QImage canvas_image() { return designer->picNetwork->grab().toImage(); }
+
+    vexlab::test::TempDir folder;
+    vexlab::platform::ScriptedDialogs dialogs;
+    std::unique_ptr<vexlab::app::Program> program;
+    vexlab::app::frmMain* main = nullptr;
+    frmdesmain* designer = nullptr;
+    DialogScript script;
+    QString next_menu_item;
+    QPointF drop_at;
+};
+
+TEST_F(DesignerWindow, OpensFromTheMainWindowWithItsPaletteMenusAndDescription) {
+    EXPECT_TRUE(designer->isVisible());
+    EXPECT_FALSE(main->isEnabled());
+    EXPECT_EQ(designer->windowTitle(), "Network Map Designer");
+    EXPECT_EQ(designer->Label1->text(),
+              "Devices And Connectors:              Network Design Area:");
+    EXPECT_EQ(designer->Label2->text(), "Network Description:");
+    EXPECT_EQ(designer->Text1->toPlainText(),
+              "Please enter the Description of \nthe Network here\n");
+    QStringList groups;
+    for (int i = 0; i < designer->treDevices->topLevelItemCount(); ++i)
+        groups << designer->treDevices->topLevelItem(i)->text(0);
+    EXPECT_EQ(groups, (QStringList{"Routers", "Switches", "Other devices", "Connectors"}));
+    EXPECT_EQ(designer->treDevices->topLevelItem(3)->child(3)->text(0), "Frame Relay");
+    QStringList bar;
+    for (QAction* a : designer->menu_bar->actions())
+        if (a->isVisible()) bar << a->text();
+    EXPECT_EQ(bar, QStringList{"&File"});
+    QStringList file;
+    for (QAction* a : designer->mnuFile->actions()) file << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(file, (QStringList{"&Open Config File", "&Save Configuaration",
+                                 "&Export Configuration", "-", "E&xit"}));
+    QStringList popup;
+    for (QAction* a : designer->mnupopup->actions()) popup << a->text();
+    EXPECT_EQ(popup, (QStringList{"Configure Device", "Device Properties", "Remove Connection",
+                                  "Remove Device"}));
+    // The first click into the description empties it, the second keeps it.
+    QTest::mouseClick(designer->Text1->viewport(), Qt::LeftButton);
+    EXPECT_EQ(designer->Text1->toPlainText(), "");
+    QTest::keyClicks(designer->Text1, "Lab network");
+    QTest::mouseClick(designer->Text1->viewport(), Qt::LeftButton);
+    EXPECT_EQ(designer->model().description(), "Lab network");
+    // Closing an empty designer asks nothing and gives the main window back.
+    designer->close();
+    EXPECT_FALSE(designer->isVisible());
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(DesignerWindow, DropConnectAndRemoveThroughTheWidgets) {
+    // Two routers from the palette; the second gets an address in its dialog.
+    dialogs.next_text("R1");
+    drag_palette("2501", {60, 60});
+    dialogs.next_text("R2");
+    script.then([](QDialog& d) {
+        auto& dialog = dynamic_cast<frmIpassign&>(d);
+        EXPECT_EQ(dialog.windowTitle(), "IP Address Assign");
+        EXPECT_EQ(dialog.Label4->text(), "Serial0");
+        EXPECT_EQ(dialog.List1->count(), 3);
+        assign("10.0.0.2", "255.0.0.0")(dialog);
+    });
+    drag_palette("2501", {260, 160});
+    ASSERT_EQ(designer->model().devices().size(), 2u);
+    EXPECT_EQ(script.seen, (QStringList{"frmIpassign", "frmIpassign"}));
+    EXPECT_EQ(designer->model().tables().address_of("R2", "Serial0"), "10.0.0.2");
+
+    // A serial connector dropped on R1, then a click on R2.
+    script.then(choose("Serial1"));
+    drag_palette("Serial", {70, 70});
+    EXPECT_EQ(designer->model().interaction(), Interaction::Connecting);
+    move_over_canvas({270, 170});
+    EXPECT_EQ(designer->picNetwork->cursor().shape(), Qt::BitmapCursor);  // the cross
+    move_over_canvas({450, 300});
+    EXPECT_FALSE(designer->picNetwork->testAttribute(Qt::WA_SetCursor));
+    script.then(choose("Serial0"));
+    click_canvas({270, 170});
+    EXPECT_EQ(designer->model().interaction(), Interaction::Idle);
+    ASSERT_EQ(designer->model().lines().size(), 1u);
+    const auto r1 = designer->model().tables().interface_row("R1", "Serial1");
+    ASSERT_TRUE(r1);
+    EXPECT_EQ(r1->todevice, "R2");
+    EXPECT_EQ(r1->lineno, 1);
+
+    // The canvas shows both icons and the line.
+    QImage image = canvas_image();
+    const QColor background = image.pixelColor(500, 400);
+    EXPECT_NE(image.pixelColor(75, 75), background);    // R1's icon
+    EXPECT_NE(image.pixelColor(275, 175), background);  // R2's icon
+    const QPointF middle((70 + 270) / 2.0, (70 + 170) / 2.0);
+    EXPECT_NE(image.pixelColor(middle.toPoint()), background);
+
+    // Remove the connection from R2's pop-up menu.
+    next_menu_item = "Remove Connection";
+    script.then([](QDialog& d) {
+        auto& dialog = dynamic_cast<frmRemcon&>(d);
+        EXPECT_EQ(dialog.windowTitle(), "Remove Connection");
+        select_in(dialog.lstRemInt, "Serial0");
+        dialog.cmdRemove->click();
+        EXPECT_EQ(dialog.lstRemInt->count(), 0);
+        dialog.cmdClose->click();
+    });
+    dialogs.next_answer(Answer::Yes);
+    click_canvas({270, 170}, Qt::RightButton);
+    EXPECT_TRUE(script.done());
+    EXPECT_TRUE(designer->model().lines().empty());
+    EXPECT_EQ(dialogs.shown().back().text, "The Connection has been removed successfully");
+    image = canvas_image();
+    EXPECT_EQ(image.pixelColor(middle.toPoint()), background);
+
+    // Remove R1 itself.
+    next_menu_item = "Remove Device";
+    dialogs.next_answer(Answer::Yes);
+    click_canvas({70, 70}, Qt::RightButton);
+    EXPECT_EQ(designer->model().devices().size(), 1u);
+    image = canvas_image();
+    EXPECT_EQ(image.pixelColor(75, 75), background);
+}
+
+TEST_F(DesignerWindow, DraggingAnIconMovesTheDeviceAndItsLine) {
+    dialogs.next_text("R1");
+    drag_palette("2501", {60, 60});
+    dialogs.next_text("R2");
+    drag_palette("2501", {260, 60});
+    script.then(choose("Serial0"));
+    drag_palette("Serial", {70, 70});
+    script.then(choose("Serial0"));
+    click_canvas({270, 70});
+    // Pick R2 up and drag it down.
+    QTest::mousePress(designer->picNetwork, Qt::LeftButton, {}, QPoint(270, 70));
+    drop_at = {260, 260};
+    move_over_canvas({275, 75}, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(designer->model().devices()[1].y, 260);
+    EXPECT_DOUBLE_EQ(designer->model().lines()[0].y2, 270);
+    EXPECT_EQ(designer->model().interaction(), Interaction::Idle);
+    const QImage image = canvas_image();
+    EXPECT_NE(image.pixelColor(275, 275), image.pixelColor(500, 400));
+}
+
+TEST_F(DesignerWindow, SlotAndPropertyDialogsShowTheirControls) {
+    script.then([](QDialog& d) {
+        auto& dialog = dynamic_cast<frmSlotSel&>(d);
+        EXPECT_EQ(dialog.windowTitle(), "Slot Selection");
+        EXPECT_EQ(dialog.Label1[0]->text(), "Slot 1");
+        EXPECT_TRUE(dialog.Label3->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.Combo1[1]->currentText(), "(empty)");
+        dialog.Combo1[1]->setCurrentIndex(dialog.Combo1[1]->findText("2 Serial"));
+        dialog.Close->click();
+    });
+    dialogs.next_text("R1");
+    drag_palette("2620", {60, 60});
+    EXPECT_EQ(designer->model().tables().interfaces("R1").size(), 3u);
+    // A double click on the router shows its interfaces.
+    script.then([](QDialog& d) {
+        auto& dialog = dynamic_cast<frmdevicestats&>(d);
+        EXPECT_EQ(dialog.windowTitle(), "devicestats");
+        EXPECT_EQ(dialog.lblDeviceName->text(), "R1(2620) Interface Configuration Details ");
+        EXPECT_EQ(dialog.lstInterfaces->item(1)->text(), "WAN 1/Serial0");
+        EXPECT_EQ(dialog.lstConnections->item(0)->text(), "not connected");
+        dialog.cmdClose->click();
+    });
+    // The window system sends a press and a release before the double click.
+    QTest::mouseClick(designer->picNetwork, Qt::LeftButton, {}, QPoint(70, 70));
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(70, 70),
+                      designer->picNetwork->mapToGlobal(QPointF(70, 70)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(designer->picNetwork, &twice);
+    EXPECT_TRUE(script.done()) << script.seen.join(",").toStdString();
+}
+
+TEST_F(DesignerWindow, ClosingWithADesignAsksAndCancelKeepsItOpen) {
+    dialogs.next_text("R1");
+    drag_palette("PC", {60, 60});
+    dialogs.next_answer(Answer::Cancel);
+    designer->close();
+    EXPECT_TRUE(designer->isVisible());
+    EXPECT_FALSE(main->isEnabled());
+    EXPECT_EQ(dialogs.shown().back().text, "Do you want to save the netwotk");
+    dialogs.next_answer(Answer::No);
+    designer->close();
+    EXPECT_FALSE(designer->isVisible());
+    EXPECT_TRUE(main->isEnabled());
+    // Opening again starts an empty design.
+    main->mnuload->trigger();
+    EXPECT_TRUE(designer->model().devices().empty());
+    EXPECT_TRUE(designer->model().canvas().strokes().empty());
+}
+
+}  // namespace
