@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <filesystem>
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
@@ -150,6 +151,24 @@ TEST_F(NetworkFileButtons, AFailedSaveSaysSo) {
     console->Command2->click();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].rfind("The configuration could not be saved.\n", 0), 0u);
+}
+
+TEST_F(NetworkFileButtons, AReloadWhoseFileIsGoneKeepsTheNetworkAndSaysWhy) {
+    const std::string path = example("two-lans");
+    dialogs.next_text(path);
+    console->cmdOpenExp->click();
+    std::filesystem::remove(path);
+    const std::string before = vexlab::test::database_state(app().session);
+    dialogs.next_answer(vexlab::platform::Answer::No);
+    auto& engine = console->engine();
+    for (const char* line : {"", "enable", "reload"}) {
+        engine.type(line);
+        engine.press(vexlab::console::keys::enter);
+    }
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].rfind("The network file could not be loaded.\n" + path + "\n", 0), 0u);
+    EXPECT_EQ(vexlab::test::database_state(app().session), before);
+    EXPECT_EQ(app().console.device.host_name, "R1");
 }
 
 TEST_F(NetworkFileButtons, ClosingTheConsoleEmptiesTheLoadedNetwork) {
