@@ -66,12 +66,11 @@ TEST_F(ConsoleWindowTest, EachSimulatorMenuOpensTheConsoleInItsMode) {
         EXPECT_EQ(state.console.device.current_device, c.device);
         EXPECT_EQ(state.console.device.device_kind, c.kind);
         EXPECT_EQ(console->engine().network_buttons_enabled(), c.network_buttons);
-        // The network file buttons belong to the network simulator; the
-        // window the labs button opens is not part of the program yet.
+        // The network file and labs buttons belong to the network simulator.
         for (QPushButton* b : {console->cmdOpenExp, console->Command2, console->Command5})
             EXPECT_EQ(b->isEnabled(), c.network_buttons);
-        EXPECT_FALSE(console->Command6->isEnabled());
         EXPECT_EQ(console->Command3->isEnabled(), c.network_buttons);  // N/W Diagram
+        EXPECT_EQ(console->Command6->isEnabled(), c.network_buttons);  // View Existing Labs
         EXPECT_TRUE(console->Command1->isEnabled());                   // Supported Commands
         EXPECT_TRUE(console->Command4->isEnabled());
         EXPECT_EQ(console->Command1->toolTip(), "List Of Supported Commands.");

@@ -193,8 +193,43 @@ TEST(WindowNavigation, AChildDisablesItsOpenerUntilItUnloads) {
 
     // Reused single instance: a second opening links it again, once.
     vexlab::platform::show_child(&opener, &child);
+    vexlab::platform::show_child(&opener, &child);
     EXPECT_FALSE(opener.isEnabled());
     child.close();
+    EXPECT_TRUE(opener.isEnabled());
+}
+
+// Counts how often a window's enabled state changes.
+class EnabledWatch : public QObject {
+public:
+    int changes = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) ++changes;
+        return false;
+    }
+};
+
+TEST(WindowNavigation, AnOpenerWithTwoChildrenWaitsForTheLast) {
+    QWidget opener;
+    opener.show();
+    ProbeWindow first, second;
+    vexlab::platform::show_child(&opener, &first);
+    vexlab::platform::show_child(&opener, &second);
+    first.close();
+    EXPECT_FALSE(opener.isEnabled());
+    second.close();
+    EXPECT_TRUE(opener.isEnabled());
+
+    // A window that takes over from a closing one holds the opener first.
+    vexlab::platform::show_child(&opener, &first);
+    QObject::connect(&first, &vexlab::platform::FormWindow::unloaded, &second,
+                     [&] { vexlab::platform::show_child(&opener, &second); });
+    EnabledWatch watch;
+    opener.installEventFilter(&watch);
+    first.close();
+    EXPECT_FALSE(opener.isEnabled());
+    EXPECT_EQ(watch.changes, 0);
+    second.close();
     EXPECT_TRUE(opener.isEnabled());
 }
 

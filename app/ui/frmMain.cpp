@@ -8,6 +8,7 @@
 #include "console/ui/frmRoutSim.h"
 #include "designer/ui/frmdesmain.h"
 #include "labs/ui/frmLabPractise.h"
+#include "labs/ui/frmLabs.h"
 #include "platform/ui/key_injection.h"
 #include "platform/ui/window_navigator.h"
 
@@ -90,12 +91,13 @@ void frmMain::build_menus() {
     mnuabout = action(mnuhelp, "mnuabout", "&About");
 
     // The windows these open are not part of the program yet.
-    for (QAction* later : {mnuExLabs, mnuadmin}) later->setEnabled(false);
+    for (QAction* later : {mnuadmin}) later->setEnabled(false);
 
     connect(mnuRoutSim, &QAction::triggered, this, &frmMain::mnuRoutSim_Click);
     connect(mnuSwitSim, &QAction::triggered, this, &frmMain::mnuSwitSim_Click);
     connect(mnuNetSim, &QAction::triggered, this, &frmMain::mnuNetSim_Click);
     connect(mnuload, &QAction::triggered, this, &frmMain::mnuload_Click);
+    connect(mnuExLabs, &QAction::triggered, this, &frmMain::mnuExLabs_Click);
     connect(mnuexit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnucont, &QAction::triggered, this, &frmMain::mnucont_Click);
     connect(mnudisc, &QAction::triggered, this, &frmMain::mnudisc_Click);
@@ -162,16 +164,50 @@ void frmMain::mnuNetSim_Click() {
 // The console is loaded (its load resets the default network) before the
 // main window gives up its input.
 void frmMain::open_console() {
+    if (load_console()) platform::show_child(this, routsim_.get());
+}
+
+bool frmMain::load_console() {
     try {
-        if (!routsim_) routsim_ = std::make_unique<console::frmRoutSim>(state_, dialogs_);
+        if (!routsim_) {
+            routsim_ = std::make_unique<console::frmRoutSim>(state_, dialogs_);
+            connect(routsim_.get(), &console::frmRoutSim::view_labs_requested, this,
+                    [this] { labs_window()->open(labs::LabsOpening::Console, nullptr); });
+            // The labs go with the console that showed them.
+            connect(routsim_.get(), &platform::FormWindow::unloaded, this, [this] {
+                if (labs_ && labs_->loaded()) labs_->close();
+            });
+        }
         routsim_->Form_Load();
     } catch (const std::exception& error) {
         state_.open_mode.start_as_router = state_.open_mode.start_as_switch = false;
         dialogs_.message("Vexlab",
                          "The console could not be opened.\n\n" + std::string(error.what()));
-        return;
+        return false;
     }
+    return true;
+}
+
+// Load the Lab puts the lab into the open console, or into a console it
+// opens in network mode; that console keeps the main window disabled
+// until it closes, like one opened from the menu.
+console::frmRoutSim* frmMain::console_for_lab() {
+    if (routsim_ && routsim_->isVisible()) return routsim_.get();
+    if (!load_console()) return nullptr;
     platform::show_child(this, routsim_.get());
+    return routsim_.get();
+}
+
+labs::frmLabs* frmMain::labs_window() {
+    if (!labs_) {
+        labs_ = std::make_unique<labs::frmLabs>(state_, dialogs_);
+        labs_->open_console = [this] { return console_for_lab(); };
+    }
+    return labs_.get();
+}
+
+void frmMain::mnuExLabs_Click() {
+    labs_window()->open(labs::LabsOpening::MainMenu, this);
 }
 
 // The exercise's window is loaded before the main window gives up its

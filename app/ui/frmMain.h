@@ -14,6 +14,7 @@ class frmRoutSim;
 }
 namespace vexlab::labs {
 class frmLabPractise;
+class frmLabs;
 }
 namespace vexlab::designer {
 class frmdesmain;
@@ -45,12 +46,15 @@ public:
     labs::frmLabPractise* labpractise() const { return labpractise_.get(); }
     // The network designer, once it has been opened.
     designer::frmdesmain* designer() const { return designer_.get(); }
+    // The example-labs window, created on first use.
+    labs::frmLabs* labs_window();
 
     // Menu handlers.
     void mnuRoutSim_Click();
     void mnuSwitSim_Click();
     void mnuNetSim_Click();
     void mnuload_Click();
+    void mnuExLabs_Click();
     void mnuExit_Click();
     void mnucont_Click();
     void mnudisc_Click();
@@ -86,6 +90,8 @@ private:
     void build_menus();
     void build_lab_menus();
     void open_console();
+    bool load_console();
+    console::frmRoutSim* console_for_lab();
 
     state::AppState& state_;
     platform::UserDialogs& dialogs_;
@@ -94,6 +100,7 @@ private:
     std::unique_ptr<console::frmRoutSim> routsim_;
     std::unique_ptr<labs::frmLabPractise> labpractise_;
     std::unique_ptr<designer::frmdesmain> designer_;
+    std::unique_ptr<labs::frmLabs> labs_;
 };
 
 }  // namespace vexlab::app

@@ -126,8 +126,7 @@ frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
     layout->addLayout(buttons);
     Command6->setIcon(QIcon(QString::fromStdString(app_.logo_picture_path)));
 
-    // Only the network simulator enables these (Form_Load); the window the
-    // last one opens is not part of the program yet.
+    // Only the network simulator enables these (Form_Load).
     for (QPushButton* network : {cmdOpenExp, Command2, Command5, Command6, Command3})
         network->setEnabled(false);
     ProgressBar1 = new QProgressBar(this);
@@ -141,6 +140,7 @@ frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
     connect(Command1, &QPushButton::clicked, this, &frmRoutSim::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmRoutSim::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmRoutSim::Command4_Click);
+    connect(Command6, &QPushButton::clicked, this, &frmRoutSim::Command6_Click);
 
     mnutext1pop = new QMenu("text1pop", this);
     mnutext1pop->setObjectName("mnutext1pop");
@@ -162,7 +162,7 @@ frmRoutSim::~frmRoutSim() = default;
 void frmRoutSim::Form_Load() {
     engine_->form_load();
     setWindowTitle(QString::fromStdString(engine_->caption()));
-    for (QPushButton* network : {cmdOpenExp, Command2, Command5, Command3})
+    for (QPushButton* network : {cmdOpenExp, Command2, Command5, Command3, Command6})
         network->setEnabled(engine_->network_buttons_enabled());
     QPixmap logo(QString::fromStdString(app_.logo_picture_path));
     Picture1->setPixmap(logo);  // a missing picture leaves the box empty
@@ -266,6 +266,12 @@ void frmRoutSim::Command2_Click() {
 void frmRoutSim::Command4_Click() {
     app_.network.lab_description.assign(1, ' ');  // one blank
     close();
+}
+
+// The labs open beside the console, which stays usable.
+void frmRoutSim::Command6_Click() {
+    app_.open_mode.labs_opened_from_console = true;
+    emit view_labs_requested();
 }
 
 void frmRoutSim::refresh() {

@@ -47,6 +47,7 @@ public:
     void cmdOpenExp_Click();  // Open Exported File
     void Command2_Click();    // Save Config
     void Command5_Click();    // Load Config
+    void Command6_Click();    // View Existing Labs
 
     QPlainTextEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -62,6 +63,10 @@ public:
     QPushButton* cmdOpenExp = nullptr;  // Open Exported File
     QMenu* mnutext1pop = nullptr;
     QProgressBar* ProgressBar1 = nullptr;  // shown while a network file loads
+
+signals:
+    // The example labs live above the console; the program opens them.
+    void view_labs_requested();
 
 protected:
     void form_unload() override;

@@ -1,10 +1,33 @@
 #include "platform/ui/window_navigator.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 
 namespace vexlab::platform {
 
+namespace {
+
+// How many open children keep a window disabled.
+constexpr const char* kOpenChildren = "vexlabOpenChildren";
+
+void release(QWidget* opener) {
+    const int left = std::max(0, opener->property(kOpenChildren).toInt() - 1);
+    opener->setProperty(kOpenChildren, left);
+    if (left == 0) opener->setEnabled(true);
+}
+
+}  // namespace
+
 FormWindow::FormWindow(QWidget* parent) : QWidget(parent, Qt::Window) {}
+
+void FormWindow::hold(QWidget* opener) {
+    if (!opener) return;
+    if (std::find(held_.begin(), held_.end(), opener) == held_.end()) {
+        held_.emplace_back(opener);
+        opener->setProperty(kOpenChildren, opener->property(kOpenChildren).toInt() + 1);
+    }
+    opener->setEnabled(false);
+}
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     if (!query_unload()) {
@@ -13,21 +36,18 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     }
     form_unload();
     event->accept();
+    // Whoever takes over from this window (it may hold the same opener) does
+    // so before the opener is let go, so the opener never flickers enabled.
+    const std::vector<QPointer<QWidget>> held = std::move(held_);
+    held_.clear();
     emit unloaded();
+    for (const QPointer<QWidget>& opener : held)
+        if (opener) release(opener);
 }
 
 void show_child(QWidget* opener, FormWindow* child) {
     if (!child) return;
-    if (opener) {
-        QPointer<QWidget> guard(opener);
-        QObject::connect(
-            child, &FormWindow::unloaded, opener,
-            [guard] {
-                if (guard) guard->setEnabled(true);
-            },
-            Qt::SingleShotConnection);
-        opener->setEnabled(false);
-    }
+    child->hold(opener);
     child->show();
     child->raise();
     child->activateWindow();

@@ -3,9 +3,14 @@
 // child modeless; when the child unloads, the opener is enabled again.  The
 // child is created (and its load has run) before the opener is disabled, so a
 // child that fails to load never leaves its opener stuck.
+//
+// An opener may have several children open at once (the main window with the
+// example labs and the console those labs loaded): it gets its input back
+// when the last of them unloads.
 
 #include <QPointer>
 #include <QWidget>
+#include <vector>
 
 namespace vexlab::platform {
 
@@ -17,6 +22,10 @@ class FormWindow : public QWidget {
 public:
     explicit FormWindow(QWidget* parent = nullptr);
 
+    // Keeps `opener` disabled until this window unloads.  Holding the same
+    // opener twice counts once.
+    void hold(QWidget* opener);
+
 signals:
     void unloaded();
 
@@ -24,11 +33,15 @@ protected:
     virtual bool query_unload() { return true; }
     virtual void form_unload() {}
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::vector<QPointer<QWidget>> held_;
 };
 
 // Disables `opener`, shows `child` modeless, and enables `opener` again when
-// `child` unloads.  `child` is a top-level window, not a child widget of
-// `opener` (a disabled window disables its child widgets too).
+// `child` (and every other child it holds) has unloaded.  `child` is a
+// top-level window, not a child widget of `opener` (a disabled window
+// disables its child widgets too).
 void show_child(QWidget* opener, FormWindow* child);
 
 }  // namespace vexlab::platform

@@ -1,0 +1,245 @@
+#include "labs/ui/frmLabs.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "console/ui/frmRoutSim.h"
+#include "labs/example_lab_load.h"
+#include "labs/ui/example_lab_tree.h"
+#include "platform/user_dialogs.h"
+#include "state/app_state.h"
+
+namespace vexlab::labs {
+
+frmLabs::frmLabs(state::AppState& app, platform::UserDialogs& dialogs)
+    : app_(app), dialogs_(dialogs), file_(app.program_folder) {
+    setObjectName("frmLabs");
+    setWindowTitle("Labs");
+    resize(twips(11850), twips(7800));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    menuBar = new QMenuBar(this);
+    layout->setMenuBar(menuBar);
+    mnuFile = menuBar->addMenu("File");
+    mnuFile->setObjectName("mnuFile");
+    auto item = [this](QAction*& a, const char* name, const char* caption) {
+        a = mnuFile->addAction(caption);
+        a->setObjectName(name);
+    };
+    item(mnuAddSec, "mnuAddSec", "Add Section");
+    item(mnuAddLab, "mnuAddLab", "Add Lab");
+    item(mnuEdit, "mnuEdit", "Edit");
+    item(mnuRem, "mnuRem", "Remove");
+    mnupart = mnuFile->addSeparator();
+    mnupart->setObjectName("mnupart");
+    item(mnuOnTop, "mnuOnTop", "Always On Top");
+    mnuOnTop->setCheckable(true);
+    mnupart2 = mnuFile->addSeparator();
+    mnupart2->setObjectName("mnupart2");
+    item(mnuExit, "mnuExit", "E&xit");
+
+    auto* panes = new QHBoxLayout;
+    panes->setSpacing(0);
+    TreeView1 = new QTreeWidget(this);
+    TreeView1->setObjectName("TreeView1");
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setFixedWidth(twips(2580));
+    WebBrowser1 = new QTextBrowser(this);
+    WebBrowser1->setObjectName("WebBrowser1");
+    WebBrowser1->setOpenLinks(true);
+    panes->addWidget(TreeView1);
+    panes->addWidget(WebBrowser1, 1);
+    layout->addLayout(panes, 1);
+
+    // The button floats over the page, at its top right.
+    Command1 = new QPushButton("Load the Lab", WebBrowser1);
+    Command1->setObjectName("Command1");
+    Command1->resize(twips(1700), twips(400));
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setVisible(false);
+    layout->addWidget(ProgressBar1);
+
+    connect(TreeView1, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
+    connect(Command1, &QPushButton::clicked, this, &frmLabs::Command1_Click);
+    connect(mnuAddSec, &QAction::triggered, this, &frmLabs::mnuAddSec_Click);
+    connect(mnuAddLab, &QAction::triggered, this, &frmLabs::mnuAddLab_Click);
+    connect(mnuEdit, &QAction::triggered, this, &frmLabs::mnuEdit_Click);
+    connect(mnuRem, &QAction::triggered, this, &frmLabs::mnuRem_Click);
+    // The menu item's own check mark is the state: triggering it inverts the
+    // mark, then the window follows.
+    connect(mnuOnTop, &QAction::triggered, this, &frmLabs::apply_on_top);
+    connect(mnuExit, &QAction::triggered, this, &frmLabs::mnuExit_Click);
+}
+
+frmLabs::~frmLabs() = default;
+
+void frmLabs::open(LabsOpening from, QWidget* opener) {
+    if (!loaded_) Form_Load();
+    opened_from_ = from;
+    opener_ = opener;
+    switch (from) {
+        case LabsOpening::MainMenu:
+            app_.open_mode.labs_opened_from_main_menu = true;
+            break;
+        case LabsOpening::Console:
+            app_.open_mode.labs_opened_from_console = true;
+            break;
+        case LabsOpening::Administrator:
+            app_.open_mode.labs_opened_for_editing = true;
+            break;
+    }
+    // Only the administrator edits the list; a learner never sees the menus.
+    set_editing_menus(from == LabsOpening::Administrator);
+    if (from != LabsOpening::Administrator) move(0, twips(120));
+    platform::show_child(opener, this);
+}
+
+void frmLabs::set_editing_menus(bool available) {
+    for (QAction* menu : {mnuAddLab, mnuEdit, mnuRem, mnuAddSec}) {
+        menu->setVisible(available);
+        menu->setEnabled(available);
+    }
+}
+
+// Each load starts afresh: the tree read anew, the cover page, no lab chosen
+// and the window no longer kept on top.
+void frmLabs::Form_Load() {
+    Command1->setVisible(false);
+    ProgressBar1->setVisible(false);
+    if (mnuOnTop->isChecked()) mnuOnTop_Click();
+    TreeView1->clear();
+    read_lab_tree(*TreeView1, file_);
+    show_page(app_.program_file(kCoverPage));
+    loaded_ = true;
+}
+
+void frmLabs::form_unload() {
+    loaded_ = false;
+    app_.open_mode.labs_opened_from_main_menu = false;
+    // Handing over to the editor keeps the administrator's opening for when
+    // the editor brings the window back.
+    if (!handing_over_) app_.open_mode.labs_opened_for_editing = false;
+    handing_over_ = false;
+}
+
+void frmLabs::show_page(const std::string& path) {
+    WebBrowser1->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void frmLabs::TreeView1_NodeClick(QTreeWidgetItem* node) {
+    if (!node) return;
+    chosen_lab_name_ = node_text(*node);
+    if (!node->parent()) {
+        show_page(app_.program_file(kCoverPage));
+        Command1->setVisible(false);
+        return;
+    }
+    const std::string page = file_.find_lab_page(chosen_lab_name_);
+    show_page(page.empty() ? app_.program_folder : program_path(app_.program_folder, page));
+    place_load_button();
+    Command1->setVisible(true);
+    Command1->raise();
+}
+
+void frmLabs::place_load_button() {
+    const int right = WebBrowser1->viewport()->width();
+    Command1->move(std::max(0, right - Command1->width() - twips(240)), twips(240));
+}
+
+void frmLabs::resizeEvent(QResizeEvent* event) {
+    FormWindow::resizeEvent(event);
+    place_load_button();
+}
+
+void frmLabs::Command1_Click() {
+    // The console comes first in every opening, so it never shows the
+    // default network over a lab loaded into the working tables.
+    console::frmRoutSim* console = open_console ? open_console() : nullptr;
+    const std::string network = find_lab_network(app_.program_folder, chosen_lab_name_);
+    if (network.empty()) {
+        dialogs_.message("Load Lab Failure", "Not able to find the Lab Path");
+        return;
+    }
+    ProgressBar1->setRange(0, 10);
+    ProgressBar1->setValue(1);
+    ProgressBar1->setVisible(true);
+    const LabLoadOutcome outcome =
+        load_example_lab(app_, program_path(app_.program_folder, network),
+                         [this](int step) { ProgressBar1->setValue(step); });
+    if (outcome.loaded)
+        dialogs_.message("Load Lab Success", "Lab has been Successfully loaded into the Simulator");
+    else
+        dialogs_.message("Load Lab Failure", outcome.message);
+    ProgressBar1->setVisible(false);
+    if (!console) return;
+    console->show();
+    console->raise();
+    console->activateWindow();
+    console->Text1->setFocus();
+}
+
+void frmLabs::open_editor(LabEditOperation operation) {
+    if (!editor_) {
+        editor_ = std::make_unique<frmLabsimAd>(app_, dialogs_);
+        connect(editor_.get(), &platform::FormWindow::unloaded, this, &frmLabs::editor_closed);
+    }
+    // The editor takes over the opener before this window lets it go.
+    editor_->open(operation, opener_);
+    handing_over_ = true;
+    close();
+}
+
+void frmLabs::editor_closed() {
+    open(LabsOpening::Administrator, opener_);
+}
+
+void frmLabs::mnuAddSec_Click() {
+    open_editor(LabEditOperation::AddSection);
+}
+void frmLabs::mnuAddLab_Click() {
+    open_editor(LabEditOperation::AddLab);
+}
+void frmLabs::mnuEdit_Click() {
+    open_editor(LabEditOperation::Edit);
+}
+void frmLabs::mnuRem_Click() {
+    open_editor(LabEditOperation::Remove);
+}
+
+// On top: a strip along the top-left of the screen that stays above the
+// other windows while the learner types in the console; off again: back to
+// an ordinary window.
+void frmLabs::mnuOnTop_Click() {
+    mnuOnTop->trigger();
+}
+
+void frmLabs::apply_on_top() {
+    const bool on_top = mnuOnTop->isChecked();
+    const bool was_visible = isVisible();
+    // Changing the flag hides the window; it comes back at its new place.
+    setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
+    if (was_visible) show();
+    if (on_top)
+        setGeometry(0, 100, 800, 150);
+    else
+        setGeometry(0, 0, 500, 500);
+}
+
+void frmLabs::mnuExit_Click() {
+    close();
+}
+
+}  // namespace vexlab::labs

@@ -1,0 +1,440 @@
+// The example-labs browser and its editor offscreen: opened from the main
+// menu, the console and the administrator's side, browsing the tree, Always
+// On Top, and each editing operation with its messages.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/ui/frmMain.h"
+#include "app/ui/program.h"
+#include "console/ui/frmRoutSim.h"
+#include "labs/ui/frmLabs.h"
+#include "labs/ui/frmLabsimAd.h"
+#include "platform/user_dialogs.h"
+#include "support/test_database.h"
+
+namespace {
+
+using vexlab::labs::frmLabs;
+using vexlab::labs::frmLabsimAd;
+using vexlab::labs::LabsOpening;
+
+constexpr const char* kLabs =
+    "[section]\r\n"
+    "sectionname = Basics\r\n"
+    "NumberOfLabs = 2\r\n"
+    "labname = Modes\r\n"
+    "labpath = /labs/modes.html\r\n"
+    "labname = Routing\r\n"
+    "labpath = /labs/basics-routing.html\r\n"
+    "\r\n"
+    "[section]\r\n"
+    "sectionname = Routing\r\n"
+    "NumberOfLabs = 2\r\n"
+    "labname = RIP\r\n"
+    "labpath = /labs/rip.html\r\n"
+    "labname = No page\r\n"
+    "\r\n";
+
+void write_file(const std::filesystem::path& path, std::string_view text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+QStringList tree_text(QTreeWidget* tree) {
+    QStringList out;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* section = tree->topLevelItem(i);
+        QString line = section->text(0) + ":";
+        for (int j = 0; j < section->childCount(); ++j) line += " " + section->child(j)->text(0);
+        out << line;
+    }
+    return out;
+}
+
+QTreeWidgetItem* node(QTreeWidget* tree, const QString& section, const QString& lab = {}) {
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* s = tree->topLevelItem(i);
+        if (s->text(0) != section) continue;
+        if (lab.isEmpty()) return s;
+        for (int j = 0; j < s->childCount(); ++j)
+            if (s->child(j)->text(0) == lab) return s->child(j);
+    }
+    return nullptr;
+}
+
+QStringList visible_items(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions())
+        if (a->isVisible()) out << (a->isSeparator() ? "-" : a->text());
+    return out;
+}
+
+class LabsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vexlab::test::fresh_database(folder.file("commandsbackup.mdb"));
+        write_file(folder.path() / "labs-sim.txt", kLabs);
+        for (const char* page : {"labs/cover.html", "labs/modes.html", "labs/rip.html"})
+            write_file(folder.path() / page, "<html><body><p>page</p></body></html>");
+        program = std::make_unique<vexlab::app::Program>(
+            vexlab::app::ProgramOptions{folder.path().string(), folder.file("registry.txt")},
+            &dialogs);
+        ASSERT_TRUE(program->Main());
+        main = program->main_window();
+    }
+    void TearDown() override {
+        if (main) main->close();
+    }
+
+    QString page(const char* name) const { return QString::fromStdString(folder.file(name)); }
+    QString shown(frmLabs* labs) const { return labs->WebBrowser1->source().toLocalFile(); }
+    std::string last_message() const {
+        return dialogs.shown().empty() ? "" : dialogs.shown().back().text;
+    }
+    std::string labs_file() const { return read_file(folder.file("labs-sim.txt")); }
+
+    // Opens the browser as the administrator's home does, and an editor from it.
+    frmLabsimAd* editor_for(QAction*(frmLabs::*menu), QWidget* home) {
+        frmLabs* labs = main->labs_window();
+        labs->open(LabsOpening::Administrator, home);
+        (labs->*menu)->trigger();
+        return labs->editor();
+    }
+
+    vexlab::test::TempDir folder;
+    vexlab::platform::ScriptedDialogs dialogs;
+    std::unique_ptr<vexlab::app::Program> program;
+    vexlab::app::frmMain* main = nullptr;
+};
+
+TEST_F(LabsWindowTest, MainMenuOpensTheBrowserOnTheCoverPage) {
+    ASSERT_TRUE(main->mnuExLabs->isEnabled());
+    main->mnuExLabs->trigger();
+    frmLabs* labs = main->labs_window();
+    EXPECT_TRUE(labs->isVisible());
+    EXPECT_FALSE(main->isEnabled());
+    EXPECT_EQ(labs->windowTitle(), "Labs");
+    EXPECT_EQ(labs->pos(), QPoint(0, 8));  // 120 twips down
+    EXPECT_TRUE(program->state().open_mode.labs_opened_from_main_menu);
+    EXPECT_EQ(tree_text(labs->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page"}));
+    EXPECT_EQ(shown(labs), page("labs/cover.html"));
+    EXPECT_FALSE(labs->Command1->isVisibleTo(labs));
+    // A learner's menu: no editing items.
+    EXPECT_EQ(visible_items(labs->mnuFile), (QStringList{"-", "Always On Top", "-", "E&xit"}));
+    EXPECT_FALSE(labs->mnuAddSec->isEnabled());
+
+    labs->mnuExit->trigger();
+    EXPECT_FALSE(labs->isVisible());
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_FALSE(program->state().open_mode.labs_opened_from_main_menu);
+}
+
+TEST_F(LabsWindowTest, NodeClicksShowPagesAndTheLoadButton) {
+    main->mnuExLabs->trigger();
+    frmLabs* labs = main->labs_window();
+    struct Click {
+        const char* section;
+        const char* lab;
+        const char* page;  // empty: the program folder
+        bool load_button;
+    };
+    const Click clicks[] = {
+        {"Basics", "Modes", "labs/modes.html", true},
+        {"Routing", nullptr, "labs/cover.html", false},
+        {"Routing", "RIP", "labs/rip.html", true},
+        {"Routing", "No page", "", true},
+        // Two labs of one name: the page of the first in the file.
+        {"Routing", nullptr, "labs/cover.html", false},
+        {"Basics", "Routing", "labs/basics-routing.html", true},
+    };
+    for (const Click& c : clicks) {
+        SCOPED_TRACE(std::string(c.section) + "/" + (c.lab ? c.lab : ""));
+        labs->TreeView1_NodeClick(node(labs->TreeView1, c.section, c.lab ? c.lab : ""));
+        EXPECT_EQ(labs->chosen_lab_name(), c.lab ? c.lab : c.section);
+        EXPECT_EQ(shown(labs), *c.page ? page(c.page) : QString::fromStdString(folder.path()));
+        EXPECT_EQ(labs->Command1->isVisibleTo(labs), c.load_button);
+    }
+
+    // A new load starts with nothing chosen on screen; the name stays.
+    labs->close();
+    main->mnuExLabs->trigger();
+    EXPECT_FALSE(labs->Command1->isVisibleTo(labs));
+    EXPECT_EQ(shown(labs), page("labs/cover.html"));
+    EXPECT_EQ(labs->chosen_lab_name(), "Routing");
+    labs->close();
+}
+
+TEST_F(LabsWindowTest, AlwaysOnTopTwiceLeavesAnOrdinaryWindow) {
+    main->mnuExLabs->trigger();
+    frmLabs* labs = main->labs_window();
+    labs->mnuOnTop->trigger();
+    EXPECT_TRUE(labs->mnuOnTop->isChecked());
+    EXPECT_TRUE(labs->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(labs->geometry(), QRect(0, 100, 800, 150));
+    EXPECT_TRUE(labs->isVisible());
+
+    labs->mnuOnTop_Click();
+    EXPECT_FALSE(labs->mnuOnTop->isChecked());
+    EXPECT_FALSE(labs->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(labs->geometry(), QRect(0, 0, 500, 500));
+    EXPECT_TRUE(labs->isVisible());
+
+    // Each load starts unchecked.
+    labs->mnuOnTop->trigger();
+    labs->close();
+    main->mnuExLabs->trigger();
+    EXPECT_FALSE(labs->mnuOnTop->isChecked());
+    EXPECT_FALSE(labs->windowFlags() & Qt::WindowStaysOnTopHint);
+    labs->close();
+}
+
+TEST_F(LabsWindowTest, ConsoleOpensTheLabsBesideItAndTakesThemAlongOnExit) {
+    main->mnuNetSim->trigger();
+    vexlab::console::frmRoutSim* console = main->routsim();
+    ASSERT_TRUE(console->Command6->isEnabled());
+    console->Command6->click();
+    frmLabs* labs = main->labs_window();
+    EXPECT_TRUE(labs->isVisible());
+    EXPECT_TRUE(console->isEnabled());
+    EXPECT_TRUE(program->state().open_mode.labs_opened_from_console);
+    EXPECT_EQ(visible_items(labs->mnuFile), (QStringList{"-", "Always On Top", "-", "E&xit"}));
+
+    // Closing the labs alone gives nobody anything; pressing the button
+    // again shows the same window at its place.
+    labs->move(200, 200);
+    console->Command6->click();
+    EXPECT_EQ(labs, main->labs_window());
+    EXPECT_EQ(labs->pos(), QPoint(0, 8));
+    labs->close();
+    EXPECT_TRUE(console->isEnabled());
+    EXPECT_FALSE(main->isEnabled());
+
+    console->Command6->click();
+    console->Command4->click();  // E&xit
+    EXPECT_FALSE(console->isVisible());
+    EXPECT_FALSE(labs->isVisible());
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_FALSE(program->state().open_mode.labs_opened_from_console);
+}
+
+TEST_F(LabsWindowTest, UnknownLabOpensTheConsoleAndSaysSo) {
+    main->mnuExLabs->trigger();
+    frmLabs* labs = main->labs_window();
+    labs->TreeView1_NodeClick(node(labs->TreeView1, "Basics", "Modes"));
+    labs->Command1->click();
+    ASSERT_FALSE(dialogs.shown().empty());
+    EXPECT_EQ(dialogs.shown().back().title, "Load Lab Failure");
+    EXPECT_EQ(last_message(), "Not able to find the Lab Path");
+    EXPECT_FALSE(labs->ProgressBar1->isVisibleTo(labs));
+    // The console came up first and stays on the default network.
+    vexlab::console::frmRoutSim* console = main->routsim();
+    ASSERT_NE(console, nullptr);
+    EXPECT_TRUE(console->isVisible());
+    EXPECT_TRUE(program->state().table_set.is_default());
+
+    // The main window waits for both windows.
+    labs->close();
+    EXPECT_FALSE(main->isEnabled());
+    console->close();
+    EXPECT_TRUE(main->isEnabled());
+}
+
+TEST_F(LabsWindowTest, EditingMenusHandOverToTheEditorAndBack) {
+    QWidget home;  // stands in for the administrator's home window
+    home.show();
+    frmLabs* labs = main->labs_window();
+    labs->open(LabsOpening::Administrator, &home);
+    EXPECT_FALSE(home.isEnabled());
+    EXPECT_EQ(visible_items(labs->mnuFile), (QStringList{"Add Section", "Add Lab", "Edit", "Remove",
+                                                         "-", "Always On Top", "-", "E&xit"}));
+
+    labs->mnuAddSec->trigger();
+    frmLabsimAd* editor = labs->editor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(labs->isVisible());
+    EXPECT_FALSE(home.isEnabled());
+    EXPECT_EQ(editor->windowTitle(), "LabsAD");
+    EXPECT_TRUE(editor->Text1->isEnabled());
+    EXPECT_TRUE(editor->Command2->isEnabled());
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{editor->Text2, editor->Text3, editor->Command1,
+                                         editor->Command4, editor->Command6, editor->Command3})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+
+    editor->Text1->setText("Switching");
+    editor->Command2->click();
+    editor->Command5->click();  // Back
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(labs->isVisible());
+    EXPECT_FALSE(home.isEnabled());
+    EXPECT_TRUE(program->state().open_mode.labs_opened_for_editing);
+    EXPECT_EQ(tree_text(labs->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page", "Switching:"}));
+
+    labs->close();
+    EXPECT_TRUE(home.isEnabled());
+    EXPECT_FALSE(program->state().open_mode.labs_opened_for_editing);
+}
+
+TEST_F(LabsWindowTest, EditorClosedByItsCloseBoxActsAsBack) {
+    QWidget home;
+    home.show();
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuRem, &home);
+    editor->close();
+    EXPECT_TRUE(main->labs_window()->isVisible());
+    EXPECT_FALSE(home.isEnabled());
+    main->labs_window()->close();
+    EXPECT_TRUE(home.isEnabled());
+}
+
+TEST_F(LabsWindowTest, AddSectionChecksTheName) {
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
+    editor->Command2->click();
+    EXPECT_EQ(last_message(), "please enter the section name");
+    editor->Text1->setText("Basics");
+    editor->Command2->click();
+    EXPECT_EQ(last_message(),
+              "this section name already exists,Please choose another section name");
+    // Names compare exactly: other letter case, or blanks around, are new.
+    for (const char* name : {"basics", " Basics "}) {
+        editor->Text1->setText(name);
+        editor->Command2->click();
+    }
+    EXPECT_EQ(tree_text(editor->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page", "basics:", "Basics:"}));
+    EXPECT_NE(labs_file().find("sectionname =  Basics \r\n"), std::string::npos);
+    editor->close();
+}
+
+TEST_F(LabsWindowTest, AddLabGoesIntoTheClickedSection) {
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddLab, &home);
+    editor->Command4->click();
+    EXPECT_EQ(last_message(), "please fill the details properly");
+
+    // Browse: a page outside the program folder is refused, one inside is
+    // kept relative to it.
+    dialogs.next_text("/etc/hosts");
+    editor->Command1->click();
+    EXPECT_EQ(last_message(),
+              "Please choose a page inside the program folder " + folder.path().string() + ".");
+    EXPECT_EQ(editor->Text3->text(), "");
+    dialogs.next_text(folder.file("labs/ospf.html"));
+    editor->Command1->click();
+    EXPECT_EQ(editor->Text3->text(), "/labs/ospf.html");
+    dialogs.next_text(std::nullopt);  // cancelled: the dialog's last choice again
+    editor->Text3->clear();
+    editor->Command1->click();
+    EXPECT_EQ(editor->Text3->text(), "/labs/ospf.html");
+
+    editor->Text2->setText("OSPF");
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Basics", "Modes"));
+    editor->Command4->click();
+    EXPECT_EQ(last_message(), "Please selct the section");
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Routing"));
+    editor->Text2->setText("RIP");
+    editor->Command4->click();
+    EXPECT_EQ(last_message(), "this lab name already exis,please choose another lab name");
+    editor->Text2->setText("OSPF");
+    editor->Command4->click();
+    EXPECT_EQ(tree_text(editor->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page OSPF"}));
+    EXPECT_NE(labs_file().find("NumberOfLabs = 3\r\nlabname = RIP"), std::string::npos);
+    editor->close();
+}
+
+TEST_F(LabsWindowTest, EditRenamesSectionsAndReplacesLabs) {
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuEdit, &home);
+    editor->Command6->click();
+    EXPECT_EQ(last_message(), "please select either section or lab");
+
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Routing"));
+    EXPECT_EQ(editor->Text1->text(), "Routing");
+    EXPECT_FALSE(editor->Text2->isEnabled());
+    editor->Text1->setText("Basics");
+    editor->Command6->click();
+    EXPECT_EQ(last_message(), "this Section name already exis,please choose another lab name");
+    editor->Text1->setText("Routing protocols");
+    editor->Command6->click();
+    EXPECT_EQ(tree_text(editor->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing protocols: RIP No page"}));
+
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Basics", "Modes"));
+    EXPECT_FALSE(editor->Text1->isEnabled());
+    EXPECT_EQ(editor->Text2->text(), "Modes");
+    EXPECT_EQ(editor->Text3->text(), "/labs/modes.html");
+    editor->Text2->setText("Routing");
+    editor->Command6->click();
+    EXPECT_EQ(last_message(), "this lab name already exis,please choose another lab name");
+    editor->Text2->setText("Device modes");
+    editor->Command6->click();
+    EXPECT_EQ(tree_text(editor->TreeView1),
+              (QStringList{"Basics: Device modes Routing", "Routing protocols: RIP No page"}));
+    EXPECT_NE(labs_file().find("labname = Device modes\r\nlabpath = /labs/modes.html\r\n"),
+              std::string::npos);
+    editor->close();
+}
+
+TEST_F(LabsWindowTest, RemoveAsksAndTakesOnlyTheClickedNode) {
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuRem, &home);
+    editor->Command3->click();
+    EXPECT_EQ(last_message(), "please select either section or lab");
+
+    // "Routing" is a section and, in Basics, a lab.
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Basics", "Routing"));
+    editor->Command3->click();  // answered No
+    EXPECT_EQ(dialogs.shown().back().title, "confirm file deletion");
+    EXPECT_EQ(last_message(), "Are you sure you want to remove Routing");
+    EXPECT_EQ(labs_file(), kLabs);
+
+    dialogs.next_answer(vexlab::platform::Answer::Yes);
+    editor->Command3->click();
+    EXPECT_EQ(tree_text(editor->TreeView1), (QStringList{"Basics: Modes", "Routing: RIP No page"}));
+    EXPECT_NE(labs_file().find("NumberOfLabs = 1\r\nlabname = Modes"), std::string::npos);
+    EXPECT_EQ(read_file(folder.file("labs-sim1.txt")), kLabs);
+
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Routing"));
+    dialogs.next_answer(vexlab::platform::Answer::Yes);
+    editor->Command3->click();
+    EXPECT_EQ(tree_text(editor->TreeView1), (QStringList{"Basics: Modes"}));
+    EXPECT_EQ(labs_file().find("Routing"), std::string::npos);
+    editor->close();
+}
+
+TEST_F(LabsWindowTest, AFailedSaveSaysSoAndChangesNothing) {
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
+    std::filesystem::create_directory(folder.file("labs-sim.txt.new"));
+    editor->Text1->setText("Switching");
+    editor->Command2->click();
+    EXPECT_EQ(last_message().rfind("The list of labs could not be saved", 0), 0u);
+    EXPECT_EQ(labs_file(), kLabs);
+    EXPECT_EQ(editor->TreeView1->topLevelItemCount(), 2);
+    editor->close();
+}
+
+}  // namespace
