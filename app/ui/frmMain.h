@@ -15,7 +15,7 @@ class frmRoutSim;
 namespace vexlab::labs {
 class frmLabPractise;
 class frmLabs;
-}
+}  // namespace vexlab::labs
 namespace vexlab::designer {
 class frmdesmain;
 }
