@@ -102,6 +102,7 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     console.output.response_text = "nill";
     console.output.paging_active = false;
     telnet_escape_pending_ = false;
+    home_password_.reset();
     console.telnetsession_count = 0;
     history_next_ = 1;
     app_.network.virtual_link_entries.resize(1);
@@ -126,12 +127,16 @@ std::string ConsoleEngine::clock_caption(Clock::time_point now) const {
 
 void ConsoleEngine::switch_device(const std::string& host, const std::string& device) {
     auto& console = app_.console;
+    if (console.device.current_device == console.device.home_device && !home_password_)
+        home_password_ = SavedPassword{enable_password_pending_, enable_password_value_,
+                                       enable_password_length_};
     control_.locked = false;
     console.device.host_name = host;
     console.device.current_device = device;
     if (!app_.table_set.is_default()) {
         console.device.home_host_name = host;
         console.device.home_device = device;
+        home_password_.reset();  // the new device is home: its own password applies
     }
     if (auto record = state::find_device(app_.session, device)) {
         console.device.device_kind = record->kind;
@@ -140,9 +145,7 @@ void ConsoleEngine::switch_device(const std::string& host, const std::string& de
     console.mode.mode_suffix =
         console.device.device_kind == state::DeviceKind::Pc ? CommandMode::Pc : CommandMode::User;
     console.mode.prompt_text = prompt();
-    std::string transcript = control_.text();
-    start_line(transcript);
-    write(transcript + console.mode.prompt_text);
+    write(control_.text() + kCrLf + console.mode.prompt_text);
     console.keys.line_break_pending_after_switch = true;
     console.password.enable_password_entry = false;
     console.password.login_password_entry = false;
@@ -512,8 +515,12 @@ void ConsoleEngine::loopback_check() {
         "WHERE int_device.dev_name = ? AND int_det.int_name = ?",
         {console.device.current_device, "loopback" + std::to_string(console.mode.loopback_number)});
     if (rows.to_int() == 0) {
+        // Back in global configuration, nothing of the refused interface
+        // may prefix the next command's keys.
         console.output.response_text = "Only one Loopback Interface is supported";
         console.mode.mode_suffix = CommandMode::Config;
+        console.mode.config_prefix = state::marker::kNill;
+        console.mode.current_interface.clear();
     }
 }
 
@@ -526,8 +533,9 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
     const bool success = interp.command_found && interp.command_enabled &&
                          !interp.command_incomplete && !interp.command_ambiguous;
     if (success) {
-        // An empty response has nothing to print either.
-        if (output.response_text != "nill" && !output.response_text.empty()) {
+        // Only "nill" prints nothing: an empty response is an empty line, as
+        // entering a sub-mode shows.
+        if (output.response_text != state::marker::kNill) {
             start_line(transcript);
             transcript += output.response_text + kCrLf;
         }
@@ -637,6 +645,14 @@ void ConsoleEngine::telnet_escape() {
     console.device.current_device = console.device.home_device;
     if (auto record = state::find_device(app_.session, console.device.current_device))
         console.device.device_kind = record->kind;
+    // The home device's enable password stands as it stood when the console
+    // left it, not as the device just left had it.
+    if (home_password_) {
+        enable_password_pending_ = home_password_->pending;
+        enable_password_value_ = home_password_->value;
+        enable_password_length_ = home_password_->length;
+        home_password_.reset();
+    }
     console.mode.mode_suffix = console.device.device_kind == state::DeviceKind::Pc
                                    ? CommandMode::Pc
                                    : CommandMode::Privileged;

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -165,6 +166,13 @@ private:
     bool enable_password_pending_ = false;
     std::string enable_password_value_;
     int enable_password_length_ = 0;
+    // The home device's enable password while the console is on another one.
+    struct SavedPassword {
+        bool pending;
+        std::string value;
+        int length;
+    };
+    std::optional<SavedPassword> home_password_;
     int history_next_ = 1;
     int history_back_index_ = 0;
     int history_forward_index_ = 0;

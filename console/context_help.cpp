@@ -196,10 +196,14 @@ std::string context_help_list(AppState& app, const std::string& typed) {
 void show_context_help(ConsoleEngine& engine, const std::string& typed) {
     state::AppState& app = engine.app();
     const std::string list = context_help_list(app, typed);
+    // The listing follows one empty line; without a listing that empty line
+    // alone stands between the typed line and the new prompt.
     std::string transcript = engine.text();
-    if (!transcript.empty() && transcript.compare(transcript.size() - 2, 2, "\r\n") != 0)
+    if (transcript.size() < 2 || transcript.compare(transcript.size() - 2, 2, "\r\n") != 0)
         transcript += "\r\n";
-    transcript += list + "\r\n" + app.console.device.host_name +
+    transcript += "\r\n";
+    if (!list.empty()) transcript += list + "\r\n";
+    transcript += app.console.device.host_name +
                   std::string(state::prompt_suffix(app.console.mode.mode_suffix));
     app.console.keys.ignore_next_up_key = true;
     app.console.keys.help_redraw_pending = true;

@@ -32,7 +32,9 @@ CommandOutcome enter_interface(CommandContext& ctx) {
         mode.switch_port = line.typed(2);
         return CommandOutcome::done();
     }
-    if (line.word(1) == "serial" && line.word(3) == "point-to-point") {
+    // Both subinterface forms the catalogue offers enter the subinterface.
+    if (line.word(1) == "serial" &&
+        (line.word(3) == "point-to-point" || line.word(3) == "multipoint")) {
         mode.config_prefix = "serial" + mode.interface_number;
         if (commands::has_int_ip(ctx.app)) {
             mode.current_interface.clear();

@@ -38,6 +38,7 @@ public:
         std::string kind;  // "message", "question", "okcancel", "input", "open", "save"
         std::string title;
         std::string text;
+        std::string buttons = {};  // a question's: "Yes No", "Yes No Cancel" or "OK Cancel"
     };
 
     void next_answer(Answer answer) { answers_.push_back(answer); }
@@ -49,12 +50,14 @@ public:
         shown_.clear();
         offered_.clear();
     }
+    // Scripted answers no question has taken yet.
+    std::size_t answers_left() const { return answers_.size(); }
 
     void message(const std::string& title, const std::string& text) override {
         shown_.push_back({"message", title, text});
     }
     Answer question(const std::string& title, const std::string& text, bool with_cancel) override {
-        shown_.push_back({"question", title, text});
+        shown_.push_back({"question", title, text, with_cancel ? "Yes No Cancel" : "Yes No"});
         if (answers_.empty()) return with_cancel ? Answer::Cancel : Answer::No;
         Answer answer = answers_.front();
         answers_.pop_front();
@@ -62,7 +65,7 @@ public:
     }
     // Unscripted, OK: the button a message box offers first.
     Answer ok_cancel(const std::string& title, const std::string& text) override {
-        shown_.push_back({"okcancel", title, text});
+        shown_.push_back({"okcancel", title, text, "OK Cancel"});
         if (answers_.empty()) return Answer::Ok;
         Answer answer = answers_.front();
         answers_.pop_front();

@@ -326,7 +326,9 @@ void set_uplink_address(AppState& app, const std::string& address) {
 void write_frame_relay_encapsulation(const InterfaceRow& row, const std::vector<std::string>& names,
                                      const std::string& type_word) {
     if (!names.empty()) row.write(names[0], "framerelay");
-    if (names.size() > 1) row.write(names[1], type_word.empty() ? "cisco" : type_word);
+    // The end marker typed as a word ("e") chooses no type: it is never stored.
+    const bool no_type = type_word.empty() || type_word == state::marker::kEndCmd;
+    if (names.size() > 1) row.write(names[1], no_type ? "cisco" : type_word);
 }
 
 CommandOutcome configure_interface(CommandContext& ctx, const std::vector<std::string>& names,

@@ -14,6 +14,7 @@
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
+#include "state/database_builder.h"
 #include "state/settings.h"
 #include "support/test_database.h"
 
@@ -24,22 +25,36 @@ namespace {
 namespace fs = std::filesystem;
 using console::KeyEvent;
 
+// One thing done on a line, in the order the file lists them.
+struct Action {
+    enum Kind { Key, Click, DoubleClick, Pick } kind = Key;
+    KeyEvent key;
+    std::string host;  // Pick: the host name chosen in the network diagram
+};
+
 struct ExpectedLine {
     int file_line = 0;
     std::string visible;
     bool has_keys = false;
-    std::vector<KeyEvent> keys;
-    bool click = false;
-    bool double_click = false;
-    std::string pick;  // a host name chosen in the network diagram
+    std::vector<Action> actions;
+};
+
+using Setting = std::tuple<std::string, std::string, std::string>;  // device, key, value
+
+struct Question {
+    std::string buttons;
+    std::string text;
 };
 
 struct Script {
     std::string mode = "router";
-    std::string lab;  // a sublab practised in the lab console instead
-    std::vector<std::tuple<std::string, std::string, std::string>> settings;
+    std::string lab;                // a sublab practised in the lab console instead
+    bool start_text = false;        // the file begins with the start text
+    std::vector<Setting> pristine;  // made before the console loads
+    std::vector<Setting> settings;
     std::vector<platform::Answer> answers;
     std::vector<std::string> messages;
+    std::vector<Question> questions;
     std::vector<std::pair<state::NetworkLoad, std::string>> networks;  // @open, @load
     std::vector<ExpectedLine> lines;
 };
@@ -48,9 +63,11 @@ struct ParseError {
     std::string message;
 };
 
-// Keys of an annotation: blank-separated names, or "text" typed as it is.
-std::vector<KeyEvent> parse_keys(const std::string& list, int line, ExpectedLine& expected) {
-    std::vector<KeyEvent> keys;
+// Keys of an annotation: blank-separated names, or "text" typed as it is;
+// clicks and picks among them, in their order.
+std::vector<Action> parse_keys(const std::string& list, int line) {
+    std::vector<Action> keys;
+    auto key = [](KeyEvent event) { return Action{Action::Key, event, {}}; };
     std::size_t i = 0;
     while (i < list.size()) {
         if (list[i] == ' ') {
@@ -62,7 +79,7 @@ std::vector<KeyEvent> parse_keys(const std::string& list, int line, ExpectedLine
             if (close == std::string::npos)
                 throw ParseError{"line " + std::to_string(line) + ": unclosed quote in keys"};
             for (char c : list.substr(i + 1, close - i - 1))
-                keys.push_back(console::keys::character(c));
+                keys.push_back(key(console::keys::character(c)));
             i = close + 1;
             continue;
         }
@@ -70,37 +87,37 @@ std::vector<KeyEvent> parse_keys(const std::string& list, int line, ExpectedLine
         std::string name = list.substr(i, end == std::string::npos ? std::string::npos : end - i);
         i = end == std::string::npos ? list.size() : end;
         if (name == "enter")
-            keys.push_back(console::keys::enter);
+            keys.push_back(key(console::keys::enter));
         else if (name == "?")
-            keys.push_back(console::keys::character('?'));
+            keys.push_back(key(console::keys::character('?')));
         else if (name == "space")
-            keys.push_back(console::keys::character(' '));
+            keys.push_back(key(console::keys::character(' ')));
         else if (name == "^Z")
-            keys.push_back(console::keys::ctrl_z);
+            keys.push_back(key(console::keys::ctrl_z));
         else if (name == "^^")
-            keys.push_back(console::keys::ctrl_caret);
+            keys.push_back(key(console::keys::ctrl_caret));
         else if (name == "bs")
-            keys.push_back(console::keys::backspace);
+            keys.push_back(key(console::keys::backspace));
         else if (name == "del")
-            keys.push_back(console::keys::del);
+            keys.push_back(key(console::keys::del));
         else if (name == "up")
-            keys.push_back(console::keys::up);
+            keys.push_back(key(console::keys::up));
         else if (name == "down")
-            keys.push_back(console::keys::down);
+            keys.push_back(key(console::keys::down));
         else if (name == "left")
-            keys.push_back(console::keys::left);
+            keys.push_back(key(console::keys::left));
         else if (name == "right")
-            keys.push_back(console::keys::right);
+            keys.push_back(key(console::keys::right));
         else if (name == "end")
-            keys.push_back(console::keys::end);
+            keys.push_back(key(console::keys::end));
         else if (name == "click")
-            expected.click = true;
+            keys.push_back({Action::Click, {}, {}});
         else if (name == "dblclick")
-            expected.double_click = true;
+            keys.push_back({Action::DoubleClick, {}, {}});
         else if (name.rfind("pick:", 0) == 0)
-            expected.pick = name.substr(5);
+            keys.push_back({Action::Pick, {}, name.substr(5)});
         else if (name.size() == 1)
-            keys.push_back(console::keys::character(name[0]));
+            keys.push_back(key(console::keys::character(name[0])));
         else
             throw ParseError{"line " + std::to_string(line) + ": unknown key " + name};
     }
@@ -128,15 +145,25 @@ Script parse(const std::string& text) {
                 if (rest != "router" && rest != "switch" && rest != "network")
                     throw ParseError{"line " + std::to_string(number) + ": unknown mode " + rest};
                 script.mode = rest;
-            } else if (directive == "set") {
+            } else if (directive == "set" || directive == "pristine") {
                 auto eq = rest.find(" = ");
                 auto blank = rest.find(' ');
                 if (eq == std::string::npos || blank >= eq)
+                    throw ParseError{"line " + std::to_string(number) + ": @" + directive +
+                                     " <device> <key> = <value>"};
+                (directive == "set" ? script.settings : script.pristine)
+                    .emplace_back(rest.substr(0, blank), rest.substr(blank + 1, eq - blank - 1),
+                                  rest.substr(eq + 3));
+            } else if (directive == "start") {
+                if (!rest.empty())
+                    throw ParseError{"line " + std::to_string(number) + ": @start takes nothing"};
+                script.start_text = true;
+            } else if (directive == "question") {
+                auto close = rest.find("] ");
+                if (rest.empty() || rest[0] != '[' || close == std::string::npos)
                     throw ParseError{"line " + std::to_string(number) +
-                                     ": @set <device> <key> = <value>"};
-                script.settings.emplace_back(rest.substr(0, blank),
-                                             rest.substr(blank + 1, eq - blank - 1),
-                                             rest.substr(eq + 3));
+                                     ": @question [<buttons>] <text>"};
+                script.questions.push_back({rest.substr(1, close - 1), rest.substr(close + 2)});
             } else if (directive == "answer") {
                 if (rest == "yes")
                     script.answers.push_back(platform::Answer::Yes);
@@ -173,8 +200,8 @@ Script parse(const std::string& text) {
             auto open = line.rfind('{');
             if (open != std::string::npos) {
                 expected.has_keys = true;
-                expected.keys =
-                    parse_keys(line.substr(open + 1, line.size() - open - 2), number, expected);
+                expected.actions =
+                    parse_keys(line.substr(open + 1, line.size() - open - 2), number);
                 line = line.substr(0, open);
             }
         }
@@ -208,22 +235,27 @@ struct Console {
     std::string start;  // the text before the session's first line
 };
 
-Console simulator_console(console::ConsoleEngine& engine) {
-    engine.press(console::keys::enter);  // the first Return starts the session
+Console console_of(console::ConsoleEngine& engine, std::string start) {
     return {[&engine]() -> const std::string& { return engine.text(); },
             [&engine](std::string_view typed) { engine.type(typed); },
             [&engine](KeyEvent key) { engine.press(key); },
             [&engine] { engine.click(); },
             [&engine] { engine.double_click(); },
             [&engine](const std::string& host) { console::select_device(engine, host); },
-            console::start_text() + "\r\n"};
+            std::move(start)};
+}
+
+Console simulator_console(console::ConsoleEngine& engine, bool start_text) {
+    if (start_text) return console_of(engine, "");
+    engine.press(console::keys::enter);  // the first Return starts the session
+    return console_of(engine, console::start_text() + "\r\n");
 }
 
 // The lab console starts on "press enter to begin" (Enter is pressed for
 // the file) or on the menu of a menu switch, which the file shows.
-Console lab_console(labs::LabPractice& practice) {
+Console lab_console(labs::LabPractice& practice, bool start_text) {
     std::string start;
-    if (!practice.run().switch_menu_active) {
+    if (!practice.run().switch_menu_active && !start_text) {
         practice.press(console::keys::enter);
         start = std::string(labs::kPressEnter) + "\r\n";
     }
@@ -263,6 +295,18 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
     app.open_mode.start_as_switch = script.mode == "switch";
     platform::ScriptedDialogs dialogs;
     for (auto answer : script.answers) dialogs.next_answer(answer);
+    // The pristine columns are what the console's load resets the default
+    // network from.
+    for (const auto& [device, key, value] : script.pristine) {
+        app.session.execute("UPDATE " + db::quote_identifier("routervariables_def") + " SET " +
+                                db::quote_identifier(state::pristine_column(device)) +
+                                " = ? WHERE Config_Variable = ?",
+                            {value, key});
+        if (app.session.changes() == 0) {
+            result.message = name + ": @pristine " + device + " " + key + ": no such key";
+            return result;
+        }
+    }
     console::ConsoleEngine engine(app, dialogs);
     labs::LabPractice practice(app, dialogs);
     if (script.lab.empty()) {
@@ -286,7 +330,10 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             return result;
         }
     }
-    Console driven = script.lab.empty() ? simulator_console(engine) : lab_console(practice);
+    // With @start the file begins with the start text, and Return on it is
+    // the file's own.
+    Console driven = script.lab.empty() ? simulator_console(engine, script.start_text)
+                                        : lab_console(practice, script.start_text);
     const std::string& prefix = driven.start;
 
     // Logging out replaces the whole transcript by the start request: the
@@ -316,7 +363,8 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
                 return fail(&script.lines.back(), "the console ended the session here");
             base = next;
         }
-        if (session.rfind(prefix, 0) == 0) session = session.substr(prefix.size());
+        if (!prefix.empty() && session.rfind(prefix, 0) == 0)
+            session = session.substr(prefix.size());
         auto lines = text::split(session, "\r\n");
         if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
         const std::size_t last = base + lines.size() - 1;
@@ -351,15 +399,46 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
                                          std::to_string(script.messages.size()) + ", shown " +
                                          std::to_string(shown.size()) +
                                          (shown.empty() ? "" : " (first: " + shown[0] + ")"));
+            std::vector<Question> asked;
+            for (const auto& s : dialogs.shown())
+                if (s.kind == "question" || s.kind == "okcancel")
+                    asked.push_back({s.buttons, s.text});
+            for (std::size_t i = 0; i < std::max(asked.size(), script.questions.size()); ++i) {
+                if (i >= script.questions.size())
+                    return fail(nullptr, "an unexpected question box: [" + asked[i].buttons + "] " +
+                                             asked[i].text);
+                if (i >= asked.size())
+                    return fail(nullptr, "the question box was not shown: [" +
+                                             script.questions[i].buttons + "] " +
+                                             script.questions[i].text);
+                if (asked[i].buttons != script.questions[i].buttons ||
+                    !message_matches(script.questions[i].text, asked[i].text))
+                    return fail(nullptr, "question box " + std::to_string(i + 1) +
+                                             " differs: shown [" + asked[i].buttons + "] " +
+                                             asked[i].text);
+            }
+            if (dialogs.answers_left() != 0)
+                return fail(nullptr,
+                            std::to_string(dialogs.answers_left()) + " @answer left unused");
             result.passed = true;
             return result;
         }
         pressed[last] = true;
         if (expected.has_keys) {
-            if (expected.click) driven.click();
-            if (expected.double_click) driven.double_click();
-            if (!expected.pick.empty()) driven.pick(expected.pick);
-            for (const auto& key : expected.keys) driven.press(key);
+            for (const auto& action : expected.actions) switch (action.kind) {
+                    case Action::Key:
+                        driven.press(action.key);
+                        break;
+                    case Action::Click:
+                        driven.click();
+                        break;
+                    case Action::DoubleClick:
+                        driven.double_click();
+                        break;
+                    case Action::Pick:
+                        driven.pick(action.host);
+                        break;
+                }
             continue;
         }
         if (expected.visible.rfind(current, 0) != 0)
