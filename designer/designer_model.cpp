@@ -3,7 +3,10 @@
 #include <stdexcept>
 
 #include "designer/host_names.h"
+#include "designer/network_export.h"
 #include "designer/network_map_file.h"
+#include "networkfiles/network_file.h"
+#include "platform/atomic_file.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
@@ -127,6 +130,43 @@ void DesignerModel::mnufileopen_Click() {
         return;
     }
     open_network_map(map);
+}
+
+void DesignerModel::mnuExpCon_Click() {
+    if (!network_designed_ || !tables_.has_devices()) {
+        dialogs_.message(kProgramTitle, "No Network has been designed to export");
+        return;
+    }
+    const auto name =
+        dialogs_.save_file_name("Export As", program_folder_ + "/user", "export(*.exp)|*.exp");
+    if (!name || name->empty()) return;
+    export_network(*name);
+}
+
+bool DesignerModel::export_network(const std::string& path) {
+    try {
+        const std::string text =
+            exported_network_text(session_, description_entered_ ? description_ : " ");
+        // The text is read back as the console will read it, so a network the
+        // file cannot carry is refused rather than written.
+        networkfiles::parse_network_file(text, networkfiles::NetworkFileKind::Exported,
+                                         networkfiles::working_shapes(session_));
+        const std::string picture =
+            render_picture ? render_picture(export_picture(), lines_) : std::string();
+        platform::write_file_atomically(path, text);
+        if (!picture.empty())
+            platform::write_file_atomically(networkfiles::picture_path_for(path), picture);
+    } catch (const networkfiles::NetworkFileError& error) {
+        dialogs_.message(kProgramTitle, "The network could not be exported to " + path +
+                                            ".\n\nLine " + std::to_string(error.line()) + ": " +
+                                            error.reason());
+        return false;
+    } catch (const std::exception& error) {
+        dialogs_.message(kProgramTitle,
+                         "The network could not be exported to " + path + ".\n\n" + error.what());
+        return false;
+    }
+    return true;
 }
 
 void DesignerModel::mndDrLine_Click() {
@@ -468,16 +508,26 @@ void DesignerModel::move_drawint(int line, const std::string& host) {
 
 void DesignerModel::repaint_from_tables() {
     canvas_.clear();
+    paint_tables(canvas_);
+}
+
+void DesignerModel::paint_tables(CanvasImage& image) {
     for (const auto& device : tables_.placed_devices()) {
         const auto group = model_group(device.model);
         if (!group) continue;
-        canvas_.icon(*group, device.x, device.y);
-        canvas_.print(device.x, device.y + kIconSize, device.host);
+        image.icon(*group, device.x, device.y);
+        image.print(device.x, device.y + kIconSize, device.host);
     }
     for (const auto& label : tables_.interface_labels())
-        canvas_.print(label.at.x, label.at.y, short_interface_label(label.interface));
+        image.print(label.at.x, label.at.y, short_interface_label(label.interface));
     for (const auto& label : tables_.subinterface_labels())
-        canvas_.print(label.at.x, label.at.y, short_interface_label(label.interface));
+        image.print(label.at.x, label.at.y, short_interface_label(label.interface));
+}
+
+CanvasImage DesignerModel::export_picture() {
+    CanvasImage image;
+    paint_tables(image);
+    return image;
 }
 
 // ------------------------------------------------------------------ mouse

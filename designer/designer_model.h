@@ -61,6 +61,7 @@ public:
     // ---- menus
     void mnufileopen_Click();
     void mnufilesave_Click();
+    void mnuExpCon_Click();
     void mndDrLine_Click();
     void mnucondev_Click();
     void mnudevprop_Click();
@@ -140,6 +141,18 @@ public:
     // Removes a device with all its connections.
     void remove_device(const std::string& host);
 
+    // ---- the export
+    // Writes the exported network file and its picture.  Answers false (after
+    // saying why) when nothing could be written.
+    bool export_network(const std::string& path);
+    // What the exported picture shows: the devices, names and labels as the
+    // tables hold them, drawn afresh.
+    CanvasImage export_picture();
+    // Draws the picture of the export into a bitmap file's bytes; the window
+    // gives it, as the core draws nothing itself.
+    std::function<std::string(const CanvasImage&, const std::vector<ConnectionLine>&)>
+        render_picture;
+
 private:
     struct PendingConnection {
         ConnectorKind kind = ConnectorKind::Serial;
@@ -168,6 +181,7 @@ private:
     void remove_line(int line);
     void showdevprop();
     void clear_address_with_notice(const LinkEnd& end);
+    void paint_tables(CanvasImage& image);
     // Asks for a file name and saves the map; false when nothing was saved.
     bool save_network_map();
     int& counter(DeviceGroup group);

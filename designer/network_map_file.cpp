@@ -170,7 +170,9 @@ void read_subinterfaces(const std::vector<std::string>& lines, NetworkMap& map) 
     if (!start) return;
     const auto& columns = state::SchemaRegistry::instance().get("sub_int_det").columns;
     std::vector<db::Value> record;
-    for (std::size_t i = *start + 1; i < lines.size() && lines[i] != kCountersMarker; ++i) {
+    // The section ends at the device numbers, or at any later section of a
+    // file that has none.
+    for (std::size_t i = *start + 1; i < lines.size() && !is_marker(lines[i]); ++i) {
         if (lines[i].rfind("EOR", 0) == 0) {
             record.resize(columns.size());
             map.subinterfaces.push_back(std::move(record));
@@ -185,12 +187,11 @@ void read_subinterfaces(const std::vector<std::string>& lines, NetworkMap& map) 
 void read_counters(const std::vector<std::string>& lines, NetworkMap& map) {
     const auto start = find_marker(lines, kCountersMarker);
     if (!start) return;
+    // Numbers cut off by the end of the file leave the counters as they are.
+    if (*start + 3 >= lines.size()) return;
     std::array<int, 3> counters{};
-    for (std::size_t k = 0; k < 3; ++k) {
-        const std::size_t i = *start + 1 + k;
-        if (i >= lines.size()) throw MapFileError("the file ends inside the device numbers");
-        counters[k] = whole_number_at(lines, i, false, -32768, 32767);
-    }
+    for (std::size_t k = 0; k < 3; ++k)
+        counters[k] = whole_number_at(lines, *start + 1 + k, false, -32768, 32767);
     map.counters = counters;
 }
 

@@ -253,7 +253,7 @@ TEST_F(Designer, EachModelGetsItsInterfacesInCreationOrder) {
 TEST_F(Designer, ModularRouterOffersItsSlotsAndMakesTheChosenCards) {
     std::optional<SlotDialog::Position> first, second;
     bool notice = false;
-    host.slots.push_back([&](SlotDialog& d) {
+    host.slot_cards.push_back([&](SlotDialog& d) {
         first = d.positions()[0];
         second = d.positions()[1];
         notice = d.shows_notice();
@@ -276,7 +276,7 @@ TEST_F(Designer, ModularRouterOffersItsSlotsAndMakesTheChosenCards) {
     drop("2620", 200, 50, "R2");
     EXPECT_EQ(interface_names("R2"), std::vector<std::string>{"Ethernet0"});
     // A card typed into the box counts like a chosen one.
-    host.slots.push_back([](SlotDialog& d) {
+    host.slot_cards.push_back([](SlotDialog& d) {
         d.Close_Click({"", SlotDialog::kEmptyChoice, "3 Serial"});
     });
     drop("2620", 350, 50, "R3");

@@ -24,10 +24,13 @@
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
+#include "console/ui/frmNetdgm.h"
+#include "console/ui/frmRoutSim.h"
 #include "designer/ui/designer_canvas.h"
 #include "designer/ui/designer_windows.h"
 #include "designer/ui/frmdesmain.h"
 #include "platform/user_dialogs.h"
+#include "support/network_state.h"
 #include "support/test_database.h"
 
 namespace {
@@ -331,6 +334,94 @@ TEST_F(DesignerWindow, ClosingWithADesignAsksAndCancelKeepsItOpen) {
     main->mnuload->trigger();
     EXPECT_TRUE(designer->model().devices().empty());
     EXPECT_TRUE(designer->model().canvas().strokes().empty());
+}
+
+// The design of every connector kind, placed through the window's model.
+class DesignerWindowFiles : public DesignerWindow {
+protected:
+    void build() {
+        auto& model = designer->model();
+        auto drop = [&](const char* item, double x, double y, const char* name) {
+            dialogs.next_text(name);
+            model.treDevices_MouseDown(std::string(item), false, MouseButton::Left);
+            model.picNetwork_DragDrop({DropSource::Kind::Palette, item, -1}, x, y);
+        };
+        drop("2503", 40, 40, "R1");
+        drop("2501", 240, 40, "R2");
+        drop("PC", 240, 240, "PC1");
+        script.then(choose("Serial0"));
+        drag_palette("Serial", {55, 55});
+        script.then(choose("Serial0"));
+        click_canvas({255, 55});
+        script.then(choose("Ethernet0"));
+        drag_palette("Ethernet", {255, 255});
+        script.then(choose("Ethernet0"));
+        click_canvas({255, 55});
+        script.then(choose("Serial1"));
+        drag_palette("Frame Relay", {55, 55});
+        script.then(choose("Serial1"));
+        click_canvas({255, 55});
+        ASSERT_TRUE(script.done());
+        ASSERT_EQ(model.lines().size(), 3u);
+    }
+};
+
+TEST_F(DesignerWindowFiles, SaveCloseAndOpenShowsTheSameCanvas) {
+    build();
+    QTest::mouseClick(designer->Text1->viewport(), Qt::LeftButton);
+    QTest::keyClicks(designer->Text1, "Three devices");
+    const QImage before = canvas_image();
+    const std::string path = folder.file("net.dgm");
+    dialogs.next_text(path);
+    designer->mnufilesave->trigger();
+    // Close without saving again; the designer's tables are emptied.
+    dialogs.next_answer(Answer::No);
+    designer->close();
+    ASSERT_FALSE(designer->isVisible());
+    main->mnuload->trigger();
+    EXPECT_NE(canvas_image(), before);
+    dialogs.next_text(path);
+    designer->mnufileopen->trigger();
+    EXPECT_EQ(canvas_image(), before);
+    EXPECT_EQ(designer->Text1->toPlainText(), "Three devices");
+    EXPECT_EQ(designer->model().router_counter(), 2);
+}
+
+TEST_F(DesignerWindowFiles, ExportWritesABitmapPictureThatTheConsoleShows) {
+    build();
+    const std::string path = folder.file("lab.exp");
+    dialogs.next_text(path);
+    designer->mnuExpCon->trigger();
+    ASSERT_TRUE(std::filesystem::exists(path));
+    const std::string picture_path = folder.file("lab.jpg");
+    const std::string bytes = vexlab::test::read_file(picture_path);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");  // a bitmap under the ".jpg" name
+    // The picture shows what the canvas shows: icons, names, labels, lines.
+    QImage picture;
+    ASSERT_TRUE(picture.loadFromData(QByteArray::fromStdString(bytes), "BMP"));
+    const QImage canvas = canvas_image().convertToFormat(picture.format());
+    EXPECT_EQ(picture.size(), canvas.size());
+    EXPECT_EQ(picture, canvas);
+    const QColor background = picture.pixelColor(500, 400);
+    EXPECT_NE(picture.pixelColor(155, 55), background);  // the serial line
+    EXPECT_NE(picture.pixelColor(50, 50), background);   // R1's icon
+
+    // Close the designer and open the file in the network simulator.
+    dialogs.next_answer(Answer::No);
+    designer->close();
+    main->mnuNetSim->trigger();
+    auto* console = main->routsim();
+    ASSERT_NE(console, nullptr);
+    dialogs.next_text(path);
+    console->cmdOpenExp->click();
+    EXPECT_EQ(program->state().console.mode.prompt_text, "R1>");
+    EXPECT_EQ(program->state().network.network_picture_path, picture_path);
+    console->Command3->click();
+    ASSERT_NE(console->netdgm(), nullptr);
+    const QPixmap shown = console->netdgm()->Image1->pixmap();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.size(), picture.size());
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include "designer/ui/frmdesmain.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDrag>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -125,6 +128,27 @@ frmdesmain::frmdesmain(db::DatabaseSession& session, platform::UserDialogs& dial
     };
     build_menus();
     host_->popup = mnupopup;
+    model_->render_picture = [this](const CanvasImage& image,
+                                    const std::vector<ConnectionLine>& lines) {
+        return picture_bytes(image, lines);
+    };
+}
+
+// The exported picture: the canvas drawn afresh, lines included, as a
+// bitmap.
+std::string frmdesmain::picture_bytes(const CanvasImage& image,
+                                      const std::vector<ConnectionLine>& lines) const {
+    QImage picture(picNetwork->size(), QImage::Format_RGB32);
+    picture.fill(canvas_background());
+    {
+        QPainter painter(&picture);
+        paint_canvas(painter, image, lines, *icons_);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "BMP")) throw std::runtime_error("The picture could not be drawn.");
+    return bytes.toStdString();
 }
 
 frmdesmain::~frmdesmain() = default;
@@ -155,11 +179,9 @@ void frmdesmain::build_menus() {
     mnuremdev = action(mnupopup, "mnuremdev", "Remove Device");
     mnupopup->menuAction()->setVisible(false);
 
-    // The export arrives with the network files.
-    mnuExpCon->setEnabled(false);
-
     connect(mnufileopen, &QAction::triggered, this, &frmdesmain::mnufileopen_Click);
     connect(mnufilesave, &QAction::triggered, this, &frmdesmain::mnufilesave_Click);
+    connect(mnuExpCon, &QAction::triggered, this, &frmdesmain::mnuExpCon_Click);
     connect(mnuExit, &QAction::triggered, this, &frmdesmain::mnuExit_Click);
     connect(mndDrLine, &QAction::triggered, this, &frmdesmain::mndDrLine_Click);
     connect(mnucondev, &QAction::triggered, this, &frmdesmain::mnucondev_Click);
@@ -247,6 +269,9 @@ void frmdesmain::mnufileopen_Click() {
 }
 void frmdesmain::mnufilesave_Click() {
     act([this] { model_->mnufilesave_Click(); });
+}
+void frmdesmain::mnuExpCon_Click() {
+    act([this] { model_->mnuExpCon_Click(); });
 }
 void frmdesmain::mnuExit_Click() {
     close();

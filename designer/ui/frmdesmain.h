@@ -53,6 +53,7 @@ public:
     // Handlers.
     void mnufileopen_Click();
     void mnufilesave_Click();
+    void mnuExpCon_Click();
     void mnuExit_Click();
     void mndDrLine_Click();
     void mnucondev_Click();
@@ -104,6 +105,8 @@ private:
     void start_drag(const DropSource& source, const QPixmap& picture);
     void finish_drop();
     void report(const std::exception& error);
+    std::string picture_bytes(const CanvasImage& image,
+                              const std::vector<ConnectionLine>& lines) const;
 
     platform::UserDialogs& dialogs_;
     std::string program_folder_;

@@ -24,7 +24,7 @@ public:
     using Script = std::deque<std::function<void(Dialog&)>>;
 
     Script<designer::InterfaceDialog> interfaces;
-    Script<designer::SlotDialog> slots;
+    Script<designer::SlotDialog> slot_cards;
     Script<designer::IpAssignDialog> addresses;
     Script<designer::RemoveConnectionDialog> removals;
     Script<designer::SubinterfaceDialog> subinterfaces;
@@ -34,7 +34,7 @@ public:
     std::vector<std::string> shown;  // dialog names, in order
 
     void show(designer::InterfaceDialog& d) override { play("frminterfaces", interfaces, d); }
-    void show(designer::SlotDialog& d) override { play("frmSlotSel", slots, d); }
+    void show(designer::SlotDialog& d) override { play("frmSlotSel", slot_cards, d); }
     void show(designer::IpAssignDialog& d) override { play("frmIpassign", addresses, d); }
     void show(designer::RemoveConnectionDialog& d) override { play("frmRemcon", removals, d); }
     void show(designer::SubinterfaceDialog& d) override { play("frmSubintProp", subinterfaces, d); }
@@ -63,15 +63,18 @@ private:
     }
 };
 
-// A designer on a fresh database, driven as a user would drive it.
+// A designer on a fresh database (or on the session given), driven as a
+// user would drive it.
 class DesignerDriver {
 public:
-    DesignerDriver() {
+    DesignerDriver() : session(own_session_) {
         fresh_database(dir.file("commandsbackup.mdb"));
         session.open(dir.file("commandsbackup.mdb"));
-        model =
-            std::make_unique<designer::DesignerModel>(session, dialogs, host, dir.path().string());
-        model->form_load();
+        start(dir.path().string());
+    }
+    DesignerDriver(db::DatabaseSession& shared, const std::string& program_folder)
+        : session(shared) {
+        start(program_folder);
     }
 
     // Drops a palette model at (x, y) and answers the name prompt with
@@ -112,11 +115,54 @@ public:
             [interface](designer::InterfaceDialog& d) { d.cmdSelect_Click(interface); });
     }
 
+private:
+    void start(const std::string& program_folder) {
+        model = std::make_unique<designer::DesignerModel>(session, dialogs, host, program_folder);
+        model->form_load();
+    }
+    db::DatabaseSession own_session_;
+
+public:
     TempDir dir;
-    db::DatabaseSession session;
+    db::DatabaseSession& session;
     platform::ScriptedDialogs dialogs;
     ScriptedDesignerHost host;
     std::unique_ptr<designer::DesignerModel> model;
 };
+
+// A small design with every connector kind: three routers, a switch and a
+// workstation; serial, ISDN and Ethernet cables, two Frame Relay pairs on
+// one line and a third on a line of its own; addresses on both ends of the
+// serial line, the LAN and a router alone; a description of two lines.
+inline void build_every_connector_design(DesignerDriver& d) {
+    using designer::IpAssignDialog;
+    d.drop("2503", 40, 40, "R1");
+    d.drop("2503", 240, 40, "R2");
+    d.drop("2501", 440, 40, "R3");
+    d.drop("2950", 40, 240, "SW1");
+    d.drop("PC", 240, 300, "PC1");
+    auto assign = [&](const std::string& host, const std::string& model, int row,
+                      const std::string& address, const std::string& mask) {
+        IpAssignDialog dialog(*d.model, host, model);
+        dialog.List1_Click(row);
+        dialog.cmdIpAssign_Click(address, mask);
+    };
+    assign("R1", "2503", 0, "10.0.0.1", "255.255.255.252");
+    assign("R2", "2503", 0, "10.0.0.2", "255.255.255.252");
+    assign("R1", "2503", 2, "192.168.1.1", "255.255.255.0");
+    assign("R3", "2501", 2, "172.16.0.1", "255.255.0.0");
+    assign("SW1", "2950", 0, "192.168.1.2", "255.255.255.0");
+    assign("PC1", "PC", 0, "192.168.1.10", "255.255.255.0");
+    d.connect("Serial", "R1", "Serial0", "R2", "Serial0");
+    d.connect("IsdnBri", "R1", "IsdnBri0", "R2", "IsdnBri0");
+    d.connect("Ethernet", "R1", "Ethernet0", "SW1", "FastEthernet0/1");
+    d.connect("Ethernet", "PC1", "Ethernet0", "SW1", "FastEthernet0/2");
+    d.connect("Frame Relay", "R2", "Serial1", "R3", "Serial0");
+    d.connect("Frame Relay", "R2", "Serial1", "R3", "Serial0");
+    d.connect("Frame Relay", "R2", "Serial1", "R3", "Serial1");
+    d.model->Text1_Click();
+    d.model->Text1_Change("Small lab\r\nwith every connector");
+    d.dialogs.clear();
+}
 
 }  // namespace vexlab::test
