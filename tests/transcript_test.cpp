@@ -35,6 +35,21 @@ TEST(TranscriptRunner, ReportsTheFirstDifferenceWithItsLine) {
     EXPECT_NE(bad.message.find("unknown mode"), std::string::npos);
 }
 
+TEST(TranscriptRunner, AMessageEndingInAStarMatchesTheBeginningOfTheBox) {
+    const std::string session =
+        "@mode router\n@set R1 lineconsole_pass = cisco\n@message sorry!Number of *\n"
+        "password:*****{\"ciscox\"}\n";
+    EXPECT_TRUE(vexlab::test::run_transcript(session, "star.txt").passed);
+    const std::string other =
+        "@mode router\n@set R1 lineconsole_pass = cisco\n@message sorry!Letters *\n"
+        "password:*****{\"ciscox\"}\n";
+    EXPECT_FALSE(vexlab::test::run_transcript(other, "star.txt").passed);
+    const std::string whole =
+        "@mode router\n@set R1 lineconsole_pass = cisco\n@message sorry!Number of\n"
+        "password:*****{\"ciscox\"}\n";
+    EXPECT_FALSE(vexlab::test::run_transcript(whole, "star.txt").passed);
+}
+
 TEST(TranscriptRunner, NetworkFilesAreFoundBesideTheTranscriptAndMustLoad) {
     auto missing =
         vexlab::test::run_transcript("@mode network\n@open nowhere.exp\nR1>\n", "net.txt", "/tmp");
