@@ -294,7 +294,7 @@ void ConsoleEngine::tail() {
     }
     telnet_escape_pending_ = false;
     console.output.response_text.clear();
-    app_.interp.clear_words();
+    line_.command_words.fill(std::string());
 }
 
 // A loaded network starts again from the file it came from, by the load
@@ -372,32 +372,32 @@ void ConsoleEngine::enter() {
 
 void ConsoleEngine::handle_typed_line() {
     auto& console = app_.console;
-    auto& interp = app_.interp;
     const std::string& host = console.device.host_name;
 
     // The command is what follows the prompt on the line being typed.
-    std::string command_text = interp.command_line;
+    std::string command_text = command_line_;
     const std::string_view last = control_.last_line();
     const std::string_view before = control_.line_before_last();
     if (!last.empty() && last.substr(0, host.size()) == host)
         command_text = after_prompt(last);
     else if (before.substr(0, host.size()) == host)
         command_text = after_prompt(before);
-    interp.command_line = trim(interpreter::normalise_command_line(command_text));
+    command_line_ = trim(interpreter::normalise_command_line(command_text));
+    line_ = interpreter::InterpreterState();
+    line_.command_line = command_line_;
 
     if (!console_command()) {
         if (logout_pending_) {
             tail();
             return;
         }
-        if (!interp.command_line.empty()) {
+        if (!command_line_.empty()) {
             store_in_history();
             try {
-                interpreter::interpret_command(app_);
+                line_ = interpreter::interpret_command(app_, command_line_);
             } catch (const std::exception& error) {
                 // A failing statement ends the command, not the session.
-                interp.command_found = interp.command_enabled = true;
-                interp.command_incomplete = interp.command_ambiguous = false;
+                line_.verdict = interpreter::Verdict::Success;
                 console.output.response_text = std::string("% Command failed: ") + error.what();
             }
         } else {
@@ -405,8 +405,7 @@ void ConsoleEngine::handle_typed_line() {
                 history_forward_index_ = 1;
                 history_back_index_ = static_cast<int>(console.command_history.size()) - 1;
             }
-            interp.command_found = interp.command_enabled = true;
-            interp.command_incomplete = interp.command_ambiguous = false;
+            line_.verdict = interpreter::Verdict::Success;
             console.output.response_text = "nill";
         }
     } else if (logout_pending_) {
@@ -424,12 +423,8 @@ void ConsoleEngine::handle_typed_line() {
 bool ConsoleEngine::console_command() {
     auto& console = app_.console;
     auto& mode = console.mode;
-    auto& interp = app_.interp;
-    const std::string line = lower(interp.command_line);
-    auto succeed = [&] {
-        interp.command_found = interp.command_enabled = true;
-        interp.command_incomplete = interp.command_ambiguous = false;
-    };
+    const std::string line = lower(command_line_);
+    auto succeed = [&] { line_.verdict = interpreter::Verdict::Success; };
     auto logout = [&] {
         mode.mode_suffix = CommandMode::User;
         logout_pending_ = true;
@@ -498,16 +493,15 @@ void ConsoleEngine::leave_interface_mode() {
 void ConsoleEngine::store_in_history() {
     auto& history = app_.console.command_history;
     history.resize(static_cast<std::size_t>(history_next_) + 1);
-    history[static_cast<std::size_t>(history_next_)] = app_.interp.command_line;
+    history[static_cast<std::size_t>(history_next_)] = command_line_;
     history_back_index_ = static_cast<int>(history.size()) - 1;
     history_forward_index_ = 0;
     ++history_next_;
 }
 
 void ConsoleEngine::loopback_check() {
-    auto& interp = app_.interp;
-    if (!interp.command_found || interp.command_words[0] != "interface" ||
-        interp.command_words[1] != "loopback")
+    if (!line_.succeeded() || line_.command_words[0] != "interface" ||
+        line_.command_words[1] != "loopback")
         return;
     auto& console = app_.console;
     const auto rows = app_.session.scalar(
@@ -526,13 +520,10 @@ void ConsoleEngine::loopback_check() {
 
 void ConsoleEngine::write_verdict(std::string& transcript) {
     auto& console = app_.console;
-    auto& interp = app_.interp;
     auto& output = console.output;
     auto& keys = console.keys;
 
-    const bool success = interp.command_found && interp.command_enabled &&
-                         !interp.command_incomplete && !interp.command_ambiguous;
-    if (success) {
+    if (line_.succeeded()) {
         // Only "nill" prints nothing: an empty response is an empty line, as
         // entering a sub-mode shows.
         if (output.response_text != state::marker::kNill) {
@@ -540,7 +531,7 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
             transcript += output.response_text + kCrLf;
         }
         output.response_text = "nill";
-        if (lower(interp.matched_command_word) == "reload") {
+        if (lower(line_.matched_command_word) == "reload") {
             reload(transcript);
             return;
         }
@@ -562,15 +553,13 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
         }
         output.pending_output.clear();
     } else {
-        std::string message;
-        if (!interp.command_found) {
-            message = "Command Not Found";
-            if (interp.command_words[0] == "router" && interp.command_words[1] == "eigrp")
+        std::string message(interpreter::verdict_text(line_.verdict));
+        if (line_.verdict == interpreter::Verdict::NotFound) {
+            const auto& words = line_.command_words;
+            if (words[0] == "router" && words[1] == "eigrp")
                 message = "only autonomus no 0 is supported";
-            else if (interp.command_words[0] == "router" && interp.command_words[1] == "ospf")
+            else if (words[0] == "router" && words[1] == "ospf")
                 message = "only process no 1 is supported";
-        } else {
-            message = interpreter::verdict(interp);
         }
         start_line(transcript);
         transcript += message + kCrLf + prompt();
@@ -579,14 +568,14 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
     write(std::move(transcript));
     send_key(keys::up);
     send_key(keys::end);
-    interp.command_line = " ";
+    command_line_ = " ";
     tail();
 }
 
 void ConsoleEngine::reload(std::string& transcript) {
     auto& console = app_.console;
     auto& output = console.output;
-    app_.interp.matched_command_word.clear();
+    line_.matched_command_word.clear();
     console.keys.ignore_next_up_key = true;
     const auto answer =
         dialogs_.question("Vexlab", "Do you like to save the changes to the configuration", true);
@@ -614,7 +603,7 @@ void ConsoleEngine::reload(std::string& transcript) {
     transcript += prompt();
     output.pending_output.clear();
     write(std::move(transcript));
-    app_.interp.command_line = " ";
+    command_line_ = " ";
 }
 
 // ------------------------------------------------------------ other keys
@@ -676,7 +665,7 @@ void ConsoleEngine::help_key() {
     history_back_index_ = history_next_ - 1;
     history_forward_index_ = 1;
     const std::string typed = after_prompt(control_.current_line());
-    app_.interp.command_line = typed;
+    command_line_ = typed;
     if (!typed.empty()) {
         show_context_help(*this, typed);
         return;
@@ -828,7 +817,7 @@ void ConsoleEngine::enable_prompt(std::string& transcript) {
     send_key(keys::up);
     send_key(keys::end);
     enable_password_pending_ = false;
-    app_.interp.command_line = " ";
+    command_line_ = " ";
     tail();
 }
 
@@ -841,7 +830,7 @@ void ConsoleEngine::vty_prompt(std::string& transcript) {
     send_key(keys::up);
     send_key(keys::end);
     console.password.vty_password_requested = false;
-    app_.interp.command_line = " ";
+    command_line_ = " ";
     tail();
 }
 

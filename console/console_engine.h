@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "console/text_control.h"
+#include "interpreter/interpreter_state.h"
 
 namespace vexlab::platform {
 class UserDialogs;
@@ -177,6 +178,10 @@ private:
     int history_back_index_ = 0;
     int history_forward_index_ = 0;
     std::string clock_date_;
+    // The line being handled: the text cut after the prompt (a single blank
+    // after every handled line), and what interpreting it gave.
+    std::string command_line_;
+    interpreter::InterpreterState line_;
 };
 
 // The text written when the console loads.

@@ -1,11 +1,13 @@
 #include "console/context_help.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
 #include "console/console_engine.h"
 #include "interpreter/argument_syntax.h"
 #include "interpreter/catalogue.h"
+#include "interpreter/interpreter.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/app_state.h"
@@ -17,37 +19,19 @@ namespace {
 using state::AppState;
 
 using HelpRow = interpreter::CatalogueRow;
-using interpreter::Catalogue;
 using interpreter::RowOrder;
+using interpreter::WordLookup;
 
-std::vector<HelpRow> level_rows(AppState& app, int level, int parent, const std::string& word) {
-    if (level == 0)
-        return Catalogue(app.session)
-            .first_words(word, app.console.mode.mode_suffix, app.console.device.device_kind,
-                         RowOrder::ByCommand);
-    return Catalogue(app.session).words(level, parent, word, RowOrder::ByCommand);
-}
-
-std::vector<HelpRow> exact_first_word(AppState& app, const std::string& word) {
-    return Catalogue(app.session)
-        .exact_first_words(word, app.console.mode.mode_suffix, app.console.device.device_kind,
-                           RowOrder::ByCommand);
-}
-
-// The first placeholder under `parent` that accepts the word.
-std::optional<HelpRow> accepting_placeholder(AppState& app, int level, int parent,
-                                             const std::string& word) {
-    for (const auto& row :
-         Catalogue(app.session).placeholders(level, parent, RowOrder::ByCommand)) {
-        app.interp.argument_count = 0;
-        if (interpreter::check_argument_syntax(app, row.command, word)) return row;
-    }
-    return std::nullopt;
-}
-
+// Follows the typed words down the catalogue with the matcher's own word
+// lookup, in command order, and lists what may come at the last position.
+// It reads only: what the argument checks take stays in its own record.
 struct Walk {
     AppState& app;
     const std::vector<std::string>& words;
+    WordLookup lookup{app, RowOrder::ByCommand};
+    std::array<std::string, state::kCommandWords> command_words{};
+    std::vector<std::string> arguments;
+    interpreter::InterfaceChoice interface;
     std::string list;
     bool complete = false;
 
@@ -55,7 +39,28 @@ struct Walk {
 
     void list_children(int level, int parent) {
         if (level > interpreter::kLastLevel) return;
-        for (const auto& row : Catalogue(app.session).children(level, parent)) add(row);
+        for (const auto& row : interpreter::Catalogue(app.session).children(level, parent))
+            add(row);
+    }
+
+    // The first placeholder under `parent` that accepts the word; each check
+    // starts from no arguments, as the help's tests do.
+    std::optional<HelpRow> placeholder(int level, int parent, const std::string& word) {
+        arguments.clear();
+        const std::string line = text_of(words);
+        interpreter::ArgumentCheck check{app, line, command_words, arguments, interface};
+        for (const auto& row :
+             interpreter::Catalogue(app.session).placeholders(level, parent, RowOrder::ByCommand)) {
+            arguments.clear();
+            if (interpreter::check_argument_syntax(check, row.command, word)) return row;
+        }
+        return std::nullopt;
+    }
+
+    static std::string text_of(const std::vector<std::string>& words) {
+        std::string text;
+        for (std::size_t i = 0; i < words.size(); ++i) text += (i ? " " : "") + words[i];
+        return text;
     }
 
     // After a blank: follow the complete words, then list what may follow.
@@ -64,24 +69,24 @@ struct Walk {
         int parent = 0;
         for (int level = 0; level <= last; ++level) {
             const std::string& word = words[static_cast<std::size_t>(level)];
-            auto rows = level_rows(app, level, parent, word);
-            const HelpRow* match = nullptr;
+            auto rows = lookup.keywords(level, parent, word);
             bool exact_rule = false;
+            std::optional<HelpRow> match;
             if (level == 0) {
                 if (rows.empty()) return;
                 if (rows.size() > 1) {
-                    if (word != "dial" && word != "ip" && word != "dialer") return;
-                    rows = exact_first_word(app, word);
+                    if (!interpreter::exact_first_word(word)) return;
+                    rows = lookup.exact_first_words(word);
                     if (rows.empty()) return;
                     exact_rule = true;
                 }
-                match = &rows.front();
+                match = rows.front();
             } else if (rows.size() > 1) {
                 return;
             } else if (rows.size() == 1) {
-                match = &rows.front();
+                match = rows.front();
             } else {
-                const auto accepted = accepting_placeholder(app, level, parent, word);
+                const auto accepted = placeholder(level, parent, word);
                 if (!accepted) return;
                 complete = true;
                 parent = accepted->index;
@@ -89,7 +94,7 @@ struct Walk {
                 continue;
             }
             if (!exact_rule) complete = true;
-            app.interp.command_words[static_cast<std::size_t>(level)] = match->command;
+            command_words[static_cast<std::size_t>(level)] = match->command;
             parent = match->index;
             if (exact_rule) {
                 if (level < last) continue;
@@ -118,33 +123,31 @@ struct Walk {
         int parent = 0;
         for (int level = 0; level <= last; ++level) {
             const std::string& word = words[static_cast<std::size_t>(level)];
-            auto rows = level_rows(app, level, parent, word);
+            auto rows = lookup.keywords(level, parent, word);
             if (level == last) {
                 if (!rows.empty()) {
                     for (const auto& row : rows) add(row);
                 } else if (level > 0) {
-                    if (const auto row = accepting_placeholder(app, level, parent, word)) add(*row);
+                    if (const auto row = placeholder(level, parent, word)) add(*row);
                 }
                 return;
             }
-            // The matched row is kept by value: the rows it came from do
-            // not outlive this step.
             std::optional<HelpRow> match;
             if (level == 0 && rows.size() > 1) {
-                if (word != "ip") return;
-                rows = exact_first_word(app, "ip");
+                if (!interpreter::exact_first_word_in_partial_help(word)) return;
+                rows = lookup.exact_first_words(word);
                 if (rows.empty()) return;
                 parent = rows.front().index;
-                app.interp.command_words[0] = rows.front().command;
+                command_words[0] = rows.front().command;
                 continue;
             }
             if (rows.size() > 1) return;
             if (rows.size() == 1) {
                 match = rows.front();
-                app.interp.command_words[static_cast<std::size_t>(level)] = match->command;
+                command_words[static_cast<std::size_t>(level)] = match->command;
             } else {
                 if (level == 0) return;
-                match = accepting_placeholder(app, level, parent, word);
+                match = placeholder(level, parent, word);
                 if (!match) return;
             }
             complete = true;
@@ -163,17 +166,10 @@ std::string help_entry(const std::string& command, const std::string& descriptio
 }
 
 std::string context_help_list(AppState& app, const std::string& typed) {
-    // Help only reads: what the argument checks set while the words are
-    // followed (the interface being configured, the captured arguments, the
-    // matched words) is put back afterwards.
-    const state::ConsoleMode saved_mode = app.console.mode;
-    const interpreter::InterpreterState saved_interp = app.interp;
-
     auto& keys = app.console.keys;
     keys.help_words = text::split(typed, " ");
     const int last_index = static_cast<int>(keys.help_words.size()) - 1;
-    app.interp.clear_words();
-    Walk walk{app, keys.help_words, {}, false};
+    Walk walk{app, keys.help_words};
     const bool after_blank = !typed.empty() && typed.back() == ' ';
     if (after_blank) {
         keys.help_line_ends_with_space = true;
@@ -187,9 +183,6 @@ std::string context_help_list(AppState& app, const std::string& typed) {
         keys.help_line_ends_with_space = false;
         walk.list = "\r\n<carriage return>";
     }
-
-    app.console.mode = saved_mode;
-    app.interp = saved_interp;
     return walk.list.empty() ? std::string() : walk.list.substr(2);
 }
 

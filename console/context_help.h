@@ -14,8 +14,8 @@ namespace vexlab::console {
 class ConsoleEngine;
 
 // The listing for the typed text (without the "?"), as the lines the console
-// shows: empty when nothing fits.  Reads the catalogue only; the state the
-// argument checks touch is put back before it returns.
+// shows: empty when nothing fits.  Reads the catalogue only, and keeps for
+// the redraw the words to put back after the prompt.
 std::string context_help_list(state::AppState& app, const std::string& typed);
 
 // Answers "?" in the console: writes the listing and the prompt and has the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -16,6 +17,7 @@ namespace vexlab::interpreter {
 namespace {
 
 using state::AppState;
+using Check = ArgumentCheck;
 
 using text::iequals;
 
@@ -38,33 +40,31 @@ bool is_whole_in_range(const std::string& word, double low, double high, int& ou
     return true;
 }
 
-// Stores an accepted value in the next argument slot.  A line has seven
-// slots; an eighth value is refused rather than written past them.
-bool capture(AppState& app, const std::string& value) {
-    auto& interp = app.interp;
-    if (interp.argument_count < 0 || interp.argument_count >= kArgumentSlots) return false;
-    interp.argument_values[static_cast<std::size_t>(interp.argument_count)] = value;
-    ++interp.argument_count;
+// Takes an accepted value as the line's next argument.  A line has seven;
+// an eighth value is refused rather than kept past them.
+bool capture(Check& check, const std::string& value) {
+    if (check.arguments.size() >= state::kArgumentSlots) return false;
+    check.arguments.push_back(value);
     return true;
 }
 
-std::vector<std::string> line_words(const AppState& app) {
-    return text::split(app.interp.command_line, " ");
+std::vector<std::string> line_words(const Check& check) {
+    return text::split(check.line, " ");
 }
 
 // "<LINE>": the text strictly between the first and the last "#".
-bool check_line(AppState& app) {
-    const std::string& line = app.interp.command_line;
+bool check_line(Check& check) {
+    const std::string line(check.line);
     auto first = line.find('#');
     auto last = line.rfind('#');
     if (first == std::string::npos || last == first) return false;
     if (last > 255) return false;  // the line up to its last "#" is at most 255 characters
-    return capture(app, line.substr(first + 1, last - first - 1));
+    return capture(check, line.substr(first + 1, last - first - 1));
 }
 
 // "<BANNER>": the third word's first character delimits the text.
-bool check_banner(AppState& app) {
-    auto words = line_words(app);
+bool check_banner(Check& check) {
+    auto words = line_words(check);
     if (words.size() < 3 || words[2].empty()) return false;
     char delimiter = words[2][0];
     std::string rest;
@@ -77,25 +77,26 @@ bool check_banner(AppState& app) {
     auto e = text.find_last_not_of(' ');
     text = b == std::string::npos ? std::string() : text.substr(b, e - b + 1);
     if (text.size() > 255) return false;
-    return capture(app, text);
+    return capture(check, text);
 }
 
 // The keyword an interface number belongs to: the word after "show", or the
 // word after the first one.
-std::string interface_keyword(const AppState& app) {
-    const auto& words = app.interp.command_words;
+std::string interface_keyword(const Check& check) {
+    const auto& words = check.command_words;
     return words[0] == "show" ? words[2] : words[1];
 }
 
-void bri_rewrite(AppState& app) {
-    auto& words = app.interp.command_words;
+void bri_rewrite(Check& check) {
+    auto& words = check.command_words;
     if (words[1] == "bri") words[1] = "IsdnBri";
     if (words[2] == "bri") words[2] = "IsdnBri";
 }
 
 // Does the current device have an interface of this name?  With a
 // subinterface number, it must also be one the device can carry.
-bool device_has_interface(AppState& app, const std::string& name, const std::string* sub) {
+bool device_has_interface(Check& check, const std::string& name, const std::string* sub) {
+    AppState& app = check.app;
     if (sub) {
         double value = 0;
         if (!read_number(*sub, value) || value < 1 || value > 429497293) return false;
@@ -112,42 +113,41 @@ bool device_has_interface(AppState& app, const std::string& name, const std::str
 
 // The interface tokens set the interface being configured only when the
 // device has the interface, so a refused word leaves no bogus context.
-bool check_port_subint(AppState& app, const std::string& word) {
+bool check_port_subint(Check& check, const std::string& word) {
     auto parts = text::split(word, ".");
     if (parts.size() != 2 || parts[0].find('/') != std::string::npos) return false;
-    std::string name = interface_keyword(app) + parts[0];
-    if (!device_has_interface(app, name, &parts[1])) return false;
-    auto& mode = app.console.mode;
-    mode.current_interface = name;
-    mode.interface_number = parts[0];
-    mode.subinterface_number = parts[1];
+    std::string name = interface_keyword(check) + parts[0];
+    if (!device_has_interface(check, name, &parts[1])) return false;
+    check.interface.current_interface = name;
+    check.interface.interface_number = parts[0];
+    check.interface.subinterface_number = parts[1];
     return true;
 }
 
-bool check_port(AppState& app, const std::string& word) {
+bool check_port(Check& check, const std::string& word) {
     if (word.find('/') != std::string::npos) return false;
-    bri_rewrite(app);
-    std::string name = interface_keyword(app) + word;
-    if (!device_has_interface(app, name, nullptr)) return false;
-    app.console.mode.current_interface = name;
+    bri_rewrite(check);
+    std::string name = interface_keyword(check) + word;
+    if (!device_has_interface(check, name, nullptr)) return false;
+    check.interface.current_interface = name;
     return true;
 }
 
-bool check_slot_port(AppState& app, const std::string& word) {
+bool check_slot_port(Check& check, const std::string& word) {
     auto slash = word.find('/');
     if (slash == std::string::npos) return false;
     std::string slot = word.substr(0, slash);
     std::string port = text::split(word.substr(slash + 1), "/")[0];
-    bri_rewrite(app);
-    std::string switch_port = interface_keyword(app) + port;
+    bri_rewrite(check);
+    std::string switch_port = interface_keyword(check) + port;
     std::string name = "WAN Slot " + slot + "/" + switch_port;
-    if (!device_has_interface(app, name, nullptr)) return false;
-    app.console.mode.switch_port = switch_port;
-    app.console.mode.current_interface = name;
+    if (!device_has_interface(check, name, nullptr)) return false;
+    check.interface.switch_port = switch_port;
+    check.interface.current_interface = name;
     return true;
 }
 
-bool check_slot_port_subint(AppState& app, const std::string& word) {
+bool check_slot_port_subint(Check& check, const std::string& word) {
     auto dot = word.find('.');
     if (dot == std::string::npos) return false;
     std::string head = word.substr(0, dot);
@@ -156,24 +156,23 @@ bool check_slot_port_subint(AppState& app, const std::string& word) {
     if (slash == std::string::npos) return false;
     std::string slot = head.substr(0, slash);
     std::string port = text::split(head.substr(slash + 1), "/")[0];
-    std::string switch_port = interface_keyword(app) + port;
+    std::string switch_port = interface_keyword(check) + port;
     std::string name = "WAN Slot " + slot + "/" + switch_port;
-    if (!device_has_interface(app, name, &sub)) return false;
-    auto& mode = app.console.mode;
-    mode.switch_port = switch_port;
-    mode.current_interface = name;
-    mode.interface_number = port;
-    mode.subinterface_number = sub;
+    if (!device_has_interface(check, name, &sub)) return false;
+    check.interface.switch_port = switch_port;
+    check.interface.current_interface = name;
+    check.interface.interface_number = port;
+    check.interface.subinterface_number = sub;
     return true;
 }
 
 // "<PNUM>": a switch port 0/1 to 0/12.
-bool check_pnum(AppState& app, const std::string& word) {
+bool check_pnum(Check& check, const std::string& word) {
     auto parts = text::split(word, "/");
     double slot = 0;
     if (parts.size() != 2 || !read_number(parts[0], slot) || slot != 0) return false;
     if (!in_range(parts[1], 1, 12)) return false;
-    app.console.mode.current_interface = app.interp.command_words[1] + word;
+    check.interface.current_interface = check.command_words[1] + word;
     return true;
 }
 
@@ -210,14 +209,16 @@ bool check_plain_word(const std::string& word) {
 }
 
 // "<AGNUM>": the access list number this device was given.
-bool check_agnum(AppState& app, const std::string& word) {
+bool check_agnum(Check& check, const std::string& word) {
+    AppState& app = check.app;
     auto value = state::read_setting(app, "accesslist_num", app.console.device.current_device);
     return value && *value == word;
 }
 
 // "<TELNET_ID>": the number of a telnet session some device holds.
-bool check_telnet_id(AppState& app, const std::string& word) {
-    if (word == "nill") return false;
+bool check_telnet_id(Check& check, const std::string& word) {
+    AppState& app = check.app;
+    if (word == state::marker::kNill) return false;
     db::Recordset row = app.session.open_recordset(
         "SELECT * FROM " + db::quote_identifier(app.table_set.routervariables_table) +
             " WHERE Config_Variable = ?",
@@ -228,49 +229,49 @@ bool check_telnet_id(AppState& app, const std::string& word) {
     return false;
 }
 
-using Rule = std::function<bool(AppState&, const std::string&)>;
+using Rule = std::function<bool(Check&, const std::string&)>;
 
 Rule number_rule(double low, double high, bool keep) {
-    return [=](AppState& app, const std::string& word) {
+    return [=](Check& check, const std::string& word) {
         if (!in_range(word, low, high)) return false;
-        return keep ? capture(app, word) : true;
+        return keep ? capture(check, word) : true;
     };
 }
 
 Rule open_rule(double above, double below) {
-    return [=](AppState& app, const std::string& word) {
-        return above_below(word, above, below) && capture(app, word);
+    return [=](Check& check, const std::string& word) {
+        return above_below(word, above, below) && capture(check, word);
     };
 }
 
 Rule choice_rule(std::initializer_list<const char*> choices, bool any_case) {
     std::vector<std::string> list(choices.begin(), choices.end());
-    return [list, any_case](AppState& app, const std::string& word) {
+    return [list, any_case](Check& check, const std::string& word) {
         bool ok = std::any_of(list.begin(), list.end(), [&](const std::string& c) {
             return any_case ? iequals(word, c) : word == c;
         });
-        return ok && capture(app, word);
+        return ok && capture(check, word);
     };
 }
 
 const std::unordered_map<std::string, Rule>& rules() {
     static const std::unordered_map<std::string, Rule> table = {
         {"<A.B.C.D>",
-         [](AppState& app, const std::string& w) { return check_address(w) && capture(app, w); }},
-        {"<WORD>", [](AppState& app,
-                      const std::string& w) { return check_plain_word(w) && capture(app, w); }},
-        {"<LINE>", [](AppState& app, const std::string&) { return check_line(app); }},
-        {"<BANNER>", [](AppState& app, const std::string&) { return check_banner(app); }},
+         [](Check& check, const std::string& w) { return check_address(w) && capture(check, w); }},
+        {"<WORD>", [](Check& check,
+                      const std::string& w) { return check_plain_word(w) && capture(check, w); }},
+        {"<LINE>", [](Check& check, const std::string&) { return check_line(check); }},
+        {"<BANNER>", [](Check& check, const std::string&) { return check_banner(check); }},
         {"<NUMBER>", number_rule(1200, 1200, true)},
         {"<SECONDS>",
-         [](AppState& app, const std::string& w) {
+         [](Check& check, const std::string& w) {
              double v;
-             return read_number(w, v) && v < 3600 && capture(app, w);
+             return read_number(w, v) && v < 3600 && capture(check, w);
          }},
         {"<MINUTES>",
-         [](AppState& app, const std::string& w) {
+         [](Check& check, const std::string& w) {
              double v;
-             return read_number(w, v) && v < 60 && capture(app, w);
+             return read_number(w, v) && v < 60 && capture(check, w);
          }},
         {"<PPP/HDLC>", choice_rule({"PPP", "hdlc"}, true)},
         {"<ANUM>", number_rule(1, 99, true)},
@@ -281,20 +282,20 @@ const std::unordered_map<std::string, Rule>& rules() {
         {"<Dist_Metric>", number_rule(1, 255, false)},
         {"<VLAN_NUM>", number_rule(1, 1005, true)},
         {"<SPEED>",
-         [](AppState& app, const std::string& w) {
+         [](Check& check, const std::string& w) {
              double v;
              bool ok = (read_number(w, v) && (v == 10 || v == 100)) || iequals(w, "auto");
-             return ok && capture(app, w);
+             return ok && capture(check, w);
          }},
         {"<PNUM>", check_pnum},
         {"<DUPLEX_TYPE>", choice_rule({"auto", "full", "half"}, true)},
         {"<HH:MM:SS>",
-         [](AppState& app, const std::string& w) { return check_time(w) && capture(app, w); }},
+         [](Check& check, const std::string& w) { return check_time(w) && capture(check, w); }},
         {"<DAY>", number_rule(1, 31, true)},
         {"<MONTH>", number_rule(1, 12, true)},
         {"<YEAR>", number_rule(2004, 2050, true)},
         {"<MAC_ADDR>",
-         [](AppState& app, const std::string& w) { return check_mac(w) && capture(app, w); }},
+         [](Check& check, const std::string& w) { return check_mac(w) && capture(check, w); }},
         {"<VIOLAT_MODE>", choice_rule({"shutdown", "restrict", "protect"}, true)},
         {"<MAX_MACADD>", number_rule(1, 132, true)},
         {"<AREA_ID>", number_rule(0, 65535, true)},
@@ -311,24 +312,24 @@ const std::unordered_map<std::string, Rule>& rules() {
         {"<SWITCH_TYPE>",
          choice_rule({"basic-5ess", "basic-dms100", "basic-ni1", "basic-ni2", "pri-net5"}, false)},
         {"<SPID_NUM>",
-         [](AppState& app, const std::string& w) { return w.size() < 10 && capture(app, w); }},
+         [](Check& check, const std::string& w) { return w.size() < 10 && capture(check, w); }},
         {"<DEST_PHONE>",
-         [](AppState& app, const std::string& w) {
+         [](Check& check, const std::string& w) {
              bool digits =
                  !w.empty() && w.size() <= 10 &&
                  std::all_of(w.begin(), w.end(), [](char c) { return c >= '0' && c <= '9'; });
-             return digits && capture(app, w);
+             return digits && capture(check, w);
          }},
         {"<BROADCAST>", choice_rule({"broadcast"}, false)},
         {"<D_LIST_NUM>", open_rule(0, 100)},
         {"<PERMIT_DENY>", choice_rule({"permit", "deny"}, false)},
         {"<D_GROUP_NUM>", open_rule(0, 100)},
         {"<LOOPBACK_NUM>",
-         [](AppState& app, const std::string& w) {
+         [](Check& check, const std::string& w) {
              int number = 0;
              if (!is_whole_in_range(w, 0, 9, number)) return false;
-             app.console.mode.current_interface = "loopback";
-             app.console.mode.loopback_number = number;
+             check.interface.current_interface = "loopback";
+             check.interface.loopback_number = number;
              return true;
          }},
     };
@@ -362,20 +363,41 @@ bool read_number(const std::string& word, double& value) {
     return true;
 }
 
-bool check_argument_syntax(AppState& app, const std::string& token, const std::string& word) {
-    // Only tokens the token table lists are known, compared with their case.
-    auto& interp = app.interp;
-    if (interp.known_tokens_source != app.session.path() || interp.known_tokens.empty()) {
-        interp.known_tokens.clear();
-        for (auto rows = app.session.open_recordset("SELECT token FROM tblevalsyntax"); !rows.eof();
-             rows.move_next())
-            interp.known_tokens.insert(rows.text(0));
-        interp.known_tokens_source = app.session.path();
+namespace {
+
+// Only tokens the token table lists are known, compared with their case.
+// The table never changes while the program runs, so it is read once per
+// database file.
+bool token_listed(db::DatabaseSession& session, const std::string& token) {
+    static std::string source;
+    static std::set<std::string> tokens;
+    if (source != session.path() || tokens.empty()) {
+        tokens.clear();
+        for (auto rows = session.open_recordset("SELECT token FROM " +
+                                                db::quote_identifier("tblevalsyntax"));
+             !rows.eof(); rows.move_next())
+            tokens.insert(rows.text(0));
+        source = session.path();
     }
-    if (!interp.known_tokens.count(token)) return false;
+    return tokens.count(token) != 0;
+}
+
+}  // namespace
+
+bool check_argument_syntax(ArgumentCheck& check, const std::string& token,
+                           const std::string& word) {
+    if (!token_listed(check.app.session, token)) return false;
     auto rule = rules().find(token);
     if (rule == rules().end()) return false;
-    return rule->second(app, word);
+    return rule->second(check, word);
+}
+
+void InterfaceChoice::apply(state::ConsoleMode& mode) const {
+    if (current_interface) mode.current_interface = *current_interface;
+    if (switch_port) mode.switch_port = *switch_port;
+    if (interface_number) mode.interface_number = *interface_number;
+    if (subinterface_number) mode.subinterface_number = *subinterface_number;
+    if (loopback_number) mode.loopback_number = *loopback_number;
 }
 
 }  // namespace vexlab::interpreter

@@ -51,6 +51,14 @@ std::vector<CatalogueRow> read_all(db::Recordset set, int level) {
 
 }  // namespace
 
+bool exact_first_word(std::string_view word) {
+    return word == "ip" || word == "dial" || word == "dialer";
+}
+
+bool exact_first_word_in_partial_help(std::string_view word) {
+    return word == "ip";
+}
+
 std::string catalogue_table(int level) {
     return level == 0 ? std::string("tblsublabcmds") : "tblsublabcmds" + std::to_string(level);
 }

@@ -40,6 +40,13 @@ struct CatalogueRow {
     bool is_placeholder() const { return !command.empty() && command[0] == '<'; }
 };
 
+// The first words that may be typed in full although they begin other first
+// words of the same mode: a line of several words, and the next-word help,
+// take the row of exactly that word.  Compared as typed ("IP" is not "ip").
+bool exact_first_word(std::string_view word);
+// The partial-word help knows the same rule for "ip" alone.
+bool exact_first_word_in_partial_help(std::string_view word);
+
 // The table holding the words of a level: tblsublabcmds for level 0,
 // tblsublabcmds1 to tblsublabcmds9 below it.
 std::string catalogue_table(int level);

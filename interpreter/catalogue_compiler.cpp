@@ -351,11 +351,6 @@ void check_siblings(const std::vector<const CatalogueRow*>& siblings, bool first
 
 }  // namespace
 
-bool exact_first_word(std::string_view word) {
-    std::string l = lower(word);
-    return l == "ip" || l == "dial" || l == "dialer";
-}
-
 CompiledCatalogue compile_catalogue(const std::vector<CatalogueSource>& sources,
                                     const CatalogueNames& names) {
     Emitter emitter(names);

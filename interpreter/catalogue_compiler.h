@@ -84,8 +84,4 @@ void build_catalogue_tables(db::DatabaseSession& session,
 // The program's database file built from resources/, catalogue included.
 void build_program_database(const std::string& resources_dir, const std::string& out_path);
 
-// The first word that may be typed in full although it is a prefix of another
-// first word: the matcher takes an exact match for these in multi-word lines.
-bool exact_first_word(std::string_view word);
-
 }  // namespace vexlab::interpreter

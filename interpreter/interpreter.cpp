@@ -1,10 +1,7 @@
 #include "interpreter/interpreter.h"
 
-#include <algorithm>
-#include <vector>
+#include <optional>
 
-#include "interpreter/argument_syntax.h"
-#include "interpreter/catalogue.h"
 #include "interpreter/command_handlers.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
@@ -12,371 +9,339 @@
 
 namespace vexlab::interpreter {
 
-namespace {
-
 using state::AppState;
 using state::CommandMode;
 using state::CommandOutcome;
 using state::DeviceKind;
 using Row = CatalogueRow;
 
-Catalogue catalogue(AppState& app) {
-    return Catalogue(app.session);
+WordLookup::WordLookup(AppState& app, RowOrder order)
+    : app_(app), catalogue_(app.session), order_(order) {}
+
+std::vector<Row> WordLookup::keywords(int level, int parent, const std::string& word) const {
+    if (level == 0)
+        return catalogue_.first_words(word, app_.console.mode.mode_suffix,
+                                      app_.console.device.device_kind, order_);
+    return catalogue_.words(level, parent, word, order_);
 }
 
-// First words of the current kind and mode that begin with `word`.
-std::vector<Row> root_lookup(AppState& app, const std::string& word) {
-    return catalogue(app).first_words(word, app.console.mode.mode_suffix,
-                                      app.console.device.device_kind);
+std::vector<Row> WordLookup::exact_first_words(const std::string& word) const {
+    return catalogue_.exact_first_words(word, app_.console.mode.mode_suffix,
+                                        app_.console.device.device_kind, order_);
 }
 
-std::vector<Row> exact_root_lookup(AppState& app, const std::string& word) {
-    return catalogue(app).exact_first_words(word, app.console.mode.mode_suffix,
-                                            app.console.device.device_kind);
+std::optional<Row> WordLookup::placeholder(int level, int parent, const std::string& word,
+                                           ArgumentCheck& check) const {
+    for (auto& row : catalogue_.placeholders(level, parent, order_))
+        if (check_argument_syntax(check, row.command, word)) return std::move(row);
+    return std::nullopt;
 }
 
-// Children of `parent` at `level` whose word begins with `word`.
-std::vector<Row> keyword_lookup(AppState& app, int level, int parent, const std::string& word) {
-    return catalogue(app).words(level, parent, word);
+std::optional<Row> WordLookup::end_marker(int level, int parent) const {
+    auto rows = catalogue_.end_marker(level, parent);
+    if (rows.empty()) return std::nullopt;
+    return std::move(rows.front());
 }
 
-std::vector<Row> placeholder_lookup(AppState& app, int level, int parent) {
-    return catalogue(app).placeholders(level, parent);
-}
+namespace {
 
-std::vector<Row> end_marker_lookup(AppState& app, int level, int parent) {
-    return catalogue(app).end_marker(level, parent);
-}
+// Walks one typed line down the catalogue, a word per level, and says what
+// it found.  It reads the catalogue and, through the argument checks, the
+// device's interfaces; it changes nothing.
+class LineMatcher {
+public:
+    LineMatcher(AppState& app, const std::string& line) : app_(app), lookup_(app) {
+        result_.command_line = line;
+        result_.typed_words = text::split(line, " ");
+        result_.typed_mode = app.console.mode.mode_suffix;
+        result_.mode_after = result_.typed_mode;
+    }
 
-bool keeps_prefix(CommandMode mode, bool subif_too) {
+    InterpreterState run() {
+        if (result_.command_line.empty()) return std::move(result_);  // nothing typed
+        if (result_.typed_words.size() == 1)
+            one_word();
+        else
+            execute_command();
+        return std::move(result_);
+    }
+
+private:
+    const std::string& typed(int k) const {
+        return result_.typed_words[static_cast<std::size_t>(k)];
+    }
+    int last() const { return static_cast<int>(result_.typed_words.size()) - 1; }
+    std::string& word(int k) { return result_.command_words[static_cast<std::size_t>(k)]; }
+
+    // The command words 0 to `through`, one blank between, empty words
+    // included.
+    std::string matched_words(int through) const {
+        std::string text = result_.command_words[0];
+        for (int i = 1; i <= through; ++i)
+            text += " " + result_.command_words[static_cast<std::size_t>(i)];
+        return text;
+    }
+
+    void refuse(Verdict verdict) { result_.verdict = verdict; }
+
+    void complete(const Row& row, int through, std::optional<std::string> response) {
+        result_.verdict = Verdict::Success;
+        result_.completion =
+            Completion{row, matched_words(through), std::move(response), false, true};
+    }
+
+    // A line of one word: its first word alone, which may end at an end
+    // marker when the word takes further words.
+    void one_word() {
+        const std::string& typed_word = typed(0);
+        auto roots = lookup_.keywords(0, 0, typed_word);
+        if (roots.empty()) return refuse(Verdict::NotFound);
+        // One word has no exact-match preference: two rows are ambiguous.
+        if (roots.size() > 1) return refuse(Verdict::Ambiguous);
+        const Row& root = roots.front();
+        word(0) = root.command;
+        result_.mode_after = root.mode_after;
+        if (root.further) {
+            auto marker = lookup_.end_marker(1, root.index);
+            if (!marker) return refuse(Verdict::Incomplete);
+            result_.verdict = Verdict::Success;
+            result_.completion = Completion{*marker, word(0), std::nullopt, false, false};
+            return;
+        }
+        if (!root.enabled) return refuse(Verdict::Disabled);
+        result_.matched_command_word = root.command;
+        result_.verdict = Verdict::Success;
+        result_.completion = Completion{root, word(0), root.response, true, false};
+    }
+
+    // The first word of a longer line: ip, dial and dialer may be typed in
+    // full though they begin other first words.
+    std::optional<Row> first_word() {
+        const std::string& typed_word = typed(0);
+        auto roots = lookup_.keywords(0, 0, typed_word);
+        if (roots.empty()) {
+            refuse(Verdict::NotFound);
+            return std::nullopt;
+        }
+        if (roots.size() > 1 && exact_first_word(typed_word))
+            roots = lookup_.exact_first_words(typed_word);
+        if (roots.size() != 1) {
+            refuse(Verdict::Ambiguous);
+            return std::nullopt;
+        }
+        return std::move(roots.front());
+    }
+
+    void execute_command() {
+        const auto root = first_word();
+        if (!root) return;
+        word(0) = root->command;
+        result_.mode_after = root->mode_after;
+        parent_ = root->index;
+        for (int k = 1; k <= kLastLevel; ++k) {
+            auto keywords = lookup_.keywords(k, parent_, typed(k));
+            if (keywords.size() > 1) return refuse(Verdict::Ambiguous);
+            const bool go_on =
+                keywords.size() == 1 ? keyword_at(k, keywords.front()) : argument_at(k, parent_);
+            if (!go_on) return;
+        }
+    }
+
+    // Word k matched a keyword row.  True when the line goes on below it.
+    bool keyword_at(int k, const Row& row) {
+        // There is no eleventh word.
+        if (k == kLastLevel && last() > kLastLevel) {
+            refuse(Verdict::NotFound);
+            return false;
+        }
+        word(k) = row.command;
+        if (row.further && last() > k) return descend(row);
+        if (last() == k && (!row.further || k == kLastLevel)) {
+            complete(
+                row, k,
+                row.response != state::marker::kNull ? std::optional(row.response) : std::nullopt);
+            return false;
+        }
+        if (row.further && last() == k) {
+            ends_at_end_marker(k, row);
+            return false;
+        }
+        refuse(Verdict::NotFound);  // a word follows a word that ends the command
+        return false;
+    }
+
+    // No keyword fits word k: the argument placeholders under the same parent
+    // are tried.  True when the line goes on below the accepted one.
+    bool argument_at(int k, int parent) {
+        ArgumentCheck check{app_, result_.command_line, result_.command_words,
+                            result_.argument_values, result_.interface};
+        const auto accepted = lookup_.placeholder(k, parent, typed(k), check);
+        if (!accepted) {
+            refuse(Verdict::NotFound);
+            return false;
+        }
+        const Row& row = *accepted;
+        // A text argument ("<LINE>", "<BANNER>") reads the rest of the line
+        // itself, so the words after it belong to it and complete the command.
+        const bool text_argument = row.command == "<LINE>" || row.command == "<BANNER>";
+        const bool banner_text =
+            text_argument || (k == 2 && (word(0) == "banner" || word(1) == "motd"));
+        const bool banner_motd =
+            text_argument || (k == 2 && word(0) == "banner" && word(1) == "motd");
+        if (!banner_text && row.further && last() == k) {
+            ends_at_end_marker(k, row);
+            return false;
+        }
+        if (!banner_text && !row.further && last() > k) {
+            refuse(Verdict::NotFound);
+            return false;
+        }
+        if (!row.further && (last() == k || text_argument) && !row.has_action) {
+            complete(
+                row, k - 1,
+                row.response != state::marker::kNull ? std::optional(row.response) : std::nullopt);
+            return false;
+        }
+        if (row.has_action && (last() == k || banner_motd)) {
+            complete(row, k - 1, std::nullopt);
+            return false;
+        }
+        if (row.further && last() > k && k < kLastLevel) return descend(row);
+        refuse(Verdict::NotFound);  // no case fits a row the catalogue holds
+        return false;
+    }
+
+    bool descend(const Row& row) {
+        parent_ = row.index;
+        return true;
+    }
+
+    // The line stops at a row that takes further words: its end marker, if
+    // it has one, completes it.
+    void ends_at_end_marker(int level, const Row& row) {
+        std::optional<Row> marker;
+        if (level < kLastLevel) marker = lookup_.end_marker(level + 1, row.index);
+        if (!marker) return refuse(Verdict::Incomplete);
+        complete(*marker, level, std::nullopt);
+    }
+
+    AppState& app_;
+    WordLookup lookup_;
+    InterpreterState result_;
+    int parent_ = 0;  // the index of the row matched for the word before
+};
+
+bool keeps_prefix(CommandMode mode, bool subinterface_too) {
     return mode == CommandMode::ConfigLine || mode == CommandMode::ConfigIf ||
-           (subif_too && mode == CommandMode::ConfigSubif);
+           (subinterface_too && mode == CommandMode::ConfigSubif);
 }
 
-void reset_prefix_unless_kept(AppState& app, bool subif_too) {
-    if (!keeps_prefix(app.console.mode.mode_suffix, subif_too))
-        app.console.mode.config_prefix = state::marker::kNill;
-}
+// Carries out a line that matched: the interface it chose, the catalogue's
+// response and mode, the generic write and the handler, all or nothing.
+class LineActions {
+public:
+    LineActions(AppState& app, InterpreterState& line) : app_(app), line_(line) {}
 
-std::string matched_words(const AppState& app, int last) {
-    std::string text = app.interp.command_words[0];
-    for (int i = 1; i <= last; ++i)
-        text += " " + app.interp.command_words[static_cast<std::size_t>(i)];
-    return text;
-}
-
-// The matched line as the handlers read it.
-state::CommandLine matched_line(const AppState& app, const Row& row, const std::string& key) {
-    const auto& interp = app.interp;
-    state::CommandLine line;
-    line.text = interp.command_line;
-    // A one-word line carries the lookup's "%" while it is handled; the
-    // handlers read the word as typed.
-    if (!line.text.empty() && line.text.back() == '%' && line.text.find(' ') == std::string::npos)
-        line.text.pop_back();
-    line.typed_words = text::split(line.text, " ");
-    line.command_words = interp.command_words;
-    const int count = std::clamp(interp.argument_count, 0, kArgumentSlots);
-    line.arguments.assign(interp.argument_values.begin(), interp.argument_values.begin() + count);
-    line.parameters = row.parameters;
-    line.matched_words = key;
-    line.typed_mode = interp.typed_mode;
-    line.mode_after = interp.mode_after;
-    return line;
-}
-
-// Applies what a handler answered.  False when it refused the line.
-bool apply(AppState& app, const CommandOutcome& outcome) {
-    if (outcome.refused) {
-        app.interp.command_found = false;
-        return false;
+    // False when a handler refused the line.
+    bool run() {
+        const Completion& completion = *line_.completion;
+        auto& mode = app_.console.mode;
+        line_.interface.apply(mode);
+        if (completion.response) app_.console.output.response_text = *completion.response;
+        if (completion.mode_before_action) {
+            enter_mode_after(completion);
+            if (!generic_write(completion, mode.mode_suffix)) return false;
+        } else {
+            if (!generic_write(completion, line_.typed_mode)) return false;
+            enter_mode_after(completion);
+        }
+        if (completion.row.handler.empty()) return true;
+        return call(completion.row.handler, completion);
     }
-    if (outcome.response) app.console.output.response_text = *outcome.response;
-    if (outcome.mode) app.console.mode.mode_suffix = *outcome.mode;
-    if (outcome.output) {
-        app.console.output.pending_output += *outcome.output;
-        app.console.output.output_needs_paging = true;
+
+    bool changed() const { return transaction_.has_value(); }
+    void commit() {
+        if (transaction_) transaction_->commit();
     }
-    return true;
-}
 
-bool call(AppState& app, std::string_view name, const Row& row, const std::string& key) {
-    const state::CommandHandler* handler = command_handlers().find(name);
-    if (!handler) {  // a catalogue naming a handler no service has
-        app.interp.command_found = false;
-        return false;
+private:
+    void enter_mode_after(const Completion& completion) {
+        auto& mode = app_.console.mode;
+        mode.mode_suffix = line_.mode_after;
+        if (!keeps_prefix(mode.mode_suffix, completion.subinterface_keeps_prefix))
+            mode.config_prefix = state::marker::kNill;
     }
-    const state::CommandLine line = matched_line(app, row, key);
-    state::CommandContext context(app, line);
-    return apply(app, (*handler)(context));
-}
 
-// Runs a row's generic write through the handler that `chooser_mode`
-// selects, and remembers the row's handler for the dispatch.  Answers false
-// when the line was refused; the refusal then stands as "Command Not Found"
-// whatever path the line took.
-bool run_action(AppState& app, CommandMode chooser_mode, const Row& row, const std::string& key) {
-    app.interp.ending_row = row;
-    app.interp.ending_key = key;
-    if (!row.has_action) return true;
-    // The handlers refuse a line through their outcome; it is set here so
-    // that only their answer decides.
-    app.interp.command_found = true;
-    const bool interface_write = state::is_interface_mode(chooser_mode) &&
-                                 app.console.device.device_kind != DeviceKind::Switch;
-    return call(app, interface_write ? state::kConfigInterface : state::kSetConfigVariables, row,
-                key);
-}
-
-// The line has matched completely: the handler its row names acts.
-void dispatch_command(AppState& app) {
-    const Row& row = app.interp.ending_row;
-    if (!row.handler.empty()) call(app, row.handler, row, app.interp.ending_key);
-}
-
-void result_check(AppState& app) {
-    const auto& interp = app.interp;
-    if (interp.command_found && !interp.command_incomplete && !interp.command_ambiguous)
-        dispatch_command(app);
-}
-
-void mark_ambiguous(AppState& app) {
-    auto& interp = app.interp;
-    interp.command_incomplete = false;
-    interp.command_found = interp.command_enabled = interp.command_ambiguous = true;
-}
-
-// The line ends at a row of level `level` that has further words: its end
-// marker child, if any, completes it.
-void end_marker(AppState& app, int level, const Row& row, CommandMode mode_after) {
-    auto& interp = app.interp;
-    if (level >= 9) {  // there is no tenth level to end in
-        result_check(app);
-        return;
+    // The row's "set=": configuration keys, or in interface modes on routers
+    // and workstations the interface's own settings.
+    bool generic_write(const Completion& completion, CommandMode chooser) {
+        if (!completion.row.has_action) return true;
+        const bool interface_write = state::is_interface_mode(chooser) &&
+                                     app_.console.device.device_kind != DeviceKind::Switch;
+        return call(interface_write ? state::kConfigInterface : state::kSetConfigVariables,
+                    completion);
     }
-    auto markers = end_marker_lookup(app, level + 1, row.index);
-    if (markers.empty()) {
-        result_check(app);  // incomplete
-        return;
+
+    bool call(std::string_view name, const Completion& completion) {
+        const state::CommandHandler* handler = command_handlers().find(name);
+        if (!handler) return false;  // a catalogue naming a handler no service has
+        // Lines that only look the catalogue up cost no transaction.
+        if (!transaction_) transaction_.emplace(app_.session);
+        state::CommandLine command;
+        command.text = line_.command_line;
+        command.typed_words = line_.typed_words;
+        command.command_words = line_.command_words;
+        command.arguments = line_.argument_values;
+        command.parameters = completion.row.parameters;
+        command.matched_words = completion.matched_words;
+        command.typed_mode = line_.typed_mode;
+        command.mode_after = line_.mode_after;
+        state::CommandContext context(app_, command);
+        return apply((*handler)(context));
     }
-    const Row& marker = markers.front();
-    interp.command_incomplete = false;
-    const CommandMode typed_mode = app.console.mode.mode_suffix;
-    if (!run_action(app, typed_mode, marker, matched_words(app, level))) return;
-    app.console.mode.mode_suffix = mode_after;
-    reset_prefix_unless_kept(app, true);
-    result_check(app);
-}
 
-void interpret(AppState& app) {
-    auto& interp = app.interp;
-    auto& mode = app.console.mode;
-    interp.argument_count = 0;
-    interp.command_found = interp.command_ambiguous = false;
-    interp.command_enabled = interp.command_incomplete = false;
-    interp.ending_row = Row();
-    interp.ending_key.clear();
-    interp.typed_mode = mode.mode_suffix;
-
-    if (interp.command_line.find(' ') != std::string::npos) {
-        execute_command(app);
-        return;
+    bool apply(const CommandOutcome& outcome) {
+        if (outcome.refused) return false;
+        auto& output = app_.console.output;
+        if (outcome.response) output.response_text = *outcome.response;
+        if (outcome.mode) app_.console.mode.mode_suffix = *outcome.mode;
+        if (outcome.output) {
+            output.pending_output += *outcome.output;
+            output.output_needs_paging = true;
+        }
+        return true;
     }
-    const std::string word = interp.command_line;
-    if (word.empty()) return;  // nothing typed: not found
-    interp.command_line += "%";
 
-    auto rows = root_lookup(app, word);
-    if (rows.empty()) return;
-    interp.command_found = true;
-    if (rows.size() > 1) {
-        interp.command_ambiguous = true;
-        return;
-    }
-    const Row& root = rows.front();
-    interp.command_words[0] = root.command;
-    interp.mode_after = root.mode_after;
-
-    if (root.further) {
-        interp.command_incomplete = true;
-        auto markers = end_marker_lookup(app, 1, root.index);
-        if (markers.empty()) return;
-        const Row& marker = markers.front();
-        interp.command_incomplete = false;
-        interp.command_enabled = true;
-        if (!run_action(app, mode.mode_suffix, marker, interp.command_words[0])) return;
-        mode.mode_suffix = root.mode_after;
-        reset_prefix_unless_kept(app, false);
-        dispatch_command(app);
-        return;
-    }
-    if (!root.enabled) return;  // "command is disabled"
-
-    interp.command_enabled = true;
-    mode.mode_suffix = root.mode_after;
-    app.console.output.response_text = root.response;
-    interp.matched_command_word = root.command;
-    reset_prefix_unless_kept(app, false);
-    if (run_action(app, mode.mode_suffix, root, interp.command_words[0])) dispatch_command(app);
-}
+    AppState& app_;
+    InterpreterState& line_;
+    std::optional<db::DatabaseSession::Transaction> transaction_;
+};
 
 }  // namespace
 
-// A line changes the network all or nothing: a refused line, or one whose
-// statement fails, leaves every table and the console's mode and interface
-// context as they were.
-void interpret_command(AppState& app) {
-    db::DatabaseSession::Transaction transaction(app.session);
+InterpreterState match_line(AppState& app, const std::string& command_line) {
+    return LineMatcher(app, command_line).run();
+}
+
+InterpreterState interpret_command(AppState& app, const std::string& command_line) {
+    InterpreterState line = match_line(app, command_line);
+    if (!line.succeeded()) return line;
     const state::ConsoleMode before = app.console.mode;
+    LineActions actions(app, line);
+    bool done = false;
     try {
-        interpret(app);
+        done = actions.run();
     } catch (...) {
         app.console.mode = before;
         throw;
     }
-    if (verdict(app.interp).empty())
-        transaction.commit();
-    else
+    if (done) {
+        actions.commit();
+    } else {
+        line.verdict = Verdict::NotFound;
         app.console.mode = before;
-}
-
-void execute_command(AppState& app) {
-    auto& interp = app.interp;
-    auto& mode = app.console.mode;
-    interp.clear_words();
-    interp.command_incomplete = true;
-
-    const std::vector<std::string> words = text::split(interp.command_line, " ");
-    const int last = static_cast<int>(words.size()) - 1;  // U
-
-    // The first word.
-    auto roots = root_lookup(app, words[0]);
-    if (roots.empty()) {
-        interp.command_found = false;
-        return;
     }
-    if (roots.size() > 1) {
-        const std::string& w = words[0];
-        if (w == "ip" || w == "dial" || w == "dialer") roots = exact_root_lookup(app, w);
-        if (roots.size() != 1) {
-            mark_ambiguous(app);
-            return;
-        }
-    }
-    const Row root = roots.front();
-    const CommandMode mode_after = root.mode_after;
-    interp.mode_after = mode_after;
-    interp.command_words[0] = root.command;
-    int parent = root.index;
-
-    for (int k = 1; k <= 9; ++k) {
-        if (k >= 2) interp.command_found = false;
-        const std::string& word = words[static_cast<std::size_t>(k)];
-        auto keywords = keyword_lookup(app, k, parent, word);
-
-        if (keywords.size() > 1) {
-            mark_ambiguous(app);
-            return;
-        }
-
-        if (keywords.size() == 1) {
-            const Row& row = keywords.front();
-            if (k == 9 && last > 9) {  // no eleventh word
-                interp.command_found = false;
-                result_check(app);
-                return;
-            }
-            interp.command_words[static_cast<std::size_t>(k)] = row.command;
-            parent = row.index;
-            const bool ends_here = last == k && (!row.further || k == 9);
-            if (row.further && last > k) continue;
-            if (ends_here) {
-                const CommandMode typed_mode = mode.mode_suffix;
-                if (row.response != state::marker::kNull)
-                    app.console.output.response_text = row.response;
-                if (!run_action(app, typed_mode, row, matched_words(app, k))) return;
-                interp.command_incomplete = false;
-                interp.command_found = interp.command_enabled = true;
-                mode.mode_suffix = mode_after;
-                reset_prefix_unless_kept(app, true);
-                result_check(app);
-                return;
-            }
-            if (row.further && last == k) {
-                interp.command_found = interp.command_enabled = interp.command_incomplete = true;
-                end_marker(app, k, row, mode_after);
-                return;
-            }
-            // A word follows a word that ends the command.
-            interp.command_found = false;
-            result_check(app);
-            return;
-        }
-
-        // No keyword: try the argument placeholders under the same parent.
-        interp.command_found = false;
-        const Row* accepted = nullptr;
-        auto placeholders = placeholder_lookup(app, k, parent);
-        for (const Row& row : placeholders)
-            if (check_argument_syntax(app, row.command, word)) {
-                accepted = &row;
-                break;
-            }
-        if (!accepted) {
-            result_check(app);
-            return;
-        }
-        interp.command_enabled = true;
-        parent = accepted->index;
-        // A text argument ("<LINE>", "<BANNER>") reads the rest of the line
-        // itself, so the words after it belong to it and complete the command.
-        const Row accepted_row = *accepted;
-        const bool text_argument = accepted->command == "<LINE>" || accepted->command == "<BANNER>";
-        const bool banner_text =
-            text_argument ||
-            (k == 2 && (interp.command_words[0] == "banner" || interp.command_words[1] == "motd"));
-        const bool banner_motd = text_argument || (k == 2 && interp.command_words[0] == "banner" &&
-                                                   interp.command_words[1] == "motd");
-        if (!banner_text && accepted->further && last == k) {  // case A
-            interp.command_found = interp.command_enabled = interp.command_incomplete = true;
-            end_marker(app, k, *accepted, mode_after);
-            return;
-        }
-        if (!banner_text && !accepted->further && last > k) {  // case B
-            result_check(app);
-            return;
-        }
-        if (!accepted->further && (last == k || text_argument) &&
-            !accepted->has_action) {  // case C
-            interp.command_incomplete = false;
-            mode.mode_suffix = mode_after;
-            interp.command_found = true;
-            if (accepted->response != state::marker::kNull)
-                app.console.output.response_text = accepted->response;
-            reset_prefix_unless_kept(app, true);
-            interp.ending_row = accepted_row;
-            interp.ending_key = matched_words(app, k - 1);
-            result_check(app);
-            return;
-        }
-        if (accepted->has_action && (last == k || banner_motd)) {  // case D
-            interp.command_incomplete = false;
-            interp.command_found = true;
-            const CommandMode typed_mode = mode.mode_suffix;
-            if (!run_action(app, typed_mode, accepted_row, matched_words(app, k - 1))) return;
-            mode.mode_suffix = mode_after;
-            // A prefix an action set for its own keys (a workstation's
-            // address) must not carry over to the next line's keys.
-            reset_prefix_unless_kept(app, true);
-            result_check(app);
-            return;
-        }
-        if (accepted->further && last > k && k < 9) continue;  // case E
-        // No case fits (a row the catalogue does not hold): not found.
-        interp.command_found = false;
-        result_check(app);
-        return;
-    }
+    return line;
 }
 
 }  // namespace vexlab::interpreter

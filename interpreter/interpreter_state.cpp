@@ -2,11 +2,19 @@
 
 namespace vexlab::interpreter {
 
-std::string verdict(const InterpreterState& state) {
-    if (!state.command_found) return "Command Not Found";
-    if (state.command_incomplete) return "incomplete command";
-    if (state.command_ambiguous) return "ambigious command";
-    if (!state.command_enabled) return "command is disabled";
+std::string_view verdict_text(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Success:
+            return {};
+        case Verdict::NotFound:
+            return "Command Not Found";
+        case Verdict::Incomplete:
+            return "incomplete command";
+        case Verdict::Ambiguous:
+            return "ambigious command";
+        case Verdict::Disabled:
+            return "command is disabled";
+    }
     return {};
 }
 

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "interpreter/interpreter_state.h"
 #include "platform/db_session.h"
 #include "state/console_session.h"
 #include "state/table_set.h"
@@ -34,7 +33,6 @@ struct AppState {
     db::DatabaseSession session;
     ConsoleSession console;
     LoadedNetwork network;
-    interpreter::InterpreterState interp;
 
     // A file of the program folder.
     std::string program_file(const std::string& name) const { return program_folder + "/" + name; }

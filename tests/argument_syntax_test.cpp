@@ -22,12 +22,22 @@ protected:
         test::seed_device_tables(app.session);
         app.console.device.current_device = "R1";
     }
+    // One check on a fresh list of arguments.
     bool check(const std::string& token, const std::string& word) {
-        app.interp.argument_count = 0;
-        return interpreter::check_argument_syntax(app, token, word);
+        arguments.clear();
+        return take(token, word);
+    }
+    // One more check on the same line.
+    bool take(const std::string& token, const std::string& word) {
+        interpreter::ArgumentCheck record{app, line, words, arguments, interface};
+        return interpreter::check_argument_syntax(record, token, word);
     }
     test::TempDir folder;
     state::AppState app;
+    std::string line;
+    std::array<std::string, state::kCommandWords> words{};
+    std::vector<std::string> arguments;
+    interpreter::InterfaceChoice interface;
 };
 
 TEST_F(ArgumentSyntaxTest, EveryTokenAcceptsItsWordsAndRefusesOthers) {
@@ -90,47 +100,49 @@ TEST_F(ArgumentSyntaxTest, EveryTokenAcceptsItsWordsAndRefusesOthers) {
 }
 
 TEST_F(ArgumentSyntaxTest, TextTokensReadTheWholeLine) {
-    app.interp.command_line = "description #link to R2#";
+    line = "description #link to R2#";
     EXPECT_TRUE(check("<LINE>", "#link"));
-    EXPECT_EQ(app.interp.argument_values[0], "link to R2");
-    app.interp.command_line = "description link";
+    EXPECT_EQ(arguments, std::vector<std::string>{"link to R2"});
+    line = "description link";
     EXPECT_FALSE(check("<LINE>", "link"));
-    EXPECT_EQ(app.interp.argument_count, 0);  // a refused word takes no slot
-    app.interp.command_line = "banner motd $ Authorised use only $";
+    EXPECT_TRUE(arguments.empty());  // a refused word takes no slot
+    line = "banner motd $ Authorised use only $";
     EXPECT_TRUE(check("<BANNER>", "$"));
-    EXPECT_EQ(app.interp.argument_values[0], "Authorised use only");
-    app.interp.command_line = "banner motd $ open";
+    EXPECT_EQ(arguments, std::vector<std::string>{"Authorised use only"});
+    line = "banner motd $ open";
     EXPECT_FALSE(check("<BANNER>", "$"));
-    app.interp.command_line = "banner";
+    line = "banner";
     EXPECT_FALSE(check("<BANNER>", "x"));
 }
 
 TEST_F(ArgumentSyntaxTest, AnEighthValueIsRefused) {
-    app.interp.argument_count = 0;
-    for (int i = 0; i < 7; ++i) EXPECT_TRUE(interpreter::check_argument_syntax(app, "<DAY>", "1"));
-    EXPECT_FALSE(interpreter::check_argument_syntax(app, "<DAY>", "1"));
-    EXPECT_EQ(app.interp.argument_count, 7);
+    for (int i = 0; i < 7; ++i) EXPECT_TRUE(take("<DAY>", "1"));
+    EXPECT_FALSE(take("<DAY>", "1"));
+    EXPECT_EQ(arguments.size(), 7u);
 }
 
-TEST_F(ArgumentSyntaxTest, InterfaceTokensSetTheInterfaceOnlyWhenTheDeviceHasIt) {
-    app.interp.command_words = {"interface", "serial"};
+// The checks choose an interface for the line; the console's own context is
+// not touched.
+TEST_F(ArgumentSyntaxTest, InterfaceTokensChooseTheInterfaceOnlyWhenTheDeviceHasIt) {
+    words = {"interface", "serial"};
     app.console.mode.current_interface = "before";
     EXPECT_FALSE(check("<PORT_NUMBER>", "9"));
-    EXPECT_EQ(app.console.mode.current_interface, "before");
+    EXPECT_FALSE(interface.current_interface);
     EXPECT_TRUE(check("<PORT_NUMBER>", "1"));
-    EXPECT_EQ(app.console.mode.current_interface, "serial1");
+    EXPECT_EQ(interface.current_interface, "serial1");
     EXPECT_TRUE(check("<PORT_NUMBER>.<SUBINT_NUM>", "0.1"));
-    EXPECT_EQ(app.console.mode.interface_number, "0");
-    EXPECT_EQ(app.console.mode.subinterface_number, "1");
+    EXPECT_EQ(interface.interface_number, "0");
+    EXPECT_EQ(interface.subinterface_number, "1");
     EXPECT_FALSE(check("<PORT_NUMBER>.<SUBINT_NUM>", "0.0"));
     EXPECT_FALSE(check("<PORT_NUMBER>.<SUBINT_NUM>", "0.x"));
-    app.interp.command_words = {"interface", "bri"};
+    words = {"interface", "bri"};
     EXPECT_FALSE(check("<PORT_NUMBER>", "0"));  // a 2501 has no ISDN interface
-    EXPECT_EQ(app.interp.command_words[1], "IsdnBri");
+    EXPECT_EQ(words[1], "IsdnBri");
     EXPECT_TRUE(check("<LOOPBACK_NUM>", "7"));
-    EXPECT_EQ(app.console.mode.current_interface, "loopback");
-    EXPECT_EQ(app.console.mode.loopback_number, 7);
-    EXPECT_EQ(app.interp.argument_count, 0);  // interface tokens capture nothing
+    EXPECT_EQ(interface.current_interface, "loopback");
+    EXPECT_EQ(interface.loopback_number, 7);
+    EXPECT_TRUE(arguments.empty());  // interface tokens capture nothing
+    EXPECT_EQ(app.console.mode.current_interface, "before");
 }
 
 }  // namespace

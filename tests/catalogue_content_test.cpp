@@ -99,27 +99,28 @@ public:
         app.console.output.response_text = "nill";
     }
 
-    void type(const std::string& mode, const std::string& line) {
+    void type(const std::string& mode, const std::string& typed) {
         app.console.mode.mode_suffix = vexlab::test::mode(mode);
-        app.interp.command_line = vexlab::interpreter::normalise_command_line(line);
-        while (!app.interp.command_line.empty() && app.interp.command_line[0] == ' ')
-            app.interp.command_line.erase(0, 1);
-        vexlab::interpreter::interpret_command(app);
+        std::string text = vexlab::interpreter::normalise_command_line(typed);
+        while (!text.empty() && text[0] == ' ') text.erase(0, 1);
+        line = vexlab::interpreter::interpret_command(app, text);
     }
 
-    std::string verdict() const { return vexlab::interpreter::verdict(app.interp); }
+    std::string verdict() const {
+        return std::string(vexlab::interpreter::verdict_text(line.verdict));
+    }
 
     std::string words() const {
         std::string out;
-        for (const auto& word : app.interp.command_words)
+        for (const auto& word : line.command_words)
             if (!word.empty()) out += (out.empty() ? "" : " ") + word;
         return out;
     }
 
     std::string args() const {
         std::string out;
-        for (int i = 0; i < app.interp.argument_count; ++i) {
-            const auto& value = app.interp.argument_values[static_cast<std::size_t>(i)];
+        for (std::size_t i = 0; i < line.argument_values.size(); ++i) {
+            const auto& value = line.argument_values[i];
             out += (i ? "|" : "") + (value.empty() ? std::string(kEmptied) : value);
         }
         return out;
@@ -189,6 +190,7 @@ public:
     }
 
     AppState app;
+    vexlab::interpreter::InterpreterState line;
 
 private:
     vexlab::test::TempDir dir_;
@@ -209,7 +211,6 @@ void check(const Group& group, const Row& row) {
     }
     for (const auto& cell : row.cells)
         if (bench.read(cell)) bench.write(cell, kBefore);
-    bench.app.interp = {};
     bench.app.console.output.response_text = "nill";
 
     bench.type(group.mode, row.line);
@@ -718,7 +719,7 @@ TEST(CatalogueContent, OneWordAbbreviationsNameTheRowTheyMatched) {
         }
         bench.type(c.mode, c.line);
         EXPECT_EQ(bench.verdict(), "");
-        EXPECT_EQ(bench.app.interp.matched_command_word, c.matched);
+        EXPECT_EQ(bench.line.matched_command_word, c.matched);
     }
 }
 

@@ -53,7 +53,7 @@ protected:
     vexlab::state::CommandLine enter(const std::string& typed, const Words& words, Words params) {
         vexlab::state::CommandLine line;
         line.text = typed;
-        app.interp.command_found = true;
+        found_ = true;
         app.console.output.response_text = "nill";
         for (std::size_t start = 0;;) {
             auto blank = typed.find(' ', start);
@@ -77,7 +77,7 @@ protected:
         const vexlab::state::CommandLine line = enter(typed, words, std::move(params));
         vexlab::state::CommandContext context(app, line);
         const vexlab::state::CommandOutcome outcome = handler(context);
-        if (outcome.refused) app.interp.command_found = false;
+        if (outcome.refused) found_ = false;
         if (outcome.response) app.console.output.response_text = *outcome.response;
     }
 
@@ -116,6 +116,7 @@ protected:
     }
     std::string response() const { return app.console.output.response_text; }
 
+    bool found_ = true;  // false once a handler refused its line
     vexlab::test::TempDir dir;
     AppState app;
 };
@@ -595,7 +596,7 @@ TEST_F(InterfaceCommands, ShutdownSwitchesTheInterfaceAndItsViews) {
         SCOPED_TRACE(c.interface + " " + c.typed);
         on(c.interface);
         config_if(c.typed, c.words, {"shutdown", "line", "prot"});
-        EXPECT_TRUE(app.interp.command_found);
+        EXPECT_TRUE(found_);
         for (std::string column : {"shutdown", "line", "prot"})
             EXPECT_EQ(detail(1, c.row_name, column), c.value) << column;
         for (std::string table : {"route_ip_def", "ospf_ip_def", "eigrp_ip_def"})
@@ -656,7 +657,7 @@ TEST_F(InterfaceCommands, FrameRelaySettingsBelongToSerialInterfaces) {
         SCOPED_TRACE(c.interface + " " + c.typed);
         on(c.interface);
         config_if(c.typed, c.words, c.params);
-        EXPECT_EQ(app.interp.command_found, c.found);
+        EXPECT_EQ(found_, c.found);
         EXPECT_EQ(detail(1, c.row_name, c.params[0]), c.first);
         if (c.params.size() > 1) {
             EXPECT_EQ(detail(1, c.row_name, c.params[1]), c.second);
@@ -682,7 +683,7 @@ TEST_F(InterfaceCommands, ValuesAndTheirResets) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         config_if(c.typed, c.words, {c.column});
-        EXPECT_TRUE(app.interp.command_found);
+        EXPECT_TRUE(found_);
         EXPECT_EQ(detail(1, "Serial0", c.column), c.value);
     }
     // Typed text with quotes and wildcards is stored as typed.
@@ -694,12 +695,12 @@ TEST_F(InterfaceCommands, ValuesAndTheirResets) {
 TEST_F(InterfaceCommands, IsdnCommandsOnlyOnIsdnInterfaces) {
     app.session.execute("INSERT INTO int_det (int_name, ref) VALUES ('IsdnBri0', 1)");
     config_if("isdn switch-type basic-ni", {"isdn", "switch-type", ""}, {"isdn_switch_type"});
-    EXPECT_FALSE(app.interp.command_found);
+    EXPECT_FALSE(found_);
     EXPECT_EQ(detail(1, "Serial0", "isdn_switch_type"), "Not Set");
 
     on("IsdnBri0");
     config_if("isdn switch-type basic-ni", {"isdn", "switch-type", ""}, {"isdn_switch_type"});
-    EXPECT_TRUE(app.interp.command_found);
+    EXPECT_TRUE(found_);
     EXPECT_EQ(detail(1, "IsdnBri0", "isdn_switch_type"), "basic-ni");
 }
 

@@ -97,7 +97,6 @@ TEST(InterpreterRobustness, RandomLinesNeverThrowAndRefusedLinesChangeNothing) {
                     line += (i ? " " : "") + random_word(random, vocabulary);
                 SCOPED_TRACE(std::string(device.name) + " " +
                              std::string(vexlab::state::prompt_suffix(mode)) + " [" + line + "]");
-                app.interp = {};
                 app.console.device.current_device = device.name;
                 app.console.device.host_name = device.name;
                 app.console.device.device_kind = device.kind;
@@ -105,11 +104,11 @@ TEST(InterpreterRobustness, RandomLinesNeverThrowAndRefusedLinesChangeNothing) {
                 app.console.mode.config_prefix = "nill";
                 app.console.mode.current_interface = random() % 2 ? "serial0" : "";
                 app.console.mode.routing_protocol = random() % 2 ? "o" : "r";
-                app.interp.command_line = line;
                 const long long before = changes.count();
-                ASSERT_NO_THROW(vexlab::interpreter::interpret_command(app));
+                vexlab::interpreter::InterpreterState result;
+                ASSERT_NO_THROW(result = vexlab::interpreter::interpret_command(app, line));
                 ++lines;
-                if (!vexlab::interpreter::verdict(app.interp).empty()) {
+                if (!result.succeeded()) {
                     ++refused;
                     EXPECT_EQ(changes.count(), before);
                 }

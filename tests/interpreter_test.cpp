@@ -142,32 +142,36 @@ protected:
         app.console.output.response_text = "nill";
     }
 
-    void type(const std::string& mode, const std::string& line) {
+    void type(const std::string& mode, const std::string& typed) {
         app.console.mode.mode_suffix = vexlab::test::mode(mode);
-        app.interp.command_line = vexlab::interpreter::normalise_command_line(line);
-        while (!app.interp.command_line.empty() && app.interp.command_line[0] == ' ')
-            app.interp.command_line.erase(0, 1);
-        vexlab::interpreter::interpret_command(app);
+        std::string text = vexlab::interpreter::normalise_command_line(typed);
+        while (!text.empty() && text[0] == ' ') text.erase(0, 1);
+        line = vexlab::interpreter::interpret_command(app, text);
+    }
+
+    std::string verdict() const {
+        return std::string(vexlab::interpreter::verdict_text(line.verdict));
     }
 
     std::string words() const {
         std::string out;
         int last = -1;
         for (int i = 0; i < 11; ++i)
-            if (!app.interp.command_words[i].empty()) last = i;
-        for (int i = 0; i <= last; ++i) out += (i ? "|" : "") + app.interp.command_words[i];
+            if (!line.command_words[i].empty()) last = i;
+        for (int i = 0; i <= last; ++i) out += (i ? "|" : "") + line.command_words[i];
         return out;
     }
 
     std::string args() const {
         std::string out;
-        for (int i = 0; i < app.interp.argument_count; ++i)
-            out += (i ? "|" : "") + app.interp.argument_values[i];
+        for (std::size_t i = 0; i < line.argument_values.size(); ++i)
+            out += (i ? "|" : "") + line.argument_values[i];
         return out;
     }
 
     vexlab::test::TempDir dir;
     AppState app;
+    vexlab::interpreter::InterpreterState line;
 };
 
 TEST_F(InterpreterTest, LinesGiveTheirVerdictWordsArgumentsAndMode) {
@@ -234,20 +238,34 @@ TEST_F(InterpreterTest, LinesGiveTheirVerdictWordsArgumentsAndMode) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.mode) + " " + c.line);
-        app.interp = {};
         app.console.mode.current_interface.clear();
         type(c.mode, c.line);
-        EXPECT_EQ(vexlab::interpreter::verdict(app.interp), c.verdict);
+        EXPECT_EQ(verdict(), c.verdict);
         EXPECT_EQ(words(), c.words);
         EXPECT_EQ(args(), c.args);
         EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode(c.mode_after));
     }
 }
 
-TEST_F(InterpreterTest, OneWordLinesKeepThePercentSignForTheirAction) {
-    type(">", "enable");
-    EXPECT_EQ(app.interp.command_line, "enable%");
-    EXPECT_EQ(app.interp.matched_command_word, "enable");
+TEST_F(InterpreterTest, OneWordLinesNameTheirFirstWord) {
+    type(">", "en");
+    EXPECT_EQ(line.command_line, "en");
+    EXPECT_EQ(line.matched_command_word, "enable");
+    // A line of several words leaves it empty.
+    type(">", "show clock");
+    EXPECT_EQ(line.matched_command_word, "");
+}
+
+TEST_F(InterpreterTest, MatchingAloneChangesNothing) {
+    app.console.mode.mode_suffix = vexlab::test::mode("(config)#");
+    app.console.mode.current_interface = "serial1";
+    const auto match = vexlab::interpreter::match_line(app, "interface serial 0.1 point-to-point");
+    EXPECT_TRUE(match.succeeded());
+    EXPECT_EQ(match.interface.current_interface, "serial0");
+    EXPECT_EQ(match.interface.subinterface_number, "1");
+    EXPECT_EQ(app.console.mode.current_interface, "serial1");
+    EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config)#"));
+    EXPECT_EQ(app.session.scalar("SELECT count(*) FROM frame_map_def").to_int(), 0);
 }
 
 TEST_F(InterpreterTest, ConfigPrefixIsKeptOnlyInInterfaceAndLineModes) {
@@ -266,13 +284,13 @@ TEST_F(InterpreterTest, ARefusedInterfaceLeavesNoInterfaceBehind) {
     type("(config)#", "interface serial 9");
     EXPECT_EQ(app.console.mode.current_interface, "serial1");
     type("(config)#", "interface serial 0.0 point-to-point");
-    EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "Command Not Found");
+    EXPECT_EQ(verdict(), "Command Not Found");
     EXPECT_EQ(app.console.mode.subinterface_number, "");
 }
 
 TEST_F(InterpreterTest, SubinterfacesAreCreatedOnceAndGuardTheirMainInterface) {
     type("(config)#", "interface serial 0.1 point-to-point");
-    EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "");
+    EXPECT_EQ(verdict(), "");
     EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config-subif)#"));
     EXPECT_EQ(app.console.mode.current_interface, "serial0");
     EXPECT_EQ(app.console.mode.subinterface_number, "1");
@@ -304,7 +322,7 @@ TEST_F(InterpreterTest, ARefusingHandlerUndoesTheWholeLine) {
         vexlab::state::read_setting(app, "hostname", "R1").value_or("missing");
     app.console.mode.config_prefix = "nill";
     type("(config)#", "rename Lab7");
-    EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "Command Not Found");
+    EXPECT_EQ(verdict(), "Command Not Found");
     EXPECT_EQ(vexlab::state::read_setting(app, "hostname", "R1").value_or("missing"), before);
     EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config)#"));
     EXPECT_EQ(app.console.device.host_name, "R1");
@@ -322,7 +340,7 @@ TEST_F(InterpreterTest, TypedWildcardsAndQuotesMatchOnlyThemselves) {
     for (const char* line : {"%", "_nable", "e%", "'", "show '; DROP TABLE device; --"}) {
         SCOPED_TRACE(line);
         type(">", line);
-        EXPECT_EQ(vexlab::interpreter::verdict(app.interp), "Command Not Found");
+        EXPECT_EQ(verdict(), "Command Not Found");
     }
     EXPECT_GT(app.session.scalar("SELECT count(*) FROM device").to_int() +
                   app.session.scalar("SELECT count(*) FROM device_def").to_int(),

@@ -20,8 +20,7 @@ struct Fixture {
         app.console.mode.mode_suffix = vexlab::test::mode(mode);
         app.console.mode.current_interface = interface;
         app.console.mode.config_prefix = interface.empty() ? "nill" : interface;
-        app.interp.command_line = line;
-        vexlab::interpreter::interpret_command(app);
+        benchmark::DoNotOptimize(vexlab::interpreter::interpret_command(app, line));
     }
     vexlab::test::TempDir dir;
     vexlab::state::AppState app;
