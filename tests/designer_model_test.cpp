@@ -846,6 +846,50 @@ TEST_F(Designer, DoubleClickShowsThePropertiesOfTheDeviceUnderThePress) {
     EXPECT_EQ(model->selected_model(), "");  // the switch dialog's close clears it
 }
 
+TEST_F(Designer, ThePopupMenuOpensOncePerDeviceUnderThePress) {
+    drop("2501", 50, 50, "R1");
+    drop("2950", 150, 50, "SW1");
+    // A connector selected in the palette lets a move put SW1 over R1.
+    press_palette("Serial");
+    auto sw = centre("SW1");
+    model->picNetwork_MouseDown(MouseButton::Left, sw.x, sw.y);
+    const auto moving = model->picNetwork_MouseMove(MouseButton::Left, sw.x + 1, sw.y);
+    model->picNetwork_DragDrop({DropSource::Kind::Device, "", *moving}, 60, 60);
+    std::vector<std::string> hosts;
+    for (int i = 0; i < 2; ++i)
+        host.popups.push_back([&] {
+            hosts.push_back(model->selected_host_name());
+            model->mnucondev_Click();
+        });
+    std::vector<std::string> labels;
+    for (int i = 0; i < 2; ++i)
+        host.addresses.push_back([&](IpAssignDialog& d) { labels.push_back(d.Label4()); });
+    model->picNetwork_MouseDown(MouseButton::Right, 70, 70);
+    EXPECT_EQ(hosts, (std::vector<std::string>{"R1", "SW1"}));
+    EXPECT_EQ(labels, (std::vector<std::string>{"Serial0", "SW1 IP Configuration"}));
+}
+
+TEST_F(Designer, ThePenDrawsOneStrokeBesideThePointer) {
+    model->mndDrLine_Click();
+    EXPECT_TRUE(model->pen_pointer());
+    model->picNetwork_MouseDown(MouseButton::Left, 100, 100);
+    model->picNetwork_MouseMove(MouseButton::Left, 120, 110);
+    model->picNetwork_MouseMove(MouseButton::Left, 140, 130);
+    model->picNetwork_MouseUp();
+    EXPECT_FALSE(model->pen_pointer());
+    const auto& strokes = model->canvas().strokes();
+    ASSERT_EQ(strokes.size(), 2u);
+    EXPECT_EQ(strokes[0].kind, CanvasStroke::Kind::PenLine);
+    EXPECT_DOUBLE_EQ(strokes[0].x, 100);
+    EXPECT_DOUBLE_EQ(strokes[0].x2, 105);  // 15 left of and 15 below the pointer
+    EXPECT_DOUBLE_EQ(strokes[0].y2, 125);
+    EXPECT_DOUBLE_EQ(strokes[1].x, 105);
+    EXPECT_DOUBLE_EQ(strokes[1].y2, 145);
+    // After the release moves draw nothing.
+    model->picNetwork_MouseMove(MouseButton::Left, 160, 160);
+    EXPECT_EQ(model->canvas().strokes().size(), 2u);
+}
+
 // ------------------------------------------------------------------ closing
 
 TEST_F(Designer, ClosingAsksOnlyForADesignAndKeepsItUnlessSavedOrDropped) {

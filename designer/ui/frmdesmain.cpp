@@ -118,6 +118,16 @@ frmdesmain::frmdesmain(db::DatabaseSession& session, platform::UserDialogs& dial
     picNetwork->on_double_click = [this] { picNetwork_DblClick(); };
     picNetwork->on_drop = [this](const DropSource& source, double x, double y) {
         pending_drop_ = std::make_tuple(source, x, y);
+        // A drop that ends no drag of this window (the window system can
+        // deliver it after the drag has returned) is finished once the event
+        // that brought it is done.
+        if (!dragging_)
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (pending_drop_) finish_drop();
+                },
+                Qt::QueuedConnection);
     };
     picNetwork->on_start_drag = [this](int row) {
         const auto& devices = model_->devices();
@@ -151,7 +161,19 @@ std::string frmdesmain::picture_bytes(const CanvasImage& image,
     return bytes.toStdString();
 }
 
-frmdesmain::~frmdesmain() = default;
+// The child widgets outlive the model by a moment (the base class deletes
+// them): nothing they send may reach it then.
+frmdesmain::~frmdesmain() {
+    Text1->disconnect(this);
+    picNetwork->on_mouse_down = nullptr;
+    picNetwork->on_mouse_move = nullptr;
+    picNetwork->on_mouse_up = nullptr;
+    picNetwork->on_double_click = nullptr;
+    picNetwork->on_drop = nullptr;
+    picNetwork->on_start_drag = nullptr;
+    delete picNetwork;
+    picNetwork = nullptr;
+}
 
 void frmdesmain::build_menus() {
     auto action = [](QMenu* menu, const char* name, const char* caption) {
@@ -313,7 +335,9 @@ void frmdesmain::start_drag(const DropSource& source, const QPixmap& picture) {
     drag->setMimeData(drag_data(source));
     if (!picture.isNull()) drag->setPixmap(picture);
     pending_drop_.reset();
+    dragging_ = true;
     run_drag(*drag);
+    dragging_ = false;
     drag->deleteLater();
     // The drop waited for the drag to end: its dialogs must not open inside
     // the drag.

@@ -115,6 +115,7 @@ private:
     std::unique_ptr<DesignerModel> model_;
     // A drop waits here until the drag that brought it has ended.
     std::optional<std::tuple<DropSource, double, double>> pending_drop_;
+    bool dragging_ = false;
     int shown_description_revision_ = -1;
     bool updating_text_ = false;
 };
