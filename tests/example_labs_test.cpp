@@ -372,6 +372,16 @@ TEST(ShippedExampleLabs, EveryLabHasItsPage) {
     }
     EXPECT_GE(labs.size(), 12u);
     EXPECT_TRUE(std::filesystem::is_regular_file(folder + "/" + vexlab::labs::kCoverPage));
+
+    // Every network of the index belongs to a lab of the list.
+    std::ifstream index(folder + "/" + vexlab::labs::kLabNetworkIndexName);
+    int networks = 0;
+    for (std::string line; std::getline(index, line);) {
+        if (line.rfind("labname = ", 0) != 0) continue;
+        ++networks;
+        EXPECT_TRUE(labs.count(line.substr(10))) << line;
+    }
+    EXPECT_GE(networks, 6);
 }
 
 }  // namespace

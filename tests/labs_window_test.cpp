@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <filesystem>
@@ -18,7 +20,10 @@
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
+#include "console/ui/frmNetdgm.h"
 #include "console/ui/frmRoutSim.h"
+#include "example_network.h"
+#include "labs/example_lab_load.h"
 #include "labs/ui/frmLabs.h"
 #include "labs/ui/frmLabsimAd.h"
 #include "platform/user_dialogs.h"
@@ -111,6 +116,21 @@ protected:
         return dialogs.shown().empty() ? "" : dialogs.shown().back().text;
     }
     std::string labs_file() const { return read_file(folder.file("labs-sim.txt")); }
+
+    // The lab "RIP" of the list gets the shipped RIP lab's network.
+    void give_rip_its_network() {
+        write_file(folder.path() / "load_labs.txt",
+                   "labname = RIP\r\nlabpath = /labs/networks/rip.exp\r\n");
+        const std::string source =
+            read_file(vexlab::test::resources_dir() + "/example_labs/networks/rip.net");
+        write_file(folder.path() / "labs/networks/rip.exp",
+                   vexlab::examples::export_text(program->state().session,
+                                                 vexlab::examples::parse_example(source, "rip")));
+    }
+    int device_count() {
+        auto rows = program->state().session.open_recordset("SELECT count(*) FROM device");
+        return static_cast<int>(rows.field(0).to_int());
+    }
 
     // Opens the browser as the administrator's home does, and an editor from it.
     frmLabsimAd* editor_for(QAction*(frmLabs::*menu), QWidget* home) {
@@ -256,6 +276,75 @@ TEST_F(LabsWindowTest, UnknownLabOpensTheConsoleAndSaysSo) {
     labs->close();
     EXPECT_FALSE(main->isEnabled());
     console->close();
+    EXPECT_TRUE(main->isEnabled());
+}
+
+TEST_F(LabsWindowTest, LoadTheLabPutsTheLabIntoTheConsole) {
+    give_rip_its_network();
+    main->mnuExLabs->trigger();
+    frmLabs* labs = main->labs_window();
+    labs->TreeView1_NodeClick(node(labs->TreeView1, "Routing", "RIP"));
+    labs->Command1->click();
+    ASSERT_FALSE(dialogs.shown().empty());
+    EXPECT_EQ(dialogs.shown().back().title, "Load Lab Success");
+    EXPECT_EQ(last_message(), vexlab::labs::kLabLoaded);
+    EXPECT_FALSE(labs->ProgressBar1->isVisibleTo(labs));
+
+    vexlab::console::frmRoutSim* console = main->routsim();
+    ASSERT_NE(console, nullptr);
+    EXPECT_TRUE(console->isVisible());
+    EXPECT_TRUE(labs->isVisible());
+    auto& state = program->state();
+    EXPECT_FALSE(state.table_set.is_default());
+    EXPECT_EQ(state.console.device.current_device, "R1");
+    EXPECT_EQ(device_count(), 5);  // three routers, two workstations
+    EXPECT_EQ(state.network.network_picture_path, folder.file("labs/networks/rip.jpg"));
+
+    // The console works on the lab: Return starts, the lab's R1 answers.
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    QTest::keyClicks(console->Text1, "enable");
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    EXPECT_TRUE(console->Text1->toPlainText().contains("R1>enable\nR1#"))
+        << console->Text1->toPlainText().right(30).toStdString();
+    console->Command3->click();  // N/W Diagram: the lab's description
+    ASSERT_NE(console->netdgm(), nullptr);
+    EXPECT_TRUE(console->netdgm()->txtNetDesc->toPlainText().startsWith("Three 2501 routers"));
+    console->netdgm()->close();
+
+    // The main window waits for the labs and the console the labs opened.
+    labs->close();
+    EXPECT_FALSE(main->isEnabled());
+    console->Command4->click();
+    EXPECT_TRUE(main->isEnabled());
+}
+
+TEST_F(LabsWindowTest, LoadTheLabFromTheConsoleKeepsItsWindow) {
+    give_rip_its_network();
+    main->mnuNetSim->trigger();
+    vexlab::console::frmRoutSim* console = main->routsim();
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    QTest::keyClicks(console->Text1, "enable");
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    const QString before = console->Text1->toPlainText();
+    console->Command6->click();
+    frmLabs* labs = main->labs_window();
+    labs->TreeView1_NodeClick(node(labs->TreeView1, "Routing", "RIP"));
+    labs->Command1->click();
+    EXPECT_EQ(last_message(), vexlab::labs::kLabLoaded);
+    EXPECT_EQ(console, main->routsim());
+    EXPECT_EQ(console->Text1->toPlainText(), before);  // not loaded again
+    EXPECT_EQ(device_count(), 5);
+    EXPECT_EQ(program->state().console.mode.prompt_text, "R1>");
+    EXPECT_TRUE(console->isEnabled());
+
+    // A refused file: the message names it, and the lab stays loaded.
+    write_file(folder.path() / "labs/networks/rip.exp", "<2501>\r\n");
+    labs->Command1->click();
+    EXPECT_EQ(dialogs.shown().back().title, "Load Lab Failure");
+    EXPECT_EQ(last_message().rfind("The network file could not be loaded.", 0), 0u);
+    EXPECT_EQ(device_count(), 5);
+    console->Command4->click();
+    EXPECT_FALSE(labs->isVisible());
     EXPECT_TRUE(main->isEnabled());
 }
 

@@ -168,21 +168,23 @@ void frmLabs::Command1_Click() {
     // The console comes first in every opening, so it never shows the
     // default network over a lab loaded into the working tables.
     console::frmRoutSim* console = open_console ? open_console() : nullptr;
-    const std::string network = find_lab_network(app_.program_folder, chosen_lab_name_);
-    if (network.empty()) {
-        dialogs_.message("Load Lab Failure", "Not able to find the Lab Path");
-        return;
+    ProgressBar1->setRange(0, lab_load_steps());
+    const LabLoadOutcome outcome = load_example_lab(app_, chosen_lab_name_, [this](int done) {
+        ProgressBar1->setValue(done);
+        ProgressBar1->setVisible(true);
+        ProgressBar1->repaint();
+    });
+    switch (outcome.result) {
+        case LabLoadResult::NotListed:
+            dialogs_.message("Load Lab Failure", kLabNotListed);
+            break;
+        case LabLoadResult::Refused:
+            dialogs_.message("Load Lab Failure", outcome.message);
+            break;
+        case LabLoadResult::Loaded:
+            dialogs_.message("Load Lab Success", kLabLoaded);
+            break;
     }
-    ProgressBar1->setRange(0, 10);
-    ProgressBar1->setValue(1);
-    ProgressBar1->setVisible(true);
-    const LabLoadOutcome outcome =
-        load_example_lab(app_, program_path(app_.program_folder, network),
-                         [this](int step) { ProgressBar1->setValue(step); });
-    if (outcome.loaded)
-        dialogs_.message("Load Lab Success", "Lab has been Successfully loaded into the Simulator");
-    else
-        dialogs_.message("Load Lab Failure", outcome.message);
     ProgressBar1->setVisible(false);
     if (!console) return;
     console->show();
