@@ -45,7 +45,7 @@ KeyEvent keys::character(char c) {
     // characters get no key code the key-down handler would act on (an
     // arrow's code is also a punctuation character's).
     const int code = static_cast<unsigned char>(c);
-    const int key = std::isalnum(code) ? std::toupper(code) : code == ' ' ? 32 : 0;
+    const int key = std::isalnum(code) ? std::toupper(code) : code == ' ' ? key_code::kSpace : 0;
     return {key, code};
 }
 
@@ -83,7 +83,7 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     localtime_r(&when, &parts);
     console.start_minute = parts.tm_min;
     console.start_hour = parts.tm_hour;
-    clock_date_ = format_time(when, "%d/%m/%Y");
+    state_.clock_date = format_time(when, "%d/%m/%Y");
 
     reset_default_network();
 
@@ -91,20 +91,20 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     console.mode.prompt_text = console.device.host_name + ">";
     control_.replace_all(start_text());
 
-    page_index_ = 19;
+    state_.page_index = 19;
     console.awaiting_start = true;
-    logout_pending_ = false;
+    state_.logout_pending = false;
     console.password.enable_password_entry = false;
     console.password.login_password_entry = false;
-    enable_password_pending_ = false;
+    state_.enable_password_pending = false;
     console.keys.ignore_next_up_key = false;
     console.output.pending_output.clear();
     console.output.response_text = "nill";
     console.output.paging_active = false;
-    telnet_escape_pending_ = false;
-    home_password_.reset();
+    state_.telnet_escape_pending = false;
+    state_.home_password.reset();
     console.telnetsession_count = 0;
-    history_next_ = 1;
+    state_.history_next = 1;
     app_.network.virtual_link_entries.resize(1);
     app_.network.lab_description = default_network_description();
     send_key(keys::end);
@@ -122,21 +122,22 @@ void ConsoleEngine::form_unload() {
 }
 
 std::string ConsoleEngine::clock_caption(Clock::time_point now) const {
-    return format_time(Clock::to_time_t(now), "%H:%M:%S") + "     " + clock_date_;
+    return format_time(Clock::to_time_t(now), "%H:%M:%S") + "     " + state_.clock_date;
 }
 
 void ConsoleEngine::switch_device(const std::string& host, const std::string& device) {
     auto& console = app_.console;
-    if (console.device.current_device == console.device.home_device && !home_password_)
-        home_password_ = SavedPassword{enable_password_pending_, enable_password_value_,
-                                       enable_password_length_};
+    if (console.device.current_device == console.device.home_device && !state_.home_password)
+        state_.home_password =
+            SavedPassword{state_.enable_password_pending, state_.enable_password_value,
+                          state_.enable_password_length};
     control_.locked = false;
     console.device.host_name = host;
     console.device.current_device = device;
     if (!app_.table_set.is_default()) {
         console.device.home_host_name = host;
         console.device.home_device = device;
-        home_password_.reset();  // the new device is home: its own password applies
+        state_.home_password.reset();  // the new device is home: its own password applies
     }
     if (auto record = state::find_device(app_.session, device)) {
         console.device.device_kind = record->kind;
@@ -146,7 +147,6 @@ void ConsoleEngine::switch_device(const std::string& host, const std::string& de
         console.device.device_kind == state::DeviceKind::Pc ? CommandMode::Pc : CommandMode::User;
     console.mode.prompt_text = prompt();
     write(control_.text() + kCrLf + console.mode.prompt_text);
-    console.keys.line_break_pending_after_switch = true;
     console.password.enable_password_entry = false;
     console.password.login_password_entry = false;
     console.keys.ignore_next_up_key = false;
@@ -155,7 +155,7 @@ void ConsoleEngine::switch_device(const std::string& host, const std::string& de
     console.output.pending_output.clear();
     console.output.response_text = "nill";
     // The privileged mode of the new device is guarded by its own password.
-    enable_password_pending_ = false;
+    state_.enable_password_pending = false;
     remember_enable_password(device);
     send_key(keys::end);
     drain();
@@ -186,25 +186,25 @@ void ConsoleEngine::handle(KeyEvent key) {
     Text1_KeyDown(key.key_code);
     if (key.char_code == 0) {
         switch (key.key_code) {
-            case 38:
+            case key_code::kUp:
                 control_.move_up();
                 break;
-            case 40:
+            case key_code::kDown:
                 control_.move_down();
                 break;
-            case 37:
+            case key_code::kLeft:
                 control_.move_left();
                 break;
-            case 39:
+            case key_code::kRight:
                 control_.move_right();
                 break;
-            case 35:
+            case key_code::kEnd:
                 control_.move_end();
                 break;
-            case 36:
+            case key_code::kHome:
                 control_.move_home();
                 break;
-            case 46:
+            case key_code::kDelete:
                 if (!control_.locked) control_.delete_forward();
                 break;
             default:
@@ -214,11 +214,11 @@ void ConsoleEngine::handle(KeyEvent key) {
     }
     Text1_KeyPress(key.char_code);
     if (control_.locked) return;
-    if (key.char_code == 13)
+    if (key.char_code == key_char::kEnter)
         control_.insert(kCrLf);
-    else if (key.char_code == 8)
+    else if (key.char_code == key_char::kBackspace)
         control_.backspace();
-    else if (key.char_code >= 32)
+    else if (key.char_code >= key_char::kFirstPrintable)
         control_.insert(std::string(1, static_cast<char>(key.char_code)));
 }
 
@@ -245,26 +245,26 @@ void ConsoleEngine::Text1_KeyPress(int c) {
     auto& output = app_.console.output;
     output.response_text.clear();
     switch (c) {
-        case 13:
+        case key_char::kEnter:
             enter();
             return;
-        case '?':
+        case key_char::kHelp:
             help_key();
             return;
-        case 26:
+        case key_char::kCtrlZ:
             ctrl_z();
             tail();
             return;
-        case 8:
+        case key_char::kBackspace:
             backspace_key();
             return;
-        case 30:
-            telnet_escape_pending_ = true;
+        case key_char::kCtrlCaret:
+            state_.telnet_escape_pending = true;
             return;
         default:
             break;
     }
-    if (c == 'x' && telnet_escape_pending_ && !app_.console.device.home_device.empty()) {
+    if (c == 'x' && state_.telnet_escape_pending && !app_.console.device.home_device.empty()) {
         telnet_escape();
         return;
     }
@@ -285,16 +285,16 @@ void ConsoleEngine::Text1_KeyPress(int c) {
 
 void ConsoleEngine::tail() {
     auto& console = app_.console;
-    if (logout_pending_) {
+    if (state_.logout_pending) {
         send_key(keys::end);
         control_.replace_all(kStartRequest);
-        logout_pending_ = false;
+        state_.logout_pending = false;
         console.awaiting_start = true;
         console.mode.prompt_text = console.device.host_name + ">";
     }
-    telnet_escape_pending_ = false;
+    state_.telnet_escape_pending = false;
     console.output.response_text.clear();
-    line_.command_words.fill(std::string());
+    state_.line.command_words.fill(std::string());
 }
 
 // A loaded network starts again from the file it came from, by the load
@@ -326,15 +326,13 @@ std::string ConsoleEngine::prompt() const {
            std::string(state::prompt_suffix(app_.console.mode.mode_suffix));
 }
 
-// Output starts on a line of its own.  The line-break flags record when a
-// write left the transcript ending at a prompt; the transcript itself says
-// so reliably (a recalled command or a redrawn prompt ends in a line break
-// although a flag is still set), so the text decides and the flags are only
-// cleared here.
+// Output starts on a line of its own.  Whether a write left the transcript
+// ending at a prompt is read from the transcript itself, which says so
+// reliably (a recalled command or a redrawn prompt ends in a line break after
+// a write that left none), so no flag has to remember it.  The redraw flag
+// only ends here; the Up-arrow handler reads it for its own purpose.
 void ConsoleEngine::start_line(std::string& transcript) {
-    redraw_line_break_pending_ = false;
-    app_.console.keys.line_break_pending = false;
-    app_.console.keys.line_break_pending_after_switch = false;
+    state_.redraw_line_break_pending = false;
     if (!transcript.empty() &&
         (transcript.size() < 2 || transcript.compare(transcript.size() - 2, 2, kCrLf) != 0))
         transcript += kCrLf;
@@ -375,40 +373,40 @@ void ConsoleEngine::handle_typed_line() {
     const std::string& host = console.device.host_name;
 
     // The command is what follows the prompt on the line being typed.
-    std::string command_text = command_line_;
+    std::string command_text = state_.command_line;
     const std::string_view last = control_.last_line();
     const std::string_view before = control_.line_before_last();
     if (!last.empty() && last.substr(0, host.size()) == host)
         command_text = after_prompt(last);
     else if (before.substr(0, host.size()) == host)
         command_text = after_prompt(before);
-    command_line_ = trim(interpreter::normalise_command_line(command_text));
-    line_ = interpreter::InterpreterState();
-    line_.command_line = command_line_;
+    state_.command_line = trim(interpreter::normalise_command_line(command_text));
+    state_.line = interpreter::InterpreterState();
+    state_.line.command_line = state_.command_line;
 
     if (!console_command()) {
-        if (logout_pending_) {
+        if (state_.logout_pending) {
             tail();
             return;
         }
-        if (!command_line_.empty()) {
+        if (!state_.command_line.empty()) {
             store_in_history();
             try {
-                line_ = interpreter::interpret_command(app_, command_line_);
+                state_.line = interpreter::interpret_command(app_, state_.command_line);
             } catch (const std::exception& error) {
                 // A failing statement ends the command, not the session.
-                line_.verdict = interpreter::Verdict::Success;
+                state_.line.verdict = interpreter::Verdict::Success;
                 console.output.response_text = std::string("% Command failed: ") + error.what();
             }
         } else {
-            if (history_next_ > 1) {
-                history_forward_index_ = 1;
-                history_back_index_ = static_cast<int>(console.command_history.size()) - 1;
+            if (state_.history_next > 1) {
+                state_.history_forward_index = 1;
+                state_.history_back_index = static_cast<int>(console.command_history.size()) - 1;
             }
-            line_.verdict = interpreter::Verdict::Success;
+            state_.line.verdict = interpreter::Verdict::Success;
             console.output.response_text = "nill";
         }
-    } else if (logout_pending_) {
+    } else if (state_.logout_pending) {
         tail();
         return;
     }
@@ -423,11 +421,11 @@ void ConsoleEngine::handle_typed_line() {
 bool ConsoleEngine::console_command() {
     auto& console = app_.console;
     auto& mode = console.mode;
-    const std::string line = lower(command_line_);
-    auto succeed = [&] { line_.verdict = interpreter::Verdict::Success; };
+    const std::string line = lower(state_.command_line);
+    auto succeed = [&] { state_.line.verdict = interpreter::Verdict::Success; };
     auto logout = [&] {
         mode.mode_suffix = CommandMode::User;
-        logout_pending_ = true;
+        state_.logout_pending = true;
         succeed();
         console.output.response_text = "nill";
         return true;
@@ -492,16 +490,16 @@ void ConsoleEngine::leave_interface_mode() {
 
 void ConsoleEngine::store_in_history() {
     auto& history = app_.console.command_history;
-    history.resize(static_cast<std::size_t>(history_next_) + 1);
-    history[static_cast<std::size_t>(history_next_)] = command_line_;
-    history_back_index_ = static_cast<int>(history.size()) - 1;
-    history_forward_index_ = 0;
-    ++history_next_;
+    history.resize(static_cast<std::size_t>(state_.history_next) + 1);
+    history[static_cast<std::size_t>(state_.history_next)] = state_.command_line;
+    state_.history_back_index = static_cast<int>(history.size()) - 1;
+    state_.history_forward_index = 0;
+    ++state_.history_next;
 }
 
 void ConsoleEngine::loopback_check() {
-    if (!line_.succeeded() || line_.command_words[0] != "interface" ||
-        line_.command_words[1] != "loopback")
+    if (!state_.line.succeeded() || state_.line.command_words[0] != "interface" ||
+        state_.line.command_words[1] != "loopback")
         return;
     auto& console = app_.console;
     const auto rows = app_.session.scalar(
@@ -523,7 +521,7 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
     auto& output = console.output;
     auto& keys = console.keys;
 
-    if (line_.succeeded()) {
+    if (state_.line.succeeded()) {
         // Only "nill" prints nothing: an empty response is an empty line, as
         // entering a sub-mode shows.
         if (output.response_text != state::marker::kNill) {
@@ -531,11 +529,11 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
             transcript += output.response_text + kCrLf;
         }
         output.response_text = "nill";
-        if (lower(line_.matched_command_word) == "reload") {
+        if (lower(state_.line.matched_command_word) == "reload") {
             reload(transcript);
             return;
         }
-        if (enable_password_pending_) {
+        if (state_.enable_password_pending) {
             enable_prompt(transcript);
             return;
         }
@@ -553,9 +551,9 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
         }
         output.pending_output.clear();
     } else {
-        std::string message(interpreter::verdict_text(line_.verdict));
-        if (line_.verdict == interpreter::Verdict::NotFound) {
-            const auto& words = line_.command_words;
+        std::string message(interpreter::verdict_text(state_.line.verdict));
+        if (state_.line.verdict == interpreter::Verdict::NotFound) {
+            const auto& words = state_.line.command_words;
             if (words[0] == "router" && words[1] == "eigrp")
                 message = "only autonomus no 0 is supported";
             else if (words[0] == "router" && words[1] == "ospf")
@@ -568,14 +566,14 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
     write(std::move(transcript));
     send_key(keys::up);
     send_key(keys::end);
-    command_line_ = " ";
+    state_.command_line = " ";
     tail();
 }
 
 void ConsoleEngine::reload(std::string& transcript) {
     auto& console = app_.console;
     auto& output = console.output;
-    line_.matched_command_word.clear();
+    state_.line.matched_command_word.clear();
     console.keys.ignore_next_up_key = true;
     const auto answer =
         dialogs_.question("Vexlab", "Do you like to save the changes to the configuration", true);
@@ -603,7 +601,7 @@ void ConsoleEngine::reload(std::string& transcript) {
     transcript += prompt();
     output.pending_output.clear();
     write(std::move(transcript));
-    command_line_ = " ";
+    state_.command_line = " ";
 }
 
 // ------------------------------------------------------------ other keys
@@ -617,7 +615,6 @@ void ConsoleEngine::ctrl_z() {
         return;
     }
     leave_interface_mode();
-    console.keys.line_break_pending = true;
     mode.switch_port.clear();
     mode.mode_suffix = CommandMode::Privileged;
     mode.config_prefix = "nill";
@@ -636,11 +633,11 @@ void ConsoleEngine::telnet_escape() {
         console.device.device_kind = record->kind;
     // The home device's enable password stands as it stood when the console
     // left it, not as the device just left had it.
-    if (home_password_) {
-        enable_password_pending_ = home_password_->pending;
-        enable_password_value_ = home_password_->value;
-        enable_password_length_ = home_password_->length;
-        home_password_.reset();
+    if (state_.home_password) {
+        state_.enable_password_pending = state_.home_password->pending;
+        state_.enable_password_value = state_.home_password->value;
+        state_.enable_password_length = state_.home_password->length;
+        state_.home_password.reset();
     }
     console.mode.mode_suffix = console.device.device_kind == state::DeviceKind::Pc
                                    ? CommandMode::Pc
@@ -648,7 +645,7 @@ void ConsoleEngine::telnet_escape() {
     write(control_.text() + prompt());
     console.keys.prompt_redraw_pending = true;
     send_key(keys::up);
-    telnet_escape_pending_ = false;
+    state_.telnet_escape_pending = false;
 }
 
 void ConsoleEngine::help_key() {
@@ -662,10 +659,10 @@ void ConsoleEngine::help_key() {
         send_key(keys::backspace);
         return;
     }
-    history_back_index_ = history_next_ - 1;
-    history_forward_index_ = 1;
+    state_.history_back_index = state_.history_next - 1;
+    state_.history_forward_index = 1;
     const std::string typed = after_prompt(control_.current_line());
-    command_line_ = typed;
+    state_.command_line = typed;
     if (!typed.empty()) {
         show_context_help(*this, typed);
         return;
@@ -722,9 +719,9 @@ void ConsoleEngine::remember_enable_password(const std::string& device) {
     for (const char* key : {"enable_password", "secret_password"}) {
         auto value = state::read_setting(app_, key, device);
         if (value && *value != "nill") {
-            enable_password_value_ = *value;
-            enable_password_pending_ = true;
-            enable_password_length_ = static_cast<int>(value->size());
+            state_.enable_password_value = *value;
+            state_.enable_password_pending = true;
+            state_.enable_password_length = static_cast<int>(value->size());
         }
     }
 }
@@ -769,7 +766,7 @@ void ConsoleEngine::password_enter() {
         check_password(password.login_password);
     } else {
         password.enable_password_entry = false;
-        check_password(enable_password_value_);
+        check_password(state_.enable_password_value);
     }
 }
 
@@ -812,12 +809,12 @@ void ConsoleEngine::enable_prompt(std::string& transcript) {
     write(std::move(transcript));
     console.password.enable_password_entry = true;
     console.password.typed_password_chars.assign(
-        static_cast<std::size_t>(enable_password_length_) + 1, std::string());
-    console.password.expected_password_length = enable_password_length_;
+        static_cast<std::size_t>(state_.enable_password_length) + 1, std::string());
+    console.password.expected_password_length = state_.enable_password_length;
     send_key(keys::up);
     send_key(keys::end);
-    enable_password_pending_ = false;
-    command_line_ = " ";
+    state_.enable_password_pending = false;
+    state_.command_line = " ";
     tail();
 }
 
@@ -830,7 +827,7 @@ void ConsoleEngine::vty_prompt(std::string& transcript) {
     send_key(keys::up);
     send_key(keys::end);
     console.password.vty_password_requested = false;
-    command_line_ = " ";
+    state_.command_line = " ";
     tail();
 }
 
@@ -868,22 +865,21 @@ void ConsoleEngine::next_line() {
     auto& console = app_.console;
     auto& output = console.output;
     const int last = static_cast<int>(output.output_lines.size()) - 1;
-    ++page_index_;
+    ++state_.page_index;
     std::string text;
-    if (page_index_ <= last)
-        text = output.output_lines[static_cast<std::size_t>(page_index_)] + kCrLf;
-    if (page_index_ < last) {
+    if (state_.page_index <= last)
+        text = output.output_lines[static_cast<std::size_t>(state_.page_index)] + kCrLf;
+    if (state_.page_index < last) {
         text += "--MORE--";
     } else {
         text += prompt();
         output.paging_active = false;
-        redraw_line_break_pending_ = true;
-        page_index_ = 19;
+        state_.redraw_line_break_pending = true;
+        state_.page_index = 19;
         console.keys.ignore_next_up_key = true;
         send_key(keys::up);
     }
     replace_marker_line(text);
-    console.keys.line_break_pending = true;
     console.keys.ignore_next_up_key = true;
     send_key(keys::up);
     send_key(keys::end);
@@ -893,7 +889,7 @@ void ConsoleEngine::next_page() {
     auto& console = app_.console;
     auto& output = console.output;
     const int last = static_cast<int>(output.output_lines.size()) - 1;
-    const int first = page_index_ + 1;
+    const int first = state_.page_index + 1;
     std::string text;
     for (int i = first; i <= first + 19; ++i) {
         if (i > last) {
@@ -904,26 +900,24 @@ void ConsoleEngine::next_page() {
     }
     if (output.paging_active) {
         text += "--MORE--";
-        page_index_ = first + 19;
+        state_.page_index = first + 19;
     } else {
         text += prompt();
-        page_index_ = 19;
-        redraw_line_break_pending_ = true;
-        history_forward_index_ = 1;
-        history_back_index_ = history_next_ - 1;
+        state_.page_index = 19;
+        state_.redraw_line_break_pending = true;
+        state_.history_forward_index = 1;
+        state_.history_back_index = state_.history_next - 1;
     }
     replace_marker_line(text);
-    console.keys.line_break_pending = true;
     console.keys.ignore_next_up_key = true;
     send_key(keys::backspace);
 }
 
 void ConsoleEngine::end_paging() {
     auto& console = app_.console;
-    page_index_ = 19;
+    state_.page_index = 19;
     console.output.paging_active = false;
     replace_marker_line(prompt());
-    console.keys.line_break_pending = true;
 }
 
 // ------------------------------------------------------------ key down
@@ -933,39 +927,36 @@ void ConsoleEngine::Text1_KeyDown(int key_code) {
     auto& console = app_.console;
     const bool paging = console.output.paging_active;
     switch (key_code) {
-        case 37:
+        case key_code::kLeft:
             if (paging) {
                 end_paging();
-                console.keys.line_break_pending = true;
             }
             send_key(keys::end);
             break;
-        case 39:
+        case key_code::kRight:
             if (paging) {
                 end_paging();
-                console.keys.line_break_pending = true;
                 send_key(keys::backspace);
             } else {
-                ignore_up_after_right_ = true;
+                state_.ignore_up_after_right = true;
                 send_key(keys::up);
                 send_key(keys::end);
             }
             break;
-        case 40:
-            if (ignore_next_down_key_) {
-                ignore_next_down_key_ = false;
+        case key_code::kDown:
+            if (state_.ignore_next_down_key) {
+                state_.ignore_next_down_key = false;
             } else if (paging) {
                 end_paging();
-                console.keys.line_break_pending = true;
                 send_key(keys::backspace);
             } else {
                 history_forward();
             }
             break;
-        case 46:
+        case key_code::kDelete:
             control_.locked = true;
             break;
-        case 38:
+        case key_code::kUp:
             up_arrow();
             break;
         default:
@@ -976,19 +967,19 @@ void ConsoleEngine::Text1_KeyDown(int key_code) {
 void ConsoleEngine::up_arrow() {
     auto& console = app_.console;
     auto& keys = console.keys;
-    if (ignore_up_after_down_) {
-        ignore_up_after_down_ = false;
+    if (state_.ignore_up_after_down) {
+        state_.ignore_up_after_down = false;
         return;
     }
-    if (ignore_up_after_right_) {
-        ignore_up_after_right_ = false;
+    if (state_.ignore_up_after_right) {
+        state_.ignore_up_after_right = false;
         return;
     }
     if (keys.prompt_redraw_pending) {
         keys.prompt_redraw_pending = false;
         keys.ignore_next_up_key = false;
         std::string text = drop_last_line(control_.text());
-        redraw_line_break_pending_ = true;
+        state_.redraw_line_break_pending = true;
         if (!console.output.paging_active) text += kCrLf + prompt();
         write(text + kCrLf);
         send_key(keys::end);
@@ -997,7 +988,7 @@ void ConsoleEngine::up_arrow() {
     if (keys.help_redraw_pending) {
         keys.help_redraw_pending = false;
         std::string text = drop_last_line(control_.text());
-        redraw_line_break_pending_ = true;
+        state_.redraw_line_break_pending = true;
         std::string words;
         for (int i = 0; i <= keys.help_word_count && i < static_cast<int>(keys.help_words.size());
              ++i)
@@ -1019,15 +1010,14 @@ void ConsoleEngine::up_arrow() {
     }
     if (console.output.paging_active && !keys.ignore_next_up_key) {
         end_paging();
-        keys.line_break_pending = true;
-        ignore_next_down_key_ = true;
+        state_.ignore_next_down_key = true;
         send_key(keys::down);
         send_key(keys::end);
         return;
     }
-    if (redraw_line_break_pending_) {
-        redraw_line_break_pending_ = false;
-        ignore_next_down_key_ = true;
+    if (state_.redraw_line_break_pending) {
+        state_.redraw_line_break_pending = false;
+        state_.ignore_next_down_key = true;
         send_key(keys::down);
         send_key(keys::end);
         return;
@@ -1046,13 +1036,14 @@ void ConsoleEngine::drop_prompt_line(std::string& transcript) const {
 
 void ConsoleEngine::history_back() {
     const auto& history = app_.console.command_history;
-    history_forward_index_ = 1;
+    state_.history_forward_index = 1;
     std::string text = control_.text();
     drop_prompt_line(text);
     std::string line = prompt();
-    if (history_back_index_ >= 1 && history_back_index_ < static_cast<int>(history.size())) {
-        line += history[static_cast<std::size_t>(history_back_index_)];
-        --history_back_index_;
+    if (state_.history_back_index >= 1 &&
+        state_.history_back_index < static_cast<int>(history.size())) {
+        line += history[static_cast<std::size_t>(state_.history_back_index)];
+        --state_.history_back_index;
     }
     write(text + kCrLf + line + kCrLf);
     send_key(keys::end);
@@ -1061,16 +1052,17 @@ void ConsoleEngine::history_back() {
 void ConsoleEngine::history_forward() {
     const auto& history = app_.console.command_history;
     const int last = static_cast<int>(history.size()) - 1;
-    if (history_next_ > 1) history_back_index_ = last;
+    if (state_.history_next > 1) state_.history_back_index = last;
     std::string text = control_.text();
     drop_prompt_line(text);
     std::string line = prompt();
-    if (history_next_ > 1 && history_forward_index_ <= last && history_forward_index_ >= 0) {
-        line += history[static_cast<std::size_t>(history_forward_index_)];
-        ++history_forward_index_;
+    if (state_.history_next > 1 && state_.history_forward_index <= last &&
+        state_.history_forward_index >= 0) {
+        line += history[static_cast<std::size_t>(state_.history_forward_index)];
+        ++state_.history_forward_index;
     }
     write(text + kCrLf + line + kCrLf);
-    ignore_up_after_down_ = true;
+    state_.ignore_up_after_down = true;
     send_key(keys::up);
     send_key(keys::end);
 }

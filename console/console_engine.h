@@ -35,18 +35,44 @@ struct KeyEvent {
     int char_code = 0;
 };
 
+// The key codes of key-down events the console acts on.
+namespace key_code {
+inline constexpr int kBackspace = 8;
+inline constexpr int kEnter = 13;
+inline constexpr int kSpace = 32;
+inline constexpr int kEnd = 35;
+inline constexpr int kHome = 36;
+inline constexpr int kLeft = 37;
+inline constexpr int kUp = 38;
+inline constexpr int kRight = 39;
+inline constexpr int kDown = 40;
+inline constexpr int kDelete = 46;
+inline constexpr int kCaret = 54;  // the 6 key, with Ctrl: Ctrl+^
+inline constexpr int kZ = 90;
+}  // namespace key_code
+
+// The characters of key-press events the console acts on.
+namespace key_char {
+inline constexpr int kBackspace = 8;
+inline constexpr int kEnter = 13;
+inline constexpr int kCtrlZ = 26;
+inline constexpr int kCtrlCaret = 30;
+inline constexpr int kFirstPrintable = 32;  // the blank
+inline constexpr int kHelp = '?';
+}  // namespace key_char
+
 namespace keys {
-inline constexpr KeyEvent enter{13, 13};
-inline constexpr KeyEvent backspace{8, 8};
-inline constexpr KeyEvent up{38, 0};
-inline constexpr KeyEvent down{40, 0};
-inline constexpr KeyEvent left{37, 0};
-inline constexpr KeyEvent right{39, 0};
-inline constexpr KeyEvent end{35, 0};
-inline constexpr KeyEvent home{36, 0};
-inline constexpr KeyEvent del{46, 0};
-inline constexpr KeyEvent ctrl_z{90, 26};
-inline constexpr KeyEvent ctrl_caret{54, 30};
+inline constexpr KeyEvent enter{key_code::kEnter, key_char::kEnter};
+inline constexpr KeyEvent backspace{key_code::kBackspace, key_char::kBackspace};
+inline constexpr KeyEvent up{key_code::kUp, 0};
+inline constexpr KeyEvent down{key_code::kDown, 0};
+inline constexpr KeyEvent left{key_code::kLeft, 0};
+inline constexpr KeyEvent right{key_code::kRight, 0};
+inline constexpr KeyEvent end{key_code::kEnd, 0};
+inline constexpr KeyEvent home{key_code::kHome, 0};
+inline constexpr KeyEvent del{key_code::kDelete, 0};
+inline constexpr KeyEvent ctrl_z{key_code::kZ, key_char::kCtrlZ};
+inline constexpr KeyEvent ctrl_caret{key_code::kCaret, key_char::kCtrlCaret};
 KeyEvent character(char c);
 }  // namespace keys
 
@@ -156,32 +182,42 @@ private:
     std::string caption_;
     bool network_buttons_ = false;
 
-    // The window's own state.
-    int page_index_ = 19;
-    bool redraw_line_break_pending_ = false;
-    bool ignore_next_down_key_ = false;
-    bool ignore_up_after_right_ = false;
-    bool ignore_up_after_down_ = false;
-    bool telnet_escape_pending_ = false;
-    bool logout_pending_ = false;
-    bool enable_password_pending_ = false;
-    std::string enable_password_value_;
-    int enable_password_length_ = 0;
     // The home device's enable password while the console is on another one.
     struct SavedPassword {
         bool pending;
         std::string value;
         int length;
     };
-    std::optional<SavedPassword> home_password_;
-    int history_next_ = 1;
-    int history_back_index_ = 0;
-    int history_forward_index_ = 0;
-    std::string clock_date_;
-    // The line being handled: the text cut after the prompt (a single blank
-    // after every handled line), and what interpreting it gave.
-    std::string command_line_;
-    interpreter::InterpreterState line_;
+
+    // The window's own state: what no other part of the program reads.  The
+    // key handlers pass work to each other through it across the keys the
+    // console sends itself, so none of it may live in a handler's locals.
+    struct WindowState {
+        // The line being handled: the text cut after the prompt (a single
+        // blank after every handled line), and what interpreting it gave.
+        std::string command_line;
+        interpreter::InterpreterState line;
+        // History: where the next command goes, and what Up and Down recall.
+        int history_next = 1;
+        int history_back_index = 0;
+        int history_forward_index = 0;
+        // The pager: the last line of output_lines shown.
+        int page_index = 19;
+        // Key flags.
+        bool redraw_line_break_pending = false;
+        bool ignore_next_down_key = false;
+        bool ignore_up_after_right = false;
+        bool ignore_up_after_down = false;
+        bool telnet_escape_pending = false;
+        bool logout_pending = false;
+        // The enable password asked after the next successful line.
+        bool enable_password_pending = false;
+        std::string enable_password_value;
+        int enable_password_length = 0;
+        std::optional<SavedPassword> home_password;
+        std::string clock_date;  // taken at load
+    };
+    WindowState state_;
 };
 
 // The text written when the console loads.

@@ -26,6 +26,8 @@ using interpreter::WordLookup;
 // lookup, in command order, and lists what may come at the last position.
 // It reads only: what the argument checks take stays in its own record.
 struct Walk {
+    Walk(AppState& app, const std::vector<std::string>& words) : app(app), words(words) {}
+
     AppState& app;
     const std::vector<std::string>& words;
     WordLookup lookup{app, RowOrder::ByCommand};
@@ -169,7 +171,7 @@ std::string context_help_list(AppState& app, const std::string& typed) {
     auto& keys = app.console.keys;
     keys.help_words = text::split(typed, " ");
     const int last_index = static_cast<int>(keys.help_words.size()) - 1;
-    Walk walk{app, keys.help_words};
+    Walk walk(app, keys.help_words);
     const bool after_blank = !typed.empty() && typed.back() == ' ';
     if (after_blank) {
         keys.help_line_ends_with_space = true;

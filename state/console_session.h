@@ -40,7 +40,6 @@ struct ConsoleOutput {
     std::string pending_output;
     bool output_needs_paging = false;
     bool paging_active = false;
-    int pages_left = 0;
     std::vector<std::string> output_lines;
 };
 
@@ -48,8 +47,6 @@ struct ConsoleOutput {
 // sends itself.
 struct ConsoleKeys {
     bool ignore_next_up_key = false;
-    bool line_break_pending = false;
-    bool line_break_pending_after_switch = false;
     bool prompt_redraw_pending = false;
     bool help_redraw_pending = false;
     std::vector<std::string> help_words;
