@@ -6,6 +6,7 @@
 #include <functional>
 #include <sstream>
 
+#include "platform/atomic_file.h"
 #include "platform/text.h"
 
 namespace vexlab::labs {
@@ -81,30 +82,13 @@ FileLines read_lines(const std::string& path) {
     return result;
 }
 
-// The new text goes to a temporary file beside the target that is renamed
-// over it only once it is complete.
 SaveResult write_lines(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    const std::string temp = path + ".new";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (!file) return {false, "cannot create " + temp};
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.flush();
-        if (!file) {
-            file.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return {false, "cannot write " + temp};
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return {false, "cannot replace " + path + ": " + ec.message()};
+    try {
+        platform::write_file_atomically(path, text);
+    } catch (const platform::FileWriteError& error) {
+        return {false, error.what()};
     }
     return {};
 }

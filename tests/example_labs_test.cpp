@@ -290,14 +290,19 @@ TEST_F(LabsFile, RewriteKeepsThePreviousVersionBeside) {
 
 TEST_F(LabsFile, FailedWriteLeavesTheFileAsItWas) {
     with(kExample);
-    // The new text cannot be put in place: its temporary name is taken.
-    std::filesystem::create_directory(labs.path() + ".new");
+    // The previous version cannot be kept: a folder holds its name.
+    std::filesystem::create_directories(labs.copy_path() + "/taken");
     const auto result = labs.add_lab("Basics", "Ping", "/p.html");
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_NE(result.error.find(labs.copy_path()), std::string::npos) << result.error;
     EXPECT_EQ(text(), crlf(kExample));
-    EXPECT_FALSE(labs.append_section("More"));
+    EXPECT_FALSE(labs.remove_section("Basics"));
     EXPECT_EQ(text(), crlf(kExample));
+    // No temporary file is left behind.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        files += entry.is_regular_file();
+    EXPECT_EQ(files, 1);
 }
 
 // --------------------------------------------------------------- paths and the index

@@ -516,13 +516,15 @@ TEST_F(LabsWindowTest, RemoveAsksAndTakesOnlyTheClickedNode) {
 
 TEST_F(LabsWindowTest, AFailedSaveSaysSoAndChangesNothing) {
     QWidget home;
-    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
-    std::filesystem::create_directory(folder.file("labs-sim.txt.new"));
-    editor->Text1->setText("Switching");
-    editor->Command2->click();
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuEdit, &home);
+    std::filesystem::create_directories(folder.path() / "labs-sim1.txt" / "taken");
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Routing"));
+    editor->Text1->setText("Routing protocols");
+    editor->Command6->click();
     EXPECT_EQ(last_message().rfind("The list of labs could not be saved", 0), 0u);
     EXPECT_EQ(labs_file(), kLabs);
-    EXPECT_EQ(editor->TreeView1->topLevelItemCount(), 2);
+    EXPECT_EQ(tree_text(editor->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page"}));
     editor->close();
 }
 
