@@ -169,7 +169,7 @@ SchemaRegistry SchemaRegistry::parse(std::string_view text) {
             if (words.size() == 3 && words[2] != "twin") fail("unknown table option " + words[2]);
             std::string name = unmark(words[1]);
             if (registry.find(name)) fail("table " + name + " defined twice");
-            registry.tables_.push_back({name, {}, {}});
+            registry.tables_.push_back({name, {}, {}, {}});
             if (words.size() == 3) twins.push_back(registry.tables_.size() - 1);
             current = &registry.tables_.back();
             continue;
@@ -185,6 +185,14 @@ SchemaRegistry SchemaRegistry::parse(std::string_view text) {
                 columns.push_back(column);
             }
             current->lookups.push_back(std::move(columns));
+            continue;
+        }
+        if (words[0] == "key") {
+            // The rows' numbering: renumbering must never give two rows one number.
+            if (words.size() != 2) fail("expected: key <column>");
+            std::string column = unmark(words[1]);
+            if (current->position(column) < 0) fail("key names no column " + column);
+            current->keys.push_back(std::move(column));
             continue;
         }
         if (words.size() != 2 && words.size() != 4) fail("expected: <column> <type> [default <v>]");
@@ -241,6 +249,11 @@ std::vector<std::string> SchemaRegistry::index_sql(const TableDef& table) {
             sql += (c ? ", " : "") + db::quote_identifier(table.lookups[i][c]);
         statements.push_back(sql + ")");
     }
+    for (std::size_t i = 0; i < table.keys.size(); ++i)
+        statements.push_back("CREATE UNIQUE INDEX " +
+                             db::quote_identifier(table.name + "_key" + std::to_string(i + 1)) +
+                             " ON " + db::quote_identifier(table.name) + " (" +
+                             db::quote_identifier(table.keys[i]) + ")");
     return statements;
 }
 

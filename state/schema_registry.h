@@ -28,6 +28,7 @@ struct TableDef {
     std::string name;
     std::vector<ColumnDef> columns;
     std::vector<std::vector<std::string>> lookups;  // indexes, by their columns
+    std::vector<std::string> keys;                   // columns no two rows share a value of
     // Position of a column (letter case ignored), or -1.
     int position(std::string_view column) const;
     const ColumnDef* column(std::string_view name) const;
@@ -52,7 +53,7 @@ public:
 
     // CREATE TABLE statement for a table.
     static std::string create_sql(const TableDef& table);
-    // CREATE INDEX statements for the table's lookups.
+    // CREATE INDEX statements for the table's lookups and keys.
     static std::vector<std::string> index_sql(const TableDef& table);
     // Creates every table in an empty database.
     void create_all(db::DatabaseSession& session) const;

@@ -7,6 +7,7 @@
 
 #include "console/ui/frmRoutSim.h"
 #include "designer/ui/frmdesmain.h"
+#include "labcontent/ui/admin_area.h"
 #include "labs/ui/frmLabPractise.h"
 #include "labs/ui/frmLabs.h"
 #include "platform/ui/key_injection.h"
@@ -91,7 +92,6 @@ void frmMain::build_menus() {
     mnuabout = action(mnuhelp, "mnuabout", "&About");
 
     // The windows these open are not part of the program yet.
-    for (QAction* later : {mnuadmin}) later->setEnabled(false);
 
     connect(mnuRoutSim, &QAction::triggered, this, &frmMain::mnuRoutSim_Click);
     connect(mnuSwitSim, &QAction::triggered, this, &frmMain::mnuSwitSim_Click);
@@ -102,6 +102,7 @@ void frmMain::build_menus() {
     connect(mnucont, &QAction::triggered, this, &frmMain::mnucont_Click);
     connect(mnudisc, &QAction::triggered, this, &frmMain::mnudisc_Click);
     connect(mnuabout, &QAction::triggered, this, &frmMain::mnuabout_Click);
+    connect(mnuadmin, &QAction::triggered, this, &frmMain::mnuadmin_Click);
 }
 
 bool frmMain::Form_Load() {
@@ -246,6 +247,20 @@ void frmMain::mnuload_Click() {
         return;
     }
     platform::show_child(this, designer_.get());
+}
+
+// The main window waits while the administrator area is open; it has its
+// input back when the area is left, whichever window leaves it.
+void frmMain::mnuadmin_Click() {
+    if (!admin_) {
+        admin_ = std::make_unique<labcontent::AdminArea>(state_, dialogs_);
+        connect(admin_.get(), &labcontent::AdminArea::finished, this, [this] { setEnabled(true); });
+        admin_->open_example_labs = [this](QWidget* home) {
+            labs_window()->open(labs::LabsOpening::Administrator, home);
+        };
+    }
+    setEnabled(false);
+    admin_->start();
 }
 
 void frmMain::mnuExit_Click() {

@@ -19,6 +19,9 @@ class frmLabs;
 namespace vexlab::designer {
 class frmdesmain;
 }
+namespace vexlab::labcontent {
+class AdminArea;
+}
 
 class QAction;
 class QMenu;
@@ -48,6 +51,8 @@ public:
     designer::frmdesmain* designer() const { return designer_.get(); }
     // The example-labs window, created on first use.
     labs::frmLabs* labs_window();
+    // The administrator area, once the Administrator menu has been used.
+    labcontent::AdminArea* admin() const { return admin_.get(); }
 
     // Menu handlers.
     void mnuRoutSim_Click();
@@ -59,6 +64,7 @@ public:
     void mnucont_Click();
     void mnudisc_Click();
     void mnuabout_Click();
+    void mnuadmin_Click();
     // A Lab Exercises item: group 1 to 10, the item's sublab index.
     void mnulab_Click(int group, int index);
 
@@ -101,6 +107,7 @@ private:
     std::unique_ptr<labs::frmLabPractise> labpractise_;
     std::unique_ptr<designer::frmdesmain> designer_;
     std::unique_ptr<labs::frmLabs> labs_;
+    std::unique_ptr<labcontent::AdminArea> admin_;
 };
 
 }  // namespace vexlab::app

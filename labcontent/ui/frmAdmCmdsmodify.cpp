@@ -1,0 +1,139 @@
+#include "labcontent/ui/frmAdmCmdsmodify.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "labcontent/ui/admin_area.h"
+#include "platform/user_dialogs.h"
+
+namespace vexlab::labcontent {
+
+frmAdmCmdsmodify::frmAdmCmdsmodify(AdminArea& area)
+    : AdminWindow(area, "frmAdmCmdsmodify", "command modify/delete") {
+    resize(600, 440);
+    auto line_edit = [this](const char* name) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(name);
+        return box;
+    };
+    Text1 = line_edit("Text1");
+    Text2 = new QPlainTextEdit(this);
+    Text2->setObjectName("Text2");
+    Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text3 = line_edit("Text3");
+    Text4 = line_edit("Text4");
+    Command1 = new QPushButton("&Modify", this);
+    Command1->setObjectName("Command1");
+    Command3 = new QPushButton("&Delete", this);
+    Command3->setObjectName("Command3");
+    Command2 = new QPushButton("&Back", this);
+    Command2->setObjectName("Command2");
+    Label7 = new QLabel("Make all the necessary changes of the command and click on modify button ",
+                        this);
+    Label7->setObjectName("Label7");
+    Label5 = new QLabel("To delete the record you selected click on delete", this);
+    Label5->setObjectName("Label5");
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(Label7, 1);
+    top->addWidget(Label5, 1);
+    top->addWidget(Picture1);
+    layout->addLayout(top);
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel("Command", this), 0, 0);
+    grid->addWidget(Text1, 0, 1);
+    grid->addWidget(new QLabel("Response", this), 1, 0, Qt::AlignTop);
+    grid->addWidget(Text2, 1, 1);
+    grid->addWidget(new QLabel("CommandPrompt", this), 2, 0);
+    grid->addWidget(Text3, 2, 1);
+    grid->addWidget(new QLabel("Response Prompt", this), 3, 0);
+    grid->addWidget(Text4, 3, 1);
+    layout->addLayout(grid, 1);
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    layout->addWidget(line);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command3);
+    buttons->addWidget(Command2);
+    layout->addLayout(buttons);
+
+    connect(Command1, &QPushButton::clicked, this, &frmAdmCmdsmodify::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmAdmCmdsmodify::Command3_Click);
+    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
+}
+
+void frmAdmCmdsmodify::Form_Load() {
+    Label5->setVisible(false);
+    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
+    Text2->clear();
+    if (const auto c = area_.store().command(area_.edit().chosen_command_index)) {
+        Text1->setText(qs(c->command));
+        Text2->setPlainText(qs(c->response));
+        Text3->setText(qs(c->comprompt));
+        Text4->setText(qs(c->resprompt));
+    }
+    const AdminEditState& edit = area_.edit();
+    Label7->setVisible(true);
+    Command1->setVisible(true);
+    Command3->setVisible(true);
+    if (edit.delete_command_mode) {
+        Label7->setVisible(false);
+        Command1->setVisible(false);
+        Label5->setVisible(true);
+        setWindowTitle("Delete Command");
+    } else if (edit.modify_command_mode) {
+        Command3->setVisible(false);
+        Label5->setVisible(false);
+        setWindowTitle("Modify Command");
+    }
+    show_logo();
+}
+
+void frmAdmCmdsmodify::Back() {
+    area_.show(AdminForm::Selector);
+}
+
+void frmAdmCmdsmodify::Command1_Click() {
+    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to Modify",
+                                 false) != platform::Answer::Yes)
+        return;
+    const Change change =
+        area_.store().modify_command(area_.edit().chosen_command_index,
+                                     {Text1->text().toStdString(), stored(Text2->toPlainText()),
+                                      Text3->text().toStdString(), Text4->text().toStdString()});
+    if (!change.ok)
+        message("The command could not be modified; nothing was changed: " + change.error);
+    else if (change.rows == 0)
+        message(kRecordNotFound);
+    else
+        message("Modified Successfully");
+}
+
+void frmAdmCmdsmodify::Command3_Click() {
+    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to delete",
+                                 false) != platform::Answer::Yes)
+        return;
+    const Change change = area_.store().delete_command(area_.edit().chosen_command_index);
+    if (!change.ok) {
+        message("The command could not be deleted; nothing was changed: " + change.error);
+        return;
+    }
+    if (change.rows == 0) {
+        message(kRecordNotFound);
+        return;
+    }
+    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
+    Text2->clear();
+    message("record deleted succussfully click on  back for further deletion");
+}
+
+}  // namespace vexlab::labcontent

@@ -1,0 +1,132 @@
+#include "labcontent/ui/frmAdminCmdsEnter.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "labcontent/ui/admin_area.h"
+
+namespace vexlab::labcontent {
+
+frmAdminCmdsEnter::frmAdminCmdsEnter(AdminArea& area)
+    : AdminWindow(area, "frmAdminCmdsEnter", "commands entering interface") {
+    resize(600, 440);
+    auto line_edit = [this](const char* name) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(name);
+        return box;
+    };
+    Text1 = line_edit("Text1");
+    Text2 = new QPlainTextEdit(this);
+    Text2->setObjectName("Text2");
+    Text3 = line_edit("Text3");
+    Text4 = line_edit("Text4");
+    Command1 = new QPushButton("&Add", this);
+    Command1->setObjectName("Command1");
+    Command2 = new QPushButton("&Back", this);
+    Command2->setObjectName("Command2");
+    Command3 = new QPushButton("Admin &Home", this);
+    Command3->setObjectName("Command3");
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(
+        new QLabel("Enter the commands for the instruction entered in previous screen", this), 1);
+    top->addWidget(Picture1);
+    layout->addLayout(top);
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel("Command ", this), 0, 0);
+    grid->addWidget(Text1, 0, 1);
+    grid->addWidget(new QLabel("Response", this), 1, 0, Qt::AlignTop);
+    grid->addWidget(Text2, 1, 1);
+    grid->addWidget(new QLabel("(Optional)", this), 1, 2, Qt::AlignTop);
+    grid->addWidget(new QLabel("Command Prompt", this), 2, 0);
+    grid->addWidget(Text3, 2, 1);
+    grid->addWidget(new QLabel("Response Prompt", this), 3, 0);
+    grid->addWidget(Text4, 3, 1);
+    layout->addLayout(grid, 1);
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    layout->addWidget(line);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command3);
+    layout->addLayout(buttons);
+    setTabOrder(Text1, Text2);
+    Text2->setTabChangesFocus(true);
+
+    connect(Command1, &QPushButton::clicked, this, &frmAdminCmdsEnter::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
+    connect(Command3, &QPushButton::clicked, this, &frmAdminCmdsEnter::Command3_Click);
+}
+
+void frmAdminCmdsEnter::Form_Load() {
+    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
+    Text2->clear();
+    show_logo();
+    Text1->setFocus();
+}
+
+// Back to the window of the task that opened this one.
+void frmAdminCmdsEnter::Back() {
+    const AdminEditState& edit = area_.edit();
+    if (edit.modify_instruction_mode)
+        area_.show(AdminForm::InstructionModify);
+    else if (!edit.add_command_mode)
+        area_.show(AdminForm::InstructionEnter);
+    else
+        area_.show(AdminForm::CommandIndex);
+}
+
+void frmAdminCmdsEnter::Command3_Click() {
+    area_.show(AdminForm::Home);
+    leave();
+}
+
+void frmAdminCmdsEnter::Command1_Click() {
+    if (Text1->text().isEmpty()) {
+        message("please enter Command");
+        Text2->clear();
+        Text3->clear();
+        Text4->clear();
+        Text1->setFocus();
+        return;
+    }
+    if (Text3->text().isEmpty()) {
+        message("please enter Command and Command Prompt");
+        Text2->clear();
+        Text4->clear();
+        Text1->setFocus();
+        return;
+    }
+    if (Text4->text().isEmpty()) {
+        message("please enter Command , Command Prompt and Response Prompt");
+        Text2->clear();
+        Text1->setFocus();
+        return;
+    }
+    const AdminEditState& edit = area_.edit();
+    const int instruction = edit.instruction_selection_mode || edit.add_command_mode
+                                ? edit.chosen_instruction_index
+                                : edit.added_instruction_index;
+    const Change change =
+        area_.store().add_command({Text1->text().toStdString(), stored(Text2->toPlainText()),
+                                   Text3->text().toStdString(), Text4->text().toStdString()},
+                                  instruction);
+    if (!change.ok) {
+        message("The command could not be added: " + change.error);
+        return;
+    }
+    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
+    Text2->clear();
+    Text1->setFocus();
+}
+
+}  // namespace vexlab::labcontent

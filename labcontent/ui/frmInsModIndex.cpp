@@ -1,0 +1,128 @@
+#include "labcontent/ui/frmInsModIndex.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include "labcontent/ui/admin_area.h"
+#include "labcontent/ui/frmAdmCmdsmodify.h"
+#include "platform/user_dialogs.h"
+
+namespace vexlab::labcontent {
+
+frmInsModIndex::frmInsModIndex(AdminArea& area)
+    : AdminWindow(area, "frmInsModIndex", "Instruction Modification/Deletion Screen") {
+    resize(780, 520);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName("Text1");
+    Text1->setMaximumHeight(90);
+    MSFlexGrid1 = make_grid(this);
+    Command1 = new QPushButton("&Modify", this);
+    Command1->setObjectName("Command1");
+    Command3 = new QPushButton("&Delete", this);
+    Command3->setObjectName("Command3");
+    Command2 = new QPushButton("Admin &Home", this);
+    Command2->setObjectName("Command2");
+    Label3 = new QLabel(this);
+    Label3->setObjectName("Label3");
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel("Instruction To Be ", this));
+    top->addWidget(Label3);
+    top->addStretch();
+    top->addWidget(Picture1);
+    layout->addLayout(top);
+    layout->addWidget(Text1);
+    layout->addWidget(new QLabel("Commands corresponding to the above Instruction", this));
+    layout->addWidget(MSFlexGrid1, 1);
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    layout->addWidget(line);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command3);
+    buttons->addWidget(Command2);
+    layout->addLayout(buttons);
+
+    connect(Command1, &QPushButton::clicked, this, &frmInsModIndex::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmInsModIndex::Command3_Click);
+    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
+}
+
+void frmInsModIndex::clear_grid() {
+    set_grid_format(MSFlexGrid1, command_grid_format(26));
+}
+
+void frmInsModIndex::Form_Load() {
+    const int index = area_.edit().chosen_instruction_index;
+    const auto step = area_.store().instruction(index);
+    Text1->setPlainText(step ? qs(step->instruction) : QString());
+    clear_grid();
+    for (const auto& c : area_.store().commands_of(index))
+        add_grid_row(MSFlexGrid1,
+                     {std::to_string(c.index), c.command, c.response, c.comprompt, c.resprompt});
+    const AdminEditState& edit = area_.edit();
+    Command1->setVisible(true);
+    Command3->setVisible(true);
+    if (edit.modify_instruction_mode) {
+        Label3->setText("Modified");
+        Command3->setVisible(false);
+    } else if (edit.delete_instruction_mode) {
+        Label3->setText("Deleted");
+        Command1->setVisible(false);
+    }
+    // Typing goes on at the end of the instruction's first line.
+    Text1->setFocus();
+    QTextCursor caret(Text1->document()->firstBlock());
+    caret.movePosition(QTextCursor::EndOfBlock);
+    Text1->setTextCursor(caret);
+    show_logo();
+}
+
+// The window's way back is Admin Home.
+void frmInsModIndex::Back() {
+    area_.show(AdminForm::Home);
+}
+
+void frmInsModIndex::Command1_Click() {
+    const Change change = area_.store().modify_instruction(area_.edit().chosen_instruction_index,
+                                                           stored(Text1->toPlainText()));
+    if (!change.ok) {
+        message("The instruction could not be modified; nothing was changed: " + change.error);
+        return;
+    }
+    if (change.rows == 0) {
+        message(kRecordNotFound);
+        return;
+    }
+    Text1->setPlainText(" ");
+    const auto answer = area_.dialogs().question(
+        "confirm file deletion", "Do you want to add Commands to this Instruction", false);
+    area_.show(answer == platform::Answer::Yes ? AdminForm::CommandsEnter : AdminForm::Home);
+    leave();
+}
+
+void frmInsModIndex::Command3_Click() {
+    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to delete",
+                                 false) == platform::Answer::Yes) {
+        const Change change =
+            area_.store().delete_instruction(area_.edit().chosen_instruction_index);
+        if (!change.ok)
+            message("The instruction could not be deleted; nothing was changed: " + change.error);
+        else if (change.rows == 0)
+            message(kRecordNotFound);
+        else
+            message("record deleted succussfully");
+    }
+    Text1->setPlainText(" ");
+    clear_grid();
+}
+
+}  // namespace vexlab::labcontent
