@@ -30,6 +30,7 @@
 #include "labcontent/ui/frmadmDelSublab.h"
 #include "labs/lab_tables.h"
 #include "labs/ui/frmLabPractise.h"
+#include "labs/ui/frmLabs.h"
 #include "labs/ui/frmScore.h"
 #include "platform/db_session.h"
 #include "platform/user_dialogs.h"
@@ -358,6 +359,24 @@ TEST_F(AdminWindowTest, ASublabIsDeletedOnlyAfterItWasChosenAndTheQuestionNamesI
     EXPECT_EQ(window->Combo1->findText("Static NAT"), -1);
     window->close();
     area().window(AdminForm::Home)->close();
+    EXPECT_TRUE(main->isEnabled());
+}
+
+TEST_F(AdminWindowTest, TheHomeOpensTheExampleLabsForEditingAndWaitsForThem) {
+    frmAdminMain* home = log_in();
+    ASSERT_NE(home, nullptr);
+    ASSERT_TRUE(home->mnuSimLabs->isEnabled());
+    home->mnuSimLabs->trigger();
+    auto* labs = main->labs_window();
+    ASSERT_TRUE(labs->isVisible());
+    EXPECT_TRUE(home->isVisible());
+    EXPECT_FALSE(home->isEnabled());
+    EXPECT_TRUE(labs->mnuAddLab->isVisible());
+    EXPECT_TRUE(program->state().open_mode.labs_opened_for_editing);
+    labs->close();
+    EXPECT_TRUE(home->isEnabled());
+    EXPECT_FALSE(main->isEnabled());
+    home->Command1->click();
     EXPECT_TRUE(main->isEnabled());
 }
 
