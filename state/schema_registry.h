@@ -28,7 +28,7 @@ struct TableDef {
     std::string name;
     std::vector<ColumnDef> columns;
     std::vector<std::vector<std::string>> lookups;  // indexes, by their columns
-    std::vector<std::string> keys;                   // columns no two rows share a value of
+    std::vector<std::string> keys;                  // columns no two rows share a value of
     // Position of a column (letter case ignored), or -1.
     int position(std::string_view column) const;
     const ColumnDef* column(std::string_view name) const;
