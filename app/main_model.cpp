@@ -1,15 +1,37 @@
 #include "app/main_model.h"
 
+#include <iostream>
+
+#include "platform/db_session.h"
+#include "state/schema_registry.h"
+
 namespace vexlab::app {
 
 MainWindowModel::MainWindowModel(state::AppState& state, platform::RegistryStore& registry)
     : state_(state), registry_(registry) {}
 
 void MainWindowModel::form_load() {
-    platform::register_data_source(registry_, state_.program_folder);
-    workspace_ = std::make_unique<platform::Workspace>(kWorkspaceName, kWorkspaceUser, "");
-    workspace_->open_connection(state_.session, kConnectionName, platform::program_connect_string(),
-                                registry_);
+    try {
+        platform::register_data_source(registry_, state_.program_folder);
+    } catch (const std::exception& error) {
+        throw StartError("The program's settings could not be written to " + registry_.file() +
+                         ".\n\n" + error.what());
+    }
+    const std::string database = state_.program_file(platform::kDatabaseFileName);
+    try {
+        workspace_ = std::make_unique<platform::Workspace>(kWorkspaceName, kWorkspaceUser, "");
+        workspace_->open_connection(state_.session, kConnectionName,
+                                    platform::program_connect_string(), registry_);
+    } catch (const db::DbError& error) {
+        std::cerr << "vexlab: " << error.what() << "\n";
+        throw StartError("The database could not be opened.\n\n" + error.engine_message());
+    }
+    // A damaged file would answer thousands of lines with failures: it is
+    // refused here, once.
+    if (auto fault = state::SchemaRegistry::instance().mismatch(state_.session)) {
+        state_.session.close();
+        throw StartError("The database " + database + " is damaged: " + *fault + ".");
+    }
     state_.open_mode.start_as_switch = false;
     state_.open_mode.start_as_router = false;
     lab_menus_ = load_labs(state_.session);

@@ -4,6 +4,7 @@
 // menu items set the open-mode flags; its unload closes the session.
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "app/lab_menus.h"
@@ -13,12 +14,21 @@
 
 namespace vexlab::app {
 
+// The program cannot start: the message tells the user what failed (never a
+// statement; those go to the log).
+class StartError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 class MainWindowModel {
 public:
     MainWindowModel(state::AppState& state, platform::RegistryStore& registry);
 
-    // The work of the window's load.  Throws db::DbError when the database
-    // cannot be opened; nothing after the opening has run then.
+    // The work of the window's load.  Throws StartError when the settings
+    // cannot be written, or the database cannot be opened or is not the
+    // program's (a table or a column of the schema is missing); the session is
+    // closed again then.
     void form_load();
     // Closes the connection, then the workspace.
     void form_unload();

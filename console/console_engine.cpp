@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ctime>
+#include <iostream>
 
 #include "console/context_help.h"
 #include "console/default_network.h"
@@ -126,6 +127,10 @@ std::string ConsoleEngine::clock_caption(Clock::time_point now) const {
 }
 
 void ConsoleEngine::switch_device(const std::string& host, const std::string& device) {
+    guarded([&] { attach(host, device); });
+}
+
+void ConsoleEngine::attach(const std::string& host, const std::string& device) {
     auto& console = app_.console;
     if (console.device.current_device == console.device.home_device && !state_.home_password)
         state_.home_password =
@@ -164,8 +169,35 @@ void ConsoleEngine::switch_device(const std::string& host, const std::string& de
 // ------------------------------------------------------------ key delivery
 
 void ConsoleEngine::press(KeyEvent key) {
-    handle(key);
-    drain();
+    guarded([&] {
+        handle(key);
+        drain();
+    });
+}
+
+// Every key answers at the same boundary as Enter: whatever fails inside a
+// key is printed as the command's failure and the console goes on at a new
+// prompt.  The statement behind a database failure goes to the log only.
+template <class Work>
+void ConsoleEngine::guarded(Work&& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        std::cerr << "vexlab: " << error.what() << "\n";
+        queue_.clear();
+        app_.console.output.paging_active = false;
+        app_.console.output.pending_output.clear();
+        std::string transcript = control_.text();
+        start_line(transcript);
+        write(transcript + failure_text(error) + kCrLf + prompt());
+        control_.locked = false;
+    }
+}
+
+std::string failure_text(const std::exception& error) {
+    const auto* db_error = dynamic_cast<const db::DbError*>(&error);
+    return std::string("% Command failed: ") +
+           (db_error ? db_error->engine_message() : error.what());
 }
 
 void ConsoleEngine::type(std::string_view text) {
@@ -223,9 +255,11 @@ void ConsoleEngine::handle(KeyEvent key) {
 }
 
 void ConsoleEngine::click() {
-    control_.set_caret(control_.text().empty() ? 0 : control_.text().size() - 1);
-    send_key(keys::end);
-    drain();
+    guarded([&] {
+        control_.set_caret(control_.text().empty() ? 0 : control_.text().size() - 1);
+        send_key(keys::end);
+        drain();
+    });
 }
 
 // A double click only puts the caret back where typing goes on; it never
@@ -396,7 +430,8 @@ void ConsoleEngine::handle_typed_line() {
             } catch (const std::exception& error) {
                 // A failing statement ends the command, not the session.
                 state_.line.verdict = interpreter::Verdict::Success;
-                console.output.response_text = std::string("% Command failed: ") + error.what();
+                std::cerr << "vexlab: " << error.what() << "\n";
+                console.output.response_text = failure_text(error);
             }
         } else {
             if (state_.history_next > 1) {
@@ -465,7 +500,9 @@ bool ConsoleEngine::console_command() {
     if (line == "logout" &&
         (mode.mode_suffix == CommandMode::User || mode.mode_suffix == CommandMode::Privileged))
         return logout();
-    if (line == "end" && mode.mode_suffix != CommandMode::User) {
+    // A workstation has no privileged mode: its "end" is a line like any other.
+    if (line == "end" && mode.mode_suffix != CommandMode::User &&
+        mode.mode_suffix != CommandMode::Pc) {
         // Leaving an interface by "end" brings its link state up to date as
         // "exit" and Ctrl+Z do.
         leave_interface_mode();

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -103,6 +104,8 @@ public:
     std::string clock_caption(Clock::time_point now) const;
 
     const TextControl& control() const { return control_; }
+    // What the last line handled at Enter gave.
+    const interpreter::InterpreterState& last_line() const { return state_.line; }
     const std::string& text() const { return control_.text(); }
     const std::string& caption() const { return caption_; }
     bool network_buttons_enabled() const { return network_buttons_; }
@@ -122,7 +125,10 @@ public:
     state::AppState& app() { return app_; }
 
 private:
+    template <class Work>
+    void guarded(Work&& work);
     void handle(KeyEvent key);
+    void attach(const std::string& host, const std::string& device);
     void drain();
 
     // The window's handlers.
@@ -219,6 +225,10 @@ private:
     };
     WindowState state_;
 };
+
+// What the console prints for a command that failed: the reason, never the
+// statement.
+std::string failure_text(const std::exception& error);
 
 // The text written when the console loads.
 std::string start_text();

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -218,6 +220,9 @@ void RegistryStore::save() const {
     fs::path target(file_);
     std::error_code ec;
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+    if (ec)
+        throw std::runtime_error("cannot make the folder " + target.parent_path().string() + ": " +
+                                 ec.message());
     std::ostringstream out;
     out << "# vexlab per-user settings store\n";
     for (const auto& key : keys_) {
@@ -234,9 +239,11 @@ void RegistryStore::save() const {
     temp += ".tmp";
     {
         std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (!file) throw std::runtime_error("cannot write " + temp.string());
+        if (!file)
+            throw std::runtime_error("cannot write " + temp.string() + ": " + std::strerror(errno));
         file << out.str();
-        if (!file.flush()) throw std::runtime_error("cannot write " + temp.string());
+        if (!file.flush())
+            throw std::runtime_error("cannot write " + temp.string() + ": " + std::strerror(errno));
     }
     fs::rename(temp, target, ec);
     if (ec) throw std::runtime_error("cannot replace " + file_ + ": " + ec.message());

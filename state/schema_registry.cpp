@@ -275,4 +275,20 @@ void SchemaRegistry::create_all(db::DatabaseSession& session) const {
     }
 }
 
+std::optional<std::string> SchemaRegistry::mismatch(db::DatabaseSession& session) const {
+    for (const TableDef& table : tables_) {
+        if (!session.table_exists(table.name)) return "the table " + table.name + " is missing";
+        const std::vector<std::string> columns = session.column_names(table.name);
+        for (std::size_t i = 0; i < table.columns.size(); ++i) {
+            const std::string& expected = table.columns[i].name;
+            if (i >= columns.size())
+                return "the table " + table.name + " has no column " + expected;
+            if (!text::iequals(columns[i], expected))
+                return "the table " + table.name + " has " + columns[i] + " where " + expected +
+                       " belongs";
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace vexlab::state

@@ -58,6 +58,12 @@ public:
     // Creates every table in an empty database.
     void create_all(db::DatabaseSession& session) const;
 
+    // What keeps an opened database from being the program's: the first
+    // table that is missing or whose columns do not begin with the schema's,
+    // in order (a table may have more columns after them: the program adds
+    // device columns as it runs).  Nothing when the database fits.
+    std::optional<std::string> mismatch(db::DatabaseSession& session) const;
+
 private:
     std::vector<TableDef> tables_;
 };

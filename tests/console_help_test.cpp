@@ -51,6 +51,17 @@ TEST_F(ConsoleHelpTest, HelpLeavesTheInterfaceAsItWasAndWritesNothing) {
     EXPECT_EQ(app.session.total_changes(), changes);  // nothing written
 }
 
+// A partial word after a word that an argument placeholder took: the
+// placeholder row matched is kept whole while the walk goes on below it.
+TEST_F(ConsoleHelpTest, APartialWordBelowAnArgumentListsItsWords) {
+    const auto mode_before = app.console.mode.mode_suffix;
+    app.console.mode.mode_suffix = vexlab::test::mode("(config)#");
+    const std::string list = console::context_help_list(app, "interface serial 0.1 p");
+    app.console.mode.mode_suffix = mode_before;
+    EXPECT_EQ(list, console::help_entry("point-to-point",
+                                        "Treat the subinterface as a point-to-point link"));
+}
+
 TEST_F(ConsoleHelpTest, EntriesArePaddedToFortyColumns) {
     EXPECT_EQ(console::help_entry("show", "Display"), "show" + std::string(36, ' ') + "Display");
     EXPECT_EQ(console::help_entry("end_cmd", "Done"),

@@ -169,3 +169,25 @@ TEST_F(ConsoleWindowTest, NetworkDiagramPicksADeviceAndGivesTheConsoleBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// The console unloads while the database is still open, then the main
+// window closes the session; nothing escapes the close.
+TEST_F(ConsoleWindowTest, ClosingTheMainWindowUnloadsTheConsoleFirst) {
+    auto* main = program->main_window();
+    main->mnuRoutSim->trigger();
+    ASSERT_TRUE(main->routsim()->isVisible());
+    auto& state = program->state();
+    state.session.execute("INSERT INTO access_list (accesslist_num) VALUES (5)");
+    EXPECT_TRUE(main->close());
+    EXPECT_FALSE(main->routsim()->isVisible());
+    EXPECT_FALSE(state.session.is_open());
+    // The console's unload (which empties the default network's access
+    // lists) ran on the open session.
+    vexlab::db::DatabaseSession check;
+    check.open(folder.file("commandsbackup.mdb"));
+    EXPECT_EQ(check.scalar("SELECT count(*) FROM access_list").to_int(), 0);
+}
+
+}  // namespace

@@ -113,6 +113,14 @@ columns index | sublabnane | ref
     main->close();
 }
 
+// A fresh database with one statement run on it.
+void damage(const std::string& path, const std::string& sql) {
+    vexlab::test::fresh_database(path);
+    vexlab::db::DatabaseSession session;
+    session.open(path);
+    session.execute(sql);
+}
+
 TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
     struct Case {
         std::string name;
@@ -122,6 +130,22 @@ TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
         {"missing", [](const std::string&) {}, "does not exist"},
         {"corrupt", [](const std::string& path) { std::ofstream(path) << std::string(4096, 'x'); },
          "not a database"},
+        // A database that lacks a table or a column of the schema is refused
+        // once, by name, rather than answering lines with failures.
+        {"table missing", [](const std::string& path) { damage(path, "DROP TABLE int_det"); },
+         "is damaged: the table int_det is missing"},
+        {"catalogue table missing",
+         [](const std::string& path) { damage(path, "DROP TABLE tblsublabcmds3"); },
+         "is damaged: the table tblsublabcmds3 is missing"},
+        {"column missing",
+         [](const std::string& path) {
+             damage(path, "ALTER TABLE config_template DROP COLUMN " +
+                              vexlab::state::SchemaRegistry::instance()
+                                  .get("config_template")
+                                  .columns.back()
+                                  .name);
+         },
+         "is damaged: the table config_template has no column"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,6 +255,23 @@ TEST(WindowNavigation, AnOpenerWithTwoChildrenWaitsForTheLast) {
     EXPECT_EQ(watch.changes, 0);
     second.close();
     EXPECT_TRUE(opener.isEnabled());
+}
+
+// A settings folder that cannot be written is reported as such, naming the
+// settings file; no statement text reaches the user.
+TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedByName) {
+    with_database();
+    // The settings file's folder is a plain file: nothing can be written in it.
+    std::ofstream(folder.file("config")) << "not a folder";
+    Program program(options(), &dialogs);
+    EXPECT_FALSE(program.Main());
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    const std::string& text = dialogs.shown()[0].text;
+    EXPECT_NE(text.find("settings could not be written to " + folder.file("config/registry.txt")),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("database"), std::string::npos) << text;
+    EXPECT_EQ(text.find("SELECT"), std::string::npos) << text;
 }
 
 }  // namespace

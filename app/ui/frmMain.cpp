@@ -4,12 +4,14 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QMenuBar>
+#include <iostream>
 
 #include "console/ui/frmRoutSim.h"
 #include "designer/ui/frmdesmain.h"
 #include "labcontent/ui/admin_area.h"
 #include "labs/ui/frmLabPractise.h"
 #include "labs/ui/frmLabs.h"
+#include "platform/db_session.h"
 #include "platform/ui/key_injection.h"
 #include "platform/ui/window_navigator.h"
 
@@ -108,9 +110,13 @@ void frmMain::build_menus() {
 bool frmMain::Form_Load() {
     try {
         model_.form_load();
-    } catch (const std::exception& error) {
-        dialogs_.message("Vexlab",
-                         "The database could not be opened.\n\n" + std::string(error.what()));
+    } catch (const StartError& error) {
+        dialogs_.message("Vexlab", error.what());
+        return false;
+    } catch (const db::DbError& error) {
+        std::cerr << "vexlab: " << error.what() << "\n";
+        model_.form_unload();
+        dialogs_.message("Vexlab", "The program could not start.\n\n" + error.engine_message());
         return false;
     }
     build_lab_menus();
@@ -142,7 +148,16 @@ void frmMain::Form_Unload() {
     model_.form_unload();
 }
 
+// The open windows unload first, while the database is still open; one that
+// declines to close keeps the program running.
 void frmMain::closeEvent(QCloseEvent* event) {
+    const std::initializer_list<platform::FormWindow*> children = {
+        routsim_.get(), labpractise_.get(), designer_.get(), labs_.get()};
+    for (platform::FormWindow* child : children)
+        if (child && child->isVisible() && !child->close()) {
+            event->ignore();
+            return;
+        }
     Form_Unload();
     event->accept();
     QApplication::quit();

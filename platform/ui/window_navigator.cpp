@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <algorithm>
+#include <exception>
+#include <iostream>
 
 namespace vexlab::platform {
 
@@ -34,7 +36,14 @@ void FormWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    form_unload();
+    // An unload that fails is reported, never carried out of the event
+    // handler: the window goes all the same and the program goes on.
+    try {
+        form_unload();
+    } catch (const std::exception& error) {
+        std::cerr << "vexlab: closing " << windowTitle().toStdString() << ": " << error.what()
+                  << "\n";
+    }
     event->accept();
     // Whoever takes over from this window (it may hold the same opener) does
     // so before the opener is let go, so the opener never flickers enabled.
