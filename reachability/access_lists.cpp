@@ -5,8 +5,7 @@
 
 namespace vexlab::reachability {
 
-bool match_wildcard(std::string_view source, std::string_view entry_ip,
-                    std::string_view wildcard) {
+bool match_wildcard(std::string_view source, std::string_view entry_ip, std::string_view wildcard) {
     const auto s = parse_ipv4(source);
     const auto e = parse_ipv4(entry_ip);
     const auto w = parse_ipv4(wildcard);

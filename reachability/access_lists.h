@@ -20,7 +20,6 @@ bool acl_permits(const NetworkView& view, std::string_view interface_ip, Directi
 // The source matches an entry when it agrees with the entry's address in
 // every bit the wildcard leaves 0.  Texts that are not dotted addresses
 // match nothing.
-bool match_wildcard(std::string_view source, std::string_view entry_ip,
-                    std::string_view wildcard);
+bool match_wildcard(std::string_view source, std::string_view entry_ip, std::string_view wildcard);
 
 }  // namespace vexlab::reachability

@@ -59,9 +59,8 @@ bool pool_entry_matches(const AccessListEntry& entry, std::string_view host) {
     for (std::size_t i = 0; i < 4; ++i) {
         if (i >= wildcard.size()) continue;
         const std::string& w = wildcard[i];
-        const bool zero = !w.empty() && std::all_of(w.begin(), w.end(), [](char c) {
-            return c == '0';
-        });
+        const bool zero =
+            !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c == '0'; });
         if (!zero) continue;
         const std::string a = i < address.size() ? address[i] : std::string();
         const std::string h = i < octets.size() ? octets[i] : std::string();
@@ -122,9 +121,8 @@ bool check_nat(const NetworkView& view, std::string_view device, std::string_vie
     return flags.nat_on_device;
 }
 
-bool check_nat_outside(const NetworkView& view, std::string_view hop_ip,
-                       std::string_view hop_mask, std::string_view destination,
-                       std::string_view device) {
+bool check_nat_outside(const NetworkView& view, std::string_view hop_ip, std::string_view hop_mask,
+                       std::string_view destination, std::string_view device) {
     if (same_network(hop_ip, hop_mask, destination, hop_mask)) {
         bool reached = false;
         for_each_entry(view, device, [&](const NatDevice&, const NatEntry& entry) {
@@ -208,8 +206,8 @@ std::vector<std::string> translate_nat_source(const NetworkView& view, std::stri
         for (const auto* row : interfaces) {
             const InterfaceRow& out = *row->iface;
             if (iequals(out.ip, "UA") || out.nat_outside_int != 1 || out.ip.empty()) continue;
-            if (pool_reaches(*pool, out) || (pool->glob_port == out.nw_protocol &&
-                                             pool->glob_port != "d"))
+            if (pool_reaches(*pool, out) ||
+                (pool->glob_port == out.nw_protocol && pool->glob_port != "d"))
                 list_once(listed, out.ip);
         }
     }

@@ -32,9 +32,8 @@ bool check_nat(const NetworkView& view, std::string_view device, std::string_vie
 // one of the device's Ethernet interfaces (when the hop's network under the
 // hop's mask is the destination's), or it is one of the device's NAT outside
 // interfaces that is up.
-bool check_nat_outside(const NetworkView& view, std::string_view hop_ip,
-                       std::string_view hop_mask, std::string_view destination,
-                       std::string_view device);
+bool check_nat_outside(const NetworkView& view, std::string_view hop_ip, std::string_view hop_mask,
+                       std::string_view destination, std::string_view device);
 
 // The destination is an inside global address of the start router, which
 // has NAT on.

@@ -194,8 +194,9 @@ NetworkView NetworkView::load(db::DatabaseSession& session, const state::Network
                                        set.text("mast_int"), set.text("mast_dev")});
     }
     {
-        db::Recordset set = session.open_recordset("SELECT \"index\", Device_Name FROM device "
-                                                   "ORDER BY rowid");
+        db::Recordset set = session.open_recordset(
+            "SELECT \"index\", Device_Name FROM device "
+            "ORDER BY rowid");
         for (; !set.eof(); set.move_next())
             if (!set.field(0).is_null())
                 view.kinds_.emplace(set.text(1), static_cast<int>(set.field(0).to_int()));
@@ -212,10 +213,10 @@ NetworkView NetworkView::load(db::DatabaseSession& session, const state::Network
         std::string keys = "?";
         for (std::size_t i = 1; i < std::size(kSettingsKeys); ++i) keys += ", ?";
         std::vector<db::Value> params(std::begin(kSettingsKeys), std::end(kSettingsKeys));
-        db::Recordset set = session.open_recordset(
-            "SELECT * FROM " + tables.routervariables_table + " WHERE Config_Variable IN (" + keys +
-                ") ORDER BY rowid",
-            params);
+        db::Recordset set =
+            session.open_recordset("SELECT * FROM " + tables.routervariables_table +
+                                       " WHERE Config_Variable IN (" + keys + ") ORDER BY rowid",
+                                   params);
         for (int i = 0; i < set.field_count(); ++i)
             view.settings_columns.push_back(set.field_name(i));
         for (; !set.eof(); set.move_next()) {

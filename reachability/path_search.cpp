@@ -37,7 +37,10 @@ bool same_area_number(const Area& a, const Area& b) {
 // the membership tests the walk makes at every hop.
 class VisitedList {
 public:
-    VisitedList() { list_.emplace_back(); counts_[std::string()] = 1; }
+    VisitedList() {
+        list_.emplace_back();
+        counts_[std::string()] = 1;
+    }
 
     bool contains(const std::string& ip) const {
         auto it = counts_.find(ip);
@@ -393,8 +396,7 @@ private:
                 s_.next_hop_ip = row->iface->next_hopip;
                 s_.next_hop_mask = row->iface->next_hopmask;
             }
-            inbound_ok_ =
-                acl_permits(v_, s_.next_hop_ip, Direction::Inbound, s_.packet_source_ip);
+            inbound_ok_ = acl_permits(v_, s_.next_hop_ip, Direction::Inbound, s_.packet_source_ip);
         }
         const std::string& next_hop = s_.next_hop_ip;
         if (is_hop(next_hop)) {
@@ -490,8 +492,8 @@ private:
             on_subnet_ = is_next_hop_on_subnet(departure);
         }
         if (!is_hop(next) || next == s_.reexpand_hop_ip || next == s_.reexpand_previous_ip ||
-            contains(source_device_ips_, next) || contains(s_.source_ips, next) ||
-            !interface_up_ || !on_subnet_ || !outbound_ok_ || !same_area()) {
+            contains(source_device_ips_, next) || contains(s_.source_ips, next) || !interface_up_ ||
+            !on_subnet_ || !outbound_ok_ || !same_area()) {
             if (is_hop(next)) {
                 --exit_top_;
                 if (!current_path_.empty()) current_path_.pop_back();
@@ -510,9 +512,9 @@ private:
         for (const auto* row : rows) {
             evaluate_row(*row);
             const bool arrival_row = row->iface->ip == next;
-            const bool area_fits = arrival_row ? (!ospf() || same_area_number(row->iface->area,
-                                                                              current_area_))
-                                               : area_ok_;
+            const bool area_fits =
+                arrival_row ? (!ospf() || same_area_number(row->iface->area, current_area_))
+                            : area_ok_;
             if (destination_reached(row->iface->ip, row->dev_name(), row->iface->mask) &&
                 runs_protocol_ && interface_up_ && layer2_ok_ && area_fits &&
                 (inbound_ok_ || next == s_.destination_ip)) {
@@ -587,8 +589,7 @@ private:
                 if (!is_interface_up(ip)) return false;
                 if (!ospf() || same_area_number(row.iface->far_area, arrival_area)) return true;
                 const DeviceRow* device = v_.ospf_device(row.device->dev_no);
-                return area_rule(arrival_area, row.iface->far_area,
-                                 device && device->virtual_link);
+                return area_rule(arrival_area, row.iface->far_area, device && device->virtual_link);
             };
             for (const auto* row : rows)
                 if (is_address(row->iface->ip) && row->iface->ip == s_.destination_ip &&
@@ -629,8 +630,12 @@ private:
             }
 
             if (!exits.empty()) {
+                // Only exits not yet on the path go on the stack, as in the
+                // walk itself: taking a visited one back off the stack would
+                // cut the path before an address it arrived by.
                 if (variant == Variant::Replace) exit_stack_.clear();
-                exit_stack_.insert(exit_stack_.end(), exits.begin(), exits.end());
+                for (const auto& ip : exits)
+                    if (!visited_.contains(ip)) exit_stack_.push_back(ip);
                 exit_top_ = static_cast<long>(exit_stack_.size()) - 1;
                 return false;
             }

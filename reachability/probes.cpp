@@ -70,7 +70,8 @@ std::int64_t metric_of(const NetworkView& view, const PathSearch& search, const 
 std::int64_t path_cost(const NetworkView& view, const PathSearch& search, std::size_t start,
                        std::size_t last) {
     std::int64_t sum = 0;
-    for (std::size_t i = start; i <= last; i += 2) sum += metric_of(view, search, search.recorded_paths[i]);
+    for (std::size_t i = start; i <= last; i += 2)
+        sum += metric_of(view, search, search.recorded_paths[i]);
     return sum;
 }
 
@@ -236,8 +237,8 @@ Pass reexpand(const NetworkView& view, PathSearch& search, const CostBounds* bou
     for (std::size_t j = 1; j < search.path_end_offsets.size() && !settled(); ++j) {
         const std::size_t s = search.path_end_offsets[j - 1];
         const std::size_t e = search.path_end_offsets[j];
-        for (long long k = static_cast<long long>(e) - 2; k >= static_cast<long long>(s) && !settled();
-             k -= 2) {
+        for (long long k = static_cast<long long>(e) - 2;
+             k >= static_cast<long long>(s) && !settled(); k -= 2) {
             search.reexpand_previous_ip.clear();
             search.reexpand_path_start = s;
             const auto at = static_cast<std::size_t>(k);
@@ -268,8 +269,8 @@ Pass reexpand(const NetworkView& view, PathSearch& search, const CostBounds* bou
             // longer new; only at the answering router does the answer depend
             // on the paths found so far (it leaves out their addresses).
             if (search.source_device != search.answering_device) {
-                std::string key = search.source_device + '\n' + hop + '\n' +
-                                  search.reexpand_previous_ip;
+                std::string key =
+                    search.source_device + '\n' + hop + '\n' + search.reexpand_previous_ip;
                 for (std::size_t i = s; i < at; ++i) key += '\n' + search.recorded_paths[i];
                 if (!branches_run.insert(std::move(key)).second) continue;
             }
@@ -300,8 +301,7 @@ BestPath reexpand_cheapest(const NetworkView& view, PathSearch& search) {
     const PathSearch first = search;
     while (true) {
         Pass pass = reexpand(view, search, bounds ? &*bounds : nullptr, limit);
-        if (!limit || !pass.least_passed_over ||
-            (pass.best.found() && pass.best.cost() <= *limit))
+        if (!limit || !pass.least_passed_over || (pass.best.found() && pass.best.cost() <= *limit))
             return pass.best;
         std::int64_t next = *pass.least_passed_over;
         if (pass.best.found() && pass.best.cost() < next) next = pass.best.cost();
@@ -354,15 +354,15 @@ std::vector<std::string> get_gateways(const NetworkView& view, std::string_view 
 }
 
 std::string get_ping_source(const NetworkView& view, std::string_view console_device,
-                            int console_kind) {
-    if (console_kind == 2) {
+                            state::DeviceKind console_kind) {
+    if (console_kind == state::DeviceKind::Switch) {
         const SettingsRow* row = view.settings("FastEthernet1_ip_address");
         if (!row) return {};
         for (std::size_t i = 0; i < view.settings_columns.size(); ++i)
             if (view.settings_columns[i] == console_device) return row->values[i];
         return {};
     }
-    if (console_kind == 3) {
+    if (console_kind == state::DeviceKind::Pc) {
         const auto& rows = view.route.of_device(console_device);
         return rows.empty() ? std::string() : rows.front()->iface->ip;
     }
@@ -372,7 +372,8 @@ std::string get_ping_source(const NetworkView& view, std::string_view console_de
 void find_pc_gateway_protocol(const NetworkView& view, PathSearch& search) {
     search.walk_protocol.clear();
     search.walk_protocol_table = ProtocolView::None;
-    if (view.device_kind(search.console_device) != 3) return;
+    if (view.device_kind(search.console_device) != state::kind_number(state::DeviceKind::Pc))
+        return;
     // A PC without its Ethernet0 row has no gateway to look at.
     search.next_hop_ip.clear();
     for (const auto* row : view.route.of_device(search.console_device))

@@ -11,6 +11,7 @@
 
 #include "reachability/network_view.h"
 #include "reachability/path_search.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::reachability {
 
@@ -33,7 +34,7 @@ std::vector<std::string> get_gateways(const NetworkView& view, std::string_view 
 // The address a switch's or PC's packets leave from: a switch's management
 // address, a PC's interface address; empty for a router.
 std::string get_ping_source(const NetworkView& view, std::string_view console_device,
-                            int console_kind);
+                            state::DeviceKind console_kind);
 
 // Clears the walk's protocol; on a PC presets it from the protocol its
 // gateway interface runs.
@@ -52,12 +53,10 @@ struct TracerouteResult {
     bool destination_is_local = false;
 };
 std::optional<TracerouteResult> run_traceroute(const NetworkView& view, PathSearch& search,
-                                               const std::string& traced,
-                                               const std::string& shown);
+                                               const std::string& traced, const std::string& shown);
 
 // Reachable for telnet: an up interface of the answering device or by the
 // path search.
-bool check_telnet_reachable(const NetworkView& view, PathSearch& search,
-                            const std::string& target);
+bool check_telnet_reachable(const NetworkView& view, PathSearch& search, const std::string& target);
 
 }  // namespace vexlab::reachability

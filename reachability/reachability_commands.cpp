@@ -48,7 +48,7 @@ Target resolve_target(const NetworkView& view, const std::string& command_line) 
     }
     const std::string device = get_device_by_hostname(view, target.typed);
     if (device.empty()) return target;
-    if (view.device_kind(device) == 2) {
+    if (view.device_kind(device) == state::kind_number(state::DeviceKind::Switch)) {
         const std::string* address = settings_cell(view, "FastEthernet1_ip_address", device);
         if (address && !address->empty() && *address != "UA") target.addresses.push_back(*address);
         return target;
@@ -94,7 +94,7 @@ struct Prepared {
 Prepared prepare(const NetworkView& view, const ConsoleAt& console) {
     Prepared p;
     p.search.console_device = console.device;
-    p.search.router_console = console.kind == state::kRouter;
+    p.search.router_console = console.kind == state::DeviceKind::Router;
     if (p.search.router_console) {
         p.starts.push_back(console.device);
         return p;
@@ -178,8 +178,7 @@ std::string ping_command(db::DatabaseSession& session, const state::NetworkTable
         return check_ping_reachable(view, search, address);
     };
     for (const auto& address : target.addresses)
-        if (probe_address(view, p.search, p.starts, address, ping))
-            return ping_reply_text(address);
+        if (probe_address(view, p.search, p.starts, address, ping)) return ping_reply_text(address);
     return unreachable_text(target.typed);
 }
 
@@ -237,9 +236,10 @@ TelnetOutcome telnet_command(db::DatabaseSession& session, const state::NetworkT
         landed.host_name = host && !host->empty() ? *host : target.typed;
         const std::string* password = settings_cell(view, "linevty_pass", device);
         landed.vty_password = password && !password->empty() ? *password : "nill";
-        landed.device_kind = view.device_kind(device).value_or(console.kind);
-        record_session(session, tables, view, device, console.device,
-                       outcome.telnetsession_count);
+        landed.device_kind = console.kind;
+        if (const auto number = view.device_kind(device))
+            if (const auto kind = state::device_kind(*number)) landed.device_kind = *kind;
+        record_session(session, tables, view, device, console.device, outcome.telnetsession_count);
         outcome.session = landed;
         outcome.response.clear();
     }
@@ -253,8 +253,9 @@ void switch_console(state::ConsoleSession& console, const TelnetSession& session
     device.current_device = session.device;
     device.host_name = session.host_name;
     device.device_kind = session.device_kind;
-    if (session.device_kind == state::kPc) console.mode.mode_suffix = ":";
-    if (session.vty_password == "nill") return;
+    if (session.device_kind == state::DeviceKind::Pc)
+        console.mode.mode_suffix = state::CommandMode::Pc;
+    if (session.vty_password == state::marker::kNill) return;
     auto& password = console.password;
     password.login_password = session.vty_password;
     password.expected_password_length = static_cast<int>(session.vty_password.size());

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "state/vocabulary.h"
+
 namespace vexlab::db {
 class DatabaseSession;
 }
@@ -23,7 +25,7 @@ namespace vexlab::reachability {
 // The console a command was typed at.
 struct ConsoleAt {
     std::string device;  // current_device
-    int kind = 0;        // DeviceKind
+    state::DeviceKind kind = state::DeviceKind::Router;
 };
 
 // The text ping prints: the success block for the address that answered,
@@ -39,7 +41,7 @@ std::string traceroute_command(db::DatabaseSession& session, const state::Networ
 struct TelnetSession {
     std::string device;     // the device's name (its settings column)
     std::string host_name;  // shown in front of the prompt
-    int device_kind = 0;
+    state::DeviceKind device_kind = state::DeviceKind::Router;
     std::string vty_password;  // "nill" when the device asks none
 };
 

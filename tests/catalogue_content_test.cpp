@@ -272,11 +272,15 @@ TEST(CatalogueContent, ExecLines) {
             {"enable extra", kNotFound, "enable", "", ">"},
             {"sh ip ro", kNotBuilt, "show ip route", "", ">"},
             {"show running-config", kNotFound, "show", "", ">"},
-            {"ping 10.0.0.2", kNotBuilt, "ping", "10.0.0.2", ">"},
-            {"ping R2", kNotBuilt, "ping", "R2", ">"},
+            // Nothing has an address on the default network yet.
+            {"ping 10.0.0.2", kOk, "ping", "10.0.0.2", ">",
+             "Trying 10.0.0.2\r\n% Destination unreachable; gateway or host down"},
+            {"ping R2", kOk, "ping", "R2", ">",
+             "Trying R2\r\n% Destination unreachable; gateway or host down"},
             {"ping 10.0.0.256", kNotFound, "ping", "", ">"},
             {"ping", kIncomplete, "ping", "", ">"},
-            {"telnet R2", kNotBuilt, "telnet", "R2", ">"},
+            {"telnet R2", kOk, "telnet", "R2", ">",
+             "% Unrecognized host or address, or protocol not running."},
             {"disconnect 1", kNotFound, "disconnect", "", ">"},  // no session holds 1
         }},
         {R, "#", nullptr, {
@@ -627,7 +631,8 @@ TEST(CatalogueContent, WorkstationLines) {
           setting("ethernet0_dec_mask", "unassigned")}},
         {"ip default-gateway 192.168.1.1", kOk, "ip default-gateway", "192.168.1.1", ":",
          nullptr, {setting("default_gateway", "192.168.1.1")}},
-        {"ping 192.168.1.1", kNotBuilt, "ping", "192.168.1.1", ":"},
+        {"ping 192.168.1.1", kOk, "ping", "192.168.1.1", ":",
+         "Trying 192.168.1.1\r\n% Destination unreachable; gateway or host down"},
         {"enable", kNotFound, "", "", ":"},  // a workstation has no privileged mode
     }}});
 }

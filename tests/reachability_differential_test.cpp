@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -107,8 +106,8 @@ public:
                     e.protocol = chance(50) ? protocol : "d";
                 } else {
                     auto& pool = net.nat_pool(router, "pool" + std::to_string(r));
-                    pool.first = "10." + std::to_string(pick(1, 3)) + ".0." +
-                                 std::to_string(pick(200, 250));
+                    pool.first =
+                        "10." + std::to_string(pick(1, 3)) + ".0." + std::to_string(pick(200, 250));
                     pool.last = "10." + std::to_string(pick(1, 4)) + ".1.10";
                     pool.mask = "255.255.255.0";
                     pool.acl = 7;
@@ -138,10 +137,10 @@ public:
                     if (kind == 0)
                         net.acl(list, "R" + std::to_string(r), "any", "any", chance(30));
                     else
-                        net.acl(list, "R" + std::to_string(r),
-                                "10." + std::to_string(pick(1, 6)) + ".0." +
-                                    std::to_string(pick(0, 2)),
-                                kind == 1 ? "0.0.255.255" : "0.0.0.0", chance(50));
+                        net.acl(
+                            list, "R" + std::to_string(r),
+                            "10." + std::to_string(pick(1, 6)) + ".0." + std::to_string(pick(0, 2)),
+                            kind == 1 ? "0.0.255.255" : "0.0.0.0", chance(50));
                 }
             }
         // Default gateways between routers, sometimes in a ring.
@@ -197,8 +196,9 @@ class Differential : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(Differential, FastSearchEqualsThePlainProcedure) {
     unsigned first_seed = GetParam();
-    int compared = 0, traced = 0, skipped = 0, reached = 0, walked = 0, multi = 0;
+    int compared = 0, traced = 0, skipped = 0;
     unsigned last_seed = first_seed + 25;
+    // DIFF_SEED=<seed> [DIFF_COUNT=<n>] replays other seeds (first parameter only).
     if (const char* only = std::getenv("DIFF_SEED")) {
         if (first_seed != 1) return;
         const unsigned s = static_cast<unsigned>(std::atoi(only));
@@ -227,14 +227,15 @@ TEST_P(Differential, FastSearchEqualsThePlainProcedure) {
                 cases.push_back({d.name, 1, d.name, ""});
                 continue;
             }
-            const std::string source = vexlab::reachability::get_ping_source(view, d.name, d.kind);
+            const std::string source = vexlab::reachability::get_ping_source(
+                view, d.name, *vexlab::state::device_kind(d.kind));
             for (const auto& router : vexlab::reachability::get_switch_uplinks(view, d.name))
                 cases.push_back({d.name, d.kind, router, source});
         }
         for (const auto& c : cases)
             for (const auto& target : targets) {
-                const std::string where = "seed " + std::to_string(seed) + " console " +
-                                          c.console + " from " + c.source + " to " + target;
+                const std::string where = "seed " + std::to_string(seed) + " console " + c.console +
+                                          " from " + c.source + " to " + target;
                 reference::Probe probe{c.console, c.kind, c.source, c.source, c.packet_source};
                 auto make_search = [&] {
                     PathSearch search;
@@ -249,10 +250,9 @@ TEST_P(Differential, FastSearchEqualsThePlainProcedure) {
                     PathSearch search = make_search();
                     const bool fast =
                         vexlab::reachability::check_ping_reachable(view, search, target);
-                    const auto plain = reference::check_ping_reachable(session, tables, probe, target);
+                    const auto plain =
+                        reference::check_ping_reachable(session, tables, probe, target);
                     ASSERT_EQ(fast, plain.reachable) << "ping " << where;
-                    if (fast) ++reached;
-                    if (!plain.recorded_paths.empty() && fast) ++walked;
                     if (!plain.recorded_paths.empty()) {
                         ASSERT_EQ(search.recorded_paths, plain.recorded_paths) << "ping " << where;
                         ASSERT_EQ(search.path_end_offsets, plain.path_end_offsets) << where;
@@ -278,23 +278,16 @@ TEST_P(Differential, FastSearchEqualsThePlainProcedure) {
                     }
                     const auto fast =
                         vexlab::reachability::run_traceroute(view, search, target, shown);
-                    if (std::getenv("DIFF_DUMP") && fast && plain && fast->text != *plain) {
-                        std::printf("fast paths:");
-                        for (auto& e : search.recorded_paths) std::printf(" [%s]", e.c_str());
-                        std::printf("\n");
-                    }
                     ASSERT_EQ(fast.has_value(), plain.has_value()) << "traceroute " << where;
                     if (fast) {
                         ASSERT_EQ(fast->text, *plain) << "traceroute " << where;
                         ++traced;
-                        if (search.path_end_offsets.size() > 2) ++multi;
                     }
                 }
                 ++compared;
             }
     }
-    std::printf("compared %d reached %d walked %d traced %d multi %d skipped %d\n", compared,
-                reached, walked, traced, multi, skipped);
+    if (std::getenv("DIFF_SEED")) return;
     EXPECT_GT(compared, 100);
     EXPECT_GT(traced, 5);
     EXPECT_LT(skipped, compared / 10);

@@ -36,10 +36,12 @@ TEST(Ipv4, FourDecimalPartsUpTo255) {
         const char* text;
         std::optional<std::uint32_t> value;
     } cases[] = {
-        {"10.1.2.3", 0x0A010203u},  {"255.255.255.255", 0xFFFFFFFFu}, {"010.0.0.1", 0x0A000001u},
-        {"0.0.0.0", 0u},            {"256.1.1.1", std::nullopt},      {"1.2.3", std::nullopt},
-        {"1.2.3.4.5", std::nullopt}, {"1..2.3", std::nullopt},         {"a.b.c.d", std::nullopt},
-        {"", std::nullopt},         {"UA", std::nullopt},             {"1.2.3.-4", std::nullopt},
+        {"10.1.2.3", 0x0A010203u},    {"255.255.255.255", 0xFFFFFFFFu},
+        {"010.0.0.1", 0x0A000001u},   {"0.0.0.0", 0u},
+        {"256.1.1.1", std::nullopt},  {"1.2.3", std::nullopt},
+        {"1.2.3.4.5", std::nullopt},  {"1..2.3", std::nullopt},
+        {"a.b.c.d", std::nullopt},    {"", std::nullopt},
+        {"UA", std::nullopt},         {"1.2.3.-4", std::nullopt},
         {"1.2.3.0004", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(r::parse_ipv4(c.text), c.value) << c.text;
@@ -104,7 +106,7 @@ protected:
         return path;
     }
     std::string command(const std::string& typed, const std::string& device = "R1", int kind = 1) {
-        const r::ConsoleAt console{device, kind};
+        const r::ConsoleAt console{device, *vexlab::state::device_kind(kind)};
         if (typed.rfind("ping", 0) == 0) return r::ping_command(session, tables, console, typed);
         return r::traceroute_command(session, tables, console, typed);
     }
@@ -588,7 +590,7 @@ TEST_F(LanTest, TelnetLandsOnTheDeviceItResolvedAndRecordsTheSession) {
     net.device("R2").host_name = "Branch";
     net.device("R1").vty_password = "Branch";  // a password equal to a host name
     write();
-    const r::ConsoleAt at_r1{"R1", 1};
+    const r::ConsoleAt at_r1{"R1", vexlab::state::DeviceKind::Router};
     r::TelnetOutcome first = r::telnet_command(session, tables, at_r1, "telnet 10.1.0.2", 0);
     ASSERT_TRUE(first.session);
     EXPECT_EQ(first.session->device, "R2");
@@ -643,8 +645,8 @@ TEST_F(LanTest, AtMostThreeHostsAreRecordedForTheDeviceLeft) {
     write();
     int count = 0;
     for (const char* target : {"10.1.0.2", "10.3.0.2", "10.4.0.2", "10.5.0.2"}) {
-        auto outcome =
-            r::telnet_command(session, tables, {"R1", 1}, std::string("telnet ") + target, count);
+        auto outcome = r::telnet_command(session, tables, {"R1", vexlab::state::DeviceKind::Router},
+                                         std::string("telnet ") + target, count);
         ASSERT_TRUE(outcome.session) << target;
         count = outcome.telnetsession_count;
     }
@@ -659,24 +661,26 @@ TEST_F(LanTest, AtMostThreeHostsAreRecordedForTheDeviceLeft) {
 
 TEST(TelnetSwitch, TheConsoleMovesAndAsksTheVtyPassword) {
     vexlab::state::ConsoleSession console;
-    console.device = {"R1", "Lab", 1, "2501", "", ""};
-    console.mode.mode_suffix = ">";
-    r::switch_console(console, {"R2", "Branch", 1, "cisco"});
+    using vexlab::state::CommandMode;
+    using vexlab::state::DeviceKind;
+    console.device = {"R1", "Lab", DeviceKind::Router, "2501", "", ""};
+    console.mode.mode_suffix = CommandMode::User;
+    r::switch_console(console, {"R2", "Branch", DeviceKind::Router, "cisco"});
     EXPECT_EQ(console.device.current_device, "R2");
     EXPECT_EQ(console.device.host_name, "Branch");
     EXPECT_EQ(console.device.home_device, "R1");
     EXPECT_EQ(console.device.home_host_name, "Lab");
-    EXPECT_EQ(console.mode.mode_suffix, ">");
+    EXPECT_EQ(console.mode.mode_suffix, CommandMode::User);
     EXPECT_EQ(console.mode.prompt_text, "password:");
     EXPECT_TRUE(console.password.login_password_entry);
     EXPECT_TRUE(console.password.vty_password_requested);
     EXPECT_EQ(console.password.login_password, "cisco");
     EXPECT_EQ(console.password.expected_password_length, 5);
 
-    r::switch_console(console, {"P1", "P1", 3, "nill"});
+    r::switch_console(console, {"P1", "P1", DeviceKind::Pc, "nill"});
     EXPECT_EQ(console.device.home_device, "R2");
-    EXPECT_EQ(console.device.device_kind, 3);
-    EXPECT_EQ(console.mode.mode_suffix, ":");
+    EXPECT_EQ(console.device.device_kind, DeviceKind::Pc);
+    EXPECT_EQ(console.mode.mode_suffix, CommandMode::Pc);
 }
 
 // ---------------------------------------------------------------- host names
@@ -689,10 +693,12 @@ TEST(HostNames, OnlyTheWorkingColumnsOfTheDefaultNetworkCount) {
     vexlab::test::seed_device_tables(session);
     const auto tables = vexlab::state::NetworkTableSet::default_set();
     // R2's pristine copy names it "Old"; its working column "Branch".
-    session.execute("UPDATE routervariables_def SET R2 = 'Branch', R2_pristine = 'Old' "
-                    "WHERE Config_Variable = 'hostname'");
-    session.execute("UPDATE routervariables_def SET R3 = 'Branch' "
-                    "WHERE Config_Variable = 'hostname'");
+    session.execute(
+        "UPDATE routervariables_def SET R2 = 'Branch', R2_pristine = 'Old' "
+        "WHERE Config_Variable = 'hostname'");
+    session.execute(
+        "UPDATE routervariables_def SET R3 = 'Branch' "
+        "WHERE Config_Variable = 'hostname'");
     const auto view = r::NetworkView::load(session, tables);
     EXPECT_EQ(r::get_device_by_hostname(view, "Branch"), "R2");  // the first column
     EXPECT_EQ(r::get_device_by_hostname(view, "branch"), "");

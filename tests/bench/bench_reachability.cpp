@@ -37,8 +37,8 @@ std::string name(const std::string& prefix, int n) {
 
 void add_link(TestNetwork& net, int& subnet, const std::string& a, const std::string& b,
               int metric_a = 1) {
-    const std::string base = "10." + std::to_string(subnet / 250) + "." +
-                             std::to_string(subnet % 250) + ".";
+    const std::string base =
+        "10." + std::to_string(subnet / 250) + "." + std::to_string(subnet % 250) + ".";
     ++subnet;
     auto count = [&](const std::string& device) {
         int n = 0;
@@ -124,8 +124,8 @@ void BM_PingChain(benchmark::State& state) {
     Network& net = chain(static_cast<int>(state.range(0)));
     const std::string line = "ping " + net.target;
     for (auto _ : state) {
-        const std::string text = vexlab::reachability::ping_command(net.session, tables(),
-                                                                    {"R1", 1}, line);
+        const std::string text = vexlab::reachability::ping_command(
+            net.session, tables(), {"R1", vexlab::state::DeviceKind::Router}, line);
         if (text.find("!!!!!") == std::string::npos) state.SkipWithError("not reached");
         benchmark::DoNotOptimize(text);
     }
@@ -136,8 +136,8 @@ void BM_PingGrid(benchmark::State& state) {
     Network& net = grid(static_cast<int>(state.range(0)));
     const std::string line = "ping " + net.target;
     for (auto _ : state) {
-        const std::string text = vexlab::reachability::ping_command(net.session, tables(),
-                                                                    {"R0_0", 1}, line);
+        const std::string text = vexlab::reachability::ping_command(
+            net.session, tables(), {"R0_0", vexlab::state::DeviceKind::Router}, line);
         if (text.find("!!!!!") == std::string::npos) state.SkipWithError("not reached");
         benchmark::DoNotOptimize(text);
     }
@@ -148,8 +148,8 @@ void BM_TracerouteStages(benchmark::State& state) {
     Network& net = stages(static_cast<int>(state.range(0)));
     const std::string line = "traceroute " + net.target;
     for (auto _ : state) {
-        const std::string text = vexlab::reachability::traceroute_command(net.session, tables(),
-                                                                          {"R0", 1}, line);
+        const std::string text = vexlab::reachability::traceroute_command(
+            net.session, tables(), {"R0", vexlab::state::DeviceKind::Router}, line);
         if (text.find("!!!!!") == std::string::npos) state.SkipWithError("not reached");
         benchmark::DoNotOptimize(text);
     }

@@ -1,8 +1,6 @@
 #include "support/reference_search.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstdint>
 #include <set>
 
@@ -85,9 +83,8 @@ public:
     // ------------------------------------------------------ predicates
 
     bool is_interface_up(const std::string& ip) {
-        Recordset r = q("SELECT int_status FROM " + t_.route_ip_table +
-                            " WHERE ip = ? ORDER BY rowid",
-                        {ip});
+        Recordset r =
+            q("SELECT int_status FROM " + t_.route_ip_table + " WHERE ip = ? ORDER BY rowid", {ip});
         return !r.eof() && r.field(0).to_bool();
     }
     bool interface_runs_protocol(const std::string& letter, const std::string& ip) {
@@ -145,15 +142,15 @@ public:
     }
     bool acl_permits(const std::string& ip, const std::string& direction) {
         const std::string column = direction == "inbound_check" ? "in_acl_num" : "out_acl_num";
-        Recordset r = q("SELECT " + column + ", ref FROM " + t_.route_ip_table +
-                            " WHERE ip = ? ORDER BY rowid",
-                        {ip});
+        Recordset r = q(
+            "SELECT " + column + ", ref FROM " + t_.route_ip_table + " WHERE ip = ? ORDER BY rowid",
+            {ip});
         if (r.eof()) return true;
         const Value list = r.field(0);
         if (list.is_null() || list.to_text().empty() || list.to_int() == -1) return true;
-        Recordset entries = q(
-            "SELECT * FROM access_list WHERE accesslist_num = ? AND ref_devce = ? ORDER BY rowid",
-            {Value(list.to_int()), r.field(1)});
+        Recordset entries =
+            q("SELECT * FROM access_list WHERE accesslist_num = ? AND ref_devce = ? ORDER BY rowid",
+              {Value(list.to_int()), r.field(1)});
         if (entries.eof()) return true;
         for (; !entries.eof(); entries.move_next()) {
             const std::string eip = entries.text(1);
@@ -180,26 +177,26 @@ public:
                " ni ON nd.dev_no = ni.ref ";
     }
     bool get_nat_status(const std::string& device) {
-        Recordset r = q("SELECT nat_status FROM " + t_.nat_dev_table +
-                            " WHERE dev_name = ? ORDER BY rowid",
-                        {device});
+        Recordset r =
+            q("SELECT nat_status FROM " + t_.nat_dev_table + " WHERE dev_name = ? ORDER BY rowid",
+              {device});
         if (r.eof()) return false;
         if (st_.probe.console_kind == 1) return false;
         return r.field(0).to_bool();
     }
     bool status_of(const std::string& device) {
-        Recordset r = q("SELECT nat_status FROM " + t_.nat_dev_table +
-                            " WHERE dev_name = ? ORDER BY rowid",
-                        {device});
+        Recordset r =
+            q("SELECT nat_status FROM " + t_.nat_dev_table + " WHERE dev_name = ? ORDER BY rowid",
+              {device});
         return !r.eof() && r.field(0).to_bool();
     }
     bool check_nat(const std::string& device) {
         st_.nat_on_device = status_of(device);
         st_.nat_on_source_device = status_of(st_.probe.source_device);
         bool outside = false;
-        Recordset r = q("SELECT ni.outside_local" + nj() +
-                            "WHERE nd.dev_name = ? ORDER BY ni.rowid, nd.rowid",
-                        {device});
+        Recordset r = q(
+            "SELECT ni.outside_local" + nj() + "WHERE nd.dev_name = ? ORDER BY ni.rowid, nd.rowid",
+            {device});
         for (; !r.eof(); r.move_next())
             if (!no_value(r.field(0))) outside = true;
         st_.no_outside_static_nat = !outside;
@@ -214,9 +211,10 @@ public:
                             {device, destination});
             for (; !r.eof(); r.move_next()) {
                 if (no_value(r.field(0))) continue;
-                Recordset m = q("SELECT master_ip FROM eth_iplist WHERE sub_ip = ? AND sub_ip <> "
-                                "'UA' ORDER BY rowid",
-                                {r.text(0)});
+                Recordset m =
+                    q("SELECT master_ip FROM eth_iplist WHERE sub_ip = ? AND sub_ip <> "
+                      "'UA' ORDER BY rowid",
+                      {r.text(0)});
                 for (; !m.eof(); m.move_next()) {
                     Recordset x = q("SELECT *" + rj() + "WHERE rd.dev_name = ? AND ri.ip = ?",
                                     {device, m.text(0)});
@@ -280,9 +278,9 @@ public:
         }
         if (list.size() > 1) return list;
 
-        Recordset d = q("SELECT dev_no FROM " + t_.rout_dev_table +
-                            " WHERE dev_name = ? ORDER BY rowid",
-                        {router});
+        Recordset d =
+            q("SELECT dev_no FROM " + t_.rout_dev_table + " WHERE dev_name = ? ORDER BY rowid",
+              {router});
         if (d.eof()) return list;
         const Value number = d.field(0);
         Recordset hosts2 = q("SELECT ri.ip" + rj() +
@@ -299,10 +297,10 @@ public:
             std::string first, last, pmask, port;
             for (; !pools.eof() && !chosen; pools.move_next()) {
                 if (pools.field(4).is_null()) continue;
-                Recordset a = q(
-                    "SELECT ip, wildcard_mask FROM access_list WHERE ref_devce = ? AND deny = 0 "
-                    "AND accesslist_num = ? ORDER BY rowid",
-                    {number, pools.field(4)});
+                Recordset a =
+                    q("SELECT ip, wildcard_mask FROM access_list WHERE ref_devce = ? AND deny = 0 "
+                      "AND accesslist_num = ? ORDER BY rowid",
+                      {number, pools.field(4)});
                 for (; !a.eof(); a.move_next()) {
                     bool match = true;
                     if (a.text(0) != "any") {
@@ -386,11 +384,11 @@ public:
         }
         const std::string name = r.text(1);
         if (name.find("Serial") != std::string::npos) {
-            Recordset e = q(
-                "SELECT int_det.encap_short FROM int_device INNER JOIN int_det ON "
-                "int_device.\"index\" = int_det.ref WHERE int_device.dev_name = ? AND "
-                "int_det.int_name = ? ORDER BY int_det.rowid, int_device.rowid",
-                {r.text(0), name});
+            Recordset e =
+                q("SELECT int_det.encap_short FROM int_device INNER JOIN int_det ON "
+                  "int_device.\"index\" = int_det.ref WHERE int_device.dev_name = ? AND "
+                  "int_det.int_name = ? ORDER BY int_det.rowid, int_device.rowid",
+                  {r.text(0), name});
             if (!e.eof() && e.text(0) == "framerelay") layer2_ok = r.field(3).to_bool();
         } else if (name.find("IsdnBri") != std::string::npos) {
             layer2_ok = r.field(2).to_bool();
@@ -408,8 +406,8 @@ public:
             return;
         }
         area_ok = (ns(candidate) && ns(current) && bb(current) && bb(candidate)) ||
-                  (ns(current) && candidate.set && candidate.type.to_text() == "T" &&
-                   bb(current) && bb(candidate)) ||
+                  (ns(current) && candidate.set && candidate.type.to_text() == "T" && bb(current) &&
+                   bb(candidate)) ||
                   ((!bb(current) || !bb(candidate)) && virtual_link);
     }
     bool areas_match() const { return !o() || same_number(current, candidate); }
@@ -486,10 +484,11 @@ public:
                 return;
             }
             if (o()) {
-                Recordset r = q("SELECT rd.dev_name, oi.ip, oi.int_area_num, oi.int_area_type, "
-                                "oi.con_to_backbone" +
-                                    roj() + "WHERE oi.ip = ? ORDER BY oi.rowid, rd.rowid",
-                                {arrival_ip});
+                Recordset r =
+                    q("SELECT rd.dev_name, oi.ip, oi.int_area_num, oi.int_area_type, "
+                      "oi.con_to_backbone" +
+                          roj() + "WHERE oi.ip = ? ORDER BY oi.rowid, rd.rowid",
+                      {arrival_ip});
                 if (!r.eof()) arrival_area = {true, r.field(2), r.field(3), r.field(4)};
             }
             Recordset list =
@@ -584,11 +583,9 @@ public:
                             on_subnet && !followed.count(gw);
             }
             if (usable_count > 0) {
-                if (!backtrack) {
-                    exit_stack = usable;
-                } else {
-                    for (const auto& u : usable) exit_stack.push_back(u);
-                }
+                if (!backtrack) exit_stack.clear();
+                for (const auto& u : usable)
+                    if (!member(visited, u)) exit_stack.push_back(u);
                 exit_top = static_cast<long>(exit_stack.size()) - 1;
                 return;
             }
@@ -631,9 +628,9 @@ public:
         const bool known = member(visited, gateway_ip) || member(source_device_ips, gateway_ip) ||
                            member(st_.source_ips, gateway_ip);
         if (!iequals(gateway_ip, "Unassigned")) gateway_up = is_interface_up(gateway_ip);
-        Recordset s10 = q("SELECT rd.dev_name, ri.ip" + rj() +
-                              "WHERE ri.ip = ? ORDER BY ri.rowid, rd.rowid",
-                          {gateway_ip});
+        Recordset s10 =
+            q("SELECT rd.dev_name, ri.ip" + rj() + "WHERE ri.ip = ? ORDER BY ri.rowid, rd.rowid",
+              {gateway_ip});
         if (!s10.eof()) gateway_device = s10.text(0);
         gateway_on_subnet = false;
         Recordset s11 = q("SELECT rd.dev_name, ri.ip, ri.next_hopip" + rj() +
@@ -694,9 +691,10 @@ public:
         visited.assign(1, "");
         visited_top = 0;
         const bool router_start = st_.probe.console_kind == 1;
-        Recordset s1 = q("SELECT rd.dev_name, ri.ip, ri.next_hopip, ri.next_hop_devname, "
-                         "ri.next_hop_intname, ri.int_status, ri.int_name" +
-                         rj() + "ORDER BY ri.rowid, rd.rowid");
+        Recordset s1 =
+            q("SELECT rd.dev_name, ri.ip, ri.next_hopip, ri.next_hop_devname, "
+              "ri.next_hop_intname, ri.int_status, ri.int_name" +
+              rj() + "ORDER BY ri.rowid, rd.rowid");
         if (!st_.reexpand_previous_ip.empty()) {
             arrival_protocol.clear();
             if (st_.walk_protocol == "o" || st_.walk_protocol == "r" || st_.walk_protocol == "e")
@@ -724,10 +722,10 @@ public:
                     member(st_.recorded_paths, ip))
                     continue;
                 if (!router_start && st_.reexpand_hop_ip.empty()) {
-                    Recordset f = q("SELECT * FROM sw_riplist WHERE sub_dev = ? AND mast_dev = ? "
-                                    "AND mast_int = ?",
-                                    {st_.probe.console_device, st_.probe.source_device,
-                                     s1.text(6)});
+                    Recordset f =
+                        q("SELECT * FROM sw_riplist WHERE sub_dev = ? AND mast_dev = ? "
+                          "AND mast_int = ?",
+                          {st_.probe.console_device, st_.probe.source_device, s1.text(6)});
                     if (f.eof()) continue;
                 }
                 start_ips.push_back(ip);
@@ -745,9 +743,8 @@ public:
                 const std::string tables[] = {t_.route_ip_table, t_.ospf_ip_table,
                                               t_.eigrp_ip_table};
                 for (const auto& table : tables) {
-                    Recordset r = q("SELECT nw_protocol FROM " + table +
-                                        " WHERE ip = ? ORDER BY rowid",
-                                    {s});
+                    Recordset r =
+                        q("SELECT nw_protocol FROM " + table + " WHERE ip = ? ORDER BY rowid", {s});
                     if (!r.eof() && r.text(0) != "d") {
                         st_.walk_protocol = r.text(0);
                         st_.walk_protocol_table = table;
@@ -768,10 +765,11 @@ public:
             visited[static_cast<std::size_t>(visited_top)] = s;
             current_path[0] = s;
             if (router_start) {
-                Recordset r = q("SELECT rd.dev_name, ri.ip, ri.next_hopip, ri.next_hop_devname, "
-                                "ri.next_hop_intname, ri.int_status, ri.next_hopmask" +
-                                    rj() + "WHERE ri.ip = ? ORDER BY ri.rowid, rd.rowid",
-                                {s});
+                Recordset r =
+                    q("SELECT rd.dev_name, ri.ip, ri.next_hopip, ri.next_hop_devname, "
+                      "ri.next_hop_intname, ri.int_status, ri.next_hopmask" +
+                          rj() + "WHERE ri.ip = ? ORDER BY ri.rowid, rd.rowid",
+                      {s});
                 if (!r.eof()) {
                     start_device = r.text(0);
                     arrival_device = r.text(3);
@@ -857,7 +855,8 @@ public:
 
     bool stack_walk() {
         while (true) {
-            while (exit_top >= 0 && member(visited, exit_stack[static_cast<std::size_t>(exit_top)])) {
+            while (exit_top >= 0 &&
+                   member(visited, exit_stack[static_cast<std::size_t>(exit_top)])) {
                 cut(current_path, exit_stack[static_cast<std::size_t>(exit_top)]);
                 exit_top -= 1;
             }
@@ -874,13 +873,13 @@ public:
                 current_path.push_back(p);
             if (!layer2_ok) continue;
             if (o()) {
-                Recordset r = q(
-                    "SELECT od.dev_name, oi.ip, oi.next_hopip, oi.next_hop_devname, "
-                    "oi.next_hop_intname, oi.int_status, oi.int_area_num, oi.int_area_type, "
-                    "oi.con_to_backbone, oi.nxt_int_area_num, oi.nxt_int_area_type, "
-                    "oi.nxt_con_to_backbone, oi.next_hopmask, od.virtual_link" +
-                        oj() + "WHERE oi.ip = ? ORDER BY oi.rowid, od.rowid",
-                    {p});
+                Recordset r =
+                    q("SELECT od.dev_name, oi.ip, oi.next_hopip, oi.next_hop_devname, "
+                      "oi.next_hop_intname, oi.int_status, oi.int_area_num, oi.int_area_type, "
+                      "oi.con_to_backbone, oi.nxt_int_area_num, oi.nxt_int_area_type, "
+                      "oi.nxt_con_to_backbone, oi.next_hopmask, od.virtual_link" +
+                          oj() + "WHERE oi.ip = ? ORDER BY oi.rowid, od.rowid",
+                      {p});
                 if (!r.eof()) {
                     st_.nat_next_hop_device = r.text(3);
                     st_.nat_next_hop_ip = r.text(2);
@@ -890,10 +889,11 @@ public:
                     virtual_link = r.field(13).to_bool();
                 }
             } else {
-                Recordset r = q("SELECT rd.dev_name, ri.ip, ri.next_hopip, ri.next_hop_devname, "
-                                "ri.next_hop_intname, ri.int_status, ri.next_hopmask" +
-                                    rj() + "WHERE ri.ip = ? ORDER BY ri.rowid, rd.rowid",
-                                {p});
+                Recordset r =
+                    q("SELECT rd.dev_name, ri.ip, ri.next_hopip, ri.next_hop_devname, "
+                      "ri.next_hop_intname, ri.int_status, ri.next_hopmask" +
+                          rj() + "WHERE ri.ip = ? ORDER BY ri.rowid, rd.rowid",
+                      {p});
                 if (!r.eof()) {
                     st_.nat_next_hop_device = r.text(3);
                     st_.nat_next_hop_ip = r.text(2);
@@ -1005,9 +1005,9 @@ void find_path(db::DatabaseSession& session, const state::NetworkTableSet& table
 
 void find_pc_gateway_protocol(db::DatabaseSession& session, const state::NetworkTableSet& t,
                               State& st) {
-    Recordset k = session.open_recordset(
-        "SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid",
-        {st.probe.console_device});
+    Recordset k =
+        session.open_recordset("SELECT \"index\" FROM device WHERE Device_Name = ? ORDER BY rowid",
+                               {st.probe.console_device});
     const bool pc = !k.eof() && k.field(0).to_int() == 3;
     st.walk_protocol.clear();
     st.walk_protocol_table.clear();
@@ -1039,9 +1039,9 @@ bool prepare(db::DatabaseSession& session, const state::NetworkTableSet& t, Stat
     st.destination_ip = target;
     st.reexpand_hop_index = 0;
     st.reexpand_path_start = 0;
-    Recordset s1 = session.open_recordset(
-        "SELECT rd.dev_name, ri.ip, ri.int_status FROM " + t.rout_dev_table + " rd INNER JOIN " +
-        t.route_ip_table + " ri ON rd.dev_no = ri.ref ORDER BY ri.rowid, rd.rowid");
+    Recordset s1 = session.open_recordset("SELECT rd.dev_name, ri.ip, ri.int_status FROM " +
+                                          t.rout_dev_table + " rd INNER JOIN " + t.route_ip_table +
+                                          " ri ON rd.dev_no = ri.ref ORDER BY ri.rowid, rd.rowid");
     for (; !s1.eof(); s1.move_next())
         if (s1.text(1) == st.destination_ip && s1.text(0) == st.probe.answering_device &&
             s1.text(1) != "UA" && s1.field(2).to_bool())
@@ -1059,8 +1059,8 @@ Outcome finish(State& st) {
 
 std::string block(const std::string& a) {
     return std::string(kCrLf) + "Type escape sequence to abort." + kCrLf +
-           "Sending 5,100-byte ICMP Echos to " + " " + a + " ," + kCrLf + "Timeout is 2 seconds:" +
-           kCrLf + " !!!!! " + kCrLf +
+           "Sending 5,100-byte ICMP Echos to " + " " + a + " ," + kCrLf +
+           "Timeout is 2 seconds:" + kCrLf + " !!!!! " + kCrLf +
            "Success rate is 100 percent (5/5), round-trip min/avg/max = 6/6/6 ms";
 }
 
@@ -1080,9 +1080,8 @@ Outcome check_ping_reachable(db::DatabaseSession& session, const state::NetworkT
     return finish(st);
 }
 
-Outcome check_telnet_reachable(db::DatabaseSession& session,
-                               const state::NetworkTableSet& tables, const Probe& probe,
-                               const std::string& target) {
+Outcome check_telnet_reachable(db::DatabaseSession& session, const state::NetworkTableSet& tables,
+                               const Probe& probe, const std::string& target) {
     State st;
     st.probe = probe;
     if (prepare(session, tables, st, target)) return {true, {}, {}};
@@ -1092,10 +1091,9 @@ Outcome check_telnet_reachable(db::DatabaseSession& session,
 }
 
 std::optional<std::string> run_traceroute(db::DatabaseSession& session,
-                                          const state::NetworkTableSet& tables,
-                                          const Probe& probe, const std::string& traced,
-                                          const std::string& shown, std::size_t path_limit,
-                                          bool& gave_up) {
+                                          const state::NetworkTableSet& tables, const Probe& probe,
+                                          const std::string& traced, const std::string& shown,
+                                          std::size_t path_limit, bool& gave_up) {
     gave_up = false;
     State st;
     st.probe = probe;
@@ -1126,10 +1124,10 @@ std::optional<std::string> run_traceroute(db::DatabaseSession& session,
             st.reexpand_next_ip = st.recorded_paths[at + 1];
             if (k > s && k > 0 && st.recorded_paths[at - 1] != st.destination_ip)
                 st.reexpand_previous_ip = st.recorded_paths[at - 1];
-            Recordset r = session.open_recordset("SELECT next_hop_devname FROM " +
-                                                     tables.route_ip_table +
-                                                     " WHERE ip = ? ORDER BY rowid",
-                                                 {st.reexpand_next_ip});
+            Recordset r =
+                session.open_recordset("SELECT next_hop_devname FROM " + tables.route_ip_table +
+                                           " WHERE ip = ? ORDER BY rowid",
+                                       {st.reexpand_next_ip});
             if (!r.eof()) st.probe.source_device = r.text(0);
             find_path(session, tables, st);
         }
@@ -1138,11 +1136,6 @@ std::optional<std::string> run_traceroute(db::DatabaseSession& session,
     st.reexpand_previous_ip.clear();
     st.reexpand_hop_ip.clear();
 
-    if (std::getenv("DIFF_DUMP")) {
-        std::printf("plain paths:");
-        for (auto& e : st.recorded_paths) std::printf(" [%s]", e.c_str());
-        std::printf("\n");
-    }
     // pick_best_path
     if (st.recorded_paths.size() - 1 == 0) return std::nullopt;
     std::size_t best_start = 0, best_end = 0;

@@ -31,17 +31,15 @@ struct Outcome {
 
 Outcome check_ping_reachable(db::DatabaseSession& session, const state::NetworkTableSet& tables,
                              const Probe& probe, const std::string& target);
-Outcome check_telnet_reachable(db::DatabaseSession& session,
-                               const state::NetworkTableSet& tables, const Probe& probe,
-                               const std::string& target);
+Outcome check_telnet_reachable(db::DatabaseSession& session, const state::NetworkTableSet& tables,
+                               const Probe& probe, const std::string& target);
 
 // The traceroute's text, or nothing when the target is not reached.  Gives up
 // (and sets `gave_up`) once the re-expansions have recorded more than
 // `path_limit` paths.
 std::optional<std::string> run_traceroute(db::DatabaseSession& session,
-                                          const state::NetworkTableSet& tables,
-                                          const Probe& probe, const std::string& traced,
-                                          const std::string& shown, std::size_t path_limit,
-                                          bool& gave_up);
+                                          const state::NetworkTableSet& tables, const Probe& probe,
+                                          const std::string& traced, const std::string& shown,
+                                          std::size_t path_limit, bool& gave_up);
 
 }  // namespace vexlab::test::reference

@@ -10,8 +10,8 @@ namespace vexlab::test {
 namespace {
 
 constexpr const char* kSettingsKeys[] = {
-    "hostname",       "linevty_pass",   "telnetsession_id",         "telneted_host1",
-    "telneted_host2", "telneted_host3", "default_gateway",          "enable_password",
+    "hostname",        "linevty_pass",     "telnetsession_id",         "telneted_host1",
+    "telneted_host2",  "telneted_host3",   "default_gateway",          "enable_password",
     "secret_password", "lineconsole_pass", "FastEthernet1_ip_address", "FastEthernet1_dec_mask",
 };
 
@@ -95,13 +95,17 @@ void TestNetwork::write(db::DatabaseSession& session) const {
         const Device& d = devices[i];
         const int number = static_cast<int>(i) + 1;
         session.execute("INSERT INTO device (\"index\", Dev_cat, Device_Name) VALUES (?, ?, ?)",
-                        {d.kind, d.kind == 1 ? "2501" : d.kind == 2 ? "2950" : "PC", d.name});
+                        {d.kind,
+                         d.kind == 1   ? "2501"
+                         : d.kind == 2 ? "2950"
+                                       : "PC",
+                         d.name});
         session.execute("INSERT INTO int_device (\"index\", dev_name) VALUES (?, ?)",
                         {number, d.name});
         for (const char* table : {"rout_dev", "eigrp_dev", "frame_device"})
-            session.execute(std::string("INSERT INTO ") + table +
-                                " (dev_no, dev_name) VALUES (?, ?)",
-                            {number, d.name});
+            session.execute(
+                std::string("INSERT INTO ") + table + " (dev_no, dev_name) VALUES (?, ?)",
+                {number, d.name});
         session.execute("INSERT INTO ospf_dev (dev_no, dev_name, virtual_link) VALUES (?, ?, ?)",
                         {number, d.name, d.virtual_link});
         session.execute("INSERT INTO nat_dev (dev_no, dev_name, nat_status) VALUES (?, ?, ?)",
@@ -130,10 +134,23 @@ void TestNetwork::write(db::DatabaseSession& session) const {
         const std::string next_mask = far ? far->mask : "UA";
         const int ref = number_of(i.device);
         const std::vector<db::Value> common = {
-            index,        ref,         i.name,        i.ip,           i.mask,
-            i.far_device, i.far_interface, next_ip,   next_mask,      i.metric,
-            i.up ? 1 : 0, i.l2_frame ? 1 : 0, i.l2_isdn ? 1 : 0, i.in_acl, i.out_acl,
-            i.nat_inside, i.nat_outside,
+            index,
+            ref,
+            i.name,
+            i.ip,
+            i.mask,
+            i.far_device,
+            i.far_interface,
+            next_ip,
+            next_mask,
+            i.metric,
+            i.up ? 1 : 0,
+            i.l2_frame ? 1 : 0,
+            i.l2_isdn ? 1 : 0,
+            i.in_acl,
+            i.out_acl,
+            i.nat_inside,
+            i.nat_outside,
         };
         const char* columns =
             "\"index\", ref, int_name, ip, mask, next_hop_devname, next_hop_intname, next_hopip, "
