@@ -1,31 +1,16 @@
 #pragma once
-// The lab console's text box as a text buffer that remembers how it changed.
-// The console rewrites its transcript after every Enter; a view that reset
-// its whole text each time would slow down as the transcript grows, so every
-// change is kept as "replace this stretch by that text" and the window
-// applies only those.
-//
-// Positions in a change are in the view's units: the text as a text widget
-// holds it, each CR LF one line break and each character counted in UTF-16
-// code units.
+// The lab console's text box: the console's text control, with typed
+// characters of several bytes kept whole.  A window shows it through the
+// control's view updates, so a long transcript costs no more per key than a
+// short one.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "console/text_control.h"
 
 namespace vexlab::labs {
-
-struct TextChange {
-    std::size_t start = 0;    // where the changed stretch begins (view units)
-    std::size_t removed = 0;  // its length before the change (view units)
-    std::string inserted;     // the text that takes its place (CR LF line ends)
-};
-
-// Length of a text in view units.
-std::size_t view_length(std::string_view text);
 
 class LabTextBox {
 public:
@@ -35,14 +20,16 @@ public:
     bool enabled = true;  // takes no keys at all
 
     // Writers of the transcript.
-    void replace_all(std::string text);
-    void append(std::string_view text);
+    void replace_all(std::string text) { control_.replace_all(std::move(text)); }
+    void append(std::string_view text) { control_.append(text); }
     // Keeps the text before `position` (a line start) and puts `text` after it.
-    void replace_from(std::size_t position, std::string_view text);
+    void replace_from(std::size_t position, std::string_view text) {
+        control_.replace_from(position, text);
+    }
 
     // What the box does with a key it accepts.
-    void insert(std::string_view text);  // at the caret
-    void backspace();                    // one character, or one line break
+    void insert(std::string_view text) { control_.insert(text); }  // at the caret
+    void backspace();  // one character, or one line break
     void delete_forward();
     // The caret never stands inside a character of several bytes.
     void move_up() { control_.move_up(), snap(false); }
@@ -56,20 +43,13 @@ public:
     std::string_view last_line() const { return control_.last_line(); }
     std::string_view current_line() const { return control_.current_line(); }
 
-    // The changes since the last call, oldest first.
-    std::vector<TextChange> take_changes();
-    std::size_t view_size() const { return view_size_; }
-    std::size_t view_caret() const;
+    // The text control, as a window shows it.
+    console::TextControl& control() { return control_; }
 
 private:
     void snap(bool forward);
-    // Notes a change before it is made: `removed` bytes at `position` give
-    // way to `inserted`.
-    void note(std::size_t position, std::size_t removed, std::string_view inserted);
 
     console::TextControl control_;
-    std::size_t view_size_ = 0;
-    std::vector<TextChange> changes_;
 };
 
 }  // namespace vexlab::labs

@@ -9,8 +9,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
@@ -106,6 +108,126 @@ TEST_F(ConsoleWindowTest, TypedKeysReachTheConsoleAndItsAnswerIsShown) {
     EXPECT_FALSE(console->Label2->text().isEmpty());  // the clock
     console->close();
     EXPECT_TRUE(main->isEnabled());
+}
+
+// The box as the console's text would show if written whole: CR LF as one
+// line break, the caret where the console has it.
+void expect_box_shows_console(frmRoutSim* console, const std::string& step) {
+    const std::string& text = console->engine().text();
+    QString whole = QString::fromStdString(text);
+    whole.replace("\r\n", "\n");
+    ASSERT_EQ(console->Text1->toPlainText(), whole) << "after " << step;
+    QString before = QString::fromStdString(text.substr(0, console->engine().control().caret()));
+    before.replace("\r\n", "\n");
+    ASSERT_EQ(console->Text1->textCursor().position(), before.size()) << "after " << step;
+}
+
+// Each key changes only the end of the box; whatever the key did (typing,
+// answers, help, paging, history, a logout that replaces everything), the
+// box ends up showing exactly the console's transcript and caret.
+TEST_F(ConsoleWindowTest, TheBoxFollowsTheConsoleKeyByKey) {
+    auto* main = program->main_window();
+    main->mnuRoutSim->trigger();
+    frmRoutSim* console = main->routsim();
+    struct Step {
+        Qt::Key key;
+        const char* text;    // typed characters, or the key alone when empty
+        bool whole = false;  // the key replaces the whole transcript
+        bool paged = false;  // the line before the key left long output
+    } steps[] = {
+        {Qt::Key_Return, ""},
+        {Qt::Key_unknown, "enable"},
+        {Qt::Key_Return, ""},
+        {Qt::Key_Return, "", false, true},
+        {Qt::Key_Return, ""},
+        {Qt::Key_Space, " "},
+        {Qt::Key_unknown, "q"},
+        {Qt::Key_Return, "", false, true},
+        {Qt::Key_Left, ""},
+        {Qt::Key_unknown, "conf t"},
+        {Qt::Key_Return, ""},
+        {Qt::Key_unknown, "interface e0"},
+        {Qt::Key_Return, ""},
+        {Qt::Key_unknown, "desc\xC3\xA9x"},
+        {Qt::Key_Backspace, ""},
+        {Qt::Key_Backspace, ""},
+        {Qt::Key_Return, ""},
+        {Qt::Key_Up, ""},
+        {Qt::Key_Up, ""},
+        {Qt::Key_Down, ""},
+        {Qt::Key_Right, ""},
+        {Qt::Key_Home, ""},
+        {Qt::Key_End, ""},
+        {Qt::Key_unknown, "ip ?"},
+        {Qt::Key_unknown, "?"},
+        {Qt::Key_Z, ""},
+        {Qt::Key_unknown, "exit"},
+        {Qt::Key_Return, ""},
+        {Qt::Key_unknown, "logout"},
+        {Qt::Key_Return, "", true},
+        {Qt::Key_Return, ""},
+    };
+    // Where the box's text first changed during a key (0: all of it).
+    int first_change = -1;
+    QObject::connect(console->Text1->document(), &QTextDocument::contentsChange,
+                     [&first_change](int position, int, int) {
+                         if (first_change < 0 || position < first_change) first_change = position;
+                     });
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        const Step& step = steps[i];
+        first_change = -1;
+        if (step.paged) {
+            auto& output = program->state().console.output;
+            for (int line = 1; line <= 45; ++line)
+                output.pending_output += "line " + std::to_string(line) + "\r\n";
+            output.output_needs_paging = true;
+        }
+        if (step.key == Qt::Key_Z)
+            QTest::keyClick(console->Text1, Qt::Key_Z, Qt::ControlModifier);
+        else if (step.key == Qt::Key_unknown)
+            for (QChar c : QString::fromUtf8(step.text))
+                QTest::sendKeyEvent(QTest::Click, console->Text1, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        else
+            QTest::keyClick(console->Text1, step.key);
+        const std::string name = "step " + std::to_string(i + 1);
+        ASSERT_NO_FATAL_FAILURE(expect_box_shows_console(console, name));
+        if (!step.whole) {
+            EXPECT_NE(first_change, 0) << name;
+        }
+    }
+    // The logout replaced the whole transcript.
+    EXPECT_TRUE(console->Text1->toPlainText().startsWith("Press \"Return\" to start\nR1>"));
+
+    // A click puts the caret back at the end of the last line.
+    QTest::mouseClick(console->Text1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    expect_box_shows_console(console, "a click");
+
+    // Should anything but the console write into the box, the next key shows
+    // the console's text again.
+    console->Text1->insertPlainText("stray\nlines");
+    QTest::keyClick(console->Text1, Qt::Key_End);
+    expect_box_shows_console(console, "a stray write");
+}
+
+// In a long session the view stays on the line being typed.
+TEST_F(ConsoleWindowTest, TheViewFollowsTheCaretToTheEnd) {
+    auto* main = program->main_window();
+    main->mnuRoutSim->trigger();
+    frmRoutSim* console = main->routsim();
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    for (int i = 0; i < 60; ++i) {
+        QTest::keyClicks(console->Text1, "enable");
+        QTest::keyClick(console->Text1, Qt::Key_Return);
+        QTest::keyClicks(console->Text1, "disable");
+        QTest::keyClick(console->Text1, Qt::Key_Return);
+    }
+    QTest::keyClicks(console->Text1, "ena");
+    QApplication::processEvents();
+    EXPECT_GT(console->Text1->verticalScrollBar()->value(), 0);
+    const QRect caret = console->Text1->cursorRect();
+    EXPECT_TRUE(console->Text1->viewport()->rect().contains(caret.center()));
+    EXPECT_EQ(console->Text1->textCursor().block().text(), "R1>ena");
 }
 
 TEST(ConsoleKeys, WindowKeysMapToConsoleKeys) {

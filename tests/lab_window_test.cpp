@@ -166,6 +166,37 @@ TEST_F(LabWindowTest, TheDiagramMovesTheConsoleToTheNextDevice) {
     EXPECT_TRUE(main->isEnabled());
 }
 
+// Every key leaves the box showing the model's transcript and caret,
+// characters of several bytes and line breaks counted as the box counts
+// them.
+TEST_F(LabWindowTest, TheConsoleBoxFollowsTheModelKeyByKey) {
+    frmLabPractise* window = start("Router modes and host name");
+    ASSERT_NE(window, nullptr);
+    const auto& box = window->practice().console();
+    auto check = [&](const std::string& step) {
+        ASSERT_EQ(window->txtRC->toPlainText(), shown(box.text())) << step;
+        ASSERT_EQ(window->txtRC->textCursor().position(),
+                  shown(box.text().substr(0, box.caret())).size())
+            << step;
+    };
+    QTest::keyClick(window->txtRC, Qt::Key_Return);
+    check("Return");
+    type_line(window, "enable");
+    check("enable");
+    QTest::keyClicks(window->txtRC, "conf");
+    QTest::sendKeyEvent(QTest::Click, window->txtRC, Qt::Key_unknown, QString::fromUtf8("\xC3\xA9"),
+                        Qt::NoModifier);
+    check("a typed character of two bytes");
+    for (Qt::Key key :
+         {Qt::Key_Left, Qt::Key_Left, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
+          Qt::Key_Home, Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Return}) {
+        QTest::keyClick(window->txtRC, key);
+        check(QKeySequence(key).toString().toStdString());
+    }
+    window->close();
+    window->score()->close();
+}
+
 TEST_F(LabWindowTest, TheFlashCardPrintsTheSelectionOrAllOfItAndNothingWhenCancelled) {
     frmLabPractise* window = start("Router modes and host name");
     ASSERT_NE(window, nullptr);

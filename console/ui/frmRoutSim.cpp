@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "console/ui/console_view.h"
 #include "console/ui/frmNetdgm.h"
 #include "console/ui/frmSupportedcommands.h"
 #include "networkfiles/network_loader.h"
@@ -99,6 +100,7 @@ frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setUndoRedoEnabled(false);
     Text1->setContextMenuPolicy(Qt::NoContextMenu);
+    Text1->setAcceptDrops(false);  // only the console writes into the box
     Text1->installEventFilter(this);
     Text1->viewport()->installEventFilter(this);
     layout->addWidget(Text1, 1);
@@ -275,24 +277,7 @@ void frmRoutSim::Command6_Click() {
 }
 
 void frmRoutSim::refresh() {
-    const std::string& text = engine_->text();
-    // The control keeps CR LF; the view shows lines.
-    std::string shown;
-    shown.reserve(text.size());
-    std::size_t caret = engine_->control().caret(), shown_caret = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i == caret) shown_caret = shown.size();
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        shown += text[i];
-    }
-    if (caret >= text.size()) shown_caret = shown.size();
-    const QString qtext = QString::fromStdString(shown);
-    if (Text1->toPlainText() != qtext) Text1->setPlainText(qtext);
-    QTextCursor cursor = Text1->textCursor();
-    cursor.setPosition(
-        std::min<int>(QString::fromStdString(shown.substr(0, shown_caret)).size(), qtext.size()));
-    Text1->setTextCursor(cursor);
-    Text1->ensureCursorVisible();
+    show_text_control(*Text1, engine_->text_control());
 }
 
 bool frmRoutSim::Text1_Key(QKeyEvent* event) {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "console/ui/console_view.h"
 #include "labs/ui/frmFlashCard.h"
 #include "labs/ui/frmLabNetDgm.h"
 #include "labs/ui/frmScore.h"
@@ -170,20 +171,9 @@ void frmLabPractise::refresh() {
     apply_console_changes();
 }
 
-// Only what changed is written into the box, so a long transcript costs no
-// more per key than a short one.
 void frmLabPractise::apply_console_changes() {
     LabTextBox& box = practice_.console();
-    QTextCursor edit(txtRC->document());
-    for (const TextChange& change : box.take_changes()) {
-        edit.setPosition(static_cast<int>(change.start));
-        edit.setPosition(static_cast<int>(change.start + change.removed), QTextCursor::KeepAnchor);
-        edit.insertText(q(change.inserted));
-    }
-    QTextCursor caret = txtRC->textCursor();
-    caret.setPosition(static_cast<int>(box.view_caret()));
-    txtRC->setTextCursor(caret);
-    txtRC->ensureCursorVisible();
+    console::show_text_control(*txtRC, box.control());
     txtRC->setEnabled(box.enabled);
 }
 
