@@ -10,9 +10,9 @@ LabMenus load_labs(db::DatabaseSession& session) {
         menus.groups[i].caption = "Lab" + std::to_string(i + 1);
 
     db::Recordset rows = session.open_recordset(
-        "SELECT labs.\"index\", labs.labname, sublab.\"index\", sublab.sublabnane "
-        "FROM labs INNER JOIN sublab ON labs.\"index\" = sublab.ref "
-        "ORDER BY sublab.\"index\"");
+        "SELECT l.\"index\", l.labname, s.\"index\", s.sublabnane FROM " +
+        db::quote_identifier("labs") + " AS l INNER JOIN " + db::quote_identifier("sublab") +
+        " AS s ON l.\"index\" = s.ref ORDER BY s.\"index\"");
     for (; !rows.eof(); rows.move_next()) {
         const std::string lab = rows.text(0);
         int group = 0;

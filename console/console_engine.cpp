@@ -540,8 +540,9 @@ void ConsoleEngine::loopback_check() {
         return;
     auto& console = app_.console;
     const auto rows = app_.session.scalar(
-        "SELECT count(*) FROM int_device INNER JOIN int_det ON int_device.\"index\" = int_det.ref "
-        "WHERE int_device.dev_name = ? AND int_det.int_name = ?",
+        "SELECT count(*) FROM " + db::quote_identifier("int_device") + " AS d INNER JOIN " +
+            db::quote_identifier("int_det") +
+            " AS i ON d.\"index\" = i.ref WHERE d.dev_name = ? AND i.int_name = ?",
         {console.device.current_device, "loopback" + std::to_string(console.mode.loopback_number)});
     if (rows.to_int() == 0) {
         // Back in global configuration, nothing of the refused interface

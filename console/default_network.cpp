@@ -13,21 +13,22 @@ namespace {
 
 // Commands fill these; a fresh start has none of it.
 constexpr const char* kEmptySharedTables[] = {
-    "DELETE FROM device",        "DELETE FROM vlan_info",  "DELETE FROM mac_addr",
-    "DELETE FROM port_security", "DELETE FROM int_device", "DELETE FROM int_det",
-    "DELETE FROM eth_iplist",    "DELETE FROM sw_riplist", "DELETE FROM access_list",
-    "DELETE FROM nat_pool",
+    "device",  "vlan_info",  "mac_addr",   "port_security", "int_device",
+    "int_det", "eth_iplist", "sw_riplist", "access_list",   "nat_pool",
 };
 
-// A new int_det row is given only what identifies it; every other column
-// starts from its default, as for an interface nobody has configured.
-constexpr const char* kCopySeeds[] = {
-    "INSERT INTO device (\"index\", Dev_cat, Device_Name) "
-    "SELECT \"index\", Dev_cat, Device_Name FROM device_def ORDER BY rowid",
-    "INSERT INTO int_device (\"index\", dev_name) "
-    "SELECT \"index\", dev_name FROM int_device_def ORDER BY rowid",
-    "INSERT INTO int_det (\"index\", int_name, ref) "
-    "SELECT \"index\", int_name, ref FROM int_det_def ORDER BY rowid",
+// The shared device tables and the columns of their seeds a start copies.  A
+// new int_det row is given only what identifies it; every other column starts
+// from its default, as for an interface nobody has configured.
+struct SeedCopy {
+    const char* table;
+    const char* seed;
+    const char* columns;
+};
+constexpr SeedCopy kCopySeeds[] = {
+    {"device", "device_def", "\"index\", Dev_cat, Device_Name"},
+    {"int_device", "int_device_def", "\"index\", dev_name"},
+    {"int_det", "int_det_def", "\"index\", int_name, ref"},
 };
 
 void restore_from_seed(db::DatabaseSession& session, const std::string& table) {
@@ -61,17 +62,23 @@ bool has_addressed_router_ethernet(state::AppState& app) {
                .scalar("SELECT count(*) FROM " + db::quote_identifier(t.rout_dev_table) +
                        " AS d INNER JOIN " + db::quote_identifier(t.route_ip_table) +
                        " AS r ON d.dev_no = r.ref WHERE r.int_name LIKE '%ethernet%' "
-                       "AND r.ip NOT IN ('UA', 'NA') AND EXISTS (SELECT 1 FROM device AS k "
+                       "AND r.ip NOT IN ('UA', 'NA') AND EXISTS (SELECT 1 FROM " +
+                       db::quote_identifier("device") +
+                       " AS k "
                        "WHERE k.Device_Name = d.dev_name AND k.\"index\" = 1)")
                .to_int() > 0;
 }
 
 void reset_default_network(state::AppState& app) {
     db::DatabaseSession& session = app.session;
-    for (const char* statement : kEmptySharedTables) session.execute(statement);
+    for (const char* table : kEmptySharedTables)
+        session.execute("DELETE FROM " + db::quote_identifier(table));
     for (const auto& table : state::seeded_default_tables()) restore_from_seed(session, table);
     restore_settings(session, app.table_set.routervariables_table);
-    for (const char* statement : kCopySeeds) session.execute(statement);
+    for (const SeedCopy& copy : kCopySeeds)
+        session.execute("INSERT INTO " + db::quote_identifier(copy.table) + " (" + copy.columns +
+                        ") SELECT " + copy.columns + " FROM " + db::quote_identifier(copy.seed) +
+                        " ORDER BY rowid");
 
     // add_lan_members examines the whole network whatever interface prompted
     // it, so one run stands for the run per addressed router Ethernet

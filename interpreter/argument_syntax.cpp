@@ -102,9 +102,9 @@ bool device_has_interface(Check& check, const std::string& name, const std::stri
         if (!read_number(*sub, value) || value < 1 || value > 429497293) return false;
     }
     db::Recordset rows = app.session.open_recordset(
-        "SELECT int_device.dev_name, int_det.int_name FROM int_device INNER JOIN int_det "
-        "ON int_device.\"index\" = int_det.ref WHERE int_device.dev_name = ? ORDER BY "
-        "int_det.rowid",
+        "SELECT d.dev_name, i.int_name FROM " + db::quote_identifier("int_device") +
+            " AS d INNER JOIN " + db::quote_identifier("int_det") +
+            " AS i ON d.\"index\" = i.ref WHERE d.dev_name = ? ORDER BY i.rowid",
         {app.console.device.current_device});
     for (; !rows.eof(); rows.move_next())
         if (iequals(rows.text(1), name)) return true;

@@ -380,8 +380,9 @@ CatalogueNames shipped_names(std::set<std::string> tokens) {
 void build_catalogue_tables(db::DatabaseSession& session,
                             const std::vector<CatalogueSource>& sources) {
     std::set<std::string> tokens;
-    for (auto set = session.open_recordset("SELECT token FROM tblevalsyntax"); !set.eof();
-         set.move_next())
+    for (auto set =
+             session.open_recordset("SELECT token FROM " + db::quote_identifier("tblevalsyntax"));
+         !set.eof(); set.move_next())
         tokens.insert(set.text(0));
     store_catalogue(session, compile_catalogue(sources, shipped_names(std::move(tokens))));
 }

@@ -66,8 +66,8 @@ public:
     LanMemberSearch(db::DatabaseSession& session, const state::NetworkTableSet& tables)
         : session_(session),
           tables_(tables),
-          join_(" FROM " + tables.rout_dev_table + " AS d INNER JOIN " + tables.route_ip_table +
-                " AS r ON d.dev_no = r.ref ") {}
+          join_(" FROM " + db::quote_identifier(tables.rout_dev_table) + " AS d INNER JOIN " +
+                db::quote_identifier(tables.route_ip_table) + " AS r ON d.dev_no = r.ref ") {}
 
     void run() {
         for (const auto& [device, interface] : host_interfaces()) add_pairs_of(device, interface);
@@ -188,14 +188,16 @@ private:
         skipping_failures([&] {
             if (is_marker(router) || is_marker(host)) return;
             if (!same_lan(router, router_mask, host, host_mask)) return;
-            bool present = session_
-                               .scalar(
-                                   "SELECT count(*) FROM eth_iplist WHERE master_ip = ? "
-                                   "COLLATE BINARY AND sub_ip = ? COLLATE BINARY",
-                                   {router, host})
-                               .to_int() > 0;
+            bool present =
+                session_
+                    .scalar("SELECT count(*) FROM " + db::quote_identifier("eth_iplist") +
+                                " WHERE master_ip = ? "
+                                "COLLATE BINARY AND sub_ip = ? COLLATE BINARY",
+                            {router, host})
+                    .to_int() > 0;
             if (present) return;
-            session_.execute("INSERT INTO eth_iplist (master_ip, sub_ip) VALUES (?, ?)",
+            session_.execute("INSERT INTO " + db::quote_identifier("eth_iplist") +
+                                 " (master_ip, sub_ip) VALUES (?, ?)",
                              {router, host});
         });
     }
@@ -291,9 +293,9 @@ private:
         // cannot be written would be found, and expanded, for ever.
         recorded_.insert(folded(device));
         skipping_failures([&] {
-            session_.execute(
-                "INSERT INTO sw_riplist (sub_dev, mast_ip, mast_int, mast_dev) VALUES (?, ?, ?, ?)",
-                {device, port.address, port.interface, port.device});
+            session_.execute("INSERT INTO " + db::quote_identifier("sw_riplist") +
+                                 " (sub_dev, mast_ip, mast_int, mast_dev) VALUES (?, ?, ?, ?)",
+                             {device, port.address, port.interface, port.device});
         });
     }
 
@@ -302,10 +304,10 @@ private:
         bool found = false;
         skipping_failures([&] {
             found = session_
-                        .scalar(
-                            "SELECT count(*) FROM sw_riplist WHERE mast_dev = ? AND "
-                            "mast_int = ? AND sub_dev = ?",
-                            {port.device, port.interface, device})
+                        .scalar("SELECT count(*) FROM " + db::quote_identifier("sw_riplist") +
+                                    " WHERE mast_dev = ? AND "
+                                    "mast_int = ? AND sub_dev = ?",
+                                {port.device, port.interface, device})
                         .to_int() > 0;
         });
         return found;
@@ -347,8 +349,9 @@ void add_host_to_lan(db::DatabaseSession& session, const state::NetworkTableSet&
                      const std::string& address, const std::string& mask) {
     if (!network_text(address, mask)) return;
     db::Recordset set = session.open_recordset(
-        "SELECT d.dev_name, r.ip, r.mask, r.int_name FROM " + tables.rout_dev_table +
-        " AS d INNER JOIN " + tables.route_ip_table + " AS r ON d.dev_no = r.ref ORDER BY r.rowid");
+        "SELECT d.dev_name, r.ip, r.mask, r.int_name FROM " +
+        db::quote_identifier(tables.rout_dev_table) + " AS d INNER JOIN " +
+        db::quote_identifier(tables.route_ip_table) + " AS r ON d.dev_no = r.ref ORDER BY r.rowid");
     for (; !set.eof(); set.move_next()) {
         if (kind_of(session, set.text(0)) != state::DeviceKind::Router ||
             !icontains(set.text(3), "ethernet"))
@@ -357,7 +360,8 @@ void add_host_to_lan(db::DatabaseSession& session, const state::NetworkTableSet&
         if (iequals(router, "UA") || iequals(router, "Unassigned") || iequals(router, "NA"))
             continue;
         if (same_lan(router, set.text(2), address, mask))
-            session.execute("INSERT INTO eth_iplist (master_ip, sub_ip) VALUES (?, ?)",
+            session.execute("INSERT INTO " + db::quote_identifier("eth_iplist") +
+                                " (master_ip, sub_ip) VALUES (?, ?)",
                             {router, address});
     }
 }

@@ -85,7 +85,8 @@ void build_default_settings(db::DatabaseSession& session, std::string_view setti
     };
     std::set<std::string> keys;
     {
-        db::Recordset set = session.open_recordset("SELECT Config_Variable FROM config_template");
+        db::Recordset set = session.open_recordset("SELECT Config_Variable FROM " +
+                                                   db::quote_identifier("config_template"));
         for (; !set.eof(); set.move_next()) keys.insert(set.text(0));
     }
     while (std::getline(in, line)) {
@@ -114,13 +115,16 @@ void build_default_settings(db::DatabaseSession& session, std::string_view setti
     }
     if (devices.empty()) throw BuildError(std::string(source) + ": no devices line");
     for (const auto& device : devices)
-        if (session.scalar("SELECT count(*) FROM device_def WHERE Device_Name = ?", {device})
+        if (session
+                .scalar("SELECT count(*) FROM " + db::quote_identifier("device_def") +
+                            " WHERE Device_Name = ?",
+                        {device})
                 .to_int() == 0)
             throw BuildError(std::string(source) + ": device " + device +
                              " has no row in device_def");
 
     const TableDef& table = SchemaRegistry::instance().get("routervariables_def");
-    std::string create = "CREATE TABLE routervariables_def (" +
+    std::string create = "CREATE TABLE " + db::quote_identifier("routervariables_def") + " (" +
                          db::quote_identifier(table.columns.at(0).name) + " " +
                          sql_type(table.columns.at(0).type);
     for (const auto& device : devices)
@@ -130,10 +134,12 @@ void build_default_settings(db::DatabaseSession& session, std::string_view setti
     session.execute("DROP TABLE IF EXISTS routervariables_def");
     session.execute(create + ")");
 
-    std::string insert = "INSERT INTO routervariables_def VALUES (?";
+    std::string insert =
+        "INSERT INTO " + db::quote_identifier("routervariables_def") + " VALUES (?";
     for (std::size_t i = 0; i < devices.size(); ++i) insert += ", ?, ?";
     insert += ")";
-    db::Recordset rows = session.open_recordset("SELECT * FROM config_template ORDER BY rowid");
+    db::Recordset rows = session.open_recordset(
+        "SELECT * FROM " + db::quote_identifier("config_template") + " ORDER BY rowid");
     for (; !rows.eof(); rows.move_next()) {
         std::string key = rows.text(0);
         std::vector<db::Value> params{db::Value(key)};

@@ -42,10 +42,10 @@ DeviceSettings::DeviceSettings(db::DatabaseSession& session, const state::Networ
 
 std::optional<std::string> DeviceSettings::read(std::string_view key) const {
     if (!column_) return std::nullopt;
-    db::Recordset set =
-        session_.open_recordset("SELECT " + db::quote_identifier(*column_) + " FROM " + table_ +
-                                    " WHERE Config_Variable = ? ORDER BY rowid LIMIT 1",
-                                {std::string(key)});
+    db::Recordset set = session_.open_recordset(
+        "SELECT " + db::quote_identifier(*column_) + " FROM " + db::quote_identifier(table_) +
+            " WHERE Config_Variable = ? ORDER BY rowid LIMIT 1",
+        {std::string(key)});
     // An empty cell is no value, like a missing row.
     if (set.eof() || set.field(0).is_null()) return std::nullopt;
     return set.text(0);
@@ -58,8 +58,8 @@ bool DeviceSettings::write(std::string_view key, const db::Value& value) const {
 
 bool DeviceSettings::write_column(std::string_view key, std::string_view column,
                                   const db::Value& value) const {
-    session_.execute("UPDATE " + table_ + " SET " + db::quote_identifier(column) +
-                         " = ? WHERE Config_Variable = ?",
+    session_.execute("UPDATE " + db::quote_identifier(table_) + " SET " +
+                         db::quote_identifier(column) + " = ? WHERE Config_Variable = ?",
                      {value, std::string(key)});
     return session_.changes() > 0;
 }
@@ -67,9 +67,10 @@ bool DeviceSettings::write_column(std::string_view key, std::string_view column,
 std::vector<DeviceSettings::Cell> DeviceSettings::row(std::string_view key) const {
     std::string select = "SELECT Config_Variable";
     for (const auto& name : columns_) select += ", " + db::quote_identifier(name);
-    db::Recordset set = session_.open_recordset(
-        select + " FROM " + table_ + " WHERE Config_Variable = ? ORDER BY rowid LIMIT 1",
-        {std::string(key)});
+    db::Recordset set =
+        session_.open_recordset(select + " FROM " + db::quote_identifier(table_) +
+                                    " WHERE Config_Variable = ? ORDER BY rowid LIMIT 1",
+                                {std::string(key)});
     std::vector<Cell> cells;
     if (set.eof()) return cells;
     cells.push_back({kKeyColumn, set.text(0)});
@@ -79,10 +80,11 @@ std::vector<DeviceSettings::Cell> DeviceSettings::row(std::string_view key) cons
 }
 
 std::string DeviceSettings::template_default(std::string_view key) const {
-    db::Value value = session_.scalar(
-        "SELECT default_value FROM config_template WHERE Config_Variable = ? ORDER BY rowid "
-        "LIMIT 1",
-        {std::string(key)});
+    db::Value value =
+        session_.scalar("SELECT default_value FROM " + db::quote_identifier("config_template") +
+                            " WHERE Config_Variable = ? ORDER BY rowid "
+                            "LIMIT 1",
+                        {std::string(key)});
     return value.is_null() ? std::string("nill") : value.to_text();
 }
 
