@@ -5,6 +5,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "commands/config/config_handlers.h"
 #include "console/context_help.h"
 #include "console/default_network.h"
 #include "interpreter/interpreter.h"
@@ -70,7 +71,7 @@ std::string default_network_description() {
 }
 
 ConsoleEngine::ConsoleEngine(state::AppState& app, platform::UserDialogs& dialogs)
-    : app_(app), dialogs_(dialogs) {}
+    : on_leave_interface_mode(commands::update_link_state_on_leave), app_(app), dialogs_(dialogs) {}
 
 // ------------------------------------------------------------ load, unload
 
@@ -106,7 +107,9 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     state_.home_password.reset();
     console.telnetsession_count = 0;
     state_.history_next = 1;
-    app_.network.virtual_link_entries.resize(1);
+    // Virtual-link halves waiting for their other router belonged to the
+    // network the reset has just put back.
+    app_.network.virtual_link_entries.clear();
     app_.network.lab_description = default_network_description();
     send_key(keys::end);
     drain();

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "commands/config/interface_names.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/app_state.h"
@@ -93,22 +94,18 @@ void bri_rewrite(Check& check) {
     if (words[2] == "bri") words[2] = "IsdnBri";
 }
 
-// Does the current device have an interface of this name?  With a
-// subinterface number, it must also be one the device can carry.
-bool device_has_interface(Check& check, const std::string& name, const std::string* sub) {
+// The current device's interface that the keyword and a typed number name,
+// in the spelling its tables store ("serial" "0" on a 2501 is Serial0,
+// "serial" "0/1" is Serial0/1 or a slot card's WAN Slot 0/Serial1).
+std::optional<std::string> stored_interface(Check& check, const std::string& number) {
     AppState& app = check.app;
-    if (sub) {
-        double value = 0;
-        if (!read_number(*sub, value) || value < 1 || value > 429497293) return false;
-    }
-    db::Recordset rows = app.session.open_recordset(
-        "SELECT d.dev_name, i.int_name FROM " + db::quote_identifier("int_device") +
-            " AS d INNER JOIN " + db::quote_identifier("int_det") +
-            " AS i ON d.\"index\" = i.ref WHERE d.dev_name = ? ORDER BY i.rowid",
-        {app.console.device.current_device});
-    for (; !rows.eof(); rows.move_next())
-        if (iequals(rows.text(1), name)) return true;
-    return false;
+    return commands::find_interface(app.session, app.table_set, app.console.device.current_device,
+                                    interface_keyword(check), number);
+}
+
+bool valid_subinterface_number(const std::string& sub) {
+    double value = 0;
+    return read_number(sub, value) && value >= 1 && value <= 429497293;
 }
 
 // The interface tokens set the interface being configured only when the
@@ -116,9 +113,10 @@ bool device_has_interface(Check& check, const std::string& name, const std::stri
 bool check_port_subint(Check& check, const std::string& word) {
     auto parts = text::split(word, ".");
     if (parts.size() != 2 || parts[0].find('/') != std::string::npos) return false;
-    std::string name = interface_keyword(check) + parts[0];
-    if (!device_has_interface(check, name, &parts[1])) return false;
-    check.interface.current_interface = name;
+    if (!valid_subinterface_number(parts[1])) return false;
+    auto name = stored_interface(check, parts[0]);
+    if (!name) return false;
+    check.interface.current_interface = *name;
     check.interface.interface_number = parts[0];
     check.interface.subinterface_number = parts[1];
     return true;
@@ -127,23 +125,21 @@ bool check_port_subint(Check& check, const std::string& word) {
 bool check_port(Check& check, const std::string& word) {
     if (word.find('/') != std::string::npos) return false;
     bri_rewrite(check);
-    std::string name = interface_keyword(check) + word;
-    if (!device_has_interface(check, name, nullptr)) return false;
-    check.interface.current_interface = name;
+    auto name = stored_interface(check, word);
+    if (!name) return false;
+    check.interface.current_interface = *name;
     return true;
 }
 
 bool check_slot_port(Check& check, const std::string& word) {
     auto slash = word.find('/');
     if (slash == std::string::npos) return false;
-    std::string slot = word.substr(0, slash);
     std::string port = text::split(word.substr(slash + 1), "/")[0];
     bri_rewrite(check);
-    std::string switch_port = interface_keyword(check) + port;
-    std::string name = "WAN Slot " + slot + "/" + switch_port;
-    if (!device_has_interface(check, name, nullptr)) return false;
-    check.interface.switch_port = switch_port;
-    check.interface.current_interface = name;
+    auto name = stored_interface(check, word.substr(0, slash) + "/" + port);
+    if (!name) return false;
+    check.interface.switch_port = interface_keyword(check) + port;
+    check.interface.current_interface = *name;
     return true;
 }
 
@@ -153,14 +149,12 @@ bool check_slot_port_subint(Check& check, const std::string& word) {
     std::string head = word.substr(0, dot);
     std::string sub = text::split(word.substr(dot + 1), ".")[0];
     auto slash = head.find('/');
-    if (slash == std::string::npos) return false;
-    std::string slot = head.substr(0, slash);
+    if (slash == std::string::npos || !valid_subinterface_number(sub)) return false;
     std::string port = text::split(head.substr(slash + 1), "/")[0];
-    std::string switch_port = interface_keyword(check) + port;
-    std::string name = "WAN Slot " + slot + "/" + switch_port;
-    if (!device_has_interface(check, name, &sub)) return false;
-    check.interface.switch_port = switch_port;
-    check.interface.current_interface = name;
+    auto name = stored_interface(check, head.substr(0, slash) + "/" + port);
+    if (!name) return false;
+    check.interface.switch_port = interface_keyword(check) + port;
+    check.interface.current_interface = *name;
     check.interface.interface_number = port;
     check.interface.subinterface_number = sub;
     return true;

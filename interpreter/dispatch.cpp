@@ -32,21 +32,20 @@ CommandOutcome enter_interface(CommandContext& ctx) {
         mode.switch_port = line.typed(2);
         return CommandOutcome::done();
     }
+    const commands::DeviceScope scope{ctx.session, ctx.tables, ctx.console.device.current_device};
     // Both subinterface forms the catalogue offers enter the subinterface.
     if (line.word(1) == "serial" &&
         (line.word(3) == "point-to-point" || line.word(3) == "multipoint")) {
         mode.config_prefix = "serial" + mode.interface_number;
-        if (commands::has_int_ip(ctx.app)) {
+        CommandOutcome outcome =
+            commands::enter_subinterface(scope, mode.current_interface, mode.subinterface_number);
+        if (outcome.refused) return outcome;
+        if (outcome.response) {
             mode.current_interface.clear();
             mode.config_prefix = state::marker::kNill;
-            CommandOutcome outcome = CommandOutcome::say(
-                "Please remove the IP address and manual resolution for the interface to "
-                "configure subinterface");
             outcome.mode = CommandMode::Config;
             return outcome;
         }
-        commands::create_subinterface(ctx.app);
-        CommandOutcome outcome;
         outcome.mode = CommandMode::ConfigSubif;
         return outcome;
     }
@@ -59,7 +58,7 @@ CommandOutcome enter_interface(CommandContext& ctx) {
         // setting keys of the interface follow it.
         mode.config_prefix = mode.current_interface;
     }
-    if (commands::has_subinterfaces(ctx.app)) {
+    if (commands::has_subinterfaces(scope, mode.current_interface)) {
         mode.config_prefix = state::marker::kNill;
         mode.current_interface.clear();
         outcome = CommandOutcome::say(

@@ -97,11 +97,12 @@ void DatabaseSession::open(const std::string& path) {
     // The program is the file's only user for as long as it runs: holding
     // the lock spares every statement its lock calls.  Every command commits;
     // a write-ahead log keeps that from syncing the whole file each time, and
-    // NORMAL keeps the file whole across crashes.
+    // NORMAL keeps the file whole across crashes.  The scratch tables a
+    // statement sorts in live in memory, not in files.
     try {
         execute_script(
             "PRAGMA locking_mode = EXCLUSIVE; PRAGMA journal_mode = WAL; "
-            "PRAGMA synchronous = NORMAL");
+            "PRAGMA synchronous = NORMAL; PRAGMA temp_store = MEMORY");
     } catch (const DbError& error) {
         close();
         throw DbError({}, "cannot open database file " + path + ": " + error.engine_message());

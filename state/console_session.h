@@ -84,11 +84,17 @@ struct ConsoleSession {
 // File, Load Config, or a lab's network loaded from the example labs.
 enum class NetworkLoad { None, ExportedFile, ConfigurationFile, LabNetwork };
 
+// One router's half of an OSPF virtual link, configured on `from` towards
+// `to`, waiting for `to` to name `from`.
+struct VirtualLinkHalf {
+    std::string from, to;
+};
+
 // The network shown in the console.
 struct LoadedNetwork {
     std::string lab_description;
     std::string network_picture_path;
-    std::vector<std::string> virtual_link_entries{std::string()};
+    std::vector<VirtualLinkHalf> virtual_link_entries;
     // The network file loaded last, and how, so that a reload repeats that
     // very load; never cleared.
     std::string loaded_file_path;

@@ -129,7 +129,7 @@ TEST_F(ArgumentSyntaxTest, InterfaceTokensChooseTheInterfaceOnlyWhenTheDeviceHas
     EXPECT_FALSE(check("<PORT_NUMBER>", "9"));
     EXPECT_FALSE(interface.current_interface);
     EXPECT_TRUE(check("<PORT_NUMBER>", "1"));
-    EXPECT_EQ(interface.current_interface, "serial1");
+    EXPECT_EQ(interface.current_interface, "Serial1");  // as the tables spell it
     EXPECT_TRUE(check("<PORT_NUMBER>.<SUBINT_NUM>", "0.1"));
     EXPECT_EQ(interface.interface_number, "0");
     EXPECT_EQ(interface.subinterface_number, "1");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commands/config/interface_addressing.h"
+#include "reachability/lan_tables.h"
 #include "state/app_state.h"
 #include "support/test_database.h"
 
@@ -34,6 +35,8 @@ protected:
         app.session.open(dir.file("commandsbackup.mdb"));
         app.table_set = vexlab::state::NetworkTableSet::default_set();
         vexlab::test::seed_device_tables(app.session);
+        // The LAN tables as the console's reset leaves them.
+        vexlab::reachability::rebuild_lan_tables(app.session, app.table_set);
         attach("R1", kRouter, "(config)#");
     }
 
@@ -742,23 +745,6 @@ TEST_F(InterfaceCommands, ColumnsThatNameTheRowAreNeverWritten) {
     config_if("description x", {"description", ""}, {"int_name"});
     config_if("description y", {"description", ""}, {"no_such_column"});
     EXPECT_EQ(count("SELECT count(*) FROM int_det WHERE int_name = 'Serial0' AND ref = 1"), 1);
-}
-
-// ------------------------------------------------------------ router id order
-
-TEST(RouterId, TheGreaterJoinedTextWins) {
-    struct Case {
-        std::string current, candidate;
-        bool replaces;
-    } cases[] = {
-        {"UA", "10.0.0.1", true},       {"9.0.0.1", "10.0.0.1", false},
-        {"10.0.0.1", "9.0.0.1", true},  {"192.168.1.1", "192.168.10.1", false},
-        {"1.23.4.5", "12.3.4.5", true}, {"", "10.0.0.1", true},
-        {"10.0.0.1", "UA", false},      {"0.0.0.0", "1.0.0.0", true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(vexlab::commands::router_id_replaces(c.current, c.candidate), c.replaces)
-            << c.current << " <- " << c.candidate;
 }
 
 }  // namespace

@@ -39,13 +39,13 @@ TEST_F(ConsoleHelpTest, HelpLeavesTheInterfaceAsItWasAndWritesNothing) {
     line("enable");
     line("conf t");
     line("interface serial 0");
-    ASSERT_EQ(app.console.mode.current_interface, "serial0");
+    ASSERT_EQ(app.console.mode.current_interface, "Serial0");
     const auto mode_before = app.console.mode.mode_suffix;
     app.console.mode.mode_suffix = vexlab::test::mode("(config)#");
     const std::string list = console::context_help_list(app, "interface serial 1 ");
     app.console.mode.mode_suffix = mode_before;
     EXPECT_EQ(list, "<carriage return>");
-    EXPECT_EQ(app.console.mode.current_interface, "serial0");
+    EXPECT_EQ(app.console.mode.current_interface, "Serial0");
     const auto changes = app.session.total_changes();
     console::context_help_list(app, "ip address 10.0.0.1 255.0.0.0 ");
     EXPECT_EQ(app.session.total_changes(), changes);  // nothing written

@@ -49,7 +49,7 @@ clock           do=accept_only desc="Manage the system clock"
 [router (config)#]
 hostname        desc="Set system's network name"
   <WORD>        set=hostname
-rename          do=config_vlan mode=(config-router)#
+rename          do=config_access_list mode=(config-router)#
   <WORD>        set=hostname
 interface       mode=(config-if)# do=enter_interface desc="Select an interface to configure"
   serial        desc="Serial"
@@ -271,8 +271,8 @@ TEST_F(InterpreterTest, MatchingAloneChangesNothing) {
 TEST_F(InterpreterTest, ConfigPrefixIsKeptOnlyInInterfaceAndLineModes) {
     app.console.mode.config_prefix = "serial0";
     type("(config)#", "interface serial 0");
-    EXPECT_EQ(app.console.mode.config_prefix, "serial0");
-    EXPECT_EQ(app.console.mode.current_interface, "serial0");
+    EXPECT_EQ(app.console.mode.config_prefix, "Serial0");
+    EXPECT_EQ(app.console.mode.current_interface, "Serial0");
     type("(config)#", "line console 0");
     EXPECT_EQ(app.console.mode.config_prefix, "lineconsole");
     type("(config)#", "ip routing");
@@ -292,7 +292,7 @@ TEST_F(InterpreterTest, SubinterfacesAreCreatedOnceAndGuardTheirMainInterface) {
     type("(config)#", "interface serial 0.1 point-to-point");
     EXPECT_EQ(verdict(), "");
     EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config-subif)#"));
-    EXPECT_EQ(app.console.mode.current_interface, "serial0");
+    EXPECT_EQ(app.console.mode.current_interface, "Serial0");
     EXPECT_EQ(app.console.mode.subinterface_number, "1");
     type("(config)#", "interface serial 0.1 point-to-point");
     EXPECT_EQ(app.session.scalar("SELECT count(*) FROM route_ip_def WHERE int_name = 'serial0.1'")
@@ -316,8 +316,9 @@ TEST_F(InterpreterTest, SubinterfacesAreCreatedOnceAndGuardTheirMainInterface) {
 }
 
 TEST_F(InterpreterTest, ARefusingHandlerUndoesTheWholeLine) {
-    // The row writes the host name, then its handler (not built yet) refuses:
-    // the line is not found and neither the table nor the console changed.
+    // The row writes the host name, then its handler refuses (Lab7 is no
+    // access-list number): the line is not found and neither the table nor
+    // the console changed.
     const std::string before =
         vexlab::state::read_setting(app, "hostname", "R1").value_or("missing");
     app.console.mode.config_prefix = "nill";

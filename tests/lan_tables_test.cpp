@@ -17,9 +17,13 @@
 
 namespace {
 
-using vexlab::reachability::add_host_to_lan;
 using vexlab::reachability::add_lan_members;
+using vexlab::reachability::host_address_changed;
+using vexlab::reachability::host_address_removed;
 using vexlab::reachability::network_text;
+using vexlab::reachability::rebuild_lan_tables;
+using vexlab::reachability::router_address_changed;
+using vexlab::reachability::router_address_removed;
 using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 TEST(NetworkText, EachPartAndedWithItsMaskPart) {
@@ -166,26 +170,106 @@ TEST_F(LanNetwork, TheMemberSearchGoesOnPastFailingStatements) {
     EXPECT_NO_THROW(add_lan_members(session, tables));
 }
 
-TEST_F(LanNetwork, ANewHostIsPairedWithEveryRouterEthernetOfItsSubnet) {
-    device("R", 1);
-    device("R2", 1);
-    device("R3", 1);
-    device("H", 3);
-    interface({"R", "Ethernet0", "10.0.0.1", "255.0.0.0"});
-    interface({"R", "Serial0", "10.0.0.7", "255.0.0.0"});           // not a LAN interface
-    interface({"R2", "FastEthernet0/0", "ua", "ua"});               // no address
-    interface({"R2", "FastEthernet0/1", "10.0.0.4", "255.0.0.0"});  // cabled to nothing
-    interface({"R3", "Ethernet0", "192.168.1.1", "255.255.255.0"});
-    interface({"H", "Ethernet0", "10.0.0.9", "255.0.0.0"});  // hosts are never masters
+// A switch S on R's Ethernet0 and R2's FastEthernet0/1, a host H on S; R4's
+// Ethernet0 shares the subnet but no cable reaches it.
+class LanChanges : public LanNetwork {
+protected:
+    void SetUp() override {
+        LanNetwork::SetUp();
+        device("R", 1);
+        device("R2", 1);
+        device("R4", 1);
+        device("S", 2);
+        device("H", 3);
+        management("S", "Unassigned", "Unassigned");
+        cable({"R", "Ethernet0", "10.0.0.1", "255.0.0.0"}, {"S", "Fa0/1"});
+        cable({"R2", "FastEthernet0/1", "10.0.0.4", "255.0.0.0"}, {"S", "Fa0/2"});
+        cable({"R", "Serial0", "10.0.0.7", "255.0.0.0"}, {"S", "Fa0/3"});  // not a LAN port
+        cable({"S", "Fa0/4"}, {"H", "Ethernet0", "10.0.0.9", "255.0.0.0"});
+        interface({"R4", "Ethernet0", "10.0.0.5", "255.0.0.0"});
+        // The LANs as a reset or a load leaves them; each test adds the pairs
+        // it looks at.
+        rebuild_lan_tables(session, tables);
+        session.execute("DELETE FROM eth_iplist");
+    }
+    void readdress(const std::string& device, const std::string& interface, const std::string& ip) {
+        session.execute(
+            "UPDATE route_ip SET ip = ? WHERE int_name = ? AND ref = (SELECT dev_no FROM "
+            "rout_dev WHERE dev_name = ?)",
+            {ip, interface, device});
+    }
+    std::string uplink_address() {
+        return session
+            .scalar(
+                "SELECT mast_ip FROM sw_riplist WHERE mast_dev = 'R' AND mast_int = "
+                "'Ethernet0'")
+            .to_text();
+    }
+};
 
-    add_host_to_lan(session, tables, "10.0.0.9", "255.0.0.0");
-    EXPECT_EQ(pairs(), (Pairs{{"10.0.0.1", "10.0.0.9"}, {"10.0.0.4", "10.0.0.9"}}));
-    // No look for an existing pair: a second call adds them again.
-    add_host_to_lan(session, tables, "10.0.0.9", "255.0.0.0");
+TEST_F(LanChanges, AHostIsPairedOnceWithTheRouterEthernetsItsCablesReach) {
+    host_address_changed(session, tables, "H", "Unassigned", "10.0.0.9", "255.0.0.0");
+    const Pairs expected{{"10.0.0.1", "10.0.0.9"}, {"10.0.0.4", "10.0.0.9"}};
+    EXPECT_EQ(pairs(), expected);
+    host_address_changed(session, tables, "H", "10.0.0.9", "10.0.0.9", "255.0.0.0");
+    EXPECT_EQ(pairs(), expected);
+
+    // A new address takes the place of the old one; one of another subnet
+    // pairs with nothing.
+    readdress("H", "Ethernet0", "10.0.0.10");
+    host_address_changed(session, tables, "H", "10.0.0.9", "10.0.0.10", "255.0.0.0");
+    EXPECT_EQ(pairs(), (Pairs{{"10.0.0.1", "10.0.0.10"}, {"10.0.0.4", "10.0.0.10"}}));
+    host_address_changed(session, tables, "H", "10.0.0.10", "192.168.0.1", "255.255.255.0");
+    EXPECT_TRUE(pairs().empty());
+}
+
+TEST_F(LanChanges, ASwitchIsKnownByItsManagementAddress) {
+    host_address_changed(session, tables, "s", "Unassigned", "10.0.0.20", "255.0.0.0");
+    EXPECT_EQ(pairs(), (Pairs{{"10.0.0.1", "10.0.0.20"}, {"10.0.0.4", "10.0.0.20"}}));
+    host_address_removed(session, "10.0.0.20");
+    EXPECT_TRUE(pairs().empty());
+}
+
+TEST_F(LanChanges, ARouterEthernetTakesItsLanAlongToItsNewAddress) {
+    management("S", "10.0.0.20", "255.0.0.0");
+    add_lan_members(session, tables);
+    EXPECT_EQ(pairs(), (Pairs{{"10.0.0.1", "10.0.0.20"},
+                              {"10.0.0.1", "10.0.0.9"},
+                              {"10.0.0.4", "10.0.0.20"},
+                              {"10.0.0.4", "10.0.0.9"}}));
+
+    // The rows of the old address are taken over where they stand.
+    readdress("R", "Ethernet0", "10.0.0.2");
+    router_address_changed(session, tables, "R", "ethernet0", "10.0.0.1", "255.0.0.0");
+    EXPECT_EQ(pairs(), (Pairs{{"10.0.0.2", "10.0.0.20"},
+                              {"10.0.0.2", "10.0.0.9"},
+                              {"10.0.0.4", "10.0.0.20"},
+                              {"10.0.0.4", "10.0.0.9"}}));
+    EXPECT_EQ(uplink_address(), "10.0.0.2");
+
+    // Another subnet has other partners, here none; back in the first one
+    // the partners come again.
+    readdress("R", "Ethernet0", "192.168.0.1");
+    router_address_changed(session, tables, "R", "Ethernet0", "10.0.0.2", "255.0.0.0");
+    EXPECT_EQ(pairs(), (Pairs{{"10.0.0.4", "10.0.0.20"}, {"10.0.0.4", "10.0.0.9"}}));
+    readdress("R", "Ethernet0", "10.0.0.2");
+    router_address_changed(session, tables, "R", "Ethernet0", "192.168.0.1", "255.0.0.0");
+    EXPECT_EQ(pairs(), (Pairs{{"10.0.0.4", "10.0.0.20"},
+                              {"10.0.0.4", "10.0.0.9"},
+                              {"10.0.0.2", "10.0.0.20"},
+                              {"10.0.0.2", "10.0.0.9"}}));
+
+    router_address_removed(session, "R", "Ethernet0", "10.0.0.2");
+    EXPECT_EQ(pairs(), (Pairs{{"10.0.0.4", "10.0.0.20"}, {"10.0.0.4", "10.0.0.9"}}));
+    EXPECT_EQ(uplink_address(), "UA");
+}
+
+TEST_F(LanChanges, TheWholeNetworkIsDerivedAgainOnARebuild) {
+    management("S", "10.0.0.20", "255.0.0.0");
+    session.execute("INSERT INTO eth_iplist (master_ip, sub_ip) VALUES ('1.1.1.1', '2.2.2.2')");
+    rebuild_lan_tables(session, tables);
     EXPECT_EQ(pairs().size(), 4u);
-    // An address without a network pairs with nothing.
-    add_host_to_lan(session, tables, "Unassigned", "255.0.0.0");
-    EXPECT_EQ(pairs().size(), 4u);
+    EXPECT_EQ(session.scalar("SELECT count(*) FROM sw_riplist").to_int(), 6);  // S, H per port
 }
 
 }  // namespace

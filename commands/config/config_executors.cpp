@@ -7,8 +7,8 @@
 
 #include "commands/config/command_text.h"
 #include "commands/config/interface_addressing.h"
+#include "commands/config/interface_names.h"
 #include "platform/db_session.h"
-#include "reachability/lan_tables.h"
 #include "state/app_state.h"
 #include "state/device_settings.h"
 #include "state/schema_registry.h"
@@ -25,8 +25,6 @@ using state::CommandLine;
 using state::CommandOutcome;
 using state::DeviceKind;
 
-constexpr const char* kAddressInUse =
-    "This address is already assigned.Please choose another Address";
 constexpr const char* kHostNameInUse = "this host name is already assigned";
 
 // ------------------------------------------------------------ shared parts
@@ -122,34 +120,28 @@ void disable_port_security(AppState& app, const DeviceSettings& settings,
             settings.write(key, "shutdown");
     }
     // The table keeps no device: the port's rows go for every switch.
-    app.session.execute("DELETE FROM " + db::quote_identifier("port_security") + " WHERE port = ?",
-                        {app.console.mode.switch_port});
+    app.session.execute("DELETE FROM port_security WHERE port = ?", {app.console.mode.switch_port});
 }
 
 // A device has at most one loopback interface; the first "interface
 // loopback" makes its rows.
 void create_loopback(AppState& app) {
     const std::string& device = app.console.device.current_device;
-    db::Recordset owner =
-        app.session.open_recordset("SELECT \"index\" FROM " + db::quote_identifier("int_device") +
-                                       " WHERE dev_name = ? ORDER BY rowid LIMIT 1",
-                                   {device});
+    db::Recordset owner = app.session.open_recordset(
+        "SELECT \"index\" FROM int_device WHERE dev_name = ? ORDER BY rowid LIMIT 1", {device});
     if (owner.eof()) return;
     const std::int64_t index = owner.field(0).to_int();
     const bool has_loopback =
         app.session
             .scalar(
-                "SELECT count(*) FROM " + db::quote_identifier("int_device") + " AS d INNER JOIN " +
-                    db::quote_identifier("int_det") +
-                    " AS i ON "
-                    "d.\"index\" = i.ref WHERE d.dev_name = ? AND i.int_name LIKE ? ESCAPE '\\'",
+                "SELECT count(*) FROM int_device AS d INNER JOIN int_det AS i ON "
+                "d.\"index\" = i.ref WHERE d.dev_name = ? AND i.int_name LIKE ? ESCAPE '\\'",
                 {device, db::like_prefix("loopback")})
             .to_int() > 0;
     if (has_loopback) return;
     const std::string name = "loopback" + std::to_string(app.console.mode.loopback_number);
     app.session.execute(
-        "INSERT INTO " + db::quote_identifier("int_det") +
-            " (int_name, shutdown, line, prot, ref) VALUES (?, 'up', 'up', 'up', ?)",
+        "INSERT INTO int_det (int_name, shutdown, line, prot, ref) VALUES (?, 'up', 'up', 'up', ?)",
         {name, index});
     for (const auto& view : routing_views(app.table_set))
         app.session.execute("INSERT INTO " + db::quote_identifier(view) +
@@ -185,9 +177,7 @@ bool write_command_value(CommandContext& ctx, const DeviceSettings& settings,
             app.console.device.device_kind != DeviceKind::Router) {
             // The management address goes, and with it its LAN rows.
             if (auto old = settings.read("FastEthernet1_ip_address"))
-                app.session.execute(
-                    "DELETE FROM " + db::quote_identifier("eth_iplist") + " WHERE sub_ip = ?",
-                    {*old});
+                app.session.execute("DELETE FROM eth_iplist WHERE sub_ip = ?", {*old});
         }
         write_all(settings, keys, "unassigned");
     } else if (iequals(command_text, "switchport mode trunk")) {
@@ -235,11 +225,20 @@ CommandOutcome set_config_variables(CommandContext& ctx) {
     if (key_words == std::vector<std::string>{"ip", "address"}) {
         const std::string& address = line.typed(2);
         const std::string& mask = line.typed(3);
-        if (is_address_in_use(app, address, device, console.mode.config_prefix))
-            return CommandOutcome::say(kAddressInUse);
-        if (kind == DeviceKind::Pc)
-            assign_interface_ip(app, address, mask, device, console.mode.config_prefix);
-        reachability::add_host_to_lan(app.session, app.table_set, address, mask);
+        const DeviceScope scope{app.session, app.table_set, device};
+        // A workstation's one interface is its Ethernet interface, however
+        // the network spells its name; a switch is known by its management
+        // address alone.
+        const CommandOutcome checked =
+            kind == DeviceKind::Pc
+                ? set_interface_address(
+                      scope, kind,
+                      find_interface(app.session, app.table_set, device, "ethernet", "0")
+                          .value_or(console.mode.config_prefix),
+                      address, mask)
+                : set_management_address(
+                      scope, settings.read("FastEthernet1_ip_address").value_or(""), address, mask);
+        if (checked.refused || checked.response) return checked;
     }
 
     if (iequals(command_text, "disconnect")) {
@@ -279,9 +278,8 @@ public:
         if (!name) return;
         std::vector<db::Value> params{value};
         params.insert(params.end(), keys_.begin(), keys_.end());
-        session_.execute("UPDATE " + db::quote_identifier(table_) + " SET " +
-                             db::quote_identifier(*name) + " = ? " + where_,
-                         params);
+        session_.execute(
+            "UPDATE " + table_ + " SET " + db::quote_identifier(*name) + " = ? " + where_, params);
     }
 
     // The value a column holds before anything is configured.
@@ -325,13 +323,6 @@ void set_interface_status(AppState& app, const std::string& interface, std::int6
                             {up ? 1 : 0, interface, device_index});
 }
 
-void set_uplink_address(AppState& app, const std::string& address) {
-    app.session.execute(
-        "UPDATE " + db::quote_identifier("sw_riplist") +
-            " SET mast_ip = ? WHERE mast_dev = ? AND mast_int = ?",
-        {address, app.console.device.current_device, app.console.mode.current_interface});
-}
-
 // "encapsulation frame-relay [type]": the encapsulation, then its type.
 void write_frame_relay_encapsulation(const InterfaceRow& row, const std::vector<std::string>& names,
                                      const std::string& type_word) {
@@ -367,13 +358,9 @@ CommandOutcome configure_interface(CommandContext& ctx, const std::vector<std::s
     if (w[0] == "ip" && w[1] == "address") {
         const std::string& address = line.typed(2);
         const std::string& mask = line.typed(3);
-        if (is_address_in_use(app, address, device, interface))
-            return CommandOutcome::say(kAddressInUse);
-        if (kind != DeviceKind::Switch) assign_interface_ip(app, address, mask, device, interface);
-        if (kind == DeviceKind::Router && icontains(interface, "ethernet")) {
-            reachability::add_lan_members(app.session, app.table_set);
-            set_uplink_address(app, address);
-        }
+        const CommandOutcome checked = set_interface_address({app.session, app.table_set, device},
+                                                             kind, interface, address, mask);
+        if (checked.refused || checked.response) return checked;
         position = write_line_values(line, names, 0, write_value);
     }
 
@@ -386,8 +373,8 @@ CommandOutcome configure_interface(CommandContext& ctx, const std::vector<std::s
     const bool negation = w[0] == "no";
     const bool address_removal = negation && w[1] == "ip" && w[2] == "address";
     if (address_removal && kind != DeviceKind::Switch) {
-        clear_int_ip(app, device, interface);
-        set_uplink_address(app, std::string(state::marker::kUnassigned));
+        if (!clear_int_ip({app.session, app.table_set, device}, kind, interface))
+            return CommandOutcome::refuse();
     }
 
     if (w[0] == "shutdown") {
@@ -458,10 +445,9 @@ CommandOutcome config_interface(CommandContext& ctx) {
     auto& mode = app.console.mode;
     if (mode.current_interface == "loopback")
         mode.current_interface = "loopback" + std::to_string(mode.loopback_number);
-    db::Recordset owner =
-        app.session.open_recordset("SELECT \"index\" FROM " + db::quote_identifier("int_device") +
-                                       " WHERE dev_name = ? ORDER BY rowid LIMIT 1",
-                                   {app.console.device.current_device});
+    db::Recordset owner = app.session.open_recordset(
+        "SELECT \"index\" FROM int_device WHERE dev_name = ? ORDER BY rowid LIMIT 1",
+        {app.console.device.current_device});
     if (owner.eof()) return CommandOutcome::done();
     const std::int64_t device_index = owner.field(0).to_int();
     // A subinterface's settings live in its own row.

@@ -1,7 +1,14 @@
 #include "commands/config/subinterfaces.h"
 
+#include <optional>
+#include <vector>
+
+#include "commands/config/interface_addressing.h"
+#include "commands/config/interface_names.h"
 #include "platform/db_session.h"
-#include "state/app_state.h"
+#include "platform/text.h"
+#include "state/device_settings.h"
+#include "state/table_set.h"
 
 namespace vexlab::commands {
 
@@ -9,69 +16,153 @@ namespace {
 
 using db::quote_identifier;
 
-// The interface's rows of the subinterface table, through its Frame Relay
-// interface row.
-db::Recordset frame_rows(state::AppState& app) {
-    const auto& t = app.table_set;
-    return app.session.open_recordset(
-        "SELECT m.subint_num FROM " + quote_identifier(t.frame_device_table) + " d JOIN " +
-            quote_identifier(t.frame_ip_table) + " i ON d.dev_no = i.ref JOIN " +
+constexpr const char* kRemoveAddressFirst =
+    "Please remove the IP address and manual resolution for the interface to configure "
+    "subinterface";
+
+// The subinterface numbers of the main interface's rows in the map table
+// ("NA" for a map of the main interface itself).
+std::vector<std::string> frame_rows(const DeviceScope& scope, const std::string& interface) {
+    const auto& t = scope.tables;
+    db::Recordset rows = scope.session.open_recordset(
+        "SELECT m.subint_num FROM " + quote_identifier(t.frame_device_table) + " AS d JOIN " +
+            quote_identifier(t.frame_ip_table) + " AS i ON d.dev_no = i.ref JOIN " +
             quote_identifier(t.frame_map_table) +
-            " m ON i.\"index\" = m.ref WHERE d.dev_name = ? AND i.int_name = ? ORDER BY m.rowid",
-        {app.console.device.current_device, app.console.mode.current_interface});
+            " AS m ON i.\"index\" = m.ref WHERE d.dev_name = ? AND i.int_name = ? ORDER BY m.rowid",
+        {scope.device, interface});
+    std::vector<std::string> numbers;
+    for (; !rows.eof(); rows.move_next()) numbers.push_back(rows.text(0));
+    return numbers;
 }
 
 }  // namespace
 
-bool has_subinterfaces(state::AppState& app) {
-    // A map on the main interface itself ("NA") is no subinterface.
-    for (auto rows = frame_rows(app); !rows.eof(); rows.move_next())
-        if (rows.text(0) != "NA") return true;
+bool has_subinterfaces(const DeviceScope& scope, const std::string& interface) {
+    for (const auto& number : frame_rows(scope, interface))
+        if (number != "NA") return true;
     return false;
 }
 
-bool has_int_ip(state::AppState& app) {
-    const auto& t = app.table_set;
-    db::Value ip = app.session.scalar(
-        "SELECT r.ip FROM " + quote_identifier(t.rout_dev_table) + " d JOIN " +
-            quote_identifier(t.route_ip_table) +
-            " r ON d.dev_no = r.ref WHERE d.dev_name = ? AND r.int_name = ? ORDER BY r.rowid",
-        {app.console.device.current_device, app.console.mode.current_interface});
-    if (!ip.is_null() && ip.to_text() != "UA") return true;
-    for (auto rows = frame_rows(app); !rows.eof(); rows.move_next())
-        if (rows.text(0) == "NA") return true;
+bool has_int_ip(const DeviceScope& scope, const std::string& interface) {
+    auto address = interface_address(scope, interface);
+    if (address && !address->ip.empty() && address->ip != "UA") return true;
+    for (const auto& number : frame_rows(scope, interface))
+        if (number == "NA") return true;
     return false;
 }
 
-void create_subinterface(state::AppState& app) {
-    const auto& t = app.table_set;
-    const auto& device = app.console.device.current_device;
-    const auto& mode = app.console.mode;
-    db::Value dev_no =
-        app.session.scalar("SELECT dev_no FROM " + quote_identifier(t.rout_dev_table) +
-                               " WHERE dev_name = ? ORDER BY rowid",
-                           {device});
-    db::Value frame_index = app.session.scalar(
-        "SELECT i.\"index\" FROM " + quote_identifier(t.frame_device_table) + " d JOIN " +
-            quote_identifier(t.frame_ip_table) +
-            " i ON d.dev_no = i.ref WHERE d.dev_name = ? AND i.int_name = ? ORDER BY i.rowid",
-        {device, mode.current_interface});
-    // Without its device and interface rows there is nothing to hang it on.
-    if (dev_no.is_null() || frame_index.is_null()) return;
-    for (auto rows = frame_rows(app); !rows.eof(); rows.move_next())
-        if (rows.text(0) == mode.subinterface_number) return;  // exists already
+state::CommandOutcome enter_subinterface(const DeviceScope& scope, const std::string& interface,
+                                         const std::string& number) {
+    if (has_int_ip(scope, interface)) return state::CommandOutcome::say(kRemoveAddressFirst);
+    const auto& t = scope.tables;
+    const auto dev_no = device_number(scope.session, t.rout_dev_table, scope.device);
+    const auto frame_index = frame_relay_index(scope, interface);
+    if (!dev_no || !frame_index) return state::CommandOutcome::refuse();
+    for (const auto& existing : frame_rows(scope, interface))
+        if (existing == number) return state::CommandOutcome::done();
 
-    db::DatabaseSession::Transaction transaction(app.session);
-    app.session.execute(
+    scope.session.execute(
         "INSERT INTO " + quote_identifier(t.frame_map_table) + " (subint_num, ref) VALUES (?, ?)",
-        {mode.subinterface_number, frame_index});
-    const std::string name = mode.current_interface + "." + mode.subinterface_number;
-    for (const auto* table : {&t.route_ip_table, &t.ospf_ip_table, &t.eigrp_ip_table})
-        app.session.execute("INSERT INTO " + quote_identifier(*table) +
-                                " (nwnum, int_name, next_hop_devname, next_hop_intname, ref) "
-                                "VALUES ('UA', ?, 'UA', 'UA', ?)",
-                            {name, dev_no});
-    transaction.commit();
+        {number, *frame_index});
+    const std::string name = subinterface_name(interface, number);
+    for (const auto& view : routing_views(t))
+        scope.session.execute("INSERT INTO " + quote_identifier(view) +
+                                  " (nwnum, int_name, next_hop_devname, next_hop_intname, ref) "
+                                  "VALUES ('UA', ?, 'UA', 'UA', ?)",
+                              {name, *dev_no});
+    return state::CommandOutcome::done();
+}
+
+bool is_subint_address_in_use(const DeviceScope& scope, const std::string& interface,
+                              const std::string& number, const std::string& address) {
+    const auto& t = scope.tables;
+    bool in_use = !scope.session
+                       .scalar("SELECT 1 FROM " + quote_identifier(t.route_ip_table) +
+                                   " WHERE ip = ? LIMIT 1",
+                               {address})
+                       .is_null();
+
+    // Every management address counts, the device's own included.
+    state::DeviceSettings settings(scope.session, t, scope.device);
+    for (const auto& cell : settings.row("FastEthernet1_ip_address"))
+        if (cell.column != "Config_Variable" && cell.value == address) in_use = true;
+
+    db::Recordset holders = scope.session.open_recordset(
+        "SELECT d.dev_name, i.int_name, m.subint_num FROM " +
+            quote_identifier(t.frame_device_table) + " AS d JOIN " +
+            quote_identifier(t.frame_ip_table) + " AS i ON d.dev_no = i.ref JOIN " +
+            quote_identifier(t.frame_map_table) +
+            " AS m ON i.\"index\" = m.ref WHERE m.subint_ip = ?",
+        {address});
+    for (; !holders.eof(); holders.move_next()) {
+        const bool itself = holders.text(0) == scope.device &&
+                            text::iequals(holders.text(1), interface) &&
+                            text::iequals(holders.text(2), number);
+        if (!itself) in_use = true;
+    }
+    return in_use;
+}
+
+state::CommandOutcome set_subint_ip(const DeviceScope& scope, const std::string& interface,
+                                    const std::string& number, const std::string& address,
+                                    const std::string& mask) {
+    if (is_subint_address_in_use(scope, interface, number, address))
+        return state::CommandOutcome::say(kAddressInUse);
+    if (number.empty()) return state::CommandOutcome::say(kCreateSubinterfaceFirst);
+    const auto& t = scope.tables;
+    const auto frame_index = frame_relay_index(scope, interface);
+    if (!frame_index) return state::CommandOutcome::refuse();
+    const std::string name = subinterface_name(interface, number);
+    const auto dev_no = device_number(scope.session, t.rout_dev_table, scope.device);
+    if (!dev_no || !has_view_row(scope, *dev_no, name)) return state::CommandOutcome::refuse();
+
+    scope.session.execute(
+        "UPDATE " + quote_identifier(t.frame_map_table) +
+            " SET subint_ip = ?, subint_mask = ? WHERE ref = ? AND subint_num = ?",
+        {address, mask, *frame_index, number});
+    if (scope.session.changes() == 0) return state::CommandOutcome::refuse();
+    assign_interface_ip(scope, address, mask, name);
+    return state::CommandOutcome::done();
+}
+
+state::CommandOutcome remove_subint_ip(const DeviceScope& scope, const std::string& interface,
+                                       const std::string& number) {
+    const auto& t = scope.tables;
+    const auto dev_no = device_number(scope.session, t.rout_dev_table, scope.device);
+    const auto frame_index = frame_relay_index(scope, interface);
+    if (!dev_no || !frame_index) return state::CommandOutcome::refuse();
+    const std::string name = subinterface_name(interface, number);
+
+    scope.session.execute(
+        "DELETE FROM " + quote_identifier(t.frame_map_table) + " WHERE subint_num = ? AND ref = ?",
+        {number, *frame_index});
+
+    db::Recordset own = scope.session.open_recordset(
+        "SELECT next_hop_devname, next_hop_intname FROM " + quote_identifier(t.route_ip_table) +
+            " WHERE int_name = ? AND ref = ? ORDER BY rowid LIMIT 1",
+        {name, *dev_no});
+    std::string peer_device, peer_interface;
+    if (!own.eof()) {
+        peer_device = own.text(0);
+        peer_interface = own.text(1);
+    }
+    for (const auto& view : routing_views(t))
+        scope.session.execute(
+            "DELETE FROM " + quote_identifier(view) + " WHERE int_name = ? AND ref = ?",
+            {name, *dev_no});
+
+    if (peer_device.empty() || peer_device == "UA" || peer_interface.empty() ||
+        peer_interface == "UA")
+        return state::CommandOutcome::done();
+    const auto peer_number = device_number(scope.session, t.rout_dev_table, peer_device);
+    if (!peer_number) return state::CommandOutcome::done();
+    for (const auto& view : routing_views(t))
+        scope.session.execute("UPDATE " + quote_identifier(view) +
+                                  " SET next_hop_devname = 'UA', next_hop_intname = 'UA', "
+                                  "next_hopip = 'UA', next_hopmask = 'UA' WHERE int_name = ? AND "
+                                  "ref = ?",
+                              {peer_interface, *peer_number});
+    return state::CommandOutcome::done();
 }
 
 }  // namespace vexlab::commands
