@@ -261,7 +261,7 @@ TEST_F(InterpreterTest, MatchingAloneChangesNothing) {
     app.console.mode.current_interface = "serial1";
     const auto match = vexlab::interpreter::match_line(app, "interface serial 0.1 point-to-point");
     EXPECT_TRUE(match.succeeded());
-    EXPECT_EQ(match.interface.current_interface, "serial0");
+    EXPECT_EQ(match.interface.current_interface, "Serial0");
     EXPECT_EQ(match.interface.subinterface_number, "1");
     EXPECT_EQ(app.console.mode.current_interface, "serial1");
     EXPECT_EQ(app.console.mode.mode_suffix, vexlab::test::mode("(config)#"));
