@@ -85,6 +85,7 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     localtime_r(&when, &parts);
     console.start_minute = parts.tm_min;
     console.start_hour = parts.tm_hour;
+    console.opened_at = when;
     state_.clock_date = format_time(when, "%d/%m/%Y");
 
     reset_default_network();

@@ -4,6 +4,8 @@
 // and the table set in force.  One instance, owned by the program's entry and
 // handed to every window.
 
+#include <ctime>
+#include <functional>
 #include <string>
 
 #include "platform/db_session.h"
@@ -33,6 +35,8 @@ struct AppState {
     db::DatabaseSession session;
     ConsoleSession console;
     LoadedNetwork network;
+    // The wall clock the commands read; tests pin it.
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
 
     // A file of the program folder.
     std::string program_file(const std::string& name) const { return program_folder + "/" + name; }

@@ -4,6 +4,7 @@
 // instance lives in the program state; the console's load re-initialises
 // what it names, everything else keeps its value between sessions.
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,7 @@ struct ConsoleSession {
     int telnetsession_count = 0;
     int start_minute = 0;
     int start_hour = 0;
+    std::time_t opened_at = 0;  // the whole moment the console was opened
 };
 
 // How the network shown in the console came from a file: Open Exported

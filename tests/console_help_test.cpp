@@ -80,7 +80,7 @@ TEST_F(ConsoleHelpTest, ListingsAtEachLevel) {
         {">", "sh", "show", 1},
         {">", "xyz", nullptr, 0},
         {">", "xyz ", nullptr, 0},
-        {">", "show ", "cdp", -1},
+        {">", "show ", "access-lists", -1},
         {">", "show ip ", "interface", -1},
         {">", "show ip route ", "<carriage return>", 1},
         {">", "show ip route anything more ", "<carriage return>", 1},

@@ -1,9 +1,12 @@
 #include "support/transcript.h"
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iomanip>
+#include <optional>
 #include <sstream>
 
 #include "console/console_engine.h"
@@ -56,8 +59,19 @@ struct Script {
     std::vector<std::string> messages;
     std::vector<Question> questions;
     std::vector<std::pair<state::NetworkLoad, std::string>> networks;  // @open, @load
+    std::string clock = "2026-03-10 10:05:00";  // the moment the console opens
     std::vector<ExpectedLine> lines;
 };
+
+// "YYYY-MM-DD HH:MM:SS" as a local time; nothing for any other text.
+std::optional<std::time_t> parse_clock(const std::string& text) {
+    std::tm parts{};
+    std::istringstream in(text);
+    in >> std::get_time(&parts, "%Y-%m-%d %H:%M:%S");
+    if (in.fail()) return std::nullopt;
+    parts.tm_isdst = -1;
+    return std::mktime(&parts);
+}
 
 struct ParseError {
     std::string message;
@@ -179,6 +193,11 @@ Script parse(const std::string& text) {
                 script.lab = rest;
             } else if (directive == "message") {
                 script.messages.push_back(rest);
+            } else if (directive == "clock") {
+                if (!parse_clock(rest))
+                    throw ParseError{"line " + std::to_string(number) +
+                                     ": @clock YYYY-MM-DD HH:MM:SS"};
+                script.clock = rest;
             } else if (directive == "open" || directive == "load") {
                 if (rest.empty())
                     throw ParseError{"line " + std::to_string(number) + ": @" + directive +
@@ -291,6 +310,11 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
     app.program_folder = folder.path().string();
     app.logo_picture_path = app.program_file("simulator-logo.gif");
     app.session.open(folder.file("commandsbackup.mdb"));
+    fs::copy_file(resources_dir() + "/showcommands.txt", folder.file("showcommands.txt"));
+    // The clock stands still at the given moment, so times and uptimes
+    // print the same at every run.
+    const std::time_t now = *parse_clock(script.clock);
+    app.clock = [now] { return now; };
     app.open_mode.start_as_router = script.mode == "router";
     app.open_mode.start_as_switch = script.mode == "switch";
     platform::ScriptedDialogs dialogs;
@@ -310,7 +334,7 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
     console::ConsoleEngine engine(app, dialogs);
     labs::LabPractice practice(app, dialogs);
     if (script.lab.empty()) {
-        engine.form_load();
+        engine.form_load(console::ConsoleEngine::Clock::from_time_t(now));
     } else {
         app.selected_sublab = script.lab;
         practice.form_load();
