@@ -682,9 +682,9 @@ TEST(CatalogueContent, LinesSetTheConfigurationContext) {
         {R, "(config)#", "router eigrp 0", "(config-router)#", "nill", nullptr, nullptr, nullptr,
          "e"},
         {R, "(config)#", "router ospf 2", "(config)#", "nill", nullptr, nullptr, nullptr, ""},
-        // A show line keeps the interface its argument named (a loopback by
-        // its whole name).
-        {R, "#", "sh int s 0", "#", "nill", "serial0", nullptr, nullptr, nullptr},
+        // A show line keeps the interface its argument named, as the tables
+        // spell it (a loopback by its whole name).
+        {R, "#", "sh int s 0", "#", "nill", "Serial0", nullptr, nullptr, nullptr},
         {R, "#", "show interfaces loopback 0", "#", "nill", "loopback0", nullptr, nullptr, nullptr},
         {S, "(config)#", "interface fastethernet 0/1", "(config-if)#", "FastEthernet0/1",
          "FastEthernet0/1", nullptr, "0/1", nullptr},
