@@ -2,11 +2,13 @@
 # Sets up, builds and runs Vexlab.
 #   ./build.sh run    install what is missing, build, start the program
 #   ./build.sh test   install what is missing, build, run every test
+# VEXLAB_BUILD_DIR chooses the build folder (default build); VEXLAB_SANITIZE=ON
+# builds with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core libgif-dev)
+          libbenchmark-dev fonts-dejavu-core libgif-dev clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -19,7 +21,8 @@ if ((${#missing[@]})); then
 fi
 
 build=${VEXLAB_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVEXLAB_SANITIZE="${VEXLAB_SANITIZE:-OFF}" >/dev/null
 cmake --build "$build"
 
 case "${1:-run}" in
