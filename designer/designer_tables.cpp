@@ -8,8 +8,23 @@ namespace vexlab::designer {
 
 namespace {
 
-constexpr const char* kSubinterfaceJoin =
-    "FROM ip INNER JOIN sub_int_det ON ip.\"index\" = sub_int_det.ref ";
+// The designer's tables, quoted once for the statements below.
+const std::string kIp = db::quote_identifier("ip");
+const std::string kSubIntDet = db::quote_identifier("sub_int_det");
+const std::string kDeviceNames = db::quote_identifier("devicenames");
+const std::string kDeviceModels = db::quote_identifier("device_models");
+const std::string kDeviceTemplate = db::quote_identifier("devicetemplate");
+const std::string kSlotInfo = db::quote_identifier("slot_info");
+const std::string kInterfaceInfo = db::quote_identifier("interface_info");
+
+// A device model (m) with its slots (s) and the interface cards (c) in them.
+const std::string kModelCards = "FROM (" + kDeviceModels + " AS m INNER JOIN " + kSlotInfo +
+                                " AS s ON m.\"index\" = s.ref) INNER JOIN " + kInterfaceInfo +
+                                " AS c ON s.\"index\" = c.ref ";
+
+// An interface (i) with its sub-interfaces (s).
+const std::string kSubinterfaceJoin =
+    "FROM " + kIp + " AS i INNER JOIN " + kSubIntDet + " AS s ON i.\"index\" = s.ref ";
 
 InterfaceRow interface_from(const db::Recordset& rs) {
     InterfaceRow row;
@@ -31,55 +46,55 @@ InterfaceRow interface_from(const db::Recordset& rs) {
 }  // namespace
 
 void DesignerTables::pgmexit() {
-    session_.execute("DELETE FROM devicenames");
-    session_.execute("DELETE FROM ip");
-    session_.execute("DELETE FROM sub_int_det");
+    session_.execute("DELETE FROM " + kDeviceNames);
+    session_.execute("DELETE FROM " + kIp);
+    session_.execute("DELETE FROM " + kSubIntDet);
 }
 
 // ------------------------------------------------------------------ devices
 
 std::vector<std::string> DesignerTables::host_names() {
     std::vector<std::string> names;
-    auto rs = session_.open_recordset("SELECT hostname FROM devicenames ORDER BY rowid");
+    auto rs = session_.open_recordset("SELECT hostname FROM " + kDeviceNames + " ORDER BY rowid");
     for (; !rs.eof(); rs.move_next()) names.push_back(rs.text(0));
     return names;
 }
 
 bool DesignerTables::has_devices() {
-    return !session_.scalar("SELECT hostname FROM devicenames LIMIT 1").is_null();
+    return !session_.scalar("SELECT hostname FROM " + kDeviceNames + " LIMIT 1").is_null();
 }
 
 std::optional<ModelRow> DesignerTables::find_model(std::string_view model) {
-    auto rs = session_.open_recordset(
-        "SELECT \"index\", device_model, configure FROM device_models WHERE device_model = ? "
-        "COLLATE BINARY ORDER BY rowid LIMIT 1",
-        {std::string(model)});
+    auto rs =
+        session_.open_recordset("SELECT \"index\", device_model, configure FROM " + kDeviceModels +
+                                    " WHERE device_model = ? COLLATE BINARY ORDER BY rowid LIMIT 1",
+                                {std::string(model)});
     if (rs.eof()) return std::nullopt;
     return ModelRow{static_cast<int>(rs.field(0).to_int()), rs.text(1), rs.field(2).to_bool()};
 }
 
 void DesignerTables::insert_device(const std::string& host, double x, double y, int model_index) {
-    session_.execute(
-        "INSERT INTO devicenames (\"index\", hostname, xpos, ypos, ref) "
-        "VALUES ((SELECT coalesce(max(\"index\"), 0) + 1 FROM devicenames), ?, ?, ?, ?)",
-        {host, x, y, model_index});
+    session_.execute("INSERT INTO " + kDeviceNames +
+                         " (\"index\", hostname, xpos, ypos, ref) "
+                         "VALUES ((SELECT coalesce(max(\"index\"), 0) + 1 FROM " +
+                         kDeviceNames + "), ?, ?, ?, ?)",
+                     {host, x, y, model_index});
 }
 
 void DesignerTables::update_position(const std::string& host, double x, double y) {
-    session_.execute("UPDATE devicenames SET xpos = ?, ypos = ? WHERE hostname = ?", {x, y, host});
+    session_.execute("UPDATE " + kDeviceNames + " SET xpos = ?, ypos = ? WHERE hostname = ?",
+                     {x, y, host});
 }
 
 void DesignerTables::delete_device(const std::string& host) {
-    session_.execute("DELETE FROM devicenames WHERE hostname = ?", {host});
+    session_.execute("DELETE FROM " + kDeviceNames + " WHERE hostname = ?", {host});
 }
 
 std::vector<PlacedDevice> DesignerTables::placed_devices() {
     std::vector<PlacedDevice> devices;
-    auto rs = session_.open_recordset(
-        "SELECT devicetemplate.device, devicenames.hostname, devicenames.xpos, "
-        "devicenames.ypos FROM devicenames LEFT JOIN devicetemplate "
-        "ON devicetemplate.\"index\" = devicenames.ref ORDER BY devicenames.\"index\", "
-        "devicenames.rowid");
+    auto rs = session_.open_recordset("SELECT t.device, n.hostname, n.xpos, n.ypos FROM " +
+                                      kDeviceNames + " AS n LEFT JOIN " + kDeviceTemplate +
+                                      " AS t ON t.\"index\" = n.ref ORDER BY n.\"index\", n.rowid");
     for (; !rs.eof(); rs.move_next())
         devices.push_back(
             {rs.text(0), rs.text(1), rs.field(2).to_double(), rs.field(3).to_double()});
@@ -87,7 +102,8 @@ std::vector<PlacedDevice> DesignerTables::placed_devices() {
 }
 
 int DesignerTables::last_interface_index() {
-    return static_cast<int>(session_.scalar("SELECT coalesce(max(\"index\"), 0) FROM ip").to_int());
+    return static_cast<int>(
+        session_.scalar("SELECT coalesce(max(\"index\"), 0) FROM " + kIp).to_int());
 }
 
 // ---------------------------------------------------------------- catalogue
@@ -95,12 +111,9 @@ int DesignerTables::last_interface_index() {
 std::vector<CatalogueCard> DesignerTables::default_slot(std::string_view model) {
     std::vector<CatalogueCard> cards;
     auto rs = session_.open_recordset(
-        "SELECT interface_info.interface_type, interface_info.interface_num "
-        "FROM (device_models INNER JOIN slot_info ON device_models.\"index\" = slot_info.ref) "
-        "INNER JOIN interface_info ON slot_info.\"index\" = interface_info.ref "
-        "WHERE device_models.device_model = ? COLLATE BINARY "
-        "AND slot_info.slot_number = 'default_slot' "
-        "ORDER BY slot_info.\"index\", interface_info.rowid",
+        "SELECT c.interface_type, c.interface_num " + kModelCards +
+            "WHERE m.device_model = ? COLLATE BINARY AND s.slot_number = 'default_slot' "
+            "ORDER BY s.\"index\", c.rowid",
         {std::string(model)});
     for (; !rs.eof(); rs.move_next())
         cards.push_back({rs.text(0), static_cast<int>(rs.field(1).to_int())});
@@ -110,13 +123,9 @@ std::vector<CatalogueCard> DesignerTables::default_slot(std::string_view model) 
 std::vector<SlotOffer> DesignerTables::optional_slots(std::string_view model) {
     std::vector<SlotOffer> slots;
     auto rs = session_.open_recordset(
-        "SELECT slot_info.slot_number, interface_info.interface_type, "
-        "interface_info.interface_num "
-        "FROM (device_models INNER JOIN slot_info ON device_models.\"index\" = slot_info.ref) "
-        "INNER JOIN interface_info ON slot_info.\"index\" = interface_info.ref "
-        "WHERE device_models.device_model = ? COLLATE BINARY "
-        "AND slot_info.slot_number <> 'default_slot' "
-        "ORDER BY slot_info.slot_number, slot_info.\"index\", interface_info.rowid",
+        "SELECT s.slot_number, c.interface_type, c.interface_num " + kModelCards +
+            "WHERE m.device_model = ? COLLATE BINARY AND s.slot_number <> 'default_slot' "
+            "ORDER BY s.slot_number, s.\"index\", c.rowid",
         {std::string(model)});
     for (; !rs.eof(); rs.move_next()) {
         const std::string slot = rs.text(0);
@@ -132,10 +141,10 @@ void DesignerTables::create_interfaces(const std::string& host, const std::strin
                                        const std::string& prefix) {
     int index = last_interface_index();
     for (int i = 0; i < count; ++i)
-        session_.execute(
-            "INSERT INTO ip (interfacetype, hostname, int_category, \"index\") "
-            "VALUES (?, ?, ?, ?)",
-            {prefix + type + std::to_string(i), host, type, ++index});
+        session_.execute("INSERT INTO " + kIp +
+                             " (interfacetype, hostname, int_category, \"index\") "
+                             "VALUES (?, ?, ?, ?)",
+                         {prefix + type + std::to_string(i), host, type, ++index});
 }
 
 void DesignerTables::portsadd_ip(const std::string& host, std::string_view model) {
@@ -147,16 +156,16 @@ void DesignerTables::portsadd_ip(const std::string& host, std::string_view model
     else
         return;
     auto add_port = [&](const std::string& name, int index) {
-        session_.execute(
-            "INSERT INTO ip (interfacetype, ipadd, maskadd, hostname, int_category, \"index\") "
-            "VALUES (?, 'NA', 'NA', ?, 'Ethernet', ?)",
-            {name, host, index});
+        session_.execute("INSERT INTO " + kIp +
+                             " (interfacetype, ipadd, maskadd, hostname, int_category, \"index\") "
+                             "VALUES (?, 'NA', 'NA', ?, 'Ethernet', ?)",
+                         {name, host, index});
     };
     auto add_management = [&](const std::string& name, int index) {
-        session_.execute(
-            "INSERT INTO ip (interfacetype, hostname, todevice, tointerface, int_category, "
-            "\"index\") VALUES (?, ?, 'NA', 'NA', 'Ethernet', ?)",
-            {name, host, index});
+        session_.execute("INSERT INTO " + kIp +
+                             " (interfacetype, hostname, todevice, tointerface, int_category, "
+                             "\"index\") VALUES (?, ?, 'NA', 'NA', 'Ethernet', ?)",
+                         {name, host, index});
     };
     int index = last_interface_index();
     for (int n = 1; n <= 12; ++n) add_port(port + std::to_string(n), ++index);
@@ -173,7 +182,8 @@ void DesignerTables::portsadd_ip(const std::string& host, std::string_view model
 
 std::vector<InterfaceRow> DesignerTables::interfaces(const std::string& host) {
     std::vector<InterfaceRow> rows;
-    auto rs = session_.open_recordset("SELECT * FROM ip WHERE hostname = ? ORDER BY rowid", {host});
+    auto rs = session_.open_recordset("SELECT * FROM " + kIp + " WHERE hostname = ? ORDER BY rowid",
+                                      {host});
     for (; !rs.eof(); rs.move_next()) rows.push_back(interface_from(rs));
     return rows;
 }
@@ -181,7 +191,7 @@ std::vector<InterfaceRow> DesignerTables::interfaces(const std::string& host) {
 std::optional<InterfaceRow> DesignerTables::interface_row(const std::string& host,
                                                           const std::string& name) {
     auto rs = session_.open_recordset(
-        "SELECT * FROM ip WHERE hostname = ? AND interfacetype = ? ORDER BY rowid LIMIT 1",
+        "SELECT * FROM " + kIp + " WHERE hostname = ? AND interfacetype = ? ORDER BY rowid LIMIT 1",
         {host, name});
     if (rs.eof()) return std::nullopt;
     return interface_from(rs);
@@ -189,10 +199,10 @@ std::optional<InterfaceRow> DesignerTables::interface_row(const std::string& hos
 
 std::optional<int> DesignerTables::interface_index(const std::string& host,
                                                    const std::string& name) {
-    auto value = session_.scalar(
-        "SELECT \"index\" FROM ip WHERE hostname = ? AND interfacetype = ? ORDER BY rowid "
-        "LIMIT 1",
-        {host, name});
+    auto value = session_.scalar("SELECT \"index\" FROM " + kIp +
+                                     " WHERE hostname = ? AND interfacetype = ? ORDER BY rowid "
+                                     "LIMIT 1",
+                                 {host, name});
     if (value.is_null()) return std::nullopt;
     return static_cast<int>(value.to_int());
 }
@@ -200,16 +210,17 @@ std::optional<int> DesignerTables::interface_index(const std::string& host,
 std::vector<std::string> DesignerTables::free_interfaces(const std::string& host,
                                                          ConnectorKind kind) {
     std::vector<std::string> names;
-    auto rs = session_.open_recordset(
-        "SELECT interfacetype FROM ip WHERE hostname = ? AND connected = 0 "
-        "AND int_category = ? AND todevice <> 'NA' ORDER BY rowid",
-        {host, std::string(connector_category(kind))});
+    auto rs =
+        session_.open_recordset("SELECT interfacetype FROM " + kIp +
+                                    " WHERE hostname = ? AND connected = 0 "
+                                    "AND int_category = ? AND todevice <> 'NA' ORDER BY rowid",
+                                {host, std::string(connector_category(kind))});
     for (; !rs.eof(); rs.move_next()) names.push_back(rs.text(0));
     if (kind == ConnectorKind::FrameRelay) {
-        auto carrying = session_.open_recordset(
-            std::string("SELECT DISTINCT ip.interfacetype, sub_int_det.ref ") + kSubinterfaceJoin +
-                "WHERE ip.hostname = ? ORDER BY sub_int_det.ref",
-            {host});
+        auto carrying =
+            session_.open_recordset(std::string("SELECT DISTINCT i.interfacetype, s.ref ") +
+                                        kSubinterfaceJoin + "WHERE i.hostname = ? ORDER BY s.ref",
+                                    {host});
         for (; !carrying.eof(); carrying.move_next()) names.push_back(carrying.text(0));
     }
     return names;
@@ -217,39 +228,41 @@ std::vector<std::string> DesignerTables::free_interfaces(const std::string& host
 
 std::string DesignerTables::address_of(const std::string& host, const std::string& name) {
     return session_
-        .scalar("SELECT ipadd FROM ip WHERE hostname = ? AND interfacetype = ? ORDER BY rowid",
-                {host, name})
+        .scalar(
+            "SELECT ipadd FROM " + kIp + " WHERE hostname = ? AND interfacetype = ? ORDER BY rowid",
+            {host, name})
         .to_text();
 }
 
 void DesignerTables::clear_address(const std::string& host, const std::string& name) {
     session_.execute(
-        "UPDATE ip SET ipadd = 'UA', maskadd = 'UA' WHERE hostname = ? AND interfacetype = ?",
+        "UPDATE " + kIp +
+            " SET ipadd = 'UA', maskadd = 'UA' WHERE hostname = ? AND interfacetype = ?",
         {host, name});
 }
 
 bool DesignerTables::address_taken(const std::string& address, const std::string& host,
                                    const std::string& name) {
     return !session_
-                .scalar(
-                    "SELECT interfacetype FROM ip WHERE ipadd = ? "
-                    "AND (hostname <> ? OR interfacetype <> ?) LIMIT 1",
-                    {address, host, name})
+                .scalar("SELECT interfacetype FROM " + kIp +
+                            " WHERE ipadd = ? "
+                            "AND (hostname <> ? OR interfacetype <> ?) LIMIT 1",
+                        {address, host, name})
                 .is_null();
 }
 
 void DesignerTables::assign_address(const std::string& host, const std::string& name,
                                     const std::string& address, const std::string& mask) {
     session_.execute(
-        "UPDATE ip SET ipadd = ?, maskadd = ? WHERE hostname = ? AND interfacetype = ?",
+        "UPDATE " + kIp + " SET ipadd = ?, maskadd = ? WHERE hostname = ? AND interfacetype = ?",
         {address, mask, host, name});
 }
 
 std::vector<std::string> DesignerTables::connected_interfaces(const std::string& host) {
     std::vector<std::string> names;
-    auto rs = session_.open_recordset(
-        "SELECT interfacetype FROM ip WHERE hostname = ? AND connected <> 0 ORDER BY rowid",
-        {host});
+    auto rs = session_.open_recordset("SELECT interfacetype FROM " + kIp +
+                                          " WHERE hostname = ? AND connected <> 0 ORDER BY rowid",
+                                      {host});
     for (; !rs.eof(); rs.move_next()) names.push_back(rs.text(0));
     return names;
 }
@@ -257,18 +270,18 @@ std::vector<std::string> DesignerTables::connected_interfaces(const std::string&
 // --------------------------------------------------------------- connections
 
 void DesignerTables::write_plain_connection(const LinkEnd& a, const LinkEnd& b, int line) {
-    const char* sql =
-        "UPDATE ip SET todevice = ?, tointerface = ?, lineno = ?, connected = 1 "
-        "WHERE hostname = ? AND interfacetype = ?";
+    const std::string sql = "UPDATE " + kIp +
+                            " SET todevice = ?, tointerface = ?, lineno = ?, connected = 1 "
+                            "WHERE hostname = ? AND interfacetype = ?";
     session_.execute(sql, {b.host, b.interface, line, a.host, a.interface});
     session_.execute(sql, {a.host, a.interface, line, b.host, b.interface});
 }
 
 bool DesignerTables::linked_by_subinterfaces(const LinkEnd& from, const LinkEnd& to) {
     return !session_
-                .scalar(std::string("SELECT sub_int_det.ref ") + kSubinterfaceJoin +
-                            "WHERE ip.hostname = ? AND ip.interfacetype = ? "
-                            "AND sub_int_det.todevice = ? AND sub_int_det.tointerface = ? LIMIT 1",
+                .scalar(std::string("SELECT s.ref ") + kSubinterfaceJoin +
+                            "WHERE i.hostname = ? AND i.interfacetype = ? "
+                            "AND s.todevice = ? AND s.tointerface = ? LIMIT 1",
                         {from.host, from.interface, to.host, to.interface})
                 .is_null();
 }
@@ -280,22 +293,22 @@ bool DesignerTables::write_frame_relay_connection(const LinkEnd& a, const LinkEn
     auto add_end = [&](const LinkEnd& end, const LinkEnd& far) {
         const auto index = interface_index(end.host, end.interface);
         if (!index) throw db::DbError("frame relay", "no interface " + end.interface);
-        const int last = static_cast<int>(
-            session_
-                .scalar("SELECT coalesce(max(sun_int_num), 0) FROM sub_int_det WHERE ref = ?",
-                        {*index})
-                .to_int());
+        const int last = static_cast<int>(session_
+                                              .scalar("SELECT coalesce(max(sun_int_num), 0) FROM " +
+                                                          kSubIntDet + " WHERE ref = ?",
+                                                      {*index})
+                                              .to_int());
         if (last == 0) set_connected(end.host, end.interface, true);
-        session_.execute(
-            "INSERT INTO sub_int_det (sun_int_num, todevice, tointerface, ref) "
-            "VALUES (?, ?, ?, ?)",
-            {last + 1, far.host, far.interface, *index});
+        session_.execute("INSERT INTO " + kSubIntDet +
+                             " (sun_int_num, todevice, tointerface, ref) "
+                             "VALUES (?, ?, ?, ?)",
+                         {last + 1, far.host, far.interface, *index});
         return std::pair{*index, last + 1};
     };
     const auto [index_a, number_a] = add_end(a, b);
     const auto [index_b, number_b] = add_end(b, a);
-    const char* cross =
-        "UPDATE sub_int_det SET to_sub_int_num = ? WHERE ref = ? AND sun_int_num = ?";
+    const std::string cross =
+        "UPDATE " + kSubIntDet + " SET to_sub_int_num = ? WHERE ref = ? AND sun_int_num = ?";
     session_.execute(cross, {number_b, index_a, number_a});
     session_.execute(cross, {number_a, index_b, number_b});
 
@@ -303,17 +316,16 @@ bool DesignerTables::write_frame_relay_connection(const LinkEnd& a, const LinkEn
     if (!own_line) {
         // The pairs made before between these interfaces carry the line; the
         // new pair's row, without a number yet, comes last.
-        shared = static_cast<int>(
-            session_
-                .scalar(std::string("SELECT sub_int_det.lineno ") + kSubinterfaceJoin +
-                            "WHERE ip.hostname = ? AND ip.interfacetype = ? "
-                            "AND sub_int_det.todevice = ? AND sub_int_det.tointerface = ? "
-                            "ORDER BY sub_int_det.rowid LIMIT 1",
-                        {b.host, b.interface, a.host, a.interface})
-                .to_int());
+        shared = static_cast<int>(session_
+                                      .scalar(std::string("SELECT s.lineno ") + kSubinterfaceJoin +
+                                                  "WHERE i.hostname = ? AND i.interfacetype = ? "
+                                                  "AND s.todevice = ? AND s.tointerface = ? "
+                                                  "ORDER BY s.rowid LIMIT 1",
+                                              {b.host, b.interface, a.host, a.interface})
+                                      .to_int());
     }
-    const char* number =
-        "UPDATE sub_int_det SET lineno = ? WHERE ref = ? AND todevice = ? AND tointerface = ?";
+    const std::string number = "UPDATE " + kSubIntDet +
+                               " SET lineno = ? WHERE ref = ? AND todevice = ? AND tointerface = ?";
     session_.execute(number, {shared, index_b, a.host, a.interface});
     session_.execute(number, {shared, index_a, b.host, b.interface});
     return own_line;
@@ -322,24 +334,25 @@ bool DesignerTables::write_frame_relay_connection(const LinkEnd& a, const LinkEn
 // -------------------------------------------------------------------- labels
 
 void DesignerTables::store_plain_label(const std::string& host, int line, Point at) {
-    session_.execute("UPDATE ip SET label_x = ?, label_y = ? WHERE hostname = ? AND lineno = ?",
-                     {at.x, at.y, host, line});
+    session_.execute(
+        "UPDATE " + kIp + " SET label_x = ?, label_y = ? WHERE hostname = ? AND lineno = ?",
+        {at.x, at.y, host, line});
 }
 
 void DesignerTables::store_subinterface_label(const LinkEnd& end, const LinkEnd& far, Point at) {
     const auto index = interface_index(end.host, end.interface);
     if (!index) return;
-    session_.execute(
-        "UPDATE sub_int_det SET label_x = ?, label_y = ? "
-        "WHERE ref = ? AND todevice = ? AND tointerface = ?",
-        {at.x, at.y, *index, far.host, far.interface});
+    session_.execute("UPDATE " + kSubIntDet +
+                         " SET label_x = ?, label_y = ? "
+                         "WHERE ref = ? AND todevice = ? AND tointerface = ?",
+                     {at.x, at.y, *index, far.host, far.interface});
 }
 
 void DesignerTables::copy_pair_label(const LinkEnd& end, const LinkEnd& far) {
     auto rs = session_.open_recordset(
-        std::string("SELECT sub_int_det.label_x, sub_int_det.label_y ") + kSubinterfaceJoin +
-            "WHERE ip.hostname = ? AND ip.interfacetype = ? AND sub_int_det.todevice = ? "
-            "AND sub_int_det.tointerface = ? ORDER BY sub_int_det.rowid LIMIT 1",
+        std::string("SELECT s.label_x, s.label_y ") + kSubinterfaceJoin +
+            "WHERE i.hostname = ? AND i.interfacetype = ? AND s.todevice = ? "
+            "AND s.tointerface = ? ORDER BY s.rowid LIMIT 1",
         {end.host, end.interface, far.host, far.interface});
     if (rs.eof()) return;
     store_subinterface_label(end, far, {rs.field(0).to_double(), rs.field(1).to_double()});
@@ -347,8 +360,8 @@ void DesignerTables::copy_pair_label(const LinkEnd& end, const LinkEnd& far) {
 
 std::optional<LineEnd> DesignerTables::line_end(int line, const std::string& host) {
     auto rs = session_.open_recordset(
-        "SELECT interfacetype, todevice, tointerface, label_x, label_y FROM ip "
-        "WHERE lineno = ? AND hostname = ? ORDER BY rowid LIMIT 1",
+        "SELECT interfacetype, todevice, tointerface, label_x, label_y FROM " + kIp +
+            " WHERE lineno = ? AND hostname = ? ORDER BY rowid LIMIT 1",
         {line, host});
     if (!rs.eof())
         return LineEnd{rs.text(0),
@@ -357,10 +370,9 @@ std::optional<LineEnd> DesignerTables::line_end(int line, const std::string& hos
                        {rs.field(3).to_double(), rs.field(4).to_double()},
                        false};
     rs = session_.open_recordset(
-        std::string("SELECT ip.interfacetype, sub_int_det.todevice, sub_int_det.tointerface, "
-                    "sub_int_det.label_x, sub_int_det.label_y ") +
-            kSubinterfaceJoin +
-            "WHERE sub_int_det.lineno = ? AND ip.hostname = ? ORDER BY sub_int_det.rowid LIMIT 1",
+        std::string("SELECT i.interfacetype, s.todevice, s.tointerface, "
+                    "s.label_x, s.label_y ") +
+            kSubinterfaceJoin + "WHERE s.lineno = ? AND i.hostname = ? ORDER BY s.rowid LIMIT 1",
         {line, host});
     if (rs.eof()) return std::nullopt;
     return LineEnd{rs.text(0),
@@ -372,8 +384,8 @@ std::optional<LineEnd> DesignerTables::line_end(int line, const std::string& hos
 
 std::vector<StoredLabel> DesignerTables::interface_labels() {
     std::vector<StoredLabel> labels;
-    auto rs = session_.open_recordset(
-        "SELECT interfacetype, label_x, label_y FROM ip WHERE connected <> 0 ORDER BY rowid");
+    auto rs = session_.open_recordset("SELECT interfacetype, label_x, label_y FROM " + kIp +
+                                      " WHERE connected <> 0 ORDER BY rowid");
     for (; !rs.eof(); rs.move_next()) {
         const double x = rs.field(1).to_double();
         if (x == 0) continue;
@@ -384,9 +396,8 @@ std::vector<StoredLabel> DesignerTables::interface_labels() {
 
 std::vector<StoredLabel> DesignerTables::subinterface_labels() {
     std::vector<StoredLabel> labels;
-    auto rs = session_.open_recordset(
-        std::string("SELECT ip.interfacetype, sub_int_det.label_x, sub_int_det.label_y ") +
-        kSubinterfaceJoin + "ORDER BY sub_int_det.rowid");
+    auto rs = session_.open_recordset(std::string("SELECT i.interfacetype, s.label_x, s.label_y ") +
+                                      kSubinterfaceJoin + "ORDER BY s.rowid");
     for (; !rs.eof(); rs.move_next())
         labels.push_back({rs.text(0), {rs.field(1).to_double(), rs.field(2).to_double()}});
     return labels;
@@ -396,7 +407,7 @@ std::vector<StoredLabel> DesignerTables::subinterface_labels() {
 
 std::optional<int> DesignerTables::template_index(std::string_view model) {
     auto value = session_.scalar(
-        "SELECT \"index\" FROM devicetemplate WHERE device = ? ORDER BY rowid LIMIT 1",
+        "SELECT \"index\" FROM " + kDeviceTemplate + " WHERE device = ? ORDER BY rowid LIMIT 1",
         {std::string(model)});
     if (value.is_null()) return std::nullopt;
     return static_cast<int>(value.to_int());
@@ -404,16 +415,17 @@ std::optional<int> DesignerTables::template_index(std::string_view model) {
 
 void DesignerTables::insert_interface(const InterfaceRow& row) {
     session_.execute(
-        "INSERT INTO ip (interfacetype, ipadd, maskadd, hostname, connected, todevice, "
-        "tointerface, lineno, int_category, label_x, label_y, \"index\") "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+        "INSERT INTO " + kIp +
+            " (interfacetype, ipadd, maskadd, hostname, connected, todevice, "
+            "tointerface, lineno, int_category, label_x, label_y, \"index\") "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
         {row.interfacetype, row.ipadd, row.maskadd, row.hostname, row.connected, row.todevice,
          row.tointerface, row.lineno, row.int_category, row.label_x, row.label_y, row.index});
 }
 
 std::vector<std::vector<db::Value>> DesignerTables::subinterface_rows() {
     std::vector<std::vector<db::Value>> rows;
-    auto rs = session_.open_recordset("SELECT * FROM sub_int_det ORDER BY rowid");
+    auto rs = session_.open_recordset("SELECT * FROM " + kSubIntDet + " ORDER BY rowid");
     for (; !rs.eof(); rs.move_next()) {
         std::vector<db::Value> row;
         for (int i = 0; i < rs.field_count(); ++i) row.push_back(rs.field(i));
@@ -437,42 +449,44 @@ void DesignerTables::insert_subinterface_row(const std::vector<db::Value>& value
     if (names.empty()) return;
     std::vector<db::Value> bound(values.begin(),
                                  values.begin() + std::min(values.size(), columns.size()));
-    session_.execute("INSERT INTO sub_int_det (" + names + ") VALUES (" + marks + ")", bound);
+    session_.execute("INSERT INTO " + kSubIntDet + " (" + names + ") VALUES (" + marks + ")",
+                     bound);
 }
 
 // ------------------------------------------------------------------- removal
 
 void DesignerTables::lower_line_numbers(int line) {
-    session_.execute("UPDATE ip SET lineno = lineno - 1 WHERE lineno > 0 AND lineno > ?", {line});
-    session_.execute("UPDATE sub_int_det SET lineno = lineno - 1 WHERE lineno > 0 AND lineno > ?",
+    session_.execute("UPDATE " + kIp + " SET lineno = lineno - 1 WHERE lineno > 0 AND lineno > ?",
                      {line});
+    session_.execute(
+        "UPDATE " + kSubIntDet + " SET lineno = lineno - 1 WHERE lineno > 0 AND lineno > ?",
+        {line});
 }
 
 void DesignerTables::clear_connection(const std::string& host, const std::string& name) {
-    session_.execute(
-        "UPDATE ip SET connected = 0, todevice = 'UA', tointerface = 'UA', lineno = 0, "
-        "label_x = 0, label_y = 0 WHERE hostname = ? AND interfacetype = ?",
-        {host, name});
+    session_.execute("UPDATE " + kIp +
+                         " SET connected = 0, todevice = 'UA', tointerface = 'UA', lineno = 0, "
+                         "label_x = 0, label_y = 0 WHERE hostname = ? AND interfacetype = ?",
+                     {host, name});
 }
 
 void DesignerTables::delete_interfaces(const std::string& host) {
-    session_.execute("DELETE FROM ip WHERE hostname = ?", {host});
+    session_.execute("DELETE FROM " + kIp + " WHERE hostname = ?", {host});
 }
 
 void DesignerTables::delete_interface_on_line(const std::string& host, int line) {
-    session_.execute("DELETE FROM ip WHERE hostname = ? AND lineno = ?", {host, line});
+    session_.execute("DELETE FROM " + kIp + " WHERE hostname = ? AND lineno = ?", {host, line});
 }
 
 std::vector<SubinterfaceLink> DesignerTables::subinterfaces(const std::string& host,
                                                             const std::string& name) {
     std::vector<SubinterfaceLink> links;
-    auto rs = session_.open_recordset(
-        std::string("SELECT sub_int_det.sun_int_num, sub_int_det.todevice, "
-                    "sub_int_det.tointerface, sub_int_det.to_sub_int_num ") +
-            kSubinterfaceJoin +
-            "WHERE ip.hostname = ? AND ip.interfacetype = ? "
-            "ORDER BY sub_int_det.sun_int_num, sub_int_det.rowid",
-        {host, name});
+    auto rs = session_.open_recordset(std::string("SELECT s.sun_int_num, s.todevice, "
+                                                  "s.tointerface, s.to_sub_int_num ") +
+                                          kSubinterfaceJoin +
+                                          "WHERE i.hostname = ? AND i.interfacetype = ? "
+                                          "ORDER BY s.sun_int_num, s.rowid",
+                                      {host, name});
     for (; !rs.eof(); rs.move_next())
         links.push_back(
             {static_cast<int>(rs.field(0).to_int()), rs.text(1), rs.text(2), rs.text(3)});
@@ -481,41 +495,43 @@ std::vector<SubinterfaceLink> DesignerTables::subinterfaces(const std::string& h
 
 bool DesignerTables::has_subinterfaces(const std::string& host, const std::string& name) {
     return !session_
-                .scalar(std::string("SELECT sub_int_det.ref ") + kSubinterfaceJoin +
-                            "WHERE ip.hostname = ? AND ip.interfacetype = ? LIMIT 1",
+                .scalar(std::string("SELECT s.ref ") + kSubinterfaceJoin +
+                            "WHERE i.hostname = ? AND i.interfacetype = ? LIMIT 1",
                         {host, name})
                 .is_null();
 }
 
 int DesignerTables::count_on_line(int line) {
-    return static_cast<int>(session_
-                                .scalar(std::string("SELECT count(*) ") + kSubinterfaceJoin +
-                                            "WHERE sub_int_det.lineno = ?",
-                                        {line})
-                                .to_int());
+    return static_cast<int>(
+        session_
+            .scalar(std::string("SELECT count(*) ") + kSubinterfaceJoin + "WHERE s.lineno = ?",
+                    {line})
+            .to_int());
 }
 
 void DesignerTables::delete_subinterface(int ref, int number) {
-    session_.execute("DELETE FROM sub_int_det WHERE ref = ? AND sun_int_num = ?", {ref, number});
+    session_.execute("DELETE FROM " + kSubIntDet + " WHERE ref = ? AND sun_int_num = ?",
+                     {ref, number});
 }
 
 void DesignerTables::set_connected(const std::string& host, const std::string& name,
                                    bool connected) {
-    session_.execute("UPDATE ip SET connected = ? WHERE hostname = ? AND interfacetype = ?",
-                     {connected, host, name});
+    session_.execute(
+        "UPDATE " + kIp + " SET connected = ? WHERE hostname = ? AND interfacetype = ?",
+        {connected, host, name});
 }
 
 std::vector<DesignerTables::SubinterfaceEnd> DesignerTables::subinterface_ends(
     const std::string& host) {
     std::vector<SubinterfaceEnd> ends;
-    auto rs = session_.open_recordset(
-        std::string("SELECT ip.interfacetype, sub_int_det.sun_int_num, sub_int_det.lineno, "
-                    "sub_int_det.todevice, sub_int_det.tointerface, "
-                    "sub_int_det.to_sub_int_num ") +
-            kSubinterfaceJoin +
-            "WHERE ip.hostname = ? AND ip.connected <> 0 "
-            "ORDER BY sub_int_det.lineno, sub_int_det.rowid",
-        {host});
+    auto rs =
+        session_.open_recordset(std::string("SELECT i.interfacetype, s.sun_int_num, s.lineno, "
+                                            "s.todevice, s.tointerface, "
+                                            "s.to_sub_int_num ") +
+                                    kSubinterfaceJoin +
+                                    "WHERE i.hostname = ? AND i.connected <> 0 "
+                                    "ORDER BY s.lineno, s.rowid",
+                                {host});
     for (; !rs.eof(); rs.move_next())
         ends.push_back({rs.text(0), static_cast<int>(rs.field(1).to_int()),
                         static_cast<int>(rs.field(2).to_int()), rs.text(3), rs.text(4),
@@ -525,10 +541,10 @@ std::vector<DesignerTables::SubinterfaceEnd> DesignerTables::subinterface_ends(
 
 std::vector<InterfaceRow> DesignerTables::plain_connections(const std::string& host) {
     std::vector<InterfaceRow> rows;
-    auto rs = session_.open_recordset(
-        "SELECT * FROM ip WHERE hostname = ? AND connected <> 0 AND lineno <> 0 "
-        "ORDER BY lineno, rowid",
-        {host});
+    auto rs = session_.open_recordset("SELECT * FROM " + kIp +
+                                          " WHERE hostname = ? AND connected <> 0 AND lineno <> 0 "
+                                          "ORDER BY lineno, rowid",
+                                      {host});
     for (; !rs.eof(); rs.move_next()) rows.push_back(interface_from(rs));
     return rows;
 }
@@ -536,8 +552,8 @@ std::vector<InterfaceRow> DesignerTables::plain_connections(const std::string& h
 std::optional<DesignerTables::SubinterfacePeer> DesignerTables::subinterface_peer(int ref,
                                                                                   int number) {
     auto rs = session_.open_recordset(
-        "SELECT todevice, tointerface, to_sub_int_num, lineno FROM sub_int_det "
-        "WHERE sun_int_num = ? AND ref = ? ORDER BY rowid LIMIT 1",
+        "SELECT todevice, tointerface, to_sub_int_num, lineno FROM " + kSubIntDet +
+            " WHERE sun_int_num = ? AND ref = ? ORDER BY rowid LIMIT 1",
         {number, ref});
     if (rs.eof()) return std::nullopt;
     return SubinterfacePeer{rs.text(0), rs.text(1), static_cast<int>(rs.field(2).to_int()),
@@ -545,13 +561,12 @@ std::optional<DesignerTables::SubinterfacePeer> DesignerTables::subinterface_pee
 }
 
 int DesignerTables::count_towards(const LinkEnd& end, const LinkEnd& far) {
-    return static_cast<int>(
-        session_
-            .scalar(std::string("SELECT count(*) ") + kSubinterfaceJoin +
-                        "WHERE ip.hostname = ? AND ip.interfacetype = ? "
-                        "AND sub_int_det.todevice = ? AND sub_int_det.tointerface = ?",
-                    {end.host, end.interface, far.host, far.interface})
-            .to_int());
+    return static_cast<int>(session_
+                                .scalar(std::string("SELECT count(*) ") + kSubinterfaceJoin +
+                                            "WHERE i.hostname = ? AND i.interfacetype = ? "
+                                            "AND s.todevice = ? AND s.tointerface = ?",
+                                        {end.host, end.interface, far.host, far.interface})
+                                .to_int());
 }
 
 }  // namespace vexlab::designer

@@ -20,6 +20,14 @@ std::string scratch(std::string_view table) {
     return "designer_" + std::string(table);
 }
 
+// The design's tables, quoted once for the statements below.
+const std::string kIp = db::quote_identifier("ip");
+const std::string kSubIntDet = db::quote_identifier("sub_int_det");
+const std::string kDeviceNames = db::quote_identifier("devicenames");
+const std::string kDeviceTemplate = db::quote_identifier("devicetemplate");
+const std::string kConfigTemplate = db::quote_identifier("config_template");
+const std::string kConfigData = db::quote_identifier("configdata");
+
 struct Device {
     std::string host;
     std::string model;
@@ -27,10 +35,9 @@ struct Device {
 
 std::vector<Device> devices_in_order(db::DatabaseSession& session) {
     std::vector<Device> devices;
-    auto rs = session.open_recordset(
-        "SELECT devicenames.hostname, devicetemplate.device FROM devicenames "
-        "LEFT JOIN devicetemplate ON devicetemplate.\"index\" = devicenames.ref "
-        "ORDER BY devicenames.\"index\", devicenames.rowid");
+    auto rs = session.open_recordset("SELECT n.hostname, t.device FROM " + kDeviceNames +
+                                     " AS n LEFT JOIN " + kDeviceTemplate +
+                                     " AS t ON t.\"index\" = n.ref ORDER BY n.\"index\", n.rowid");
     for (; !rs.eof(); rs.move_next()) devices.push_back({rs.text(0), rs.text(1)});
     return devices;
 }
@@ -41,7 +48,7 @@ std::vector<Device> devices_in_order(db::DatabaseSession& session) {
 void build_settings(db::DatabaseSession& session, const std::vector<Device>& devices) {
     std::vector<std::string> keys;
     std::vector<std::string> defaults;
-    auto rs = session.open_recordset("SELECT * FROM config_template ORDER BY rowid");
+    auto rs = session.open_recordset("SELECT * FROM " + kConfigTemplate + " ORDER BY rowid");
     for (; !rs.eof(); rs.move_next()) {
         keys.push_back(rs.text(0));
         defaults.push_back(rs.text(1));
@@ -59,9 +66,8 @@ void build_settings(db::DatabaseSession& session, const std::vector<Device>& dev
         for (std::size_t row : found->second) cells[device][row] = value;
     };
     for (std::size_t d = 0; d < devices.size(); ++d) set(d, "hostname", devices[d].host);
-    auto ip = session.open_recordset(
-        "SELECT interfacetype, ipadd, maskadd, hostname FROM ip WHERE ipadd <> 'NA' "
-        "ORDER BY rowid");
+    auto ip = session.open_recordset("SELECT interfacetype, ipadd, maskadd, hostname FROM " + kIp +
+                                     " WHERE ipadd <> 'NA' ORDER BY rowid");
     for (; !ip.eof(); ip.move_next()) {
         auto device = column_of_host.find(ip.text(3));
         if (device == column_of_host.end()) continue;
@@ -71,17 +77,17 @@ void build_settings(db::DatabaseSession& session, const std::vector<Device>& dev
         set(device->second, interface + "_dec_mask", assigned ? ip.text(2) : "Unassigned");
     }
 
-    session.execute("DROP TABLE IF EXISTS configdata");
+    session.execute("DROP TABLE IF EXISTS " + kConfigData);
     std::string create =
-        "CREATE TABLE configdata (Config_Variable TEXT COLLATE NOCASE, \"default\" LONGTEXT "
-        "COLLATE NOCASE";
+        "CREATE TABLE " + kConfigData +
+        " (Config_Variable TEXT COLLATE NOCASE, \"default\" LONGTEXT COLLATE NOCASE";
     std::string marks = "?, ?";
     for (const auto& device : devices) {
         create += ", " + db::quote_identifier(device.host) + " LONGTEXT COLLATE NOCASE";
         marks += ", ?";
     }
     session.execute(create + ")");
-    const std::string insert = "INSERT INTO configdata VALUES (" + marks + ")";
+    const std::string insert = "INSERT INTO " + kConfigData + " VALUES (" + marks + ")";
     for (std::size_t row = 0; row < keys.size(); ++row) {
         std::vector<db::Value> values = {keys[row], defaults[row]};
         for (std::size_t d = 0; d < devices.size(); ++d) values.emplace_back(cells[d][row]);
@@ -108,21 +114,22 @@ void build_routing_rows(db::DatabaseSession& session, const std::vector<Device>&
         const int number = static_cast<int>(d) + 1;
         number_of_host[devices[d].host] = number;
         for (const char* table : {"rout_dev", "ospf_dev", "eigrp_dev"})
-            session.execute("INSERT INTO " + scratch(table) + " (dev_no, dev_name) VALUES (?, ?)",
+            session.execute("INSERT INTO " + db::quote_identifier(scratch(table)) +
+                                " (dev_no, dev_name) VALUES (?, ?)",
                             {number, devices[d].host});
     }
     auto insert = [&](const std::string& columns, const std::vector<db::Value>& values) {
         std::string marks;
         for (std::size_t i = 0; i < values.size(); ++i) marks += i ? ", ?" : "?";
         for (const char* table : {"route_ip", "ospf_ip", "eigrp_ip"})
-            session.execute(
-                "INSERT INTO " + scratch(table) + " (" + columns + ") VALUES (" + marks + ")",
-                values);
+            session.execute("INSERT INTO " + db::quote_identifier(scratch(table)) + " (" + columns +
+                                ") VALUES (" + marks + ")",
+                            values);
     };
     auto or_unassigned = [](const std::string& value) { return value.empty() ? "UA" : value; };
     auto ip = session.open_recordset(
-        "SELECT interfacetype, ipadd, maskadd, hostname, connected, todevice, tointerface "
-        "FROM ip WHERE todevice <> 'NA' ORDER BY rowid");
+        "SELECT interfacetype, ipadd, maskadd, hostname, connected, todevice, tointerface FROM " +
+        kIp + " WHERE todevice <> 'NA' ORDER BY rowid");
     int running = 0;
     for (; !ip.eof(); ip.move_next()) {
         ++running;
@@ -134,9 +141,9 @@ void build_routing_rows(db::DatabaseSession& session, const std::vector<Device>&
                 faces ? ip.text(5) : "UA", faces ? ip.text(6) : "UA", device->second, running});
     }
     auto sub = session.open_recordset(
-        "SELECT ip.hostname, ip.interfacetype, sub_int_det.sun_int_num, sub_int_det.todevice, "
-        "sub_int_det.tointerface, sub_int_det.to_sub_int_num FROM ip INNER JOIN sub_int_det "
-        "ON ip.\"index\" = sub_int_det.ref ORDER BY sub_int_det.rowid");
+        "SELECT i.hostname, i.interfacetype, s.sun_int_num, s.todevice, s.tointerface, "
+        "s.to_sub_int_num FROM " +
+        kIp + " AS i INNER JOIN " + kSubIntDet + " AS s ON i.\"index\" = s.ref ORDER BY s.rowid");
     for (; !sub.eof(); sub.move_next()) {
         const auto device = number_of_host.find(sub.text(0));
         if (device == number_of_host.end()) continue;
@@ -171,9 +178,9 @@ std::string exported_network_text(db::DatabaseSession& session, std::string_view
     writer.routing_view(session, RoutingView::Eigrp, scratch("eigrp_dev"), scratch("eigrp_ip"));
     writer.description(description);
     writer.line(networkfiles::kSubinterfaceHeader);
-    auto sub = session.open_recordset(
-        "SELECT ip.hostname, ip.interfacetype, sub_int_det.sun_int_num FROM ip INNER JOIN "
-        "sub_int_det ON ip.\"index\" = sub_int_det.ref ORDER BY sub_int_det.rowid");
+    auto sub = session.open_recordset("SELECT i.hostname, i.interfacetype, s.sun_int_num FROM " +
+                                      kIp + " AS i INNER JOIN " + kSubIntDet +
+                                      " AS s ON i.\"index\" = s.ref ORDER BY s.rowid");
     for (; !sub.eof(); sub.move_next()) writer.subinterface(sub.text(0), sub.text(1), sub.field(2));
     return writer.take();
 }

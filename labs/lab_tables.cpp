@@ -10,10 +10,15 @@ int number(const db::Recordset& rows, int position) {
     return static_cast<int>(rows.field(position).to_int());
 }
 
-// Columns in the order the command reads below select them.
+// The lab tables, quoted once for the statements below.
+const std::string kSublab = db::quote_identifier("sublab");
+const std::string kInstructions = db::quote_identifier("instructions");
+const std::string kComrestble = db::quote_identifier("comrestble");
+
+// Columns of the expected commands (c) in the order the command reads below
+// select them.
 constexpr const char* kCommandColumns =
-    "comrestble.\"index\", comrestble.command, comrestble.response, comrestble.comprompt, "
-    "comrestble.resprompt, comrestble.ref1";
+    "c.\"index\", c.command, c.response, c.comprompt, c.resprompt, c.ref1";
 
 ExpectedCommand command_row(const db::Recordset& rows) {
     ExpectedCommand c;
@@ -32,8 +37,9 @@ ExpectedCommand command_row(const db::Recordset& rows) {
 std::optional<SublabRow> find_sublab(db::DatabaseSession& session, const std::string& name) {
     // The column compares without regard to case; the run wants the exact name.
     db::Recordset rows = session.open_recordset(
-        "SELECT \"index\", sublabnane, networkpath, description, flashcard, flashcardtitle, ref "
-        "FROM sublab WHERE sublabnane = ? ORDER BY \"index\"",
+        "SELECT \"index\", sublabnane, networkpath, description, flashcard, flashcardtitle, "
+        "ref FROM " +
+            kSublab + " WHERE sublabnane = ? ORDER BY \"index\"",
         {name});
     for (; !rows.eof(); rows.move_next()) {
         if (rows.text(1) != name) continue;
@@ -52,10 +58,10 @@ std::optional<SublabRow> find_sublab(db::DatabaseSession& session, const std::st
 
 std::vector<InstructionRow> sublab_instructions(db::DatabaseSession& session, int sublab) {
     std::vector<InstructionRow> result;
-    db::Recordset rows = session.open_recordset(
-        "SELECT \"index\", instruction, ref, device FROM instructions WHERE ref = ? "
-        "ORDER BY \"index\"",
-        {sublab});
+    db::Recordset rows =
+        session.open_recordset("SELECT \"index\", instruction, ref, device FROM " + kInstructions +
+                                   " WHERE ref = ? ORDER BY \"index\"",
+                               {sublab});
     for (; !rows.eof(); rows.move_next())
         result.push_back({number(rows, 0), rows.text(1), number(rows, 2), rows.text(3)});
     return result;
@@ -64,10 +70,9 @@ std::vector<InstructionRow> sublab_instructions(db::DatabaseSession& session, in
 std::vector<ExpectedCommand> sublab_commands(db::DatabaseSession& session, int sublab) {
     std::vector<ExpectedCommand> result;
     db::Recordset rows = session.open_recordset(
-        std::string("SELECT ") + kCommandColumns +
-            ", instructions.device FROM instructions INNER JOIN comrestble "
-            "ON instructions.\"index\" = comrestble.ref1 WHERE instructions.ref = ? "
-            "ORDER BY instructions.\"index\", comrestble.\"index\"",
+        std::string("SELECT ") + kCommandColumns + ", i.device FROM " + kInstructions +
+            " AS i INNER JOIN " + kComrestble +
+            " AS c ON i.\"index\" = c.ref1 WHERE i.ref = ? ORDER BY i.\"index\", c.\"index\"",
         {sublab});
     for (; !rows.eof(); rows.move_next()) {
         ExpectedCommand c = command_row(rows);
@@ -80,10 +85,10 @@ std::vector<ExpectedCommand> sublab_commands(db::DatabaseSession& session, int s
 
 std::vector<ExpectedCommand> instruction_commands(db::DatabaseSession& session, int instruction) {
     std::vector<ExpectedCommand> result;
-    db::Recordset rows = session.open_recordset(std::string("SELECT ") + kCommandColumns +
-                                                    " FROM comrestble WHERE ref1 = ? "
-                                                    "ORDER BY \"index\"",
-                                                {instruction});
+    db::Recordset rows =
+        session.open_recordset(std::string("SELECT ") + kCommandColumns + " FROM " + kComrestble +
+                                   " AS c WHERE c.ref1 = ? ORDER BY c.\"index\"",
+                               {instruction});
     for (; !rows.eof(); rows.move_next()) result.push_back(command_row(rows));
     return result;
 }

@@ -91,7 +91,8 @@ std::string configuration_file_text(db::DatabaseSession& session,
     NetworkFileWriter writer;
     auto model_of = [&session](const std::string& device) {
         return session
-            .scalar("SELECT Dev_cat FROM device WHERE Device_Name = ? ORDER BY rowid LIMIT 1",
+            .scalar("SELECT Dev_cat FROM " + db::quote_identifier("device") +
+                        " WHERE Device_Name = ? ORDER BY rowid LIMIT 1",
                     {device})
             .to_text();
     };

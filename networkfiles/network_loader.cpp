@@ -118,11 +118,11 @@ private:
     // The fixed-name tables that both networks share.
     void empty_shared_tables() {
         for (const char* table : {"device", "vlan_info", "mac_addr", "port_security"})
-            session_.execute(std::string("DELETE FROM ") + table);
+            session_.execute("DELETE FROM " + quote_identifier(table));
         if (how_ == NetworkLoad::ConfigurationFile)
             session_.execute("DELETE FROM " + quote_identifier(tables_.frame_map_table));
         for (const char* table : {"int_device", "int_det", "eth_iplist", "sw_riplist"})
-            session_.execute(std::string("DELETE FROM ") + table);
+            session_.execute("DELETE FROM " + quote_identifier(table));
     }
 
     // One row per key of config_template, in its order, and one column per
@@ -147,7 +147,8 @@ private:
         const std::string insert = "INSERT INTO " + quote_identifier(table) + " VALUES (" +
                                    placeholders(file_.devices.size() + 1) + ")";
         db::Recordset keys =
-            session_.open_recordset("SELECT Config_Variable FROM config_template ORDER BY rowid");
+            session_.open_recordset("SELECT Config_Variable FROM " +
+                                    quote_identifier("config_template") + " ORDER BY rowid");
         std::vector<Value> row(file_.devices.size() + 1);
         for (; !keys.eof(); keys.move_next()) {
             row[0] = keys.field(0);
@@ -163,7 +164,8 @@ private:
     void add_devices() {
         for (const auto& device : file_.devices)
             session_.execute(
-                "INSERT INTO device (\"index\", Dev_cat, Device_Name) VALUES (?, ?, ?)",
+                "INSERT INTO " + quote_identifier("device") +
+                    " (\"index\", Dev_cat, Device_Name) VALUES (?, ?, ?)",
                 {Value(static_cast<int>(device.kind)), Value(device.model), Value(device.name)});
     }
 
@@ -204,7 +206,8 @@ private:
                 add_device_row(session_, tables_.rout_dev_table, record.dev_no, record.dev_name);
                 add_device_row(session_, tables_.frame_device_table, record.dev_no,
                                record.dev_name);
-                session_.execute("INSERT INTO int_device (\"index\", dev_name) VALUES (?, ?)",
+                session_.execute("INSERT INTO " + quote_identifier("int_device") +
+                                     " (\"index\", dev_name) VALUES (?, ?)",
                                  {Value(record.dev_no), Value(record.dev_name)});
                 add_device_row(session_, tables_.nat_dev_table, record.dev_no, record.dev_name);
                 break;
@@ -268,10 +271,10 @@ private:
             const Value& index = rows.field(0);
             if (index.is_null() || index.to_double() == 0) continue;
             session_.execute(frame_ip, {index, rows.field(1), rows.field(4)});
-            session_.execute(
-                "INSERT INTO int_det (\"index\", int_name, ip_address, mask_address, ref) "
-                "VALUES (?, ?, ?, ?, ?)",
-                {index, rows.field(1), rows.field(2), rows.field(3), rows.field(4)});
+            session_.execute("INSERT INTO " + quote_identifier("int_det") +
+                                 " (\"index\", int_name, ip_address, mask_address, ref) "
+                                 "VALUES (?, ?, ?, ?, ?)",
+                             {index, rows.field(1), rows.field(2), rows.field(3), rows.field(4)});
         }
     }
 
@@ -333,7 +336,7 @@ private:
         }
         remove_switch_and_pc_interfaces();
         step(11);
-        session_.execute("DELETE FROM int_det");
+        session_.execute("DELETE FROM " + quote_identifier("int_det"));
         for (std::size_t d = 4; d < kDumpCount; ++d) restore_dump(d);
         step(12);
         add_lan_members();
@@ -398,20 +401,25 @@ private:
                 session_.execute(
                     "UPDATE " + quote_identifier(*table) + " SET int_status = 1 WHERE ref = ?",
                     {dev_no});
-            session_.execute("UPDATE int_det SET shutdown = 'up' WHERE ref = ?", {dev_no});
+            session_.execute(
+                "UPDATE " + quote_identifier("int_det") + " SET shutdown = 'up' WHERE ref = ?",
+                {dev_no});
         }
     }
 
     // Only routers keep interface details and Frame Relay rows.
     void remove_switch_and_pc_interfaces() {
         db::Recordset devices =
-            session_.open_recordset("SELECT \"index\", dev_name FROM int_device ORDER BY rowid");
+            session_.open_recordset("SELECT \"index\", dev_name FROM " +
+                                    quote_identifier("int_device") + " ORDER BY rowid");
         for (; !devices.eof(); devices.move_next()) {
             const auto kind = kind_of(devices.text(1));
             if (kind != state::DeviceKind::Switch && kind != state::DeviceKind::Pc) continue;
             const Value number = devices.field(0);
-            session_.execute("DELETE FROM int_device WHERE \"index\" = ?", {number});
-            session_.execute("DELETE FROM int_det WHERE ref = ?", {number});
+            session_.execute(
+                "DELETE FROM " + quote_identifier("int_device") + " WHERE \"index\" = ?", {number});
+            session_.execute("DELETE FROM " + quote_identifier("int_det") + " WHERE ref = ?",
+                             {number});
             session_.execute(
                 "DELETE FROM " + quote_identifier(tables_.frame_device_table) + " WHERE dev_no = ?",
                 {number});
@@ -425,11 +433,12 @@ private:
     // run stands for the run per router Ethernet interface; a network
     // without one needs none.
     void add_lan_members() {
-        const Value routers_with_ethernet = session_.scalar(
-            "SELECT count(*) FROM " + quote_identifier(tables_.rout_dev_table) +
-            " AS d INNER JOIN " + quote_identifier(tables_.route_ip_table) +
-            " AS r ON d.dev_no = r.ref INNER JOIN device AS k ON k.Device_Name = d.dev_name "
-            "WHERE k.\"index\" = 1 AND r.int_name LIKE '%ethernet%'");
+        const Value routers_with_ethernet =
+            session_.scalar("SELECT count(*) FROM " + quote_identifier(tables_.rout_dev_table) +
+                            " AS d INNER JOIN " + quote_identifier(tables_.route_ip_table) +
+                            " AS r ON d.dev_no = r.ref INNER JOIN " + quote_identifier("device") +
+                            " AS k ON k.Device_Name = d.dev_name "
+                            "WHERE k.\"index\" = 1 AND r.int_name LIKE '%ethernet%'");
         if (routers_with_ethernet.to_int() > 0) reachability::add_lan_members(session_, tables_);
     }
 
@@ -553,8 +562,8 @@ void delcolumn(db::DatabaseSession& session, const state::NetworkTableSet& table
             if (session.table_exists(*table))
                 session.execute("DELETE FROM " + quote_identifier(*table));
     }
-    session.execute("DELETE FROM access_list");
-    session.execute("DELETE FROM nat_pool");
+    session.execute("DELETE FROM " + quote_identifier("access_list"));
+    session.execute("DELETE FROM " + quote_identifier("nat_pool"));
     transaction.commit();
 }
 

@@ -84,7 +84,7 @@ void DatabaseSession::open(const std::string& path) {
     try {
         // Opening is lazy: touch the schema so that a file that is not a
         // database is refused here and not at the first command.
-        scalar("SELECT count(*) FROM sqlite_master");
+        scalar("SELECT count(*) FROM " + quote_identifier("sqlite_master"));
     } catch (const DbError& error) {
         close();
         throw DbError({}, "cannot open database file " + path + ": " + error.engine_message());
@@ -319,10 +319,9 @@ std::vector<std::string> DatabaseSession::column_names(std::string_view table) {
 }
 
 bool DatabaseSession::table_exists(std::string_view table) {
-    return scalar(
-               "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? "
-               "COLLATE NOCASE",
-               {std::string(table)})
+    return scalar("SELECT count(*) FROM " + quote_identifier("sqlite_master") +
+                      " WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                  {std::string(table)})
                .to_int() > 0;
 }
 

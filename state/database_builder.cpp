@@ -131,7 +131,7 @@ void build_default_settings(db::DatabaseSession& session, std::string_view setti
         create += ", " + db::quote_identifier(pristine_column(device)) + " " +
                   sql_type(ColumnType::Memo) + ", " + db::quote_identifier(device) + " " +
                   sql_type(ColumnType::Memo);
-    session.execute("DROP TABLE IF EXISTS routervariables_def");
+    session.execute("DROP TABLE IF EXISTS " + db::quote_identifier("routervariables_def"));
     session.execute(create + ")");
 
     std::string insert =

@@ -172,14 +172,15 @@ std::string export_text(db::DatabaseSession& scratch, const ExampleNetwork& netw
     db::DatabaseSession::Transaction transaction(scratch);
     for (const char* table :
          {"rout_dev", "route_ip", "ospf_dev", "ospf_ip", "eigrp_dev", "eigrp_ip"})
-        scratch.execute(std::string("DELETE FROM ") + table);
+        scratch.execute("DELETE FROM " + db::quote_identifier(table));
 
     networkfiles::NetworkFileWriter writer;
 
     // Device blocks: every template key with its default, the host name, and
     // the address keys of every interface that can take an address.
-    db::Recordset keys = scratch.open_recordset(
-        "SELECT Config_Variable, default_value FROM config_template ORDER BY rowid");
+    db::Recordset keys =
+        scratch.open_recordset("SELECT Config_Variable, default_value FROM " +
+                               db::quote_identifier("config_template") + " ORDER BY rowid");
     for (const auto& device : network.devices) {
         writer.line("<" + device.model + ">");
         writer.line("[" + device.name + "]");
@@ -208,7 +209,7 @@ std::string export_text(db::DatabaseSession& scratch, const ExampleNetwork& netw
         ++number;
         for (const char* table : {"rout_dev", "ospf_dev", "eigrp_dev"})
             scratch.execute(
-                std::string("INSERT INTO ") + table + " (dev_no, dev_name) VALUES (?, ?)",
+                "INSERT INTO " + db::quote_identifier(table) + " (dev_no, dev_name) VALUES (?, ?)",
                 {Value(number), Value(device.name)});
     }
     auto add_row = [&](const std::vector<std::string>& columns, const std::vector<Value>& values) {
@@ -218,9 +219,9 @@ std::string export_text(db::DatabaseSession& scratch, const ExampleNetwork& netw
             marks += marks.empty() ? "?" : ", ?";
         }
         for (const char* table : {"route_ip", "ospf_ip", "eigrp_ip"})
-            scratch.execute(
-                std::string("INSERT INTO ") + table + " (" + list + ") VALUES (" + marks + ")",
-                values);
+            scratch.execute("INSERT INTO " + db::quote_identifier(table) + " (" + list +
+                                ") VALUES (" + marks + ")",
+                            values);
     };
     number = 0;
     for (const auto& device : network.devices) {
