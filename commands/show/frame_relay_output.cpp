@@ -15,10 +15,10 @@ namespace {
 // The router's Frame Relay rows: device, serial interface, map or
 // subinterface.
 std::string frame_join(const state::NetworkTableSet& t) {
-    return " FROM (" + t.frame_device_table + " INNER JOIN " + t.frame_ip_table + " ON " +
-           t.frame_device_table + ".dev_no = " + t.frame_ip_table + ".ref) INNER JOIN " +
-           t.frame_map_table + " ON " + t.frame_ip_table + ".\"index\" = " + t.frame_map_table +
-           ".ref WHERE " + t.frame_device_table + ".dev_name = ? ";
+    return " FROM (" + db::quote_identifier(t.frame_device_table) + " AS d INNER JOIN " +
+           db::quote_identifier(t.frame_ip_table) + " AS i ON d.dev_no = i.ref) INNER JOIN " +
+           db::quote_identifier(t.frame_map_table) +
+           " AS m ON i.\"index\" = m.ref WHERE d.dev_name = ? ";
 }
 
 bool is_number(const std::string& word) {
@@ -34,8 +34,8 @@ std::vector<Circuit> frame_relay_pvc_lookup(const ShowContext& context) {
     const auto& t = context.tables;
     const std::vector<std::string> typed = text::split(context.command_line, " ");
     std::vector<Circuit> circuits;
-    const std::string select = "SELECT " + t.frame_ip_table + ".int_name, dlci_num" + frame_join(t);
-    const std::string order = " ORDER BY " + t.frame_map_table + ".rowid";
+    const std::string select = "SELECT i.int_name, m.dlci_num" + frame_join(t);
+    const std::string order = " ORDER BY m.rowid";
     if (typed.size() == 4) {
         const std::string& dlci = typed[3];
         if (!is_number(dlci)) return circuits;
@@ -57,10 +57,9 @@ std::string build_frame_relay_map_output(const ShowContext& context) {
     const auto& t = context.tables;
     std::string written;
     for (db::Recordset rows = context.session.open_recordset(
-             "SELECT " + t.frame_device_table + ".dev_name, " + t.frame_ip_table +
-                 ".int_name, dest_ipadd, dlci_num, broadcast, " + t.frame_map_table +
-                 ".frame_type, subint_num" + frame_join(t) + "ORDER BY " + t.frame_map_table +
-                 ".rowid",
+             "SELECT d.dev_name, i.int_name, m.dest_ipadd, m.dlci_num, m.broadcast, "
+             "m.frame_type, m.subint_num" +
+                 frame_join(t) + "ORDER BY m.rowid",
              {context.device});
          !rows.eof(); rows.move_next()) {
         // Subinterfaces have their circuits, not maps.

@@ -48,10 +48,10 @@ std::string build_nat_translations_output(const ShowContext& context) {
     std::string text =
         "Pro    Inside global     Inside local      Outside local      Outside global";
     for (db::Recordset rows = context.session.open_recordset(
-             "SELECT inside_global, inside_local, outside_local, outside_global FROM " +
-                 t.nat_inout_table + " INNER JOIN " + t.nat_dev_table + " ON " + t.nat_dev_table +
-                 ".dev_no = " + t.nat_inout_table + ".ref WHERE " + t.nat_dev_table +
-                 ".dev_name = ? ORDER BY " + t.nat_inout_table + ".rowid",
+             "SELECT n.inside_global, n.inside_local, n.outside_local, n.outside_global FROM " +
+                 db::quote_identifier(t.nat_inout_table) + " AS n INNER JOIN " +
+                 db::quote_identifier(t.nat_dev_table) +
+                 " AS d ON d.dev_no = n.ref WHERE d.dev_name = ? ORDER BY n.rowid",
              {context.device});
          !rows.eof(); rows.move_next()) {
         std::string value[4];

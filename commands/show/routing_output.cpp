@@ -15,15 +15,13 @@ std::string blanks(std::size_t count) {
     return std::string(count, ' ');
 }
 
-// The OSPF device rows joined with their interface rows.
+// The OSPF device rows (d) joined with their interface rows (i).
 std::string ospf_join(const state::NetworkTableSet& t) {
-    return " FROM " + t.ospf_dev_table + " INNER JOIN " + t.ospf_ip_table + " ON " +
-           t.ospf_dev_table + ".dev_no = " + t.ospf_ip_table + ".ref ";
+    return " FROM " + db::quote_identifier(t.ospf_dev_table) + " AS d INNER JOIN " +
+           db::quote_identifier(t.ospf_ip_table) + " AS i ON d.dev_no = i.ref ";
 }
 
-std::string in_table_order(const state::NetworkTableSet& t) {
-    return " ORDER BY " + t.ospf_ip_table + ".rowid";
-}
+constexpr const char* kInTableOrder = " ORDER BY i.rowid";
 
 // ------------------------------------------------------------ routing table
 
@@ -69,7 +67,7 @@ std::vector<RouteEntry> collect_routes(const ShowContext& context) {
     // The router's own OSPF networks that are up.
     for (db::Recordset rows = context.session.open_recordset(
              "SELECT int_name, ip, mask" + join +
-                 "WHERE dev_name = ? AND nw_protocol = 'o' AND int_status = 1" + in_table_order(t),
+                 "WHERE dev_name = ? AND nw_protocol = 'o' AND int_status = 1" + kInTableOrder,
              {context.device});
          !rows.eof(); rows.move_next()) {
         // An interface without an address has no network to show.
@@ -81,7 +79,7 @@ std::vector<RouteEntry> collect_routes(const ShowContext& context) {
     // those that lead back here.
     for (db::Recordset own = context.session.open_recordset(
              "SELECT int_name, next_hop_devname, next_hop_intname, next_hopip" + join +
-                 "WHERE dev_name = ? AND nw_protocol = 'o'" + in_table_order(t),
+                 "WHERE dev_name = ? AND nw_protocol = 'o'" + kInTableOrder,
              {context.device});
          !own.eof(); own.move_next()) {
         const std::string next_hop = own.text(3);
@@ -90,7 +88,7 @@ std::vector<RouteEntry> collect_routes(const ShowContext& context) {
                  "SELECT int_name, ip, mask" + join +
                      "WHERE dev_name = ? AND nw_protocol = 'o' AND next_hop_devname <> ? "
                      "AND int_status = 1" +
-                     in_table_order(t),
+                     kInTableOrder,
                  {own.text(1), context.device});
              !far.eof(); far.move_next()) {
             if (auto network = reachability::network_text(far.text(1), far.text(2)))
@@ -107,7 +105,7 @@ constexpr const char* kOwnRowTail = "         128          0x80000007    0XCEFF"
 std::string router_id_of(const ShowContext& context) {
     db::Recordset rows = context.session.open_recordset(
         "SELECT device_id" + ospf_join(context.tables) +
-            "WHERE dev_name = ? AND nw_protocol = 'o'" + in_table_order(context.tables),
+            "WHERE dev_name = ? AND nw_protocol = 'o'" + kInTableOrder,
         {context.device});
     return rows.eof() ? std::string("0.0.0.0") : rows.text(0);
 }
@@ -133,7 +131,7 @@ int neighbour_links(const ShowContext& context, const std::string& neighbour,
              "SELECT int_name" + ospf_join(context.tables) +
                  "WHERE dev_name = ? AND int_area_num = ? AND int_status = 1 AND "
                  "nw_protocol = 'o'" +
-                 in_table_order(context.tables),
+                 kInTableOrder,
              {neighbour, area});
          !rows.eof(); rows.move_next())
         links += text::icontains(rows.text(0), "serial") ? 2 : 1;
@@ -151,7 +149,7 @@ void neighbour_rows(const ShowContext& context, db::Recordset& links, const db::
             "SELECT device_id" + ospf_join(context.tables) +
                 "WHERE dev_name = ? AND int_name = ? AND int_area_num = ? AND int_status = 1 AND "
                 "nw_protocol = 'o'" +
-                ethernet_only + in_table_order(context.tables),
+                ethernet_only + kInTableOrder,
             {links.text(0), links.text(1), area});
         if (far.eof()) continue;
         text += link_state_row(far.text(0),
@@ -163,10 +161,10 @@ void neighbour_rows(const ShowContext& context, db::Recordset& links, const db::
 
 bool is_interface_up(const ShowContext& context, const std::string& address) {
     if (!reachability::network_text(address, "255.255.255.255")) return false;
-    db::Recordset rows =
-        context.session.open_recordset("SELECT int_status FROM " + context.tables.route_ip_table +
-                                           " WHERE ip = ? ORDER BY rowid LIMIT 1",
-                                       {address});
+    db::Recordset rows = context.session.open_recordset(
+        "SELECT int_status FROM " + db::quote_identifier(context.tables.route_ip_table) +
+            " WHERE ip = ? ORDER BY rowid LIMIT 1",
+        {address});
     return !rows.eof() && rows.field(0).to_int() != 0;
 }
 
@@ -220,8 +218,7 @@ std::string build_ospf_database_output(const ShowContext& context) {
     std::string text = blanks(8) + "OSPF Router with ID (" + id + ") (process ID 1)";
     db::Recordset areas = context.session.open_recordset(
         "SELECT int_area_num" + join +
-            "WHERE dev_name = ? AND nw_protocol = 'o' GROUP BY int_area_num ORDER BY MIN(" +
-            t.ospf_ip_table + ".rowid)",
+            "WHERE dev_name = ? AND nw_protocol = 'o' GROUP BY int_area_num ORDER BY MIN(i.rowid)",
         {context.device});
     for (; !areas.eof(); areas.move_next()) {
         const db::Value area = areas.field(0);
@@ -229,7 +226,7 @@ std::string build_ospf_database_output(const ShowContext& context) {
             "WHERE dev_name = ? AND nw_protocol = 'o' AND int_area_num = ? AND int_status = 1";
 
         db::Recordset links = context.session.open_recordset(
-            "SELECT next_hop_devname, next_hop_intname" + join + up_in_area + in_table_order(t),
+            "SELECT next_hop_devname, next_hop_intname" + join + up_in_area + kInTableOrder,
             {context.device, area});
         if (!links.eof()) {
             section_head(text, "Router Link States", area.to_text());
@@ -239,7 +236,7 @@ std::string build_ospf_database_output(const ShowContext& context) {
 
         db::Recordset ethernet = context.session.open_recordset(
             "SELECT next_hop_devname, next_hop_intname" + join + up_in_area +
-                " AND int_name LIKE 'Ethernet%'" + in_table_order(t),
+                " AND int_name LIKE 'Ethernet%'" + kInTableOrder,
             {context.device, area});
         if (!ethernet.eof()) {
             section_head(text, "Net Link States", area.to_text());
@@ -252,19 +249,21 @@ std::string build_ospf_database_output(const ShowContext& context) {
 
 std::string build_ospf_process_output(const ShowContext& context) {
     const auto& t = context.tables;
-    db::Recordset ids = context.session.open_recordset(
-        "SELECT device_id FROM " + t.ospf_dev_table + " WHERE dev_name = ? ORDER BY rowid",
-        {context.device});
+    db::Recordset ids = context.session.open_recordset("SELECT device_id FROM " +
+                                                           db::quote_identifier(t.ospf_dev_table) +
+                                                           " WHERE dev_name = ? ORDER BY rowid",
+                                                       {context.device});
     std::string id = ids.eof() ? std::string("0.0.0.0") : ids.text(0);
     if (id == "0.0.0.0") id.clear();
 
-    const std::string join = " FROM " + t.rout_dev_table + " INNER JOIN " + t.ospf_ip_table +
-                             " ON " + t.rout_dev_table + ".dev_no = " + t.ospf_ip_table + ".ref ";
+    // The area counts go by the device list of the routing tables.
+    const std::string join = " FROM " + db::quote_identifier(t.rout_dev_table) +
+                             " AS d INNER JOIN " + db::quote_identifier(t.ospf_ip_table) +
+                             " AS i ON d.dev_no = i.ref ";
     std::vector<db::Value> areas;
     for (db::Recordset rows = context.session.open_recordset(
              "SELECT int_area_num" + join +
-                 "WHERE dev_name = ? GROUP BY int_area_num ORDER BY MIN(" + t.ospf_ip_table +
-                 ".rowid)",
+                 "WHERE dev_name = ? GROUP BY int_area_num ORDER BY MIN(i.rowid)",
              {context.device});
          !rows.eof(); rows.move_next())
         if (rows.field(0).to_text() != "-1") areas.push_back(rows.field(0));
@@ -284,8 +283,7 @@ std::string build_ospf_process_output(const ShowContext& context) {
         std::string type;
         for (db::Recordset rows = context.session.open_recordset(
                  "SELECT dev_name, int_area_num, int_area_type" + join +
-                     "WHERE dev_name = ? AND int_area_num = ? ORDER BY " + t.ospf_ip_table +
-                     ".rowid",
+                     "WHERE dev_name = ? AND int_area_num = ? ORDER BY i.rowid",
                  {context.device, area});
              !rows.eof(); rows.move_next()) {
             ++count;
@@ -315,14 +313,14 @@ std::string build_ospf_neighbor_output(const ShowContext& context) {
     const auto no_address = [](const std::string& value) { return value == "UA" || value.empty(); };
     for (db::Recordset links = context.session.open_recordset(
              "SELECT next_hop_devname, next_hop_intname, next_hopip" + join +
-                 "WHERE dev_name = ? AND nw_protocol = 'o' AND int_status = 1" + in_table_order(t),
+                 "WHERE dev_name = ? AND nw_protocol = 'o' AND int_status = 1" + kInTableOrder,
              {context.device});
          !links.eof(); links.move_next()) {
         if (no_address(links.text(2))) continue;
         db::Recordset far = context.session.open_recordset(
             "SELECT device_id, ip, next_hop_intname" + join +
                 "WHERE dev_name = ? AND int_name = ? AND nw_protocol = 'o' AND int_status = 1" +
-                in_table_order(t),
+                kInTableOrder,
             {links.text(0), links.text(1)});
         if (far.eof() || no_address(far.text(1))) continue;
         text += kCrLf + far.text(0) + blanks(7) + "1" + blanks(4) + "FULL" + blanks(8) +

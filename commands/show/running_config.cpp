@@ -45,13 +45,13 @@ std::string build_running_config_output(const ShowContext& context) {
 SerialSections build_serial_sections(const ShowContext& context, const std::string& interface) {
     const auto& t = context.tables;
     db::Recordset rows = context.session.open_recordset(
-        "SELECT subint_num, subint_ip, subint_mask, dlci_num, " + t.frame_map_table +
-            ".shutdown, " + t.frame_map_table + ".description FROM (" + t.frame_device_table +
-            " INNER JOIN " + t.frame_ip_table + " ON " + t.frame_device_table +
-            ".dev_no = " + t.frame_ip_table + ".ref) INNER JOIN " + t.frame_map_table + " ON " +
-            t.frame_ip_table + ".\"index\" = " + t.frame_map_table + ".ref WHERE " +
-            t.frame_device_table + ".dev_name = ? AND " + t.frame_ip_table +
-            ".int_name = ? ORDER BY " + t.frame_map_table + ".rowid",
+        "SELECT m.subint_num, m.subint_ip, m.subint_mask, m.dlci_num, m.shutdown, "
+        "m.description FROM (" +
+            db::quote_identifier(t.frame_device_table) + " AS d INNER JOIN " +
+            db::quote_identifier(t.frame_ip_table) + " AS i ON d.dev_no = i.ref) INNER JOIN " +
+            db::quote_identifier(t.frame_map_table) +
+            " AS m ON i.\"index\" = m.ref WHERE d.dev_name = ? AND i.int_name = ? "
+            "ORDER BY m.rowid",
         {context.device, interface});
 
     SerialSections sections;

@@ -14,9 +14,9 @@ SettingsColumn::SettingsColumn(db::DatabaseSession& session, const state::Networ
             break;
         }
     const std::string value_column = column_ ? db::quote_identifier(*column_) : "NULL";
-    db::Recordset rows =
-        session.open_recordset("SELECT Config_Variable, " + value_column + " FROM " +
-                               tables.routervariables_table + " ORDER BY rowid");
+    db::Recordset rows = session.open_recordset(
+        "SELECT Config_Variable, " + value_column + " FROM " +
+        db::quote_identifier(tables.routervariables_table) + " ORDER BY rowid");
     for (; !rows.eof(); rows.move_next())
         cells_.try_emplace(text::lower(rows.text(0)), rows.field(1));
 }
@@ -39,22 +39,22 @@ std::string SettingsColumn::text(std::string_view key) const {
 
 namespace {
 
-constexpr const char* kInterfaceJoin =
-    "SELECT * FROM int_device INNER JOIN int_det ON int_device.\"index\" = int_det.ref "
-    "WHERE int_device.dev_name = ?";
+// Both tables have fixed names; the default and a loaded network share them.
+std::string interface_join() {
+    return "SELECT * FROM " + db::quote_identifier("int_device") + " AS d INNER JOIN " +
+           db::quote_identifier("int_det") + " AS i ON d.\"index\" = i.ref WHERE d.dev_name = ?";
+}
 
 }  // namespace
 
 db::Recordset interface_rows(db::DatabaseSession& session, std::string_view device) {
-    return session.open_recordset(std::string(kInterfaceJoin) + " ORDER BY int_det.rowid",
-                                  {std::string(device)});
+    return session.open_recordset(interface_join() + " ORDER BY i.rowid", {std::string(device)});
 }
 
 db::Recordset interface_row(db::DatabaseSession& session, std::string_view device,
                             std::string_view interface) {
-    return session.open_recordset(
-        std::string(kInterfaceJoin) + " AND int_det.int_name = ? ORDER BY int_det.rowid LIMIT 1",
-        {std::string(device), std::string(interface)});
+    return session.open_recordset(interface_join() + " AND i.int_name = ? ORDER BY i.rowid LIMIT 1",
+                                  {std::string(device), std::string(interface)});
 }
 
 std::vector<std::string> text_lines(std::string_view text) {

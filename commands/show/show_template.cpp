@@ -150,11 +150,10 @@ std::string expand_template_per_interface(const std::vector<std::string>& lines,
             if (auto column = rows.field_index(name)) return value_of(rows.field(*column));
             if (!ospf)
                 ospf = context.session.open_recordset(
-                    "SELECT * FROM " + context.tables.ospf_dev_table + " INNER JOIN " +
-                        context.tables.ospf_ip_table + " ON " + context.tables.ospf_dev_table +
-                        ".dev_no = " + context.tables.ospf_ip_table +
-                        ".ref WHERE dev_name = ? AND int_name = ? ORDER BY " +
-                        context.tables.ospf_ip_table + ".rowid LIMIT 1",
+                    "SELECT * FROM " + db::quote_identifier(context.tables.ospf_dev_table) +
+                        " AS d INNER JOIN " + db::quote_identifier(context.tables.ospf_ip_table) +
+                        " AS i ON d.dev_no = i.ref WHERE d.dev_name = ? AND i.int_name = ? "
+                        "ORDER BY i.rowid LIMIT 1",
                     {context.device, interface});
             auto column = ospf->field_index(name);
             if (!column || ospf->eof()) return {Kind::Dropped, {}};

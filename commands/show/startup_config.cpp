@@ -73,7 +73,7 @@ std::optional<SessionDevice> resume_telnet_session(db::DatabaseSession& session,
     std::string select = "SELECT Config_Variable";
     for (const auto& name : columns) select += ", " + db::quote_identifier(name);
     db::Recordset rows = session.open_recordset(
-        select + " FROM " + tables.routervariables_table +
+        select + " FROM " + db::quote_identifier(tables.routervariables_table) +
         " WHERE Config_Variable IN ('telnetsession_id', 'hostname') ORDER BY rowid");
 
     std::optional<std::size_t> found;

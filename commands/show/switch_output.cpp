@@ -49,8 +49,8 @@ std::string build_vlan_output(const ShowContext& context) {
     text += kCrLf + ("1" + blanks(7) + "default" + blanks(30) + "active" + blanks(24) +
                      port_list(settings, 1));
     text += kCrLf;
-    for (db::Recordset rows =
-             context.session.open_recordset("SELECT * FROM vlan_info ORDER BY rowid");
+    for (db::Recordset rows = context.session.open_recordset(
+             "SELECT * FROM " + db::quote_identifier("vlan_info") + " ORDER BY rowid");
          !rows.eof(); rows.move_next()) {
         const auto vlan = whole_number(rows.text(0));
         text += kCrLf + (rows.text(0) + blanks(7) + rows.text(1) + blanks(24) + "active" +
