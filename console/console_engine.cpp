@@ -17,6 +17,7 @@
 #include "state/app_state.h"
 #include "state/devices.h"
 #include "state/settings.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::console {
 
@@ -102,7 +103,7 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     state_.enable_password_pending = false;
     console.keys.ignore_next_up_key = false;
     console.output.pending_output.clear();
-    console.output.response_text = "nill";
+    console.output.response_text = state::marker::kNill;
     console.output.paging_active = false;
     state_.telnet_escape_pending = false;
     state_.home_password.reset();
@@ -162,7 +163,7 @@ void ConsoleEngine::attach(const std::string& host, const std::string& device) {
     console.output.paging_active = false;
     console.awaiting_start = false;
     console.output.pending_output.clear();
-    console.output.response_text = "nill";
+    console.output.response_text = state::marker::kNill;
     // The privileged mode of the new device is guarded by its own password.
     state_.enable_password_pending = false;
     remember_enable_password(device);
@@ -443,7 +444,7 @@ void ConsoleEngine::handle_typed_line() {
                 state_.history_back_index = static_cast<int>(console.command_history.size()) - 1;
             }
             state_.line.verdict = interpreter::Verdict::Success;
-            console.output.response_text = "nill";
+            console.output.response_text = state::marker::kNill;
         }
     } else if (state_.logout_pending) {
         tail();
@@ -466,7 +467,7 @@ bool ConsoleEngine::console_command() {
         mode.mode_suffix = CommandMode::User;
         state_.logout_pending = true;
         succeed();
-        console.output.response_text = "nill";
+        console.output.response_text = state::marker::kNill;
         return true;
     };
 
@@ -474,10 +475,10 @@ bool ConsoleEngine::console_command() {
         if (is_sub_mode(mode.mode_suffix)) {
             leave_interface_mode();
             mode.mode_suffix = CommandMode::Config;
-            mode.config_prefix = "nill";
+            mode.config_prefix = state::marker::kNill;
             mode.current_interface.clear();
             mode.switch_port.clear();
-            console.output.response_text = "nill";
+            console.output.response_text = state::marker::kNill;
             succeed();
             return true;
         }
@@ -495,7 +496,7 @@ bool ConsoleEngine::console_command() {
         }
         if (mode.mode_suffix == CommandMode::Privileged) {
             mode.mode_suffix = CommandMode::User;
-            console.output.response_text = "nill";
+            console.output.response_text = state::marker::kNill;
             succeed();
             return true;
         }
@@ -511,11 +512,11 @@ bool ConsoleEngine::console_command() {
         // "exit" and Ctrl+Z do.
         leave_interface_mode();
         mode.mode_suffix = CommandMode::Privileged;
-        mode.config_prefix = "nill";
+        mode.config_prefix = state::marker::kNill;
         mode.current_interface.clear();
         mode.switch_port.clear();
         mode.routing_protocol.clear();
-        console.output.response_text = "nill";
+        console.output.response_text = state::marker::kNill;
         succeed();
         return true;
     }
@@ -570,7 +571,7 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
             start_line(transcript);
             transcript += output.response_text + kCrLf;
         }
-        output.response_text = "nill";
+        output.response_text = state::marker::kNill;
         if (lower(state_.line.matched_command_word) == "reload") {
             reload(transcript);
             return;
@@ -659,10 +660,10 @@ void ConsoleEngine::ctrl_z() {
     leave_interface_mode();
     mode.switch_port.clear();
     mode.mode_suffix = CommandMode::Privileged;
-    mode.config_prefix = "nill";
+    mode.config_prefix = state::marker::kNill;
     mode.current_interface.clear();
     std::string transcript = control_.text() + kConfiguredMessage + kCrLf + prompt();
-    console.output.response_text = "nill";
+    console.output.response_text = state::marker::kNill;
     send_key(keys::end);
     write(std::move(transcript));
 }
@@ -745,7 +746,7 @@ void ConsoleEngine::read_passwords() {
     const auto& device = console.device.current_device;
     // A key without a row counts as no password.
     auto value = state::read_setting(app_, "lineconsole_pass", device);
-    if (value && *value != "nill") {
+    if (value && *value != state::marker::kNill) {
         password.login_password = *value;
         password.expected_password_length = static_cast<int>(value->size());
         console.mode.prompt_text = "password:";
@@ -760,7 +761,7 @@ void ConsoleEngine::read_passwords() {
 void ConsoleEngine::remember_enable_password(const std::string& device) {
     for (const char* key : {"enable_password", "secret_password"}) {
         auto value = state::read_setting(app_, key, device);
-        if (value && *value != "nill") {
+        if (value && *value != state::marker::kNill) {
             state_.enable_password_value = *value;
             state_.enable_password_pending = true;
             state_.enable_password_length = static_cast<int>(value->size());

@@ -5,13 +5,14 @@
 #include "state/app_state.h"
 #include "state/devices.h"
 #include "state/settings.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::console {
 
 namespace {
 
 std::string shown_address(const std::string& value) {
-    return value.empty() || value == "UA" ? "Unassigned" : value;
+    return value.empty() || value == state::marker::kUnassigned ? "Unassigned" : value;
 }
 
 }  // namespace
@@ -68,8 +69,9 @@ std::vector<std::string> device_details(state::AppState& app, const std::string&
     }
     auto management = [&](const char* key, const char* caption) {
         if (auto value = state::read_setting(app, key, device))
-            lines.push_back(caption +
-                            (picked && *value == "NA" ? std::string("Unassigned") : *value));
+            lines.push_back(caption + (picked && *value == state::marker::kNotApplicable
+                                           ? std::string("Unassigned")
+                                           : *value));
     };
     management("FastEthernet1_ip_address", "IpAddress:");
     management("FastEthernet1_dec_mask", "Subnetmask:");

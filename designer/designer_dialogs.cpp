@@ -4,13 +4,14 @@
 #include "designer/designer_model.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::designer {
 
 namespace {
 
 bool unassigned(const std::string& value) {
-    return value.empty() || value == "UA";
+    return value.empty() || value == state::marker::kUnassigned;
 }
 
 }  // namespace
@@ -219,7 +220,9 @@ RouterPropertiesDialog::RouterPropertiesDialog(DesignerModel& model, std::string
     for (const auto& row : model_.tables().interfaces(host_)) {
         interfaces_.push_back(row.interfacetype);
         addresses_.push_back(unassigned(row.ipadd) ? "unassigned" : row.ipadd);
-        masks_.push_back(unassigned(row.maskadd) || row.ipadd == "UA" ? "unassigned" : row.maskadd);
+        masks_.push_back(unassigned(row.maskadd) || row.ipadd == state::marker::kUnassigned
+                             ? "unassigned"
+                             : row.maskadd);
         if (!row.connected)
             connections_.push_back("not connected");
         else if (row.todevice.empty())

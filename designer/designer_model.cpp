@@ -10,6 +10,7 @@
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::designer {
 
@@ -355,7 +356,7 @@ int& DesignerModel::counter(DeviceGroup group) {
 
 void DesignerModel::clear_address_with_notice(const LinkEnd& end) {
     const std::string address = tables_.address_of(end.host, end.interface);
-    if (address.empty() || address == "UA") return;
+    if (address.empty() || address == state::marker::kUnassigned) return;
     dialogs_.message(kProgramTitle, "I.P Address Configured on this Interface will be removed");
     tables_.clear_address(end.host, end.interface);
 }

@@ -7,6 +7,7 @@
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/schema_registry.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::designer {
 
@@ -126,7 +127,10 @@ void build_routing_rows(db::DatabaseSession& session, const std::vector<Device>&
                                 ") VALUES (" + marks + ")",
                             values);
     };
-    auto or_unassigned = [](const std::string& value) { return value.empty() ? "UA" : value; };
+    const std::string unassigned(state::marker::kUnassigned);
+    auto or_unassigned = [&](const std::string& value) {
+        return value.empty() ? unassigned : value;
+    };
     auto ip = session.open_recordset(
         "SELECT interfacetype, ipadd, maskadd, hostname, connected, todevice, tointerface FROM " +
         kIp + " WHERE todevice <> 'NA' ORDER BY rowid");
@@ -138,7 +142,8 @@ void build_routing_rows(db::DatabaseSession& session, const std::vector<Device>&
         const bool faces = ip.field(4).to_bool() && !ip.text(5).empty();
         insert("int_name, ip, mask, next_hop_devname, next_hop_intname, ref, \"index\"",
                {ip.text(0), or_unassigned(ip.text(1)), or_unassigned(ip.text(2)),
-                faces ? ip.text(5) : "UA", faces ? ip.text(6) : "UA", device->second, running});
+                faces ? ip.text(5) : unassigned, faces ? ip.text(6) : unassigned, device->second,
+                running});
     }
     auto sub = session.open_recordset(
         "SELECT i.hostname, i.interfacetype, s.sun_int_num, s.todevice, s.tointerface, "

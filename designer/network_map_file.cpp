@@ -10,6 +10,7 @@
 #include "platform/atomic_file.h"
 #include "platform/text.h"
 #include "state/schema_registry.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::designer {
 
@@ -248,7 +249,7 @@ std::string format_network_map(const NetworkMap& map) {
             // The far end is written for a connected interface, and the mark
             // of an interface that takes no connection is kept too: without
             // it a switch's management interface would come back connectable.
-            const bool far_end = row.connected || row.todevice == "NA";
+            const bool far_end = row.connected || row.todevice == state::marker::kNotApplicable;
             out.line(far_end ? row.todevice : "");
             out.line(far_end ? row.tointerface : "");
             out.number(row.lineno);

@@ -6,8 +6,6 @@ namespace vexlab::labcontent {
 
 namespace {
 
-constexpr const char* kNill = "nill";
-
 // The lab tables, quoted once for the statements below.
 const std::string kLabs = db::quote_identifier("labs");
 const std::string kSublab = db::quote_identifier("sublab");
@@ -15,7 +13,7 @@ const std::string kInstructions = db::quote_identifier("instructions");
 const std::string kComrestble = db::quote_identifier("comrestble");
 
 db::Value or_nill(const std::string& text) {
-    return text.empty() ? db::Value(kNill) : db::Value(text);
+    return text.empty() ? db::Value(labs::kNoText) : db::Value(text);
 }
 
 // A change that cannot be made; nothing has been written.

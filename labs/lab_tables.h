@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "state/vocabulary.h"
+
 namespace vexlab::db {
 class DatabaseSession;
 }
@@ -13,7 +15,7 @@ class DatabaseSession;
 namespace vexlab::labs {
 
 // Marker texts of the lab tables.
-inline constexpr const char* kNoText = "nill";       // an optional text left empty
+inline constexpr std::string_view kNoText = state::marker::kNill;  // an optional text left empty
 inline constexpr const char* kEmptyPrompt = "Null";  // a command typed at an empty suffix
 
 struct SublabRow {

@@ -19,6 +19,7 @@
 #include "state/devices.h"
 #include "state/schema_registry.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::networkfiles {
 
@@ -244,13 +245,14 @@ private:
         for (std::size_t r = 0; r < records.size(); ++r) {
             const std::string device = rows[r][far_device].to_text();
             const std::string interface = rows[r][far_interface].to_text();
-            if (device == "UA" || interface == "UA") continue;
+            if (device == state::marker::kUnassigned || interface == state::marker::kUnassigned)
+                continue;
             const auto far = by_name.find(text::lower(device) + '\n' + text::lower(interface));
             if (far == by_name.end()) continue;
             std::string address = rows[far->second][ip].to_text();
             std::string far_mask = rows[far->second][mask].to_text();
-            if (address.empty()) address = "UA";
-            if (far_mask.empty()) far_mask = "UA";
+            if (address.empty()) address = state::marker::kUnassigned;
+            if (far_mask.empty()) far_mask = state::marker::kUnassigned;
             for (std::size_t own :
                  same_interface[{records[r].dev_no, text::lower(rows[r][name].to_text())}]) {
                 rows[own][hop_ip] = Value(address);
@@ -520,7 +522,7 @@ void load_network(state::AppState& app, const std::string& path, NetworkLoad how
         console.device.host_name + std::string(state::prompt_suffix(console.mode.mode_suffix));
     console.keys.ignore_next_up_key = false;
     console.output.pending_output.clear();
-    console.output.response_text = "nill";
+    console.output.response_text = state::marker::kNill;
     console.output.paging_active = false;
 }
 

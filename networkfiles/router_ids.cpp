@@ -5,6 +5,7 @@
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::networkfiles {
 
@@ -33,7 +34,7 @@ std::string choose_router_id(const std::vector<std::optional<std::string>>& addr
         if (!candidate_parts) continue;
         if (!best_parts || *best_parts < *candidate_parts) best = candidate;
     }
-    return best.value_or("UA");
+    return best.value_or(std::string(state::marker::kUnassigned));
 }
 
 void device_id_populate(db::DatabaseSession& session, const state::NetworkTableSet& tables) {
@@ -52,8 +53,9 @@ void device_id_populate(db::DatabaseSession& session, const state::NetworkTableS
     for (; !devices.eof(); devices.move_next()) {
         const db::Value& dev_no = devices.field(0);
         const auto found = addresses.find(dev_no.to_int());
-        const std::string id =
-            found == addresses.end() || dev_no.is_null() ? "UA" : choose_router_id(found->second);
+        const std::string id = found == addresses.end() || dev_no.is_null()
+                                   ? std::string(state::marker::kUnassigned)
+                                   : choose_router_id(found->second);
         session.execute(update, {db::Value(id), dev_no});
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::state {
 
@@ -85,7 +86,7 @@ std::string DeviceSettings::template_default(std::string_view key) const {
                             " WHERE Config_Variable = ? ORDER BY rowid "
                             "LIMIT 1",
                         {std::string(key)});
-    return value.is_null() ? std::string("nill") : value.to_text();
+    return value.is_null() ? std::string(marker::kNill) : value.to_text();
 }
 
 }  // namespace vexlab::state

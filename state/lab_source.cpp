@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/text.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::state {
 
@@ -263,7 +264,7 @@ std::vector<TableRows> Compiler::rows() const {
                        {},
                        {}};
     auto or_nill = [](const std::string& text) {
-        return text.empty() ? std::string("nill") : text;
+        return text.empty() ? std::string(marker::kNill) : text;
     };
     auto lines = [&](const std::vector<std::string>& parts) {
         std::string joined;
@@ -280,8 +281,8 @@ std::vector<TableRows> Compiler::rows() const {
         for (const Step& st : s.steps) {
             ++step_index;
             instructions.rows.push_back({std::to_string(step_index), st.instruction,
-                                         std::to_string(sublab_index), "nill", std::nullopt,
-                                         st.device});
+                                         std::to_string(sublab_index), std::string(marker::kNill),
+                                         std::nullopt, st.device});
             instructions.lines.push_back(st.line);
             for (const Command& c : st.commands) {
                 ++command_index;
