@@ -120,28 +120,34 @@ void disable_port_security(AppState& app, const DeviceSettings& settings,
             settings.write(key, "shutdown");
     }
     // The table keeps no device: the port's rows go for every switch.
-    app.session.execute("DELETE FROM port_security WHERE port = ?", {app.console.mode.switch_port});
+    app.session.execute("DELETE FROM " + db::quote_identifier("port_security") + " WHERE port = ?",
+                        {app.console.mode.switch_port});
 }
 
 // A device has at most one loopback interface; the first "interface
 // loopback" makes its rows.
 void create_loopback(AppState& app) {
     const std::string& device = app.console.device.current_device;
-    db::Recordset owner = app.session.open_recordset(
-        "SELECT \"index\" FROM int_device WHERE dev_name = ? ORDER BY rowid LIMIT 1", {device});
+    db::Recordset owner =
+        app.session.open_recordset("SELECT \"index\" FROM " + db::quote_identifier("int_device") +
+                                       " WHERE dev_name = ? ORDER BY rowid LIMIT 1",
+                                   {device});
     if (owner.eof()) return;
     const std::int64_t index = owner.field(0).to_int();
     const bool has_loopback =
         app.session
             .scalar(
-                "SELECT count(*) FROM int_device AS d INNER JOIN int_det AS i ON "
-                "d.\"index\" = i.ref WHERE d.dev_name = ? AND i.int_name LIKE ? ESCAPE '\\'",
+                "SELECT count(*) FROM " + db::quote_identifier("int_device") + " AS d INNER JOIN " +
+                    db::quote_identifier("int_det") +
+                    " AS i ON "
+                    "d.\"index\" = i.ref WHERE d.dev_name = ? AND i.int_name LIKE ? ESCAPE '\\'",
                 {device, db::like_prefix("loopback")})
             .to_int() > 0;
     if (has_loopback) return;
     const std::string name = "loopback" + std::to_string(app.console.mode.loopback_number);
     app.session.execute(
-        "INSERT INTO int_det (int_name, shutdown, line, prot, ref) VALUES (?, 'up', 'up', 'up', ?)",
+        "INSERT INTO " + db::quote_identifier("int_det") +
+            " (int_name, shutdown, line, prot, ref) VALUES (?, 'up', 'up', 'up', ?)",
         {name, index});
     for (const auto& view : routing_views(app.table_set))
         app.session.execute("INSERT INTO " + db::quote_identifier(view) +
@@ -177,7 +183,9 @@ bool write_command_value(CommandContext& ctx, const DeviceSettings& settings,
             app.console.device.device_kind != DeviceKind::Router) {
             // The management address goes, and with it its LAN rows.
             if (auto old = settings.read("FastEthernet1_ip_address"))
-                app.session.execute("DELETE FROM eth_iplist WHERE sub_ip = ?", {*old});
+                app.session.execute(
+                    "DELETE FROM " + db::quote_identifier("eth_iplist") + " WHERE sub_ip = ?",
+                    {*old});
         }
         write_all(settings, keys, "unassigned");
     } else if (iequals(command_text, "switchport mode trunk")) {
@@ -278,8 +286,9 @@ public:
         if (!name) return;
         std::vector<db::Value> params{value};
         params.insert(params.end(), keys_.begin(), keys_.end());
-        session_.execute(
-            "UPDATE " + table_ + " SET " + db::quote_identifier(*name) + " = ? " + where_, params);
+        session_.execute("UPDATE " + db::quote_identifier(table_) + " SET " +
+                             db::quote_identifier(*name) + " = ? " + where_,
+                         params);
     }
 
     // The value a column holds before anything is configured.
@@ -445,9 +454,10 @@ CommandOutcome config_interface(CommandContext& ctx) {
     auto& mode = app.console.mode;
     if (mode.current_interface == "loopback")
         mode.current_interface = "loopback" + std::to_string(mode.loopback_number);
-    db::Recordset owner = app.session.open_recordset(
-        "SELECT \"index\" FROM int_device WHERE dev_name = ? ORDER BY rowid LIMIT 1",
-        {app.console.device.current_device});
+    db::Recordset owner =
+        app.session.open_recordset("SELECT \"index\" FROM " + db::quote_identifier("int_device") +
+                                       " WHERE dev_name = ? ORDER BY rowid LIMIT 1",
+                                   {app.console.device.current_device});
     if (owner.eof()) return CommandOutcome::done();
     const std::int64_t device_index = owner.field(0).to_int();
     // A subinterface's settings live in its own row.

@@ -45,8 +45,9 @@ bool is_not_set(const std::optional<std::string>& value) {
 std::optional<std::string> interface_detail(const DeviceScope& scope, const std::string& interface,
                                             const char* column) {
     db::Recordset set = scope.session.open_recordset(
-        std::string("SELECT i.") + column +
-            " FROM int_device AS d INNER JOIN int_det AS i ON d.\"index\" = i.ref "
+        std::string("SELECT i.") + column + " FROM " + db::quote_identifier("int_device") +
+            " AS d INNER JOIN " + db::quote_identifier("int_det") +
+            " AS i ON d.\"index\" = i.ref "
             "WHERE d.dev_name = ? AND i.int_name = ? ORDER BY i.rowid LIMIT 1",
         {scope.device, interface});
     if (set.eof() || set.field(0).is_null()) return std::nullopt;

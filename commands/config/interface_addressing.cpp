@@ -129,7 +129,8 @@ bool clear_int_ip(const DeviceScope& scope, state::DeviceKind kind, const std::s
 
     set_view_address(scope, interface, *number, "UA", "UA");
     scope.session.execute(
-        "UPDATE int_det SET ip_address = 'UA', mask_address = 'UA' WHERE int_name = ? AND ref = ?",
+        "UPDATE " + db::quote_identifier("int_det") +
+            " SET ip_address = 'UA', mask_address = 'UA' WHERE int_name = ? AND ref = ?",
         {interface, *number});
     set_peer_next_hop(scope, interface, *number, "UA", "UA");
 

@@ -18,10 +18,12 @@ bool is_letter(char c) {
 std::vector<std::string> names_of(db::DatabaseSession& session,
                                   const state::NetworkTableSet& tables, const std::string& device) {
     std::vector<std::string> names;
-    db::Recordset set = session.open_recordset(
-        "SELECT i.int_name FROM int_device AS d INNER JOIN int_det AS i ON d.\"index\" = i.ref "
-        "WHERE d.dev_name = ? ORDER BY i.rowid",
-        {device});
+    db::Recordset set =
+        session.open_recordset("SELECT i.int_name FROM " + db::quote_identifier("int_device") +
+                                   " AS d INNER JOIN " + db::quote_identifier("int_det") +
+                                   " AS i ON d.\"index\" = i.ref "
+                                   "WHERE d.dev_name = ? ORDER BY i.rowid",
+                               {device});
     if (set.eof())
         set = session.open_recordset(
             "SELECT r.int_name FROM " + db::quote_identifier(tables.rout_dev_table) +

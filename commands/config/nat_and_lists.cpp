@@ -86,32 +86,32 @@ state::CommandOutcome config_nat_pool(const DeviceScope& scope, const state::Com
     }
     const std::string& name = line.typed(source_list ? 7 : 3);
     const bool exists = !scope.session
-                             .scalar(
-                                 "SELECT 1 FROM nat_pool WHERE pool_name = ? AND dev_ref = ? "
-                                 "LIMIT 1",
-                                 {name, *nat_number})
+                             .scalar("SELECT 1 FROM " + db::quote_identifier("nat_pool") +
+                                         " WHERE pool_name = ? AND dev_ref = ? "
+                                         "LIMIT 1",
+                                     {name, *nat_number})
                              .is_null();
     if (source_list) {
         if (exists)
-            scope.session.execute(
-                "UPDATE nat_pool SET accesslist_num = ? WHERE pool_name = ? AND dev_ref = ?",
-                {*list, name, *nat_number});
+            scope.session.execute("UPDATE " + db::quote_identifier("nat_pool") +
+                                      " SET accesslist_num = ? WHERE pool_name = ? AND dev_ref = ?",
+                                  {*list, name, *nat_number});
         else
-            scope.session.execute(
-                "INSERT INTO nat_pool (pool_name, accesslist_num, dev_ref) VALUES (?, ?, ?)",
-                {name, *list, *nat_number});
+            scope.session.execute("INSERT INTO " + db::quote_identifier("nat_pool") +
+                                      " (pool_name, accesslist_num, dev_ref) VALUES (?, ?, ?)",
+                                  {name, *list, *nat_number});
     } else {
         const std::string &first = line.typed(4), &last = line.typed(5), &mask = line.typed(7);
         if (exists)
-            scope.session.execute(
-                "UPDATE nat_pool SET beg_in_global = ?, end_in_global = ?, subnet_mask = ? "
-                "WHERE pool_name = ? AND dev_ref = ?",
-                {first, last, mask, name, *nat_number});
+            scope.session.execute("UPDATE " + db::quote_identifier("nat_pool") +
+                                      " SET beg_in_global = ?, end_in_global = ?, subnet_mask = ? "
+                                      "WHERE pool_name = ? AND dev_ref = ?",
+                                  {first, last, mask, name, *nat_number});
         else
-            scope.session.execute(
-                "INSERT INTO nat_pool (pool_name, beg_in_global, end_in_global, subnet_mask, "
-                "dev_ref) VALUES (?, ?, ?, ?, ?)",
-                {name, first, last, mask, *nat_number});
+            scope.session.execute("INSERT INTO " + db::quote_identifier("nat_pool") +
+                                      " (pool_name, beg_in_global, end_in_global, subnet_mask, "
+                                      "dev_ref) VALUES (?, ?, ?, ?, ?)",
+                                  {name, first, last, mask, *nat_number});
     }
     nat_configured(scope, *nat_number);
     return state::CommandOutcome::done();
@@ -123,17 +123,17 @@ state::CommandOutcome config_access_list(const DeviceScope& scope, const state::
     if (!device || !list) return state::CommandOutcome::refuse();
     const bool deny = text::iequals(line.typed(2), "deny");
     if (line.word(3) == "any") {
-        scope.session.execute(
-            "INSERT INTO access_list (accesslist_num, ip, wildcard_mask, deny, ref_devce) "
-            "VALUES (?, 'any', 'any', ?, ?)",
-            {*list, deny, *device});
+        scope.session.execute("INSERT INTO " + db::quote_identifier("access_list") +
+                                  " (accesslist_num, ip, wildcard_mask, deny, ref_devce) "
+                                  "VALUES (?, 'any', 'any', ?, ?)",
+                              {*list, deny, *device});
         return state::CommandOutcome::done();
     }
     const std::string wildcard = line.typed_words.size() == 5 ? line.typed(4) : "0.0.0.0";
-    scope.session.execute(
-        "INSERT INTO access_list (accesslist_num, ip, wildcard_mask, deny, ref_devce) "
-        "VALUES (?, ?, ?, ?, ?)",
-        {*list, line.typed(3), wildcard, deny, *device});
+    scope.session.execute("INSERT INTO " + db::quote_identifier("access_list") +
+                              " (accesslist_num, ip, wildcard_mask, deny, ref_devce) "
+                              "VALUES (?, ?, ?, ?, ?)",
+                          {*list, line.typed(3), wildcard, deny, *device});
     return state::CommandOutcome::done();
 }
 
@@ -141,7 +141,8 @@ state::CommandOutcome delete_access_list(const DeviceScope& scope, const state::
     const auto device = device_number(scope.session, scope.tables.rout_dev_table, scope.device);
     const auto list = whole_number(line.typed(2));
     if (!device || !list) return state::CommandOutcome::refuse();
-    scope.session.execute("DELETE FROM access_list WHERE accesslist_num = ? AND ref_devce = ?",
+    scope.session.execute("DELETE FROM " + db::quote_identifier("access_list") +
+                              " WHERE accesslist_num = ? AND ref_devce = ?",
                           {*list, *device});
     return state::CommandOutcome::done();
 }

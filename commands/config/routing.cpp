@@ -125,9 +125,10 @@ void tag_translations(const DeviceScope& scope, RoutingProtocol protocol,
 
 void tag_pools(const DeviceScope& scope, std::int64_t device, RoutingProtocol protocol,
                const std::string& network, const std::string& wildcard) {
-    db::Recordset rows = scope.session.open_recordset(
-        "SELECT beg_in_global, subnet_mask FROM nat_pool WHERE dev_ref = ? ORDER BY rowid",
-        {device});
+    db::Recordset rows = scope.session.open_recordset("SELECT beg_in_global, subnet_mask FROM " +
+                                                          db::quote_identifier("nat_pool") +
+                                                          " WHERE dev_ref = ? ORDER BY rowid",
+                                                      {device});
     std::set<std::string> matching;
     for (; !rows.eof(); rows.move_next()) {
         const std::string first = rows.text(0);
@@ -137,9 +138,9 @@ void tag_pools(const DeviceScope& scope, std::int64_t device, RoutingProtocol pr
         if (matches) matching.insert(first);
     }
     for (const auto& first : matching)
-        scope.session.execute(
-            "UPDATE nat_pool SET glob_port = ? WHERE beg_in_global = ? AND dev_ref = ?",
-            {protocol_letter(protocol), first, device});
+        scope.session.execute("UPDATE " + db::quote_identifier("nat_pool") +
+                                  " SET glob_port = ? WHERE beg_in_global = ? AND dev_ref = ?",
+                              {protocol_letter(protocol), first, device});
 }
 
 }  // namespace
@@ -216,7 +217,9 @@ state::CommandOutcome remove_routing_protocol(const DeviceScope& scope, RoutingP
     scope.session.execute("UPDATE " + q(t.nat_inout_table) +
                               " SET in_gl_rprot = 'd', out_gl_rprot = 'd' WHERE ref = ?",
                           {*device});
-    scope.session.execute("UPDATE nat_pool SET glob_port = 'd' WHERE dev_ref = ?", {*device});
+    scope.session.execute(
+        "UPDATE " + db::quote_identifier("nat_pool") + " SET glob_port = 'd' WHERE dev_ref = ?",
+        {*device});
     return state::CommandOutcome::done();
 }
 

@@ -15,7 +15,10 @@ constexpr const char* kVtpClient =
     "switch should be either in server or transparent mode to configure vlan";
 
 bool vlan_exists(const DeviceScope& scope, std::int32_t number) {
-    return !scope.session.scalar("SELECT 1 FROM vlan_info WHERE vlan_num = ? LIMIT 1", {number})
+    return !scope.session
+                .scalar("SELECT 1 FROM " + db::quote_identifier("vlan_info") +
+                            " WHERE vlan_num = ? LIMIT 1",
+                        {number})
                 .is_null();
 }
 
@@ -43,7 +46,8 @@ state::CommandOutcome config_vlan(const DeviceScope& scope, const state::Command
     if (!number) return state::CommandOutcome::refuse();
 
     if (removal) {
-        scope.session.execute("DELETE FROM vlan_info WHERE vlan_num = ?", {*number});
+        scope.session.execute(
+            "DELETE FROM " + db::quote_identifier("vlan_info") + " WHERE vlan_num = ?", {*number});
         return state::CommandOutcome::done();
     }
     std::string name;
@@ -54,8 +58,9 @@ state::CommandOutcome config_vlan(const DeviceScope& scope, const state::Command
     else
         return state::CommandOutcome::done();
     if (vlan_exists(scope, *number)) return state::CommandOutcome::done();
-    scope.session.execute("INSERT INTO vlan_info (vlan_num, vlan_name) VALUES (?, ?)",
-                          {*number, name});
+    scope.session.execute(
+        "INSERT INTO " + db::quote_identifier("vlan_info") + " (vlan_num, vlan_name) VALUES (?, ?)",
+        {*number, name});
     return state::CommandOutcome::say("VLAN  " + std::to_string(*number) +
                                       "  added:\r\n    Name:  " + name);
 }
@@ -69,17 +74,18 @@ state::CommandOutcome set_vtp_mode(const DeviceScope& scope, const std::string& 
 state::CommandOutcome add_static_mac(const DeviceScope& scope, const state::CommandLine& line) {
     const auto vlan = whole_number(line.typed(4));
     if (line.typed_words.size() < 8 || !vlan) return state::CommandOutcome::refuse();
-    scope.session.execute(
-        "INSERT INTO mac_addr (vla_num, mac_addr, type, ports) VALUES (?, ?, 'static', ?)",
-        {*vlan, line.typed(2), line.typed(7)});
+    scope.session.execute("INSERT INTO " + db::quote_identifier("mac_addr") +
+                              " (vla_num, mac_addr, type, ports) VALUES (?, ?, 'static', ?)",
+                          {*vlan, line.typed(2), line.typed(7)});
     return state::CommandOutcome::done();
 }
 
 state::CommandOutcome add_secure_mac(const DeviceScope& scope, const std::string& port,
                                      const state::CommandLine& line) {
     if (line.typed_words.size() != 5) return state::CommandOutcome::done();
-    scope.session.execute("INSERT INTO port_security (port, mac_addr) VALUES (?, ?)",
-                          {port, line.typed(4)});
+    scope.session.execute(
+        "INSERT INTO " + db::quote_identifier("port_security") + " (port, mac_addr) VALUES (?, ?)",
+        {port, line.typed(4)});
     return state::CommandOutcome::done();
 }
 

@@ -49,6 +49,14 @@ struct Question {
     std::string text;
 };
 
+// A query over the tables and the rows it must give once the session ends:
+// fields joined by "|", rows by " ; ".
+struct TableCheck {
+    int file_line = 0;
+    std::string query;
+    std::string rows;
+};
+
 struct Script {
     std::string mode = "router";
     std::string lab;                // a sublab practised in the lab console instead
@@ -61,6 +69,7 @@ struct Script {
     std::vector<std::pair<state::NetworkLoad, std::string>> networks;  // @open, @load
     std::string clock = "2026-03-10 10:05:00";  // the moment the console opens
     std::vector<ExpectedLine> lines;
+    std::vector<TableCheck> tables;
 };
 
 // "YYYY-MM-DD HH:MM:SS" as a local time; nothing for any other text.
@@ -206,6 +215,12 @@ Script parse(const std::string& text) {
                                                  ? state::NetworkLoad::ExportedFile
                                                  : state::NetworkLoad::ConfigurationFile,
                                              rest);
+            } else if (directive == "expect") {
+                auto arrow = rest.find(" => ");
+                if (arrow == std::string::npos)
+                    throw ParseError{"line " + std::to_string(number) +
+                                     ": @expect <query> => <rows>"};
+                script.tables.push_back({number, rest.substr(0, arrow), rest.substr(arrow + 4)});
             } else {
                 throw ParseError{"line " + std::to_string(number) + ": unknown directive @" +
                                  directive};
@@ -233,6 +248,20 @@ Script parse(const std::string& text) {
 
 std::string show(const std::string& text) {
     return "[" + text + "]";
+}
+
+// The rows a query gives, in the form @expect writes them.
+std::string rows_of(db::DatabaseSession& session, const std::string& query) {
+    std::string rows;
+    db::Recordset set = session.open_recordset(query);
+    for (bool first = true; !set.eof(); set.move_next(), first = false) {
+        if (!first) rows += " ; ";
+        for (int i = 0; i < set.field_count(); ++i) {
+            if (i > 0) rows += "|";
+            rows += set.field(i).is_null() ? std::string("NULL") : set.text(i);
+        }
+    }
+    return rows;
 }
 
 // A message box the file expects: its whole text, or with a final "*" the
@@ -444,6 +473,19 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             if (dialogs.answers_left() != 0)
                 return fail(nullptr,
                             std::to_string(dialogs.answers_left()) + " @answer left unused");
+            for (const auto& check : script.tables) {
+                std::string rows;
+                try {
+                    rows = rows_of(app.session, check.query);
+                } catch (const std::exception& error) {
+                    return fail(nullptr, "line " + std::to_string(check.file_line) +
+                                             ": @expect query failed: " + error.what());
+                }
+                if (rows != check.rows)
+                    return fail(nullptr, "line " + std::to_string(check.file_line) +
+                                             ": the tables hold " + show(rows) + ", expected " +
+                                             show(check.rows));
+            }
             result.passed = true;
             return result;
         }
