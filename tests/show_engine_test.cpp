@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <functional>
+#include <map>
+#include <set>
 
 #include "commands/show/show_output.h"
 #include "commands/show/show_template.h"
@@ -71,6 +74,82 @@ TEST(Uptime, CountsWholeMinutesAcrossHoursAndMidnight) {
     EXPECT_EQ(
         get_uptime_minutes(local_time(2026, 3, 10, 23, 50, 0), local_time(2026, 3, 11, 0, 10, 0)),
         "20");
+}
+
+// Every show command the catalogue offers prints something of its own: a
+// listing built in code, or its block of the shipped template file.
+class ShippedTemplate : public ShowFixture {};
+
+TEST_F(ShippedTemplate, EveryCatalogueShowCommandHasABuilderOrABlock) {
+    std::set<std::string> blocks;
+    for (const auto& line : read_template_file(resources_dir() + "/showcommands.txt"))
+        blocks.insert(line);
+    const std::set<std::string> built = {
+        "show Router frame-relay map",
+        "show Router protocols",
+        "show Router ip interface brief",
+        "show Router ip ospf",
+        "show Router ip ospf neighbor",
+        "show Router ip ospf database",
+        "show Router ip route",
+        "show Router ip nat translations",
+        "show Router running-config",
+        "show Switch interfaces trunk",
+        "show Switch vlan",
+    };
+    // The keys a command is answered by when it is not its own words.
+    const std::map<std::string, std::vector<std::string>> answered_by = {
+        {"show Router frame-relay pvc", {kPvcBlockKey}},
+        {"show Router interfaces serial",
+         {"show Router interfaces serial", "show Router interfaces serial framerelay"}},
+        {"show Switch interfaces FastEthernet switchport", {kSwitchportKey}},
+        // The argument check names the ISDN interface by its table name.
+        {"show Router interfaces bri", {"show Router interfaces IsdnBri"}},
+    };
+
+    std::set<std::string> keys;
+    const std::function<void(int, std::int64_t, std::string)> walk =
+        [&](int level, std::int64_t parent, std::string key) {
+            bool has_children = false, may_end = false;
+            db::Recordset rows = session.open_recordset(
+                "SELECT \"index\", command FROM " +
+                    db::quote_identifier("tblsublabcmds" + std::to_string(level)) +
+                    " WHERE ref = ? ORDER BY rowid",
+                {parent});
+            for (; !rows.eof(); rows.move_next()) {
+                has_children = true;
+                const std::string word = rows.text(1);
+                if (word == "end_cmd") {
+                    may_end = true;
+                    continue;
+                }
+                walk(level + 1, rows.field(0).to_int(), word[0] == '<' ? key : key + " " + word);
+            }
+            if (!has_children || may_end) keys.insert(key);
+        };
+    const std::pair<int, const char*> kinds[] = {{1, "Router"}, {2, "Switch"}, {3, "PC"}};
+    for (const auto& [kind, device_word] : kinds) {
+        db::Recordset roots = session.open_recordset(
+            "SELECT \"index\" FROM " + db::quote_identifier("tblsublabcmds") +
+                " WHERE ref = ? AND command = 'show' ORDER BY rowid",
+            {kind});
+        ASSERT_FALSE(roots.eof()) << device_word;
+        for (; !roots.eof(); roots.move_next())
+            walk(1, roots.field(0).to_int(), std::string("show ") + device_word);
+    }
+    ASSERT_GT(keys.size(), 40u);
+    for (const auto& key : keys) {
+        if (key.ends_with(" history") || key.ends_with(" clock") || built.count(key)) continue;
+        auto it = answered_by.find(key);
+        for (const auto& block :
+             it == answered_by.end() ? std::vector<std::string>{key} : it->second)
+            EXPECT_TRUE(blocks.count(block)) << key << ": no block " << block;
+    }
+    // The startup configuration is saved from the running configuration's
+    // block of the device kind, and write terminal lists its own.
+    for (const char* block : {"show Router running-config", "show Switch running-config",
+                              "write terminal", "show Router interfaces loopback"})
+        EXPECT_TRUE(blocks.count(block)) << block;
 }
 
 TEST(ShowHistory, ListsTheTypedLinesInOrder) {
