@@ -16,13 +16,16 @@
 #include "commands/config/routing.h"
 #include "commands/config/subinterfaces.h"
 #include "commands/config/switching.h"
+#include "example_network.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "reachability/lan_tables.h"
 #include "state/schema_registry.h"
 #include "state/table_set.h"
 #include "state/table_text.h"
+#include "support/network_state.h"
 #include "support/test_database.h"
+#include "support/transcript.h"
 
 namespace {
 
@@ -716,6 +719,93 @@ TEST(InterfaceNames, EveryModelsNamesAreFoundFromTheTypedWords) {
     for (const auto& c : cases)
         EXPECT_EQ(find_interface(session, tables, c.device, c.keyword, c.number), c.name)
             << c.device << " " << c.keyword << " " << c.number;
+}
+
+}  // namespace
+
+namespace {
+
+// Typed at the console on a network of modular routers whose serial ports
+// sit on slot cards: the interface words a learner types reach the names the
+// designer stored ("WAN Slot 0/Serial0", "Ethernet0/0"), and so do the
+// subinterfaces, the Frame Relay rows, the next hops and the LAN tables.
+TEST(ModularRouters, TypedInterfaceWordsReachTheStoredNamesAtTheConsole) {
+    vexlab::test::DefaultNetwork net;
+    auto network = vexlab::examples::parse_example(R"(
+device R1 2610 40 40
+device R2 2620 240 40
+device S1 1912 40 170
+device PC1 PC 40 310
+link R1 Ethernet0/0 S1 Ethernet0/1
+link S1 Ethernet0/2 PC1 Ethernet0
+)",
+                                                   "modular");
+    // Cards the designer puts in a slot; the example form has no words for
+    // names with blanks.
+    network.devices[0].interfaces.push_back(
+        {"WAN Slot 0/Serial0", "", "", false, "R2", "WAN Slot 1/Serial0"});
+    network.devices[1].interfaces.push_back(
+        {"WAN Slot 1/Serial0", "", "", false, "R1", "WAN Slot 0/Serial0"});
+    net.write_file("modular.exp", vexlab::examples::export_text(net.app.session, network));
+
+    const std::string session = R"(@mode network
+@open modular.exp
+@expect SELECT ref, int_name, ip, mask, next_hopip, next_hopmask, l2_frame FROM route_ip WHERE ip NOT IN ('UA', 'NA') OR next_hopip <> 'UA' ORDER BY rowid => 1|Ethernet0/0|10.0.0.1|255.0.0.0|NA|NA|0 ; 1|WAN Slot 0/Serial0|20.0.0.1|255.0.0.0|UA|UA|1 ; 2|FastEthernet0/0|30.0.0.1|255.0.0.0|UA|UA|0 ; 2|WAN Slot 1/Serial0|UA|UA|20.0.0.1|255.0.0.0|0 ; 3|Ethernet0/1|NA|NA|10.0.0.1|255.0.0.0|0 ; 3|Ethernet0/2|NA|NA|10.0.0.9|255.0.0.0|0 ; 4|Ethernet0|10.0.0.9|255.0.0.0|NA|NA|0 ; 2|WAN Slot 1/Serial0.1|20.0.0.2|255.0.0.0|UA|UA|1
+@expect SELECT d.dev_name, i.int_name, i.ip_address, i.encap_short FROM int_device AS d JOIN int_det AS i ON d."index" = i.ref ORDER BY i.rowid => R1|Ethernet0/0|10.0.0.1|Not Set ; R1|WAN Slot 0/Serial0|20.0.0.1|framerelay ; R2|FastEthernet0/0|30.0.0.1|Not Set ; R2|WAN Slot 1/Serial0|UA|Not Set
+@expect SELECT f.int_name, m.subint_num, m.subint_ip, m.dest_ipadd, m.dlci_num, m.frame_type FROM frame_ip AS f JOIN frame_map AS m ON f."index" = m.ref ORDER BY m.rowid => WAN Slot 0/Serial0|NA|NA|20.0.0.2|102|NA ; WAN Slot 1/Serial0|1|20.0.0.2|UA|201|ietf
+@expect SELECT master_ip, sub_ip FROM eth_iplist ORDER BY rowid => 10.0.0.1|10.0.0.9
+@expect SELECT dev_name, device_id FROM ospf_dev WHERE dev_name LIKE 'R%' ORDER BY rowid => R1|20.0.0.1 ; R2|30.0.0.1
+R1>enable
+R1#conf t
+Enter configuration commands, one per line.  End with CNTL/Z.
+R1(config)#interface ethernet 0/0
+
+R1(config-if)#ip address 10.0.0.1 255.0.0.0
+
+R1(config-if)#exit
+R1(config)#interface serial 0/0
+
+R1(config-if)#ip address 20.0.0.1 255.0.0.0
+
+R1(config-if)#encapsulation frame-relay
+
+R1(config-if)#frame-relay map ip 20.0.0.2 102
+
+R1(config-if)#exit
+R1(config)#interface serial 0/1
+Command Not Found
+R1(config)#end
+R1#{pick:PC1}
+
+PC1:ip address 10.0.0.9 255.0.0.0
+
+PC1:{pick:R2}
+
+R2>enable
+R2#conf t
+Enter configuration commands, one per line.  End with CNTL/Z.
+R2(config)#interface serial 1/0.1 point-to-point
+
+R2(config-subif)#ip address 20.0.0.1 255.0.0.0
+This address is already assigned.Please choose another Address
+R2(config-subif)#ip address 20.0.0.2 255.0.0.0
+
+R2(config-subif)#encapsulation frame-relay ietf
+
+R2(config-subif)#frame-relay interface-dlci 201
+
+R2(config-subif)#exit
+R2(config)#interface Serial 1/0
+Please remove the subinterfaces before you configure an interface
+R2(config)#interface fastethernet 0/0
+
+R2(config-if)#ip address 30.0.0.1 255.0.0.0
+
+R2(config-if)#end
+R2#
+)";
+    auto result = vexlab::test::run_transcript(session, "modular.txt", net.folder.path().string());
+    EXPECT_TRUE(result.passed) << result.message;
 }
 
 }  // namespace
