@@ -211,6 +211,14 @@ TEST_F(ShowEngine, FillsFieldsByTheirRules) {
                    }));
 }
 
+TEST_F(ShowEngine, TheTrailingTextIsFoundWithItsOwnBlanksAfterIt) {
+    // "up " first stands after the field, so R1 is padded up to it; "up"
+    // alone would be found at the start of the line and add no blanks.
+    write_template("show Router anchor\nup: $hostname up \n\n");
+    EXPECT_EQ(build_show_output("show Router anchor", context()).text,
+              "up: R1" + std::string(10, ' ') + "up \r\n");
+}
+
 TEST_F(ShowEngine, ACellWithoutValueAddsOnlyItsTrailingText) {
     set("R1", "banner_motd", db::Value::null());
     write_template("show Router motd\nMotd $banner_motd after\n\n");

@@ -63,7 +63,11 @@ std::string expand_line(const std::string& line, const FieldResolver& resolve) {
         const std::size_t blank = piece.find(' ');
         const std::string name = blank == std::string::npos ? piece : piece.substr(0, blank);
         const std::string trailing = blank == std::string::npos ? "" : piece.substr(blank);
-        const std::string anchor = text::trim(trailing);
+        // Only the blanks in front go: a blank after the text is part of
+        // what is looked for.
+        const std::size_t text_start = trailing.find_first_not_of(' ');
+        const std::string anchor =
+            text_start == std::string::npos ? std::string() : trailing.substr(text_start);
         // Where the trailing text stands in the template line (counted from
         // 1): a shorter value is padded up to there.
         const std::size_t place = anchor.empty() ? 1 : line.find(anchor) + 1;
