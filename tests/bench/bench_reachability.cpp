@@ -1,11 +1,12 @@
 // What a learner waits on after typing ping or traceroute on a large lab
-// network: reading the network and the path search, on generated networks
-// of 10, 20, 50 and 100 routers (or stages).
+// network: the Enter that runs the line through the console (reading the
+// network, the path search, the answer written into the transcript), on
+// generated networks of 10, 20, 50 and 100 routers (or stages).
 //
-//   chain:  R1 - R2 - ... - Rn, ping from R1 to the far end of Rn
+//   chain:  N1 - N2 - ... - Nn, ping from N1 to the far end of Nn
 //   grid:   routers in rows and columns, each linked to its right and lower
 //           neighbour, ping from one corner to the opposite one
-//   stages: R0 = R1 = ... = Rn, two parallel links per stage with different
+//   stages: N0 = N1 = ... = Nn, two parallel links per stage with different
 //           metrics (2^n loop-free paths), traceroute to the far end
 
 #include <benchmark/benchmark.h>
@@ -15,24 +16,44 @@
 #include <random>
 #include <string>
 
-#include "platform/db_session.h"
-#include "reachability/reachability_commands.h"
-#include "state/table_set.h"
+#include "console/console_engine.h"
+#include "platform/user_dialogs.h"
+#include "state/app_state.h"
 #include "support/test_database.h"
 #include "support/test_network.h"
 
 namespace {
 
+namespace keys = vexlab::console::keys;
 using vexlab::test::TestNetwork;
 
-struct Network {
-    vexlab::test::TempDir dir;
-    vexlab::db::DatabaseSession session;
+// A console attached to the first router of a network written into the
+// working tables of the shipped database.
+struct Console {
+    vexlab::test::TempDir folder;
+    vexlab::state::AppState app;
+    vexlab::platform::ScriptedDialogs dialogs;
+    std::unique_ptr<vexlab::console::ConsoleEngine> engine;
     std::string target;
+
+    Console(const TestNetwork& net, const std::string& start, std::string to) : target(to) {
+        vexlab::test::fresh_database(folder.file("commandsbackup.mdb"));
+        app.program_folder = folder.path().string();
+        app.session.open(folder.file("commandsbackup.mdb"));
+        app.open_mode.start_as_router = true;
+        engine = std::make_unique<vexlab::console::ConsoleEngine>(app, dialogs);
+        engine->form_load();
+        engine->press(keys::enter);
+        net.write(app.session);
+        app.table_set = vexlab::state::NetworkTableSet::working_set();
+        app.console.device.current_device = start;
+        app.console.device.host_name = start;
+        engine->press(keys::enter);  // a prompt of the new device to type after
+    }
 };
 
-std::string name(const std::string& prefix, int n) {
-    return prefix + std::to_string(n);
+std::string name(int n) {
+    return "N" + std::to_string(n);
 }
 
 void add_link(TestNetwork& net, int& subnet, const std::string& a, const std::string& b,
@@ -55,30 +76,27 @@ void add_link(TestNetwork& net, int& subnet, const std::string& a, const std::st
     net.link(a, ia, b, ib);
 }
 
-Network& chain(int n) {
-    static std::map<int, std::unique_ptr<Network>> cache;
+Console& chain(int n) {
+    static std::map<int, std::unique_ptr<Console>> cache;
     auto& slot = cache[n];
     if (slot) return *slot;
-    slot = std::make_unique<Network>();
     TestNetwork net;
     int subnet = 0;
-    for (int i = 1; i <= n; ++i) net.router(name("R", i));
-    for (int i = 1; i < n; ++i) add_link(net, subnet, name("R", i), name("R", i + 1));
-    vexlab::test::write_network(slot->session, slot->dir.file("chain.mdb"), net);
-    slot->target = net.interfaces.back().ip;
+    for (int i = 1; i <= n; ++i) net.router(name(i));
+    for (int i = 1; i < n; ++i) add_link(net, subnet, name(i), name(i + 1));
+    slot = std::make_unique<Console>(net, name(1), net.interfaces.back().ip);
     return *slot;
 }
 
-Network& grid(int n) {
-    static std::map<int, std::unique_ptr<Network>> cache;
+Console& grid(int n) {
+    static std::map<int, std::unique_ptr<Console>> cache;
     auto& slot = cache[n];
     if (slot) return *slot;
-    slot = std::make_unique<Network>();
     const int rows = n == 10 ? 2 : n == 20 ? 4 : n == 50 ? 5 : 10;
     const int columns = n / rows;
     TestNetwork net;
     int subnet = 0;
-    auto at = [&](int r, int c) { return "R" + std::to_string(r) + "_" + std::to_string(c); };
+    auto at = [&](int r, int c) { return "N" + std::to_string(r) + "_" + std::to_string(c); };
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) net.router(at(r, c));
     for (int r = 0; r < rows; ++r)
@@ -86,73 +104,66 @@ Network& grid(int n) {
             if (c + 1 < columns) add_link(net, subnet, at(r, c), at(r, c + 1));
             if (r + 1 < rows) add_link(net, subnet, at(r, c), at(r + 1, c));
         }
-    vexlab::test::write_network(slot->session, slot->dir.file("grid.mdb"), net);
-    slot->target = net.find(at(rows - 1, columns - 1), "Serial0").ip;
+    slot =
+        std::make_unique<Console>(net, at(0, 0), net.find(at(rows - 1, columns - 1), "Serial0").ip);
     return *slot;
 }
 
-Network& stages(int n) {
-    static std::map<int, std::unique_ptr<Network>> cache;
+Console& stages(int n) {
+    static std::map<int, std::unique_ptr<Console>> cache;
     auto& slot = cache[n];
     if (slot) return *slot;
-    slot = std::make_unique<Network>();
     TestNetwork net;
     int subnet = 0;
     // Two routes of different cost per stage, the cheaper one as often first
     // as second, so the first path found is rarely the cheapest.
     std::mt19937 random(42);
     std::uniform_int_distribution<int> metric(1, 9);
-    for (int i = 0; i <= n; ++i) net.router(name("R", i));
+    for (int i = 0; i <= n; ++i) net.router(name(i));
     for (int i = 0; i < n; ++i) {
         const int first = metric(random);
         int second = metric(random);
         if (second == first) second = first % 9 + 1;
-        add_link(net, subnet, name("R", i), name("R", i + 1), first);
-        add_link(net, subnet, name("R", i), name("R", i + 1), second);
+        add_link(net, subnet, name(i), name(i + 1), first);
+        add_link(net, subnet, name(i), name(i + 1), second);
     }
-    vexlab::test::write_network(slot->session, slot->dir.file("stages.mdb"), net);
-    slot->target = net.interfaces.back().ip;
+    slot = std::make_unique<Console>(net, name(0), net.interfaces.back().ip);
     return *slot;
 }
 
-const vexlab::state::NetworkTableSet& tables() {
-    static const auto set = vexlab::state::NetworkTableSet::working_set();
-    return set;
+// One Enter on the typed line; the answer must be a success.
+void run(benchmark::State& state, Console& console, const std::string& command) {
+    auto& engine = *console.engine;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Each Enter starts on a short transcript: what is measured is the
+        // line, not a transcript grown by the measurement itself.
+        engine.text_control().replace_all(console.app.console.device.host_name + ">");
+        engine.type(command + " " + console.target);
+        const std::size_t before = engine.text().size();
+        state.ResumeTiming();
+        engine.press(keys::enter);
+        state.PauseTiming();
+        if (engine.text().find("!!!!!", before) == std::string::npos) {
+            state.SkipWithError(("not reached: " + engine.text().substr(before)).c_str());
+            break;
+        }
+        state.ResumeTiming();
+    }
 }
 
 void BM_PingChain(benchmark::State& state) {
-    Network& net = chain(static_cast<int>(state.range(0)));
-    const std::string line = "ping " + net.target;
-    for (auto _ : state) {
-        const std::string text = vexlab::reachability::ping_command(
-            net.session, tables(), {"R1", vexlab::state::DeviceKind::Router}, line);
-        if (text.find("!!!!!") == std::string::npos) state.SkipWithError("not reached");
-        benchmark::DoNotOptimize(text);
-    }
+    run(state, chain(static_cast<int>(state.range(0))), "ping");
 }
 BENCHMARK(BM_PingChain)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_PingGrid(benchmark::State& state) {
-    Network& net = grid(static_cast<int>(state.range(0)));
-    const std::string line = "ping " + net.target;
-    for (auto _ : state) {
-        const std::string text = vexlab::reachability::ping_command(
-            net.session, tables(), {"R0_0", vexlab::state::DeviceKind::Router}, line);
-        if (text.find("!!!!!") == std::string::npos) state.SkipWithError("not reached");
-        benchmark::DoNotOptimize(text);
-    }
+    run(state, grid(static_cast<int>(state.range(0))), "ping");
 }
 BENCHMARK(BM_PingGrid)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_TracerouteStages(benchmark::State& state) {
-    Network& net = stages(static_cast<int>(state.range(0)));
-    const std::string line = "traceroute " + net.target;
-    for (auto _ : state) {
-        const std::string text = vexlab::reachability::traceroute_command(
-            net.session, tables(), {"R0", vexlab::state::DeviceKind::Router}, line);
-        if (text.find("!!!!!") == std::string::npos) state.SkipWithError("not reached");
-        benchmark::DoNotOptimize(text);
-    }
+    run(state, stages(static_cast<int>(state.range(0))), "traceroute");
 }
 BENCHMARK(BM_TracerouteStages)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
 
