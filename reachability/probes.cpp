@@ -217,23 +217,41 @@ std::optional<std::int64_t> least_cost(const NetworkView& view, const PathSearch
     return lower + *rest;
 }
 
+// The limit of a pass of re-expansions: the least cost a path may have to be
+// worth finding, judged by the cost bounds of the walk's protocol view.
+struct Limit {
+    std::string origin;  // the device the probe itself starts from
+    std::optional<CostBounds> bounds;
+    std::optional<std::int64_t> cost;  // nothing: no limit (yet)
+};
+
 // Re-expands every departure of every path found, so that the paths
 // branching off at each router are recorded too, and weighs them.  With a
 // limit, a branch that cannot cost the limit or less is not run: every path
 // of that cost or less is still found, in the same order, since every branch
-// it grows from costs no more.  Branches at the start router are always run
-// while fewer paths stand than it has interfaces: each takes a first
-// departure no path found so far uses, so where it lands among the paths
-// depends on how many came before it.
-Pass reexpand(const NetworkView& view, PathSearch& search, const CostBounds* bounds,
-              std::optional<std::int64_t> limit) {
+// it grows from costs no more.  The limit applies once the walk's protocol
+// is known (the metrics are read from its view).  Branches at the start
+// router are always run while fewer paths stand than it has interfaces: each
+// takes a first departure no path found so far uses, so where it lands among
+// the paths depends on how many came before it.
+Pass reexpand(const NetworkView& view, PathSearch& search, Limit& limit) {
     Pass pass;
     const std::size_t first_paths = view.route.of_device(search.source_device).size() + 2;
     std::unordered_set<std::string> branches_run;
     pass.best.update(view, search);
+    auto limited = [&] {
+        if (search.walk_protocol.empty()) return false;
+        if (!limit.bounds) {
+            limit.bounds.emplace(view, search);
+            if (limit.bounds->valid() && !limit.cost) limit.cost = limit.bounds->from(limit.origin);
+        }
+        return limit.bounds->valid() && limit.cost.has_value();
+    };
     // No path costs less than the limit: the first path at the limit is the
     // one chosen, and everything found after it comes too late.
-    auto settled = [&] { return limit && pass.best.found() && pass.best.cost() <= *limit; };
+    auto settled = [&] {
+        return limited() && pass.best.found() && pass.best.cost() <= *limit.cost;
+    };
     for (std::size_t j = 1; j < search.path_end_offsets.size() && !settled(); ++j) {
         const std::size_t s = search.path_end_offsets[j - 1];
         const std::size_t e = search.path_end_offsets[j];
@@ -256,10 +274,10 @@ Pass reexpand(const NetworkView& view, PathSearch& search, const CostBounds* bou
             if (const InterfaceRow* row = view.route_ip.by_ip(search.reexpand_next_ip))
                 search.source_device = row->next_hop_devname;
 
-            if (limit && search.path_end_offsets.size() > first_paths) {
-                const auto least = least_cost(view, search, *bounds, s, at);
+            if (limited() && search.path_end_offsets.size() > first_paths) {
+                const auto least = least_cost(view, search, *limit.bounds, s, at);
                 if (!least) continue;
-                if (*least > *limit) {
+                if (*least > *limit.cost) {
                     if (!pass.least_passed_over || *least < *pass.least_passed_over)
                         pass.least_passed_over = least;
                     continue;
@@ -285,27 +303,22 @@ Pass reexpand(const NetworkView& view, PathSearch& search, const CostBounds* bou
     return pass;
 }
 
-// The re-expansions, limited to the cheapest paths where that is safe: a
-// pass with the least cost any path can have as its limit, and, when it
-// finds nothing that cheap, a pass with the next limit, until the cheapest
-// path found is within the limit.  Each pass runs the re-expansions in the
-// same order, so the path chosen is the one the unlimited re-expansions
-// would choose.
+// The re-expansions, limited to the cheapest paths: a pass with the least
+// cost any path can have as its limit, and, when it finds nothing that
+// cheap, a pass with the next limit, until the cheapest path found is within
+// the limit.  Each pass runs the re-expansions in the same order, so the path
+// chosen is the one the unlimited re-expansions would choose.
 BestPath reexpand_cheapest(const NetworkView& view, PathSearch& search) {
-    std::optional<CostBounds> bounds;
-    std::optional<std::int64_t> limit;
-    if (!search.walk_protocol.empty()) {
-        bounds.emplace(view, search);
-        if (bounds->valid()) limit = bounds->from(search.source_device);
-    }
+    Limit limit{search.source_device, std::nullopt, std::nullopt};
     const PathSearch first = search;
     while (true) {
-        Pass pass = reexpand(view, search, bounds ? &*bounds : nullptr, limit);
-        if (!limit || !pass.least_passed_over || (pass.best.found() && pass.best.cost() <= *limit))
+        Pass pass = reexpand(view, search, limit);
+        if (!limit.cost || !pass.least_passed_over ||
+            (pass.best.found() && pass.best.cost() <= *limit.cost))
             return pass.best;
         std::int64_t next = *pass.least_passed_over;
         if (pass.best.found() && pass.best.cost() < next) next = pass.best.cost();
-        limit = next;
+        limit.cost = next;
         search = first;
     }
 }
