@@ -122,8 +122,8 @@ void insert_rows(db::DatabaseSession& session, const std::string& table,
         json += "]";
     }
     json += "]";
-    const std::string sql = "INSERT INTO " + table + " (" + list + ") SELECT " + extracts +
-                            " FROM json_each(?) ORDER BY key";
+    const std::string sql = "INSERT INTO " + db::quote_identifier(table) + " (" + list +
+                            ") SELECT " + extracts + " FROM json_each(?) ORDER BY key";
     if (on_failure == OnFailure::Throw) {
         session.execute(sql, {json});
         return;
@@ -131,7 +131,8 @@ void insert_rows(db::DatabaseSession& session, const std::string& table,
     try {
         session.execute(sql, {json});
     } catch (const db::DbError&) {
-        const std::string one = "INSERT INTO " + table + " (" + list + ") VALUES (" + marks + ")";
+        const std::string one =
+            "INSERT INTO " + db::quote_identifier(table) + " (" + list + ") VALUES (" + marks + ")";
         for (const auto& row : rows) skipping_failures([&] { session.execute(one, row); });
     }
 }
@@ -191,7 +192,8 @@ public:
         }
 
         db::Recordset kinds =
-            session.open_recordset("SELECT Device_Name, \"index\" FROM device ORDER BY rowid DESC");
+            session.open_recordset("SELECT Device_Name, \"index\" FROM " +
+                                   db::quote_identifier("device") + " ORDER BY rowid DESC");
         // Read backwards so the first row of a name is the one that stays.
         for (; !kinds.eof(); kinds.move_next())
             kinds_[lower(kinds.text(0))] = static_cast<int>(kinds.field(1).to_int());
@@ -321,7 +323,8 @@ std::vector<Pair> all_pairs(const Cabling& cabling, const std::vector<Uplink>& u
 // Writes the pairs the table does not hold yet.
 void insert_missing(db::DatabaseSession& session, const std::vector<Pair>& pairs) {
     std::set<Pair> present;
-    db::Recordset rows = session.open_recordset("SELECT master_ip, sub_ip FROM eth_iplist");
+    db::Recordset rows = session.open_recordset("SELECT master_ip, sub_ip FROM " +
+                                                db::quote_identifier("eth_iplist"));
     for (; !rows.eof(); rows.move_next()) present.insert({rows.text(0), rows.text(1)});
     std::vector<std::vector<db::Value>> missing;
     for (const auto& pair : pairs)
@@ -336,13 +339,17 @@ void sync_rows(db::DatabaseSession& session, const std::string& column, const st
                const std::string& previous, const std::string& address,
                const std::vector<std::string>& wanted) {
     if (!is_unassigned(previous) && previous != address)
-        session.execute("DELETE FROM eth_iplist WHERE " + column + " = ?", {previous});
+        session.execute(
+            "DELETE FROM " + db::quote_identifier("eth_iplist") + " WHERE " + column + " = ?",
+            {previous});
     if (is_unassigned(address)) return;
     std::set<std::string> present;
     std::vector<std::string> unwanted;
     const std::set<std::string> keep(wanted.begin(), wanted.end());
-    db::Recordset rows = session.open_recordset(
-        "SELECT " + other + " FROM eth_iplist WHERE " + column + " = ?", {address});
+    db::Recordset rows =
+        session.open_recordset("SELECT " + other + " FROM " + db::quote_identifier("eth_iplist") +
+                                   " WHERE " + column + " = ?",
+                               {address});
     for (; !rows.eof(); rows.move_next()) {
         std::string value = rows.text(0);
         if (!keep.count(value)) unwanted.push_back(value);
@@ -352,8 +359,8 @@ void sync_rows(db::DatabaseSession& session, const std::string& column, const st
         std::string json = "[";
         for (std::size_t i = 0; i < unwanted.size(); ++i)
             json += (i ? "," : "") + json_string(unwanted[i]);
-        session.execute("DELETE FROM eth_iplist WHERE " + column + " = ? AND " + other +
-                            " IN (SELECT value FROM json_each(?))",
+        session.execute("DELETE FROM " + db::quote_identifier("eth_iplist") + " WHERE " + column +
+                            " = ? AND " + other + " IN (SELECT value FROM json_each(?))",
                         {address, json + "]"});
     }
     std::vector<std::vector<db::Value>> missing;
@@ -375,8 +382,10 @@ std::vector<Address> lan_hosts(db::DatabaseSession& session, const state::Networ
     std::vector<Address> hosts;
     std::set<std::string> switches;
     db::Recordset members = session.open_recordset(
-        "SELECT DISTINCT s.sub_dev FROM sw_riplist AS s WHERE s.mast_dev = ? AND s.mast_int = ? "
-        "AND s.sub_dev IN (SELECT Device_Name FROM device WHERE \"index\" = 2)",
+        "SELECT DISTINCT s.sub_dev FROM " + db::quote_identifier("sw_riplist") +
+            " AS s WHERE s.mast_dev = ? AND s.mast_int = ? "
+            "AND s.sub_dev IN (SELECT Device_Name FROM " +
+            db::quote_identifier("device") + " WHERE \"index\" = 2)",
         {device, interface});
     for (; !members.eof(); members.move_next()) switches.insert(lower(members.text(0)));
     if (!switches.empty()) {
@@ -389,8 +398,8 @@ std::vector<Address> lan_hosts(db::DatabaseSession& session, const state::Networ
     // Rows without an address pair with nothing, and a switch is known by
     // its management address, not by its ports.
     db::Recordset addresses = session.open_recordset(
-        "SELECT d.dev_name, r.ip, r.mask FROM sw_riplist AS s INNER JOIN " +
-            db::quote_identifier(tables.rout_dev_table) +
+        "SELECT d.dev_name, r.ip, r.mask FROM " + db::quote_identifier("sw_riplist") +
+            " AS s INNER JOIN " + db::quote_identifier(tables.rout_dev_table) +
             " AS d ON d.dev_name = s.sub_dev INNER JOIN " +
             db::quote_identifier(tables.route_ip_table) +
             " AS r ON r.ref = d.dev_no WHERE s.mast_dev = ? AND s.mast_int = ? AND r.ip NOT IN "
@@ -408,8 +417,8 @@ std::vector<Address> lan_routers(db::DatabaseSession& session, const state::Netw
                                  const std::string& member) {
     std::vector<Address> routers;
     db::Recordset rows = session.open_recordset(
-        "SELECT r.ip, r.mask, r.int_name FROM sw_riplist AS s INNER JOIN " +
-            db::quote_identifier(tables.rout_dev_table) +
+        "SELECT r.ip, r.mask, r.int_name FROM " + db::quote_identifier("sw_riplist") +
+            " AS s INNER JOIN " + db::quote_identifier(tables.rout_dev_table) +
             " AS d ON d.dev_name = s.mast_dev INNER JOIN " +
             db::quote_identifier(tables.route_ip_table) +
             " AS r ON r.ref = d.dev_no AND r.int_name = s.mast_int WHERE s.sub_dev = ? ORDER BY "
@@ -442,8 +451,8 @@ bool same_lan(std::string_view address_a, std::string_view mask_a, std::string_v
 }
 
 void rebuild_lan_tables(db::DatabaseSession& session, const state::NetworkTableSet& tables) {
-    session.execute("DELETE FROM eth_iplist");
-    session.execute("DELETE FROM sw_riplist");
+    session.execute("DELETE FROM " + db::quote_identifier("eth_iplist"));
+    session.execute("DELETE FROM " + db::quote_identifier("sw_riplist"));
     skipping_failures([&] {
         const Cabling cabling(session, tables);
         const auto uplinks = find_uplinks(cabling);
@@ -482,13 +491,15 @@ void router_address_changed(db::DatabaseSession& session, const state::NetworkTa
         {device, interface});
     if (port.eof()) return;
     const std::string address = port.text(0), mask = port.text(1);
-    session.execute("UPDATE sw_riplist SET mast_ip = ? WHERE mast_dev = ? AND mast_int = ?",
+    session.execute("UPDATE " + db::quote_identifier("sw_riplist") +
+                        " SET mast_ip = ? WHERE mast_dev = ? AND mast_int = ?",
                     {address, device, interface});
     const auto subnet = network_text(address, mask);
     if (is_ethernet(interface) && !is_unassigned(previous_address) && subnet &&
         subnet == network_text(previous_address, previous_mask)) {
         if (previous_address != address)
-            session.execute("UPDATE eth_iplist SET master_ip = ? WHERE master_ip = ?",
+            session.execute("UPDATE " + db::quote_identifier("eth_iplist") +
+                                " SET master_ip = ? WHERE master_ip = ?",
                             {address, previous_address});
         return;
     }
@@ -503,8 +514,11 @@ void router_address_changed(db::DatabaseSession& session, const state::NetworkTa
 void router_address_removed(db::DatabaseSession& session, const std::string& device,
                             const std::string& interface, const std::string& previous_address) {
     if (!is_unassigned(previous_address))
-        session.execute("DELETE FROM eth_iplist WHERE master_ip = ?", {previous_address});
-    session.execute("UPDATE sw_riplist SET mast_ip = 'UA' WHERE mast_dev = ? AND mast_int = ?",
+        session.execute(
+            "DELETE FROM " + db::quote_identifier("eth_iplist") + " WHERE master_ip = ?",
+            {previous_address});
+    session.execute("UPDATE " + db::quote_identifier("sw_riplist") +
+                        " SET mast_ip = 'UA' WHERE mast_dev = ? AND mast_int = ?",
                     {device, interface});
 }
 
@@ -521,7 +535,8 @@ void host_address_changed(db::DatabaseSession& session, const state::NetworkTabl
 
 void host_address_removed(db::DatabaseSession& session, const std::string& previous_address) {
     if (!is_unassigned(previous_address))
-        session.execute("DELETE FROM eth_iplist WHERE sub_ip = ?", {previous_address});
+        session.execute("DELETE FROM " + db::quote_identifier("eth_iplist") + " WHERE sub_ip = ?",
+                        {previous_address});
 }
 
 }  // namespace vexlab::reachability

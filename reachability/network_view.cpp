@@ -29,8 +29,8 @@ InterfaceTable read_interfaces(db::DatabaseSession& session, const std::string& 
         columns +=
             ", int_area_num, int_area_type, con_to_backbone, nxt_int_area_num, "
             "nxt_int_area_type, nxt_con_to_backbone";
-    db::Recordset set =
-        session.open_recordset("SELECT " + columns + " FROM " + table + " ORDER BY rowid");
+    db::Recordset set = session.open_recordset("SELECT " + columns + " FROM " +
+                                               db::quote_identifier(table) + " ORDER BY rowid");
     result.rows.reserve(set.record_count());
     for (; !set.eof(); set.move_next()) {
         InterfaceRow row;
@@ -64,7 +64,8 @@ InterfaceTable read_interfaces(db::DatabaseSession& session, const std::string& 
 std::vector<DeviceRow> read_devices(db::DatabaseSession& session, const std::string& table,
                                     bool with_virtual_link) {
     std::vector<DeviceRow> devices;
-    db::Recordset set = session.open_recordset("SELECT * FROM " + table + " ORDER BY rowid");
+    db::Recordset set =
+        session.open_recordset("SELECT * FROM " + db::quote_identifier(table) + " ORDER BY rowid");
     for (; !set.eof(); set.move_next())
         devices.push_back({set.field("dev_no"), set.text("dev_name"),
                            with_virtual_link && set.field("virtual_link").to_bool()});
@@ -147,15 +148,15 @@ NetworkView NetworkView::load(db::DatabaseSession& session, const state::Network
     view.ospf_by_route = JoinedView(view.rout_dev, view.ospf_ip);
 
     {
-        db::Recordset set =
-            session.open_recordset("SELECT * FROM " + tables.nat_dev_table + " ORDER BY rowid");
+        db::Recordset set = session.open_recordset(
+            "SELECT * FROM " + db::quote_identifier(tables.nat_dev_table) + " ORDER BY rowid");
         for (; !set.eof(); set.move_next())
             view.nat_dev.push_back(
                 {set.field("dev_no"), set.text("dev_name"), set.field("nat_status")});
     }
     {
-        db::Recordset set =
-            session.open_recordset("SELECT * FROM " + tables.nat_inout_table + " ORDER BY rowid");
+        db::Recordset set = session.open_recordset(
+            "SELECT * FROM " + db::quote_identifier(tables.nat_inout_table) + " ORDER BY rowid");
         for (; !set.eof(); set.move_next())
             view.nat_inout.push_back({set.field("inside_local"), set.field("inside_global"),
                                       set.field("outside_local"), set.field("outside_global"),
@@ -168,7 +169,8 @@ NetworkView NetworkView::load(db::DatabaseSession& session, const state::Network
                 owner.dev_no.to_text() == entry.ref.to_text())
                 view.nat_entries_[owner.dev_name].push_back({&owner, &entry});
     {
-        db::Recordset set = session.open_recordset("SELECT * FROM nat_pool ORDER BY rowid");
+        db::Recordset set = session.open_recordset(
+            "SELECT * FROM " + db::quote_identifier("nat_pool") + " ORDER BY rowid");
         for (; !set.eof(); set.move_next())
             view.nat_pool.push_back({set.text("pool_name"), set.text("beg_in_global"),
                                      set.text("end_in_global"), set.text("subnet_mask"),
@@ -176,35 +178,40 @@ NetworkView NetworkView::load(db::DatabaseSession& session, const state::Network
                                      set.field("dev_ref")});
     }
     {
-        db::Recordset set = session.open_recordset("SELECT * FROM access_list ORDER BY rowid");
+        db::Recordset set = session.open_recordset(
+            "SELECT * FROM " + db::quote_identifier("access_list") + " ORDER BY rowid");
         for (; !set.eof(); set.move_next())
             view.access_list.push_back({set.field("accesslist_num"), set.text("ip"),
                                         set.text("wildcard_mask"), set.field("deny"),
                                         set.field("ref_devce")});
     }
     {
-        db::Recordset set = session.open_recordset("SELECT * FROM eth_iplist ORDER BY rowid");
+        db::Recordset set = session.open_recordset(
+            "SELECT * FROM " + db::quote_identifier("eth_iplist") + " ORDER BY rowid");
         for (; !set.eof(); set.move_next())
             view.eth_iplist.push_back({set.text("master_ip"), set.text("sub_ip")});
     }
     {
-        db::Recordset set = session.open_recordset("SELECT * FROM sw_riplist ORDER BY rowid");
+        db::Recordset set = session.open_recordset(
+            "SELECT * FROM " + db::quote_identifier("sw_riplist") + " ORDER BY rowid");
         for (; !set.eof(); set.move_next())
             view.sw_riplist.push_back({set.text("sub_dev"), set.text("mast_ip"),
                                        set.text("mast_int"), set.text("mast_dev")});
     }
     {
-        db::Recordset set = session.open_recordset(
-            "SELECT \"index\", Device_Name FROM device "
-            "ORDER BY rowid");
+        db::Recordset set =
+            session.open_recordset("SELECT \"index\", Device_Name FROM " +
+                                   db::quote_identifier("device") + " ORDER BY rowid");
         for (; !set.eof(); set.move_next())
             if (!set.field(0).is_null())
                 view.kinds_.emplace(set.text(1), static_cast<int>(set.field(0).to_int()));
     }
     {
         db::Recordset set = session.open_recordset(
-            "SELECT int_device.dev_name, int_det.int_name, int_det.encap_short FROM int_device "
-            "INNER JOIN int_det ON int_device.\"index\" = int_det.ref "
+            "SELECT int_device.dev_name, int_det.int_name, int_det.encap_short FROM " +
+            db::quote_identifier("int_device") + " AS int_device INNER JOIN " +
+            db::quote_identifier("int_det") +
+            " AS int_det ON int_device.\"index\" = int_det.ref "
             "ORDER BY int_det.rowid, int_device.rowid");
         for (; !set.eof(); set.move_next())
             view.encapsulations_.emplace(set.text(0) + '\n' + set.text(1), set.text(2));
@@ -213,10 +220,10 @@ NetworkView NetworkView::load(db::DatabaseSession& session, const state::Network
         std::string keys = "?";
         for (std::size_t i = 1; i < std::size(kSettingsKeys); ++i) keys += ", ?";
         std::vector<db::Value> params(std::begin(kSettingsKeys), std::end(kSettingsKeys));
-        db::Recordset set =
-            session.open_recordset("SELECT * FROM " + tables.routervariables_table +
-                                       " WHERE Config_Variable IN (" + keys + ") ORDER BY rowid",
-                                   params);
+        db::Recordset set = session.open_recordset(
+            "SELECT * FROM " + db::quote_identifier(tables.routervariables_table) +
+                " WHERE Config_Variable IN (" + keys + ") ORDER BY rowid",
+            params);
         for (int i = 0; i < set.field_count(); ++i)
             view.settings_columns.push_back(set.field_name(i));
         for (; !set.eof(); set.move_next()) {

@@ -137,7 +137,7 @@ std::string telnet_device(const NetworkView& view, const std::string& typed) {
 void record_session(db::DatabaseSession& session, const state::NetworkTableSet& tables,
                     const NetworkView& view, const std::string& device, const std::string& origin,
                     int& count) {
-    const std::string& table = tables.routervariables_table;
+    const std::string table = db::quote_identifier(tables.routervariables_table);
     if (const SettingsRow* ids = view.settings("telnetsession_id")) {
         const int column = column_position(view, device, true);
         if (column >= 0 && ids->values[static_cast<std::size_t>(column)] == "nill") {
