@@ -729,8 +729,9 @@ namespace {
 // sit on slot cards: the interface words a learner types reach the names the
 // designer stored ("WAN Slot 0/Serial0", "Ethernet0/0"), and so do the
 // subinterfaces, the Frame Relay rows, the next hops and the LAN tables.
-TEST(ModularRouters, TypedInterfaceWordsReachTheStoredNamesAtTheConsole) {
-    vexlab::test::DefaultNetwork net;
+// R1 (2610) and R2 (2620) joined by serial cards in their slots, R2 with an
+// ISDN card too; R1's Ethernet reaches PC1 through S1 (1912).
+void write_modular_network(vexlab::test::DefaultNetwork& net) {
     auto network = vexlab::examples::parse_example(R"(
 device R1 2610 40 40
 device R2 2620 240 40
@@ -746,12 +747,18 @@ link S1 Ethernet0/2 PC1 Ethernet0
         {"WAN Slot 0/Serial0", "", "", false, "R2", "WAN Slot 1/Serial0"});
     network.devices[1].interfaces.push_back(
         {"WAN Slot 1/Serial0", "", "", false, "R1", "WAN Slot 0/Serial0"});
+    network.devices[1].interfaces.push_back({"WAN Slot 0/IsdnBri0", "", "", false, "", ""});
     net.write_file("modular.exp", vexlab::examples::export_text(net.app.session, network));
+}
+
+TEST(ModularRouters, TypedInterfaceWordsReachTheStoredNamesAtTheConsole) {
+    vexlab::test::DefaultNetwork net;
+    write_modular_network(net);
 
     const std::string session = R"(@mode network
 @open modular.exp
 @expect SELECT ref, int_name, ip, mask, next_hopip, next_hopmask, l2_frame FROM route_ip WHERE ip NOT IN ('UA', 'NA') OR next_hopip <> 'UA' ORDER BY rowid => 1|Ethernet0/0|10.0.0.1|255.0.0.0|NA|NA|0 ; 1|WAN Slot 0/Serial0|20.0.0.1|255.0.0.0|UA|UA|1 ; 2|FastEthernet0/0|30.0.0.1|255.0.0.0|UA|UA|0 ; 2|WAN Slot 1/Serial0|UA|UA|20.0.0.1|255.0.0.0|0 ; 3|Ethernet0/1|NA|NA|10.0.0.1|255.0.0.0|0 ; 3|Ethernet0/2|NA|NA|10.0.0.9|255.0.0.0|0 ; 4|Ethernet0|10.0.0.9|255.0.0.0|NA|NA|0 ; 2|WAN Slot 1/Serial0.1|20.0.0.2|255.0.0.0|UA|UA|1
-@expect SELECT d.dev_name, i.int_name, i.ip_address, i.encap_short FROM int_device AS d JOIN int_det AS i ON d."index" = i.ref ORDER BY i.rowid => R1|Ethernet0/0|10.0.0.1|Not Set ; R1|WAN Slot 0/Serial0|20.0.0.1|framerelay ; R2|FastEthernet0/0|30.0.0.1|Not Set ; R2|WAN Slot 1/Serial0|UA|Not Set
+@expect SELECT d.dev_name, i.int_name, i.ip_address, i.encap_short FROM int_device AS d JOIN int_det AS i ON d."index" = i.ref ORDER BY i.rowid => R1|Ethernet0/0|10.0.0.1|Not Set ; R1|WAN Slot 0/Serial0|20.0.0.1|framerelay ; R2|FastEthernet0/0|30.0.0.1|Not Set ; R2|WAN Slot 1/Serial0|UA|Not Set ; R2|WAN Slot 0/IsdnBri0|UA|Not Set
 @expect SELECT f.int_name, m.subint_num, m.subint_ip, m.dest_ipadd, m.dlci_num, m.frame_type FROM frame_ip AS f JOIN frame_map AS m ON f."index" = m.ref ORDER BY m.rowid => WAN Slot 0/Serial0|NA|NA|20.0.0.2|102|NA ; WAN Slot 1/Serial0|1|20.0.0.2|UA|201|ietf
 @expect SELECT master_ip, sub_ip FROM eth_iplist ORDER BY rowid => 10.0.0.1|10.0.0.9
 @expect SELECT dev_name, device_id FROM ospf_dev WHERE dev_name LIKE 'R%' ORDER BY rowid => R1|20.0.0.1 ; R2|30.0.0.1
@@ -805,6 +812,45 @@ R2(config-if)#end
 R2#
 )";
     auto result = vexlab::test::run_transcript(session, "modular.txt", net.folder.path().string());
+    EXPECT_TRUE(result.passed) << result.message;
+}
+
+// The kind of a slot card's interface is read from its own name after the
+// slot: leaving "WAN Slot 0/IsdnBri0" brings its ISDN flag up once all six
+// settings are there.
+TEST(ModularRouters, AnIsdnCardInASlotComesUpWhenItsSettingsAreComplete) {
+    vexlab::test::DefaultNetwork net;
+    write_modular_network(net);
+    const std::string session = R"(@mode network
+@open modular.exp
+@expect SELECT int_name, l2_isdn FROM eigrp_ip WHERE ref = 2 ORDER BY rowid => FastEthernet0/0|0 ; WAN Slot 1/Serial0|0 ; WAN Slot 0/IsdnBri0|1
+R1>{pick:R2}
+
+R2>enable
+R2#conf t
+Enter configuration commands, one per line.  End with CNTL/Z.
+R2(config)#isdn switch-type basic-ni1
+
+R2(config)#dialer-list 1 protocol ip permit
+
+R2(config)#interface bri 0/0
+
+R2(config-if)#encapsulation ppp
+
+R2(config-if)#dialer map ip 10.9.9.9 name R1 5551234
+
+R2(config-if)#dialer-group 1
+
+R2(config-if)#exit
+R2(config)#interface bri 0/0
+
+R2(config-if)#dialer string 5551234
+
+R2(config-if)#{^Z}
+%SYS-5-CONFIG_I: Configured from console by console
+R2#
+)";
+    auto result = vexlab::test::run_transcript(session, "isdn.txt", net.folder.path().string());
     EXPECT_TRUE(result.passed) << result.message;
 }
 
