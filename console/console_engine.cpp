@@ -156,7 +156,10 @@ void ConsoleEngine::attach(const std::string& host, const std::string& device) {
     console.mode.mode_suffix =
         console.device.device_kind == state::DeviceKind::Pc ? CommandMode::Pc : CommandMode::User;
     console.mode.prompt_text = prompt();
-    write(control_.text() + kCrLf + console.mode.prompt_text);
+    TailEdit transcript(control_);
+    transcript += kCrLf;
+    transcript += console.mode.prompt_text;
+    write(transcript);
     console.password.enable_password_entry = false;
     console.password.login_password_entry = false;
     console.keys.ignore_next_up_key = false;
@@ -192,9 +195,10 @@ void ConsoleEngine::guarded(Work&& work) {
         queue_.clear();
         app_.console.output.paging_active = false;
         app_.console.output.pending_output.clear();
-        std::string transcript = control_.text();
+        TailEdit transcript(control_);
         start_line(transcript);
-        write(transcript + failure_text(error) + kCrLf + prompt());
+        transcript += failure_text(error) + kCrLf + prompt();
+        write(transcript);
         control_.locked = false;
     }
 }
@@ -370,15 +374,13 @@ std::string ConsoleEngine::prompt() const {
 // reliably (a recalled command or a redrawn prompt ends in a line break after
 // a write that left none), so no flag has to remember it.  The redraw flag
 // only ends here; the Up-arrow handler reads it for its own purpose.
-void ConsoleEngine::start_line(std::string& transcript) {
+void ConsoleEngine::start_line(TailEdit& transcript) {
     state_.redraw_line_break_pending = false;
-    if (!transcript.empty() &&
-        (transcript.size() < 2 || transcript.compare(transcript.size() - 2, 2, kCrLf) != 0))
-        transcript += kCrLf;
+    if (!transcript.empty() && !transcript.ends_with(kCrLf)) transcript += kCrLf;
 }
 
-void ConsoleEngine::write(std::string transcript) {
-    control_.replace_all(std::move(transcript));
+void ConsoleEngine::write(const TailEdit& transcript) {
+    transcript.apply(control_);
 }
 
 // ------------------------------------------------------------ Enter
@@ -387,9 +389,10 @@ void ConsoleEngine::enter() {
     auto& console = app_.console;
     if (console.awaiting_start) {
         read_passwords();
-        std::string transcript = control_.text();
+        TailEdit transcript(control_);
         start_line(transcript);
-        write(transcript + console.mode.prompt_text);
+        transcript += console.mode.prompt_text;
+        write(transcript);
         console.keys.ignore_next_up_key = true;
         send_key(keys::up);
         send_key(keys::end);
@@ -452,7 +455,7 @@ void ConsoleEngine::handle_typed_line() {
     }
 
     loopback_check();
-    std::string transcript = control_.text();
+    TailEdit transcript(control_);
     write_verdict(transcript);
 }
 
@@ -559,7 +562,7 @@ void ConsoleEngine::loopback_check() {
     }
 }
 
-void ConsoleEngine::write_verdict(std::string& transcript) {
+void ConsoleEngine::write_verdict(TailEdit& transcript) {
     auto& console = app_.console;
     auto& output = console.output;
     auto& keys = console.keys;
@@ -606,14 +609,14 @@ void ConsoleEngine::write_verdict(std::string& transcript) {
         transcript += message + kCrLf + prompt();
     }
     keys.ignore_next_up_key = true;
-    write(std::move(transcript));
+    write(transcript);
     send_key(keys::up);
     send_key(keys::end);
     state_.command_line = " ";
     tail();
 }
 
-void ConsoleEngine::reload(std::string& transcript) {
+void ConsoleEngine::reload(TailEdit& transcript) {
     auto& console = app_.console;
     auto& output = console.output;
     state_.line.matched_command_word.clear();
@@ -643,7 +646,7 @@ void ConsoleEngine::reload(std::string& transcript) {
     send_key(keys::end);
     transcript += prompt();
     output.pending_output.clear();
-    write(std::move(transcript));
+    write(transcript);
     state_.command_line = " ";
 }
 
@@ -662,10 +665,11 @@ void ConsoleEngine::ctrl_z() {
     mode.mode_suffix = CommandMode::Privileged;
     mode.config_prefix = state::marker::kNill;
     mode.current_interface.clear();
-    std::string transcript = control_.text() + kConfiguredMessage + kCrLf + prompt();
+    TailEdit transcript(control_);
+    transcript += std::string(kConfiguredMessage) + kCrLf + prompt();
     console.output.response_text = state::marker::kNill;
     send_key(keys::end);
-    write(std::move(transcript));
+    write(transcript);
 }
 
 void ConsoleEngine::telnet_escape() {
@@ -685,7 +689,9 @@ void ConsoleEngine::telnet_escape() {
     console.mode.mode_suffix = console.device.device_kind == state::DeviceKind::Pc
                                    ? CommandMode::Pc
                                    : CommandMode::Privileged;
-    write(control_.text() + prompt());
+    TailEdit transcript(control_);
+    transcript += prompt();
+    write(transcript);
     console.keys.prompt_redraw_pending = true;
     send_key(keys::up);
     state_.telnet_escape_pending = false;
@@ -712,14 +718,14 @@ void ConsoleEngine::help_key() {
     }
     interpreter::list_mode_commands(app_);
     auto& keys = console.keys;
-    std::string transcript = control_.text();
+    TailEdit transcript(control_);
     start_line(transcript);
     transcript += console.output.pending_output;
     console.output.pending_output.clear();
     keys.ignore_next_up_key = true;
     transcript += kCrLf + prompt();
     keys.prompt_redraw_pending = true;
-    write(std::move(transcript));
+    write(transcript);
     send_key(keys::up);
 }
 
@@ -844,12 +850,12 @@ void ConsoleEngine::check_password(const std::string& expected) {
     send_key(keys::end);
 }
 
-void ConsoleEngine::enable_prompt(std::string& transcript) {
+void ConsoleEngine::enable_prompt(TailEdit& transcript) {
     auto& console = app_.console;
     console.keys.ignore_next_up_key = true;
     start_line(transcript);
     transcript += "password:";
-    write(std::move(transcript));
+    write(transcript);
     console.password.enable_password_entry = true;
     console.password.typed_password_chars.assign(
         static_cast<std::size_t>(state_.enable_password_length) + 1, std::string());
@@ -861,12 +867,12 @@ void ConsoleEngine::enable_prompt(std::string& transcript) {
     tail();
 }
 
-void ConsoleEngine::vty_prompt(std::string& transcript) {
+void ConsoleEngine::vty_prompt(TailEdit& transcript) {
     auto& console = app_.console;
     console.keys.ignore_next_up_key = true;
     start_line(transcript);
     transcript += "password:";
-    write(std::move(transcript));
+    write(transcript);
     send_key(keys::up);
     send_key(keys::end);
     console.password.vty_password_requested = false;
@@ -876,7 +882,7 @@ void ConsoleEngine::vty_prompt(std::string& transcript) {
 
 // ------------------------------------------------------------ pager
 
-void ConsoleEngine::first_page(std::string& transcript) {
+void ConsoleEngine::first_page(TailEdit& transcript) {
     auto& output = app_.console.output;
     // Paging starts for output of more than twenty lines, whoever made it.
     output.output_lines = text::split(output.pending_output, kCrLf);
@@ -898,10 +904,12 @@ void ConsoleEngine::first_page(std::string& transcript) {
 }
 
 void ConsoleEngine::replace_marker_line(const std::string& replacement) {
-    std::string text = control_.text();
-    if (control_.last_line().empty()) text = drop_last_line(text);  // the empty line after it
-    text = drop_last_line(text);                                    // the marker line
-    write(text + kCrLf + replacement);
+    TailEdit text(control_);
+    if (control_.last_line().empty()) text.drop_last_line();  // the empty line after it
+    text.drop_last_line();                                    // the marker line
+    text += kCrLf;
+    text += replacement;
+    write(text);
 }
 
 void ConsoleEngine::next_line() {
@@ -1021,16 +1029,19 @@ void ConsoleEngine::up_arrow() {
     if (keys.prompt_redraw_pending) {
         keys.prompt_redraw_pending = false;
         keys.ignore_next_up_key = false;
-        std::string text = drop_last_line(control_.text());
+        TailEdit text(control_);
+        text.drop_last_line();
         state_.redraw_line_break_pending = true;
         if (!console.output.paging_active) text += kCrLf + prompt();
-        write(text + kCrLf);
+        text += kCrLf;
+        write(text);
         send_key(keys::end);
         return;
     }
     if (keys.help_redraw_pending) {
         keys.help_redraw_pending = false;
-        std::string text = drop_last_line(control_.text());
+        TailEdit text(control_);
+        text.drop_last_line();
         state_.redraw_line_break_pending = true;
         std::string words;
         for (int i = 0; i <= keys.help_word_count && i < static_cast<int>(keys.help_words.size());
@@ -1041,13 +1052,17 @@ void ConsoleEngine::up_arrow() {
             keys.help_line_ends_with_space = false;
         }
         keys.ignore_next_up_key = false;
-        write(text + kCrLf + prompt() + words + kCrLf);
+        text += kCrLf + prompt() + words + kCrLf;
+        write(text);
         send_key(keys::end);
         return;
     }
     if (console.password.password_echo_pending) {
         console.password.password_echo_pending = false;
-        write(drop_last_line(control_.text()) + "*" + kCrLf);
+        TailEdit text(control_);
+        text.drop_last_line();
+        text += std::string("*") + kCrLf;
+        write(text);
         send_key(keys::end);
         return;
     }
@@ -1072,15 +1087,15 @@ void ConsoleEngine::up_arrow() {
     history_back();
 }
 
-void ConsoleEngine::drop_prompt_line(std::string& transcript) const {
-    if (control_.last_line().empty()) transcript = drop_last_line(transcript);
-    transcript = drop_last_line(transcript);
+void ConsoleEngine::drop_prompt_line(TailEdit& transcript) const {
+    if (control_.last_line().empty()) transcript.drop_last_line();
+    transcript.drop_last_line();
 }
 
 void ConsoleEngine::history_back() {
     const auto& history = app_.console.command_history;
     state_.history_forward_index = 1;
-    std::string text = control_.text();
+    TailEdit text(control_);
     drop_prompt_line(text);
     std::string line = prompt();
     if (state_.history_back_index >= 1 &&
@@ -1088,7 +1103,8 @@ void ConsoleEngine::history_back() {
         line += history[static_cast<std::size_t>(state_.history_back_index)];
         --state_.history_back_index;
     }
-    write(text + kCrLf + line + kCrLf);
+    text += kCrLf + line + kCrLf;
+    write(text);
     send_key(keys::end);
 }
 
@@ -1096,7 +1112,7 @@ void ConsoleEngine::history_forward() {
     const auto& history = app_.console.command_history;
     const int last = static_cast<int>(history.size()) - 1;
     if (state_.history_next > 1) state_.history_back_index = last;
-    std::string text = control_.text();
+    TailEdit text(control_);
     drop_prompt_line(text);
     std::string line = prompt();
     if (state_.history_next > 1 && state_.history_forward_index <= last &&
@@ -1104,7 +1120,8 @@ void ConsoleEngine::history_forward() {
         line += history[static_cast<std::size_t>(state_.history_forward_index)];
         ++state_.history_forward_index;
     }
-    write(text + kCrLf + line + kCrLf);
+    text += kCrLf + line + kCrLf;
+    write(text);
     state_.ignore_up_after_down = true;
     send_key(keys::up);
     send_key(keys::end);

@@ -142,8 +142,8 @@ private:
     bool console_command();
     void store_in_history();
     void loopback_check();
-    void write_verdict(std::string& transcript);
-    void reload(std::string& transcript);
+    void write_verdict(TailEdit& transcript);
+    void reload(TailEdit& transcript);
     void ctrl_z();
     void telnet_escape();
     void help_key();
@@ -157,11 +157,11 @@ private:
     void password_backspace();
     void password_enter();
     void check_password(const std::string& expected);
-    void enable_prompt(std::string& transcript);
-    void vty_prompt(std::string& transcript);
+    void enable_prompt(TailEdit& transcript);
+    void vty_prompt(TailEdit& transcript);
 
     // Pager.
-    void first_page(std::string& transcript);
+    void first_page(TailEdit& transcript);
     void next_line();
     void next_page();
     void end_paging();
@@ -171,15 +171,17 @@ private:
     void up_arrow();
     void history_back();
     void history_forward();
-    void drop_prompt_line(std::string& transcript) const;
+    void drop_prompt_line(TailEdit& transcript) const;
 
     std::string prompt() const;
     std::string after_prompt(std::string_view line) const;
     void reset_default_network();
     void reload_loaded_network();
     void leave_interface_mode();
-    void start_line(std::string& transcript);
-    void write(std::string transcript);
+    // The console's writers build the transcript they want as an edit of
+    // its end: a long session is never copied to change its last lines.
+    void start_line(TailEdit& transcript);
+    void write(const TailEdit& transcript);
 
     state::AppState& app_;
     platform::UserDialogs& dialogs_;

@@ -193,16 +193,15 @@ void show_context_help(ConsoleEngine& engine, const std::string& typed) {
     const std::string list = context_help_list(app, typed);
     // The listing follows one empty line; without a listing that empty line
     // alone stands between the typed line and the new prompt.
-    std::string transcript = engine.text();
-    if (transcript.size() < 2 || transcript.compare(transcript.size() - 2, 2, "\r\n") != 0)
-        transcript += "\r\n";
+    TailEdit transcript(engine.text_control());
+    if (!transcript.ends_with("\r\n")) transcript += "\r\n";
     transcript += "\r\n";
     if (!list.empty()) transcript += list + "\r\n";
     transcript += app.console.device.host_name +
                   std::string(state::prompt_suffix(app.console.mode.mode_suffix));
     app.console.keys.ignore_next_up_key = true;
     app.console.keys.help_redraw_pending = true;
-    engine.text_control().replace_all(std::move(transcript));
+    transcript.apply(engine.text_control());
     engine.send_key(keys::up);
 }
 
