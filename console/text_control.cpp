@@ -57,6 +57,11 @@ void walk_view(std::string_view text, Emit emit) {
         if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             emit(u'\n');
             i += 2;
+        } else if (byte == '\r') {
+            // A lone CR is a line break of its own.  The widget would take a
+            // CR written before the next line's break as one CR LF with it.
+            emit(u'\n');
+            ++i;
         } else if (byte < 0x80) {
             emit(static_cast<char16_t>(byte));
             ++i;

@@ -92,8 +92,9 @@ private:
 // Text without its last line (and the CR LF before it).
 std::string drop_last_line(std::string_view text);
 
-// The text as a view shows it: UTF-16, CR LF as one line break, and U+FFFD
-// for each byte that begins no complete UTF-8 sequence.
+// The text as a view shows it: UTF-16, CR LF as one line break, a lone CR
+// or LF as one too (all of them as LF), and U+FFFD for each byte that
+// begins no complete UTF-8 sequence.
 std::u16string view_text(std::string_view text);
 // Its length, without building it.
 std::size_t view_length(std::string_view text);

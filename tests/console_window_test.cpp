@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -16,6 +17,8 @@
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
+#include "console/text_control.h"
+#include "console/ui/console_view.h"
 #include "console/ui/frmNetdgm.h"
 #include "console/ui/frmRoutSim.h"
 #include "console/ui/frmSupportedcommands.h"
@@ -208,6 +211,93 @@ TEST_F(ConsoleWindowTest, TheBoxFollowsTheConsoleKeyByKey) {
     console->Text1->insertPlainText("stray\nlines");
     QTest::keyClick(console->Text1, Qt::Key_End);
     expect_box_shows_console(console, "a stray write");
+}
+
+// New lines go into the box one at a time, empty ones holding a stand-in
+// until the lines after them are in; whatever shape the change has, the box
+// ends up with exactly the control's text and caret.
+TEST(ConsoleView, EveryShapeOfChangeLeavesTheBoxShowingTheControl) {
+    using vexlab::console::TailEdit;
+    using vexlab::console::TextControl;
+    std::string many_lines;
+    for (int i = 0; i < 80; ++i) many_lines += "line " + std::to_string(i) + "\r\n";
+    struct Case {
+        const char* name;
+        int drop_lines;  // lines taken off the end first
+        std::string added;
+    } cases[] = {
+        {"an Enter: an empty line, a prompt, an empty line", 0, "\r\n\r\nR1#\r\n"},
+        {"empty lines only", 0, "\r\n\r\n\r\n"},
+        {"the end of the last line", 0, "show version"},
+        {"a lone CR and LF are line breaks too", 0, "a\rb\nc\r\n\r\r\n"},
+        {"characters of several bytes", 0, "\r\ncaf\xC3\xA9\r\n\r\n\xF0\x9F\x98\x80"},
+        {"more lines than the box shows", 0, "\r\n" + many_lines},
+        {"the last line rewritten", 1, "\r\nR1(config)#\r\n"},
+        {"several lines taken back", 3, "\r\n\r\nR1#show\r\n"},
+        {"everything after the first line taken back", 1000, ""},
+    };
+    QPlainTextEdit box;
+    box.resize(600, 300);
+    box.show();
+    TextControl control;
+    for (const auto& c : cases) {
+        control.replace_all("R1>\r\r\n" + many_lines + "R1#");
+        vexlab::console::show_text_control(box, control);
+        QApplication::processEvents();
+        TailEdit edit(control);
+        for (int i = 0; i < c.drop_lines; ++i) edit.drop_last_line();
+        edit += c.added;
+        edit.apply(control);
+        control.move_up();  // the caret away from the end
+        vexlab::console::show_text_control(box, control);
+        QApplication::processEvents();
+        const auto shown = vexlab::console::view_text(control.text());
+        ASSERT_EQ(box.toPlainText().toStdU16String(), shown) << c.name;
+        EXPECT_EQ(box.textCursor().position(),
+                  vexlab::console::view_length(control.text().substr(0, control.caret())))
+            << c.name;
+    }
+}
+
+// A view of the box's paint events: how much of the box was painted.
+struct PaintedArea : QObject {
+    long long area = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                area += static_cast<long long>(r.width()) * r.height();
+        return false;
+    }
+};
+
+// An Enter at the end of a long session adds a few lines and scrolls: the
+// box paints those lines, not the whole of what it shows.
+TEST_F(ConsoleWindowTest, AnEnterPaintsOnlyTheNewLines) {
+    auto* main = program->main_window();
+    main->mnuRoutSim->trigger();
+    frmRoutSim* console = main->routsim();
+    console->Text1->setFocus();
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    for (const char* line : {"enable", "configure terminal", "interface ethernet 0"}) {
+        QTest::keyClicks(console->Text1, line);
+        QTest::keyClick(console->Text1, Qt::Key_Return);
+    }
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClicks(console->Text1, "description uplink");
+        QTest::keyClick(console->Text1, Qt::Key_Return);
+    }
+    QTest::keyClicks(console->Text1, "description uplink");
+    QApplication::processEvents();
+    PaintedArea painted;
+    QWidget* viewport = console->Text1->viewport();
+    viewport->installEventFilter(&painted);
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    QApplication::processEvents();
+    viewport->removeEventFilter(&painted);
+    expect_box_shows_console(console, "the Enter");
+    EXPECT_GT(console->Text1->verticalScrollBar()->value(), 0);
+    EXPECT_GT(painted.area, 0);
+    EXPECT_LT(painted.area, static_cast<long long>(viewport->width()) * viewport->height() / 2);
 }
 
 // In a long session the view stays on the line being typed.

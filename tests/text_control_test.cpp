@@ -22,7 +22,8 @@ TEST(ViewText, ShowsLineBreaksAndCharactersAsAWidgetHoldsThem) {
         std::u16string shown;
     } cases[] = {
         {"R1>\r\nR1#", u"R1>\nR1#"},
-        {"a\rb\nc", u"a\rb\nc"},  // a lone CR or LF is a line break of its own
+        {"a\rb\nc", u"a\nb\nc"},  // a lone CR or LF is a line break of its own
+        {"a\r\r\nb", u"a\n\nb"},  // a lone CR before a CR LF: two line breaks
         {"\r\n\r\n", u"\n\n"},
         {"caf\xC3\xA9", u"caf\u00E9"},
         {"Cisco\xE2\x84\xA2", u"Cisco\u2122"},
