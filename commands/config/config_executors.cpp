@@ -357,10 +357,10 @@ CommandOutcome configure_interface(CommandContext& ctx, const std::vector<std::s
 
     // ISDN commands belong to ISDN interfaces, and a dialer-like interface
     // takes nothing; such a line is refused before anything is written.
-    if (!icontains(interface, "IsdnBri") && (icontains(interface, "dail") || w[0] == "isdn"))
+    if (!is_isdn_interface(interface) && (icontains(interface, "dail") || w[0] == "isdn"))
         return CommandOutcome::refuse();
 
-    if (w[0] == "frame-relay" && w[1] == "lmi-type" && !icontains(interface, "serial"))
+    if (w[0] == "frame-relay" && w[1] == "lmi-type" && !is_serial_interface(interface))
         return CommandOutcome::refuse();
 
     std::size_t position = 0;
@@ -374,7 +374,7 @@ CommandOutcome configure_interface(CommandContext& ctx, const std::vector<std::s
     }
 
     if (w[0] == "encapsulation" && w[1] == "frame-relay") {
-        if (!icontains(interface, "serial")) return CommandOutcome::refuse();
+        if (!is_serial_interface(interface)) return CommandOutcome::refuse();
         write_frame_relay_encapsulation(row, names, w[2]);
         return CommandOutcome::done();
     }
