@@ -1,9 +1,16 @@
 #include "labcontent/ui/admin_window.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "labcontent/ui/admin_area.h"
 #include "labs/lab_run.h"
@@ -45,6 +52,30 @@ void AdminWindow::message(const std::string& text) {
     area_.dialogs().message(labs::kProgramTitle, text);
 }
 
+QPushButton* AdminWindow::back_button(const char* name, const QString& caption) {
+    QPushButton* button = make_button(this, name, caption);
+    connect(button, &QPushButton::clicked, this, &AdminWindow::back_clicked);
+    return button;
+}
+
+void AdminWindow::show_sublabs(QComboBox* combo) {
+    std::vector<std::string> names;
+    for (const auto& s : area_.store().sublabs()) names.push_back(s.name);
+    refill_combo(combo, names, "sublabs");
+}
+
+std::optional<int> AdminWindow::listed_index(QLineEdit* box, const QTableWidget* grid) {
+    const std::string typed = box->text().toStdString();
+    const auto listed = grid_indexes(grid);
+    if (typed.empty() || std::find(listed.begin(), listed.end(), typed) == listed.end()) {
+        message("please select the appropriate index");
+        box->clear();
+        box->setFocus();
+        return std::nullopt;
+    }
+    return std::stoi(typed);
+}
+
 QString qs(const std::string& text) {
     return QString::fromStdString(text).replace("\r\n", "\n");
 }
@@ -53,6 +84,36 @@ std::string stored(const QString& text) {
     QString crlf = text;
     crlf.replace("\r\n", "\n").replace('\n', "\r\n");
     return crlf.toStdString();
+}
+
+QLabel* make_label(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* make_button(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QLineEdit* make_line_edit(QWidget* parent, const char* name) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QPlainTextEdit* make_text_box(QWidget* parent, const char* name) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+CommandTexts typed_command(const QLineEdit* command, const QPlainTextEdit* response,
+                           const QLineEdit* command_prompt, const QLineEdit* response_prompt) {
+    return {command->text().toStdString(), stored(response->toPlainText()),
+            command_prompt->text().toStdString(), response_prompt->text().toStdString()};
 }
 
 QComboBox* make_combo(QWidget* parent, const char* name, const QString& initial, bool editable) {
@@ -112,6 +173,12 @@ QTableWidget* make_grid(QWidget* parent) {
     return grid;
 }
 
+void empty_grid(QTableWidget* grid) {
+    grid->clear();
+    grid->setRowCount(0);
+    grid->setColumnCount(0);
+}
+
 std::vector<std::string> grid_indexes(const QTableWidget* grid) {
     std::vector<std::string> indexes;
     for (int row = 0; row < grid->rowCount(); ++row) {
@@ -128,6 +195,40 @@ std::string command_grid_format(int command_blanks) {
 
 std::string instruction_grid_format() {
     return "<index|<Instruction" + std::string(141, ' ');
+}
+
+void show_commands(QTableWidget* grid, int command_blanks,
+                   const std::vector<labs::ExpectedCommand>& commands) {
+    set_grid_format(grid, command_grid_format(command_blanks));
+    for (const auto& c : commands)
+        add_grid_row(grid,
+                     {std::to_string(c.index), c.command, c.response, c.comprompt, c.resprompt});
+}
+
+void show_instructions(QTableWidget* grid, const std::vector<labs::InstructionRow>& steps) {
+    set_grid_format(grid, instruction_grid_format());
+    for (const auto& step : steps)
+        add_grid_row(grid, {std::to_string(step.index), step.instruction});
+}
+
+void add_row(QVBoxLayout* layout, std::initializer_list<QWidget*> left,
+             std::initializer_list<QWidget*> right) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* widget : left) row->addWidget(widget);
+    row->addStretch();
+    for (QWidget* widget : right) row->addWidget(widget);
+    layout->addLayout(row);
+}
+
+void add_rule(QVBoxLayout* layout) {
+    auto* line = new QFrame(layout->parentWidget());
+    line->setFrameShape(QFrame::HLine);
+    layout->addWidget(line);
+}
+
+void add_ruled_buttons(QVBoxLayout* layout, std::initializer_list<QWidget*> buttons) {
+    add_rule(layout);
+    add_row(layout, {}, buttons);
 }
 
 }  // namespace vexlab::labcontent

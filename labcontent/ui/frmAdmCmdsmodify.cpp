@@ -1,6 +1,5 @@
 #include "labcontent/ui/frmAdmCmdsmodify.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,28 +16,18 @@ namespace vexlab::labcontent {
 frmAdmCmdsmodify::frmAdmCmdsmodify(AdminArea& area)
     : AdminWindow(area, "frmAdmCmdsmodify", "command modify/delete") {
     resize(600, 440);
-    auto line_edit = [this](const char* name) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(name);
-        return box;
-    };
-    Text1 = line_edit("Text1");
-    Text2 = new QPlainTextEdit(this);
-    Text2->setObjectName("Text2");
+    Text1 = make_line_edit(this, "Text1");
+    Text2 = make_text_box(this, "Text2");
     Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text3 = line_edit("Text3");
-    Text4 = line_edit("Text4");
-    Command1 = new QPushButton("&Modify", this);
-    Command1->setObjectName("Command1");
-    Command3 = new QPushButton("&Delete", this);
-    Command3->setObjectName("Command3");
-    Command2 = new QPushButton("&Back", this);
-    Command2->setObjectName("Command2");
-    Label7 = new QLabel("Make all the necessary changes of the command and click on modify button ",
-                        this);
-    Label7->setObjectName("Label7");
-    Label5 = new QLabel("To delete the record you selected click on delete", this);
-    Label5->setObjectName("Label5");
+    Text3 = make_line_edit(this, "Text3");
+    Text4 = make_line_edit(this, "Text4");
+    Command1 = make_button(this, "Command1", "&Modify");
+    Command3 = make_button(this, "Command3", "&Delete");
+    Command2 = back_button("Command2", "&Back");
+    Label7 =
+        make_label(this, "Label7",
+                   "Make all the necessary changes of the command and click on modify button ");
+    Label5 = make_label(this, "Label5", "To delete the record you selected click on delete");
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -56,25 +45,15 @@ frmAdmCmdsmodify::frmAdmCmdsmodify(AdminArea& area)
     grid->addWidget(new QLabel("Response Prompt", this), 3, 0);
     grid->addWidget(Text4, 3, 1);
     layout->addLayout(grid, 1);
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    layout->addWidget(line);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command3);
-    buttons->addWidget(Command2);
-    layout->addLayout(buttons);
+    add_ruled_buttons(layout, {Command1, Command3, Command2});
 
     connect(Command1, &QPushButton::clicked, this, &frmAdmCmdsmodify::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmAdmCmdsmodify::Command3_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
 }
 
 void frmAdmCmdsmodify::Form_Load() {
     Label5->setVisible(false);
-    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
-    Text2->clear();
+    clear_boxes(Text1, Text2, Text3, Text4);
     if (const auto c = area_.store().command(area_.edit().chosen_command_index)) {
         Text1->setText(qs(c->command));
         Text2->setPlainText(qs(c->response));
@@ -106,10 +85,8 @@ void frmAdmCmdsmodify::Command1_Click() {
     if (area_.dialogs().question("confirm file deletion", "Are you sure you want to Modify",
                                  false) != platform::Answer::Yes)
         return;
-    const Change change =
-        area_.store().modify_command(area_.edit().chosen_command_index,
-                                     {Text1->text().toStdString(), stored(Text2->toPlainText()),
-                                      Text3->text().toStdString(), Text4->text().toStdString()});
+    const Change change = area_.store().modify_command(area_.edit().chosen_command_index,
+                                                       typed_command(Text1, Text2, Text3, Text4));
     if (!change.ok)
         message("The command could not be modified; nothing was changed: " + change.error);
     else if (change.rows == 0)
@@ -131,8 +108,7 @@ void frmAdmCmdsmodify::Command3_Click() {
         message(kRecordNotFound);
         return;
     }
-    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
-    Text2->clear();
+    clear_boxes(Text1, Text2, Text3, Text4);
     message("record deleted succussfully click on  back for further deletion");
 }
 

@@ -14,20 +14,14 @@ namespace vexlab::labcontent {
 frmAdmInsEnter::frmAdmInsEnter(AdminArea& area)
     : AdminWindow(area, "frmAdmInsEnter", "Instruction") {
     resize(600, 420);
-    Label1 = new QLabel("Insruction for ", this);
-    Label1->setObjectName("Label1");
-    Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
-    Label3 = new QLabel("Select the Sublab ", this);
-    Label3->setObjectName("Label3");
+    Label1 = make_label(this, "Label1", "Insruction for ");
+    Label2 = make_label(this, "Label2");
+    Label3 = make_label(this, "Label3", "Select the Sublab ");
     Combo1 = make_combo(this, "Combo1", "sublabs", false);
     Combo2 = make_combo(this, "Combo2", "Devices", true);
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName("Text1");
-    Command1 = new QPushButton("&Add", this);
-    Command1->setObjectName("Command1");
-    Command2 = new QPushButton("&Back", this);
-    Command2->setObjectName("Command2");
+    Text1 = make_text_box(this, "Text1");
+    Command1 = make_button(this, "Command1", "&Add");
+    Command2 = back_button("Command2", "&Back");
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -43,22 +37,15 @@ frmAdmInsEnter::frmAdmInsEnter(AdminArea& area)
     layout->addLayout(grid);
     layout->addWidget(new QLabel("Type the Instruction below and click  the Add button", this));
     layout->addWidget(Text1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    layout->addLayout(buttons);
+    add_row(layout, {}, {Command1, Command2});
 
     connect(Combo1, &QComboBox::activated, this, &frmAdmInsEnter::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmAdmInsEnter::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
 }
 
 void frmAdmInsEnter::Form_Load() {
     Text1->setPlainText(" ");
-    std::vector<std::string> names;
-    for (const auto& s : area_.store().sublabs()) names.push_back(s.name);
-    refill_combo(Combo1, names, "sublabs");
+    show_sublabs(Combo1);
     sublab_picked_ = false;
     const AdminEditState& edit = area_.edit();
     for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label3, Combo1})

@@ -1,6 +1,5 @@
 #include "labcontent/ui/frmAdminCmdsEnter.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,22 +15,13 @@ namespace vexlab::labcontent {
 frmAdminCmdsEnter::frmAdminCmdsEnter(AdminArea& area)
     : AdminWindow(area, "frmAdminCmdsEnter", "commands entering interface") {
     resize(600, 440);
-    auto line_edit = [this](const char* name) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(name);
-        return box;
-    };
-    Text1 = line_edit("Text1");
-    Text2 = new QPlainTextEdit(this);
-    Text2->setObjectName("Text2");
-    Text3 = line_edit("Text3");
-    Text4 = line_edit("Text4");
-    Command1 = new QPushButton("&Add", this);
-    Command1->setObjectName("Command1");
-    Command2 = new QPushButton("&Back", this);
-    Command2->setObjectName("Command2");
-    Command3 = new QPushButton("Admin &Home", this);
-    Command3->setObjectName("Command3");
+    Text1 = make_line_edit(this, "Text1");
+    Text2 = make_text_box(this, "Text2");
+    Text3 = make_line_edit(this, "Text3");
+    Text4 = make_line_edit(this, "Text4");
+    Command1 = make_button(this, "Command1", "&Add");
+    Command2 = back_button("Command2", "&Back");
+    Command3 = make_button(this, "Command3", "Admin &Home");
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -50,26 +40,16 @@ frmAdminCmdsEnter::frmAdminCmdsEnter(AdminArea& area)
     grid->addWidget(new QLabel("Response Prompt", this), 3, 0);
     grid->addWidget(Text4, 3, 1);
     layout->addLayout(grid, 1);
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    layout->addWidget(line);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command3);
-    layout->addLayout(buttons);
+    add_ruled_buttons(layout, {Command1, Command2, Command3});
     setTabOrder(Text1, Text2);
     Text2->setTabChangesFocus(true);
 
     connect(Command1, &QPushButton::clicked, this, &frmAdminCmdsEnter::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
     connect(Command3, &QPushButton::clicked, this, &frmAdminCmdsEnter::Command3_Click);
 }
 
 void frmAdminCmdsEnter::Form_Load() {
-    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
-    Text2->clear();
+    clear_boxes(Text1, Text2, Text3, Text4);
     show_logo();
     Text1->setFocus();
 }
@@ -93,16 +73,13 @@ void frmAdminCmdsEnter::Command3_Click() {
 void frmAdminCmdsEnter::Command1_Click() {
     if (Text1->text().isEmpty()) {
         message("please enter Command");
-        Text2->clear();
-        Text3->clear();
-        Text4->clear();
+        clear_boxes(Text2, Text3, Text4);
         Text1->setFocus();
         return;
     }
     if (Text3->text().isEmpty()) {
         message("please enter Command and Command Prompt");
-        Text2->clear();
-        Text4->clear();
+        clear_boxes(Text2, Text4);
         Text1->setFocus();
         return;
     }
@@ -117,15 +94,12 @@ void frmAdminCmdsEnter::Command1_Click() {
                                 ? edit.chosen_instruction_index
                                 : edit.added_instruction_index;
     const Change change =
-        area_.store().add_command({Text1->text().toStdString(), stored(Text2->toPlainText()),
-                                   Text3->text().toStdString(), Text4->text().toStdString()},
-                                  instruction);
+        area_.store().add_command(typed_command(Text1, Text2, Text3, Text4), instruction);
     if (!change.ok) {
         message("The command could not be added: " + change.error);
         return;
     }
-    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
-    Text2->clear();
+    clear_boxes(Text1, Text2, Text3, Text4);
     Text1->setFocus();
 }
 

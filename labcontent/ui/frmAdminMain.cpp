@@ -1,7 +1,5 @@
 #include "labcontent/ui/frmAdminMain.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -58,20 +56,11 @@ frmAdminMain::frmAdminMain(AdminArea& area) : AdminWindow(area, "frmAdminMain", 
     mnuSimLabs->setObjectName("mnuSimLabs");
     connect(mnuSimLabs, &QAction::triggered, this, &frmAdminMain::mnuSimLabs_Click);
 
-    Command1 = new QPushButton("&Back", this);
-    Command1->setObjectName("Command1");
-    connect(Command1, &QPushButton::clicked, this, &AdminWindow::back_clicked);
+    Command1 = back_button("Command1", "&Back");
 
-    for (int i = 0; i < 2; ++i) {
-        auto* line = new QFrame(this);
-        line->setFrameShape(QFrame::HLine);
-        layout->addWidget(line);
-        if (i == 0) layout->addWidget(Picture1, 1, Qt::AlignCenter);
-    }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    layout->addLayout(buttons);
+    add_rule(layout);
+    layout->addWidget(Picture1, 1, Qt::AlignCenter);
+    add_ruled_buttons(layout, {Command1});
 }
 
 QAction* frmAdminMain::task(QMenu* menu, const char* name, const char* caption, AdminForm form,

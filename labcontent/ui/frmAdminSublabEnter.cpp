@@ -18,24 +18,17 @@ frmAdminSublabEnter::frmAdminSublabEnter(AdminArea& area)
     : AdminWindow(area, "frmAdminSublabEnter", "sublabs entering interface") {
     resize(620, 520);
     Combo1 = make_combo(this, "Combo1", "Lab Exercise", false);
-    auto line_edit = [this](const char* name, int limit) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(name);
-        if (limit) box->setMaxLength(limit);
-        return box;
-    };
-    Text1 = line_edit("Text1", 50);
-    Text2 = line_edit("Text2", 150);
-    Text3 = line_edit("Text3", 150);
-    Text4 = line_edit("Text4", 0);
-    Text5 = new QPlainTextEdit(this);
-    Text5->setObjectName("Text5");
-    Command3 = new QPushButton("....", this);
-    Command3->setObjectName("Command3");
-    Command1 = new QPushButton("&Add", this);
-    Command1->setObjectName("Command1");
-    Command2 = new QPushButton("&Back", this);
-    Command2->setObjectName("Command2");
+    Text1 = make_line_edit(this, "Text1");
+    Text1->setMaxLength(50);
+    Text2 = make_line_edit(this, "Text2");
+    Text2->setMaxLength(150);
+    Text3 = make_line_edit(this, "Text3");
+    Text3->setMaxLength(150);
+    Text4 = make_line_edit(this, "Text4");
+    Text5 = make_text_box(this, "Text5");
+    Command3 = make_button(this, "Command3", "....");
+    Command1 = make_button(this, "Command1", "&Add");
+    Command2 = back_button("Command2", "&Back");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Picture1, 0, Qt::AlignRight);
@@ -61,24 +54,18 @@ frmAdminSublabEnter::frmAdminSublabEnter(AdminArea& area)
                     row, 0, Qt::AlignTop);
     grid->addWidget(Text5, row++, 1);
     layout->addLayout(grid);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    layout->addLayout(buttons);
+    add_row(layout, {}, {Command1, Command2});
 
     connect(Combo1, &QComboBox::activated, this, &frmAdminSublabEnter::Combo1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmAdminSublabEnter::Command3_Click);
     connect(Command1, &QPushButton::clicked, this, &frmAdminSublabEnter::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
 }
 
 void frmAdminSublabEnter::Form_Load() {
     std::vector<std::string> names;
     for (const auto& lab : area_.store().labs()) names.push_back(lab.name);
     refill_combo(Combo1, names, "Lab Exercise");
-    for (QLineEdit* box : {Text1, Text2, Text3, Text4}) box->clear();
-    Text5->clear();
+    clear_boxes(Text1, Text2, Text3, Text4, Text5);
     lab_picked_ = false;
     show_logo();
     Text1->setFocus();
@@ -126,9 +113,7 @@ void frmAdminSublabEnter::Command1_Click() {
     if (area_.store().sublab_named(name)) {
         area_.dialogs().message("Warning",
                                 "sorry! " + name + " already  exists  please  choose  a  new  lab");
-        Text1->clear();
-        Text2->clear();
-        Text3->clear();
+        clear_boxes(Text1, Text2, Text3);
         Text1->setFocus();
         return;
     }

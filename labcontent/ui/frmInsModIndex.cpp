@@ -1,7 +1,5 @@
 #include "labcontent/ui/frmInsModIndex.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -18,42 +16,23 @@ namespace vexlab::labcontent {
 frmInsModIndex::frmInsModIndex(AdminArea& area)
     : AdminWindow(area, "frmInsModIndex", "Instruction Modification/Deletion Screen") {
     resize(780, 520);
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName("Text1");
+    Text1 = make_text_box(this, "Text1");
     Text1->setMaximumHeight(90);
     MSFlexGrid1 = make_grid(this);
-    Command1 = new QPushButton("&Modify", this);
-    Command1->setObjectName("Command1");
-    Command3 = new QPushButton("&Delete", this);
-    Command3->setObjectName("Command3");
-    Command2 = new QPushButton("Admin &Home", this);
-    Command2->setObjectName("Command2");
-    Label3 = new QLabel(this);
-    Label3->setObjectName("Label3");
+    Command1 = make_button(this, "Command1", "&Modify");
+    Command3 = make_button(this, "Command3", "&Delete");
+    Command2 = back_button("Command2", "Admin &Home");
+    Label3 = make_label(this, "Label3");
 
     auto* layout = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel("Instruction To Be ", this));
-    top->addWidget(Label3);
-    top->addStretch();
-    top->addWidget(Picture1);
-    layout->addLayout(top);
+    add_row(layout, {new QLabel("Instruction To Be ", this), Label3}, {Picture1});
     layout->addWidget(Text1);
     layout->addWidget(new QLabel("Commands corresponding to the above Instruction", this));
     layout->addWidget(MSFlexGrid1, 1);
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    layout->addWidget(line);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command3);
-    buttons->addWidget(Command2);
-    layout->addLayout(buttons);
+    add_ruled_buttons(layout, {Command1, Command3, Command2});
 
     connect(Command1, &QPushButton::clicked, this, &frmInsModIndex::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmInsModIndex::Command3_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
 }
 
 void frmInsModIndex::clear_grid() {
@@ -64,10 +43,7 @@ void frmInsModIndex::Form_Load() {
     const int index = area_.edit().chosen_instruction_index;
     const auto step = area_.store().instruction(index);
     Text1->setPlainText(step ? qs(step->instruction) : QString());
-    clear_grid();
-    for (const auto& c : area_.store().commands_of(index))
-        add_grid_row(MSFlexGrid1,
-                     {std::to_string(c.index), c.command, c.response, c.comprompt, c.resprompt});
+    show_commands(MSFlexGrid1, 26, area_.store().commands_of(index));
     const AdminEditState& edit = area_.edit();
     Command1->setVisible(true);
     Command3->setVisible(true);

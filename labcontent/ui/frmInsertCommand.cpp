@@ -1,8 +1,6 @@
 #include "labcontent/ui/frmInsertCommand.h"
 
-#include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,23 +14,14 @@ namespace vexlab::labcontent {
 frmInsertCommand::frmInsertCommand(AdminArea& area)
     : AdminWindow(area, "frmInsertCommand", "Command insert screen") {
     resize(600, 440);
-    auto line_edit = [this](const char* name) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(name);
-        return box;
-    };
-    Text1 = line_edit("Text1");
-    Text2 = new QPlainTextEdit(this);
-    Text2->setObjectName("Text2");
+    Text1 = make_line_edit(this, "Text1");
+    Text2 = make_text_box(this, "Text2");
     Text2->setTabChangesFocus(true);
-    Text3 = line_edit("Text3");
-    Text4 = line_edit("Text4");
-    Command1 = new QPushButton("&Insert", this);
-    Command1->setObjectName("Command1");
-    Command2 = new QPushButton("&Back", this);
-    Command2->setObjectName("Command2");
-    Command3 = new QPushButton("Admin &Home", this);
-    Command3->setObjectName("Command3");
+    Text3 = make_line_edit(this, "Text3");
+    Text4 = make_line_edit(this, "Text4");
+    Command1 = make_button(this, "Command1", "&Insert");
+    Command2 = back_button("Command2", "&Back");
+    Command3 = make_button(this, "Command3", "Admin &Home");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
@@ -48,25 +37,15 @@ frmInsertCommand::frmInsertCommand(AdminArea& area)
     grid->addWidget(new QLabel("Response Promt", this), 3, 0);
     grid->addWidget(Text4, 3, 1);
     layout->addLayout(grid, 1);
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    layout->addWidget(line);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command3);
-    layout->addLayout(buttons);
+    add_ruled_buttons(layout, {Command1, Command2, Command3});
     Picture1->setVisible(false);  // this window shows no logo
 
     connect(Command1, &QPushButton::clicked, this, &frmInsertCommand::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
     connect(Command3, &QPushButton::clicked, this, &frmInsertCommand::Command3_Click);
 }
 
 void frmInsertCommand::Form_Load() {
-    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
-    Text2->clear();
+    clear_boxes(Text1, Text2, Text3, Text4);
     Text1->setFocus();
 }
 
@@ -87,17 +66,14 @@ void frmInsertCommand::Command1_Click() {
     }
     const AdminEditState& edit = area_.edit();
     const Change change = area_.store().insert_command_after(
-        edit.chosen_command_index,
-        {Text1->text().toStdString(), stored(Text2->toPlainText()), Text3->text().toStdString(),
-         Text4->text().toStdString()},
+        edit.chosen_command_index, typed_command(Text1, Text2, Text3, Text4),
         edit.chosen_instruction_index);
     if (!change.ok) {
         message("The command could not be inserted; nothing was changed: " + change.error);
         return;
     }
     message("Command Inserted Successfully");
-    for (QLineEdit* box : {Text1, Text3, Text4}) box->clear();
-    Text2->clear();
+    clear_boxes(Text1, Text2, Text3, Text4);
 }
 
 }  // namespace vexlab::labcontent

@@ -1,7 +1,5 @@
 #include "labcontent/ui/frmInsertIns.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,36 +13,21 @@ frmInsertIns::frmInsertIns(AdminArea& area)
     : AdminWindow(area, "frmInsertIns", "Insert Instruction") {
     resize(600, 400);
     Combo1 = make_combo(this, "Combo1", "Devices", true);
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName("Text1");
-    Command1 = new QPushButton("&Insert", this);
-    Command1->setObjectName("Command1");
-    Command2 = new QPushButton("&Back", this);
-    Command2->setObjectName("Command2");
+    Text1 = make_text_box(this, "Text1");
+    Command1 = make_button(this, "Command1", "&Insert");
+    Command2 = back_button("Command2", "&Back");
 
     auto* layout = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel("Select the device for the Instruction", this));
-    top->addWidget(Combo1);
-    top->addStretch();
-    top->addWidget(Picture1);
-    layout->addLayout(top);
+    add_row(layout, {new QLabel("Select the device for the Instruction", this), Combo1},
+            {Picture1});
     layout->addWidget(new QLabel("Enter the Instruction:", this));
     layout->addWidget(Text1, 1);
     layout->addWidget(
         new QLabel("Click the Insert button to insert the above typed Instruction", this));
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    layout->addWidget(line);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    layout->addLayout(buttons);
+    add_ruled_buttons(layout, {Command1, Command2});
     setTabOrder(Combo1, Text1);
 
     connect(Command1, &QPushButton::clicked, this, &frmInsertIns::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
 }
 
 void frmInsertIns::Form_Load() {

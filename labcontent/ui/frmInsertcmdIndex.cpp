@@ -1,14 +1,11 @@
 #include "labcontent/ui/frmInsertcmdIndex.h"
 
-#include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "console/ui/frmNetdgm.h"
 #include "labcontent/ui/admin_area.h"
@@ -25,12 +22,9 @@ frmInsertcmdIndex::frmInsertcmdIndex(AdminArea& area)
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Combo2->setMinimumWidth(300);
     MSFlexGrid1 = make_grid(this);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName("Text1");
-    Command1 = new QPushButton("Next", this);
-    Command1->setObjectName("Command1");
-    Command2 = new QPushButton("Back", this);
-    Command2->setObjectName("Command2");
+    Text1 = make_line_edit(this, "Text1");
+    Command1 = make_button(this, "Command1", "Next");
+    Command2 = back_button("Command2", "Back");
 
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -41,35 +35,19 @@ frmInsertcmdIndex::frmInsertcmdIndex(AdminArea& area)
     layout->addLayout(grid);
     layout->addWidget(new QLabel("Below are the list of commands for this Instruction", this));
     layout->addWidget(MSFlexGrid1, 1);
-    auto* index = new QHBoxLayout;
-    index->addStretch();
-    index->addWidget(new QLabel("Command Index", this));
-    index->addWidget(Text1);
-    layout->addLayout(index);
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    layout->addWidget(line);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    layout->addLayout(buttons);
+    add_row(layout, {}, {new QLabel("Command Index", this), Text1});
+    add_ruled_buttons(layout, {Command1, Command2});
     Picture1->setVisible(false);  // this window shows no logo
 
     Combo2->on_drop_down = [this] { Combo2_DropDown(); };
     connect(Combo2, &QComboBox::activated, this, &frmInsertcmdIndex::Combo2_Click);
     connect(Command1, &QPushButton::clicked, this, &frmInsertcmdIndex::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
 }
 
 void frmInsertcmdIndex::Form_Load() {
-    std::vector<std::string> names;
-    for (const auto& s : area_.store().sublabs()) names.push_back(s.name);
-    refill_combo(Combo1, names, "sublabs");
+    show_sublabs(Combo1);
     refill_combo(Combo2, {}, "Instructions");
-    MSFlexGrid1->clear();
-    MSFlexGrid1->setRowCount(0);
-    MSFlexGrid1->setColumnCount(0);
+    empty_grid(MSFlexGrid1);
     Text1->clear();
     instruction_list_indexes_.clear();
     listed_for_sublab_.clear();
@@ -102,10 +80,7 @@ void frmInsertcmdIndex::Combo2_Click() {
     picked_instruction_index_ = instruction_list_indexes_[static_cast<std::size_t>(position)];
     picked_instruction_ = Combo2->currentText().toStdString();
     instruction_picked_ = true;
-    set_grid_format(MSFlexGrid1, command_grid_format(42));
-    for (const auto& c : area_.store().commands_of(picked_instruction_index_))
-        add_grid_row(MSFlexGrid1,
-                     {std::to_string(c.index), c.command, c.response, c.comprompt, c.resprompt});
+    show_commands(MSFlexGrid1, 42, area_.store().commands_of(picked_instruction_index_));
 }
 
 void frmInsertcmdIndex::Command1_Click() {
@@ -128,16 +103,10 @@ void frmInsertcmdIndex::Command1_Click() {
         message("Please select the Instruction");
         return;
     }
-    const std::string typed = Text1->text().toStdString();
-    const auto listed = grid_indexes(MSFlexGrid1);
-    if (typed.empty() || std::find(listed.begin(), listed.end(), typed) == listed.end()) {
-        message("please select the appropriate index");
-        Text1->clear();
-        Text1->setFocus();
-        return;
-    }
+    const auto index = listed_index(Text1, MSFlexGrid1);
+    if (!index) return;
     area_.edit().chosen_instruction_index = picked_instruction_index_;
-    area_.edit().chosen_command_index = std::stoi(typed);
+    area_.edit().chosen_command_index = *index;
     area_.show(AdminForm::InsertCommand);
     leave();
 }

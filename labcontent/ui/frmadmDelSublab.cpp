@@ -16,48 +16,31 @@ frmadmDelSublab::frmadmDelSublab(AdminArea& area)
     : AdminWindow(area, "frmadmDelSublab", "Delete Sublab") {
     resize(760, 560);
     Combo1 = make_combo(this, "Combo1", "sublabs", false);
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName("Text1");
+    Text1 = make_text_box(this, "Text1");
     Text1->setReadOnly(true);
     Text1->setMaximumHeight(80);
     MSFlexGrid1 = make_grid(this);
-    Command3 = new QPushButton("&Delete", this);
-    Command3->setObjectName("Command3");
-    Command2 = new QPushButton("&Back", this);
-    Command2->setObjectName("Command2");
+    Command3 = make_button(this, "Command3", "&Delete");
+    Command2 = back_button("Command2", "&Back");
 
     auto* layout = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel("Select  the  Sublab ", this));
-    top->addWidget(Combo1);
-    top->addStretch();
-    top->addWidget(Picture1);
-    layout->addLayout(top);
+    add_row(layout, {new QLabel("Select  the  Sublab ", this), Combo1}, {Picture1});
     layout->addWidget(new QLabel("Sublab Description", this));
     layout->addWidget(Text1);
     layout->addWidget(
         new QLabel("Following are the Commands Available in the above selected Sublab", this));
     layout->addWidget(MSFlexGrid1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(new QLabel("Click the Delete button to remove this sublab", this));
-    buttons->addWidget(Command3);
-    buttons->addStretch();
-    buttons->addWidget(Command2);
-    layout->addLayout(buttons);
+    add_row(layout, {new QLabel("Click the Delete button to remove this sublab", this), Command3},
+            {Command2});
 
     connect(Combo1, &QComboBox::activated, this, &frmadmDelSublab::Combo1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmadmDelSublab::Command3_Click);
-    connect(Command2, &QPushButton::clicked, this, &AdminWindow::back_clicked);
 }
 
 void frmadmDelSublab::list_sublabs() {
-    std::vector<std::string> names;
-    for (const auto& s : area_.store().sublabs()) names.push_back(s.name);
-    refill_combo(Combo1, names, "sublabs");
+    show_sublabs(Combo1);
     Text1->clear();
-    MSFlexGrid1->clear();
-    MSFlexGrid1->setRowCount(0);
-    MSFlexGrid1->setColumnCount(0);
+    empty_grid(MSFlexGrid1);
     // Delete waits for a sublab chosen in this visit.
     Command3->setEnabled(false);
 }
@@ -76,10 +59,7 @@ void frmadmDelSublab::Combo1_Click() {
     const auto sublab = area_.store().sublab_named(picked_sublab_name_);
     if (!sublab) return;
     picked_sublab_index_ = sublab->index;
-    set_grid_format(MSFlexGrid1, command_grid_format(42));
-    for (const auto& c : area_.store().commands_of_sublab(sublab->index))
-        add_grid_row(MSFlexGrid1,
-                     {std::to_string(c.index), c.command, c.response, c.comprompt, c.resprompt});
+    show_commands(MSFlexGrid1, 42, area_.store().commands_of_sublab(sublab->index));
     Text1->setPlainText(qs(sublab->description));
     Command3->setEnabled(true);
 }
