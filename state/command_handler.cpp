@@ -40,10 +40,6 @@ void HandlerRegistry::add(std::string_view name, CommandHandler handler) {
         throw std::logic_error("the handler " + std::string(name) + " is registered twice");
 }
 
-void HandlerRegistry::add_unbuilt(std::string_view name) {
-    add(name, [](CommandContext&) { return CommandOutcome::refuse(); });
-}
-
 const CommandHandler* HandlerRegistry::find(std::string_view name) const {
     auto found = handlers_.find(name);
     return found == handlers_.end() ? nullptr : &found->second;

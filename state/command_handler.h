@@ -112,9 +112,6 @@ using CommandHandler = std::function<CommandOutcome(CommandContext&)>;
 class HandlerRegistry {
 public:
     void add(std::string_view name, CommandHandler handler);
-    // Registers a handler whose service is not built yet: it refuses every
-    // line, so nothing prints success while nothing changes.
-    void add_unbuilt(std::string_view name);
 
     const CommandHandler* find(std::string_view name) const;
     bool contains(std::string_view name) const { return find(name) != nullptr; }
