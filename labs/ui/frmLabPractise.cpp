@@ -161,7 +161,10 @@ void frmLabPractise::refresh() {
         txtLabDes->setPlainText(q(view.description));
     if (txtLabIns->toPlainText() != q(view.instruction_list))
         txtLabIns->setPlainText(q(view.instruction_list));
-    txtCurrentIns->setPlainText(q(view.current_instruction));
+    // Each key refreshes the window: a box whose text stays is not laid out
+    // and painted again.
+    if (txtCurrentIns->toPlainText() != q(view.current_instruction))
+        txtCurrentIns->setPlainText(q(view.current_instruction));
     lbltime->setText(QString::fromStdString(view.time));
     lbltime->setVisible(view.time_visible);
     Label4->setVisible(view.time_visible);
