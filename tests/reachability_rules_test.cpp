@@ -211,6 +211,24 @@ TEST_F(NetworkTest, AChainIsWalkedHopByHop) {
     EXPECT_EQ(ping("R1", "10.9.0.1"), std::nullopt);
 }
 
+// One work state serves every probe of a command, from one start device
+// after another: the addresses of a device probed from before must not count
+// as the new source's own, or its link's far end would be refused.
+TEST_F(NetworkTest, EveryProbeStartsFromItsOwnSourceAddresses) {
+    chain(3);
+    write();
+    r::PathSearch s = search_from("R1");
+    ASSERT_TRUE(r::check_ping_reachable(*view, s, "10.2.0.2"));
+    s.source_device = s.answering_device = "R2";
+    EXPECT_TRUE(r::check_ping_reachable(*view, s, "10.1.0.1"));
+    EXPECT_EQ(s.source_ips, (Path{"10.1.0.2", "10.2.0.1"}));
+    s.source_device = s.answering_device = "R3";
+    ASSERT_TRUE(r::run_traceroute(*view, s, "10.1.0.1", "10.1.0.1"));
+    EXPECT_EQ(s.source_ips, (Path{"10.2.0.2"}));
+    s.source_device = s.answering_device = "R1";
+    EXPECT_TRUE(r::check_telnet_reachable(*view, s, "10.2.0.2"));
+}
+
 TEST_F(NetworkTest, EveryHopNeedsItsInterfaceUpAndOnItsLinksSubnet) {
     chain(3);
     net.find("R2", "Serial0").up = false;
@@ -453,6 +471,18 @@ TEST_F(NetworkTest, OnlyAnEntryWithAnOutsideAddressIsAStaticOutsideEntry) {
     EXPECT_TRUE(flags.nat_on_source_device);
     EXPECT_TRUE(r::is_nat_inside_global(*view, "R1", "200.1.1.5"));
     EXPECT_FALSE(r::is_nat_inside_global(*view, "R2", "200.1.1.5"));
+
+    // An outside pair left empty or Null is no outside entry either.
+    for (const vexlab::db::Value& none : {vexlab::db::Value(""), vexlab::db::Value::null()}) {
+        session.execute("UPDATE " + vexlab::db::quote_identifier(tables.nat_inout_table) +
+                            " SET outside_local = ?, outside_global = ? WHERE outside_local = ?",
+                        {none, none, "10.0.0.9"});
+        view.emplace(r::NetworkView::load(session, tables));
+        EXPECT_FALSE(r::check_nat(*view, "R2", "R1", flags));
+        EXPECT_TRUE(flags.no_outside_static_nat) << none.is_null();
+        session.execute("UPDATE " + vexlab::db::quote_identifier(tables.nat_inout_table) +
+                        " SET outside_local = '10.0.0.9' WHERE inside_local = 'UA'");
+    }
 }
 
 // ---------------------------------------------------------------- commands
@@ -526,6 +556,45 @@ TEST_F(NetworkTest, TracerouteShowsEveryAddressOfTheCheapestPath) {
               blocks({"10.1.0.1", "10.1.0.2", "10.2.0.1", "10.2.0.2", "10.4.0.1", "10.4.0.2"}));
 }
 
+TEST_F(NetworkTest, TracerouteSumsMetricsWideAndCountsAMissingOneAsZero) {
+    // From R2 to R4 over R3a (first row) or R3b (tried first).
+    for (const char* name : {"R1", "R2", "R3a", "R3b", "R4"}) net.router(name);
+    auto link = [&](const char* a, const char* ia, const char* ip_a, std::int64_t metric,
+                    const char* b, const char* ib, const char* ip_b) {
+        auto& left = net.iface(a, ia, ip_a, "255.255.255.0");
+        left.rip = "r";
+        left.metric = metric;
+        net.iface(b, ib, ip_b, "255.255.255.0").rip = "r";
+        net.link(a, ia, b, ib);
+    };
+    // Over R3b the metrics add up to 2^32 + 1: summed in 32 bits they would
+    // wrap round to 1, below the 7 of the way over R3a.
+    const std::int64_t huge = std::int64_t{1} << 31;
+    link("R1", "Serial0", "10.1.0.1", 1, "R2", "Serial0", "10.1.0.2");
+    link("R2", "Serial1", "10.2.0.1", 5, "R3a", "Serial0", "10.2.0.2");
+    link("R2", "Serial2", "10.3.0.1", huge, "R3b", "Serial0", "10.3.0.2");
+    link("R3a", "Serial1", "10.4.0.1", 1, "R4", "Serial0", "10.4.0.2");
+    link("R3b", "Serial1", "10.5.0.1", huge, "R4", "Serial1", "10.5.0.2");
+    write();
+    auto blocks = [](const Path& addresses) {
+        std::string text;
+        for (const auto& a : addresses) text += reply(a) + "\r\n";
+        return text;
+    };
+    const std::string over_r3a =
+        blocks({"10.1.0.1", "10.1.0.2", "10.2.0.1", "10.2.0.2", "10.4.0.1", "10.4.0.2"});
+    const std::string over_r3b = blocks(
+        {"10.1.0.1", "10.1.0.2", "10.3.0.1", "10.3.0.2", "10.5.0.1", "10.5.0.2", "10.4.0.2"});
+    EXPECT_EQ(command("traceroute 10.4.0.2"), over_r3a);
+
+    // R3b's way without metrics (cells left empty) costs 1, R3a's 7.
+    for (const char* ip : {"10.3.0.1", "10.5.0.1"})
+        session.execute("UPDATE " + vexlab::db::quote_identifier(tables.route_ip_table) +
+                            " SET metric = NULL WHERE ip = ?",
+                        {ip});
+    EXPECT_EQ(command("traceroute 10.4.0.2"), over_r3b);
+}
+
 // A LAN on R1: R1's Ethernet0 - switch S1 - PC P1, and R1 - R2 over serial.
 class LanTest : public NetworkTest {
 protected:
@@ -569,7 +638,17 @@ TEST_F(LanTest, TheLanEntryAppliesTheFacingInterfacesInboundList) {
     write();
     const std::string unreachable = "\r\n% Destination unreachable; gateway or host down";
     EXPECT_EQ(command("ping 10.1.0.2", "P1", 3), "Trying 10.1.0.2" + unreachable);
+    EXPECT_EQ(command("traceroute 10.1.0.2", "P1", 3), "\r\nTrying 10.1.0.2" + unreachable);
+    const r::ConsoleAt at_pc{"P1", vexlab::state::DeviceKind::Pc};
+    EXPECT_FALSE(r::telnet_command(session, tables, at_pc, "telnet 10.1.0.2", 0).session);
     EXPECT_EQ(command("ping 10.1.0.2", "R1", 1), reply("10.1.0.2"));
+
+    // The PC's own address is what the list judges, for every probe.
+    net.acl(4, "R1", "192.168.1.5", "0.0.0.0", false);
+    write();
+    EXPECT_EQ(command("ping 10.1.0.2", "P1", 3), reply("10.1.0.2"));
+    EXPECT_NE(command("traceroute 10.1.0.2", "P1", 3).find(reply("10.1.0.2")), std::string::npos);
+    EXPECT_TRUE(r::telnet_command(session, tables, at_pc, "telnet 10.1.0.2", 0).session);
 }
 
 TEST_F(LanTest, ASwitchOrPcWithoutAnAddressOfItsOwnReachesNothing) {
