@@ -1,6 +1,6 @@
 // What a learner waits on after typing ping or traceroute on a large lab
-// network: the Enter that runs the line through the console (reading the
-// network, the path search, the answer written into the transcript), on
+// network: the Enter that runs the line in the console window (offscreen):
+// reading the network, the path search, the answer on the screen; on
 // generated networks of 10, 20, 50 and 100 routers (or stages).
 //
 //   chain:  N1 - N2 - ... - Nn, ping from N1 to the far end of Nn
@@ -11,12 +11,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <map>
 #include <memory>
 #include <random>
 #include <string>
 
 #include "console/console_engine.h"
+#include "console/ui/frmRoutSim.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 #include "support/test_database.h"
@@ -24,16 +28,15 @@
 
 namespace {
 
-namespace keys = vexlab::console::keys;
 using vexlab::test::TestNetwork;
 
-// A console attached to the first router of a network written into the
-// working tables of the shipped database.
+// A console window attached to the first router of a network written into
+// the working tables of the shipped database.
 struct Console {
     vexlab::test::TempDir folder;
     vexlab::state::AppState app;
     vexlab::platform::ScriptedDialogs dialogs;
-    std::unique_ptr<vexlab::console::ConsoleEngine> engine;
+    std::unique_ptr<vexlab::console::frmRoutSim> window;
     std::string target;
 
     Console(const TestNetwork& net, const std::string& start, std::string to) : target(to) {
@@ -41,15 +44,16 @@ struct Console {
         app.program_folder = folder.path().string();
         app.session.open(folder.file("commandsbackup.mdb"));
         app.open_mode.start_as_router = true;
-        engine = std::make_unique<vexlab::console::ConsoleEngine>(app, dialogs);
-        engine->form_load();
-        engine->press(keys::enter);
+        window = std::make_unique<vexlab::console::frmRoutSim>(app, dialogs);
+        window->Form_Load();
+        window->show();
+        QTest::keyClick(window->Text1, Qt::Key_Return);
         net.write(app.session);
         app.table_set = vexlab::state::NetworkTableSet::working_set();
-        app.console.device.current_device = start;
-        app.console.device.host_name = start;
-        engine->press(keys::enter);  // a prompt of the new device to type after
+        window->engine().switch_device(start, start);
+        QTest::keyClick(window->Text1, Qt::Key_Return);  // a prompt of the new device
     }
+    vexlab::console::ConsoleEngine& engine() { return window->engine(); }
 };
 
 std::string name(int n) {
@@ -133,16 +137,17 @@ Console& stages(int n) {
 
 // One Enter on the typed line; the answer must be a success.
 void run(benchmark::State& state, Console& console, const std::string& command) {
-    auto& engine = *console.engine;
+    auto& engine = console.engine();
     for (auto _ : state) {
         state.PauseTiming();
         // Each Enter starts on a short transcript: what is measured is the
         // line, not a transcript grown by the measurement itself.
         engine.text_control().replace_all(console.app.console.device.host_name + ">");
-        engine.type(command + " " + console.target);
+        QTest::keyClicks(console.window->Text1,
+                         QString::fromStdString(command + " " + console.target));
         const std::size_t before = engine.text().size();
         state.ResumeTiming();
-        engine.press(keys::enter);
+        QTest::keyClick(console.window->Text1, Qt::Key_Return);
         state.PauseTiming();
         if (engine.text().find("!!!!!", before) == std::string::npos) {
             state.SkipWithError(("not reached: " + engine.text().substr(before)).c_str());
@@ -169,4 +174,11 @@ BENCHMARK(BM_TracerouteStages)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchm
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
