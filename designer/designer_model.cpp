@@ -109,8 +109,8 @@ bool DesignerModel::save_network_map() {
         NetworkMap map = network_map();
         write_network_map_file(*name, map);
     } catch (const std::exception& error) {
-        dialogs_.message(kProgramTitle,
-                         "The network could not be saved to " + *name + ".\n\n" + error.what());
+        dialogs_.message(kProgramTitle, "The network could not be saved to " + *name + ".\n\n" +
+                                            db::failure_text_for_user(error));
         return false;
     }
     return true;
@@ -126,8 +126,8 @@ void DesignerModel::mnufileopen_Click() {
     } catch (const std::exception& error) {
         // The file is read completely before the design is replaced, so a
         // file that does not read leaves the current design as it is.
-        dialogs_.message(kProgramTitle,
-                         "The network could not be opened from " + *name + ".\n\n" + error.what());
+        dialogs_.message(kProgramTitle, "The network could not be opened from " + *name + ".\n\n" +
+                                            db::failure_text_for_user(error));
         return;
     }
     open_network_map(map);
@@ -163,8 +163,8 @@ bool DesignerModel::export_network(const std::string& path) {
                                             error.reason());
         return false;
     } catch (const std::exception& error) {
-        dialogs_.message(kProgramTitle,
-                         "The network could not be exported to " + path + ".\n\n" + error.what());
+        dialogs_.message(kProgramTitle, "The network could not be exported to " + path + ".\n\n" +
+                                            db::failure_text_for_user(error));
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <iostream>
 
 #include "platform/text.h"
 
@@ -352,6 +353,13 @@ void DatabaseSession::Transaction::commit() {
 }
 
 // ---------------------------------------------------------------- helpers
+
+std::string failure_text_for_user(const std::exception& error) {
+    const auto* db_error = dynamic_cast<const DbError*>(&error);
+    if (!db_error) return error.what();
+    std::cerr << "vexlab: " << db_error->what() << "\n";
+    return db_error->engine_message();
+}
 
 std::string quote_identifier(std::string_view name) {
     std::string quoted = "\"";

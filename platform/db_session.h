@@ -7,6 +7,7 @@
 // Values always travel as bound parameters; the only text spliced into SQL is
 // identifiers, and those go through quote_identifier().
 
+#include <exception>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -134,6 +135,11 @@ private:
     std::unordered_map<std::string, sqlite3_stmt*> cache_;
     int savepoint_depth_ = 0;
 };
+
+// What a failure says to the user: a database failure's reason without the
+// statement behind it, which goes to the log (stderr) instead; any other
+// failure's own text.
+std::string failure_text_for_user(const std::exception& error);
 
 // Quotes an identifier (table or column name) for SQL text: "2950", "index".
 std::string quote_identifier(std::string_view name);

@@ -318,6 +318,18 @@ TEST_F(DesignerFiles, AFailedExportSaysSoAndWritesNothing) {
     EXPECT_FALSE(fs::exists(path));
 }
 
+// A database failure says why, not which statement failed.
+TEST_F(DesignerFiles, AnExportThatMeetsADatabaseFailureShowsNoStatement) {
+    drop("2501", 40, 40, "R1");
+    session.execute("DROP TABLE config_template");
+    const std::string path = dir.file("net.exp");
+    EXPECT_FALSE(model->export_network(path));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0], "The network could not be exported to " + path +
+                                 ".\n\nno such table: config_template");
+    EXPECT_FALSE(fs::exists(path));
+}
+
 // The export builds its settings and routing rows as scratch: the network
 // loaded in the console, the designer's tables and the shipped tables are
 // exactly as they were.

@@ -137,6 +137,9 @@ TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
         {"catalogue table missing",
          [](const std::string& path) { damage(path, "DROP TABLE tblsublabcmds3"); },
          "is damaged: the table tblsublabcmds3 is missing"},
+        {"default settings missing",
+         [](const std::string& path) { damage(path, "DROP TABLE routervariables_def"); },
+         "is damaged: the table routervariables_def is missing"},
         {"column missing",
          [](const std::string& path) {
              damage(path, "ALTER TABLE config_template DROP COLUMN " +
@@ -160,6 +163,24 @@ TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
         EXPECT_NE(seen.shown()[0].text.find(db), std::string::npos) << seen.shown()[0].text;
         EXPECT_NE(seen.shown()[0].text.find(c.expect), std::string::npos) << seen.shown()[0].text;
     }
+}
+
+// A window that fails to open says why without the statement behind a
+// database failure; the statement goes to the log.
+TEST_F(MainWindowTest, AWindowThatCannotOpenShowsNoStatement) {
+    with_database();
+    Program program(options(), &dialogs);
+    ASSERT_TRUE(program.Main());
+    auto* main = program.main_window();
+    program.state().session.execute("DROP TABLE device");
+    main->mnuRoutSim_Click();
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    const std::string& text = dialogs.shown()[0].text;
+    EXPECT_NE(text.find("The console could not be opened."), std::string::npos) << text;
+    EXPECT_NE(text.find("no such table: device"), std::string::npos) << text;
+    for (const char* verb : {"SELECT", "INSERT", "UPDATE", "DELETE"})
+        EXPECT_EQ(text.find(verb), std::string::npos) << text;
+    main->close();
 }
 
 TEST_F(MainWindowTest, HelpItemsOpenTheHelpPageAndKeepTheWindowEnabled) {

@@ -198,7 +198,7 @@ bool frmMain::load_console() {
     } catch (const std::exception& error) {
         state_.open_mode.start_as_router = state_.open_mode.start_as_switch = false;
         dialogs_.message("Vexlab",
-                         "The console could not be opened.\n\n" + std::string(error.what()));
+                         "The console could not be opened.\n\n" + db::failure_text_for_user(error));
         return false;
     }
     return true;
@@ -238,8 +238,8 @@ void frmMain::mnulab_Click(int group, int index) {
         }
         labpractise_->Form_Load();
     } catch (const std::exception& error) {
-        dialogs_.message("Vexlab",
-                         "The lab exercise could not be opened.\n\n" + std::string(error.what()));
+        dialogs_.message("Vexlab", "The lab exercise could not be opened.\n\n" +
+                                       db::failure_text_for_user(error));
         return;
     }
     setEnabled(false);
@@ -257,8 +257,8 @@ void frmMain::mnuload_Click() {
                                                                state_.program_folder);
         designer_->Form_Load();
     } catch (const std::exception& error) {
-        dialogs_.message(
-            "Vexlab", "The network designer could not be opened.\n\n" + std::string(error.what()));
+        dialogs_.message("Vexlab", "The network designer could not be opened.\n\n" +
+                                       db::failure_text_for_user(error));
         return;
     }
     platform::show_child(this, designer_.get());

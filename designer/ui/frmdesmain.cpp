@@ -17,6 +17,7 @@
 #include "designer/ui/canvas_painter.h"
 #include "designer/ui/designer_canvas.h"
 #include "designer/ui/designer_windows.h"
+#include "platform/db_session.h"
 #include "platform/user_dialogs.h"
 
 namespace vexlab::designer {
@@ -238,8 +239,8 @@ void frmdesmain::Form_Load() {
 }
 
 void frmdesmain::report(const std::exception& error) {
-    dialogs_.message(kProgramTitle,
-                     std::string("The designer could not complete this.\n\n") + error.what());
+    dialogs_.message(kProgramTitle, "The designer could not complete this.\n\n" +
+                                        db::failure_text_for_user(error));
 }
 
 void frmdesmain::act(const std::function<void()>& work) {
