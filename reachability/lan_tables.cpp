@@ -16,6 +16,7 @@
 #include "platform/text.h"
 #include "state/device_settings.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::reachability {
 
@@ -52,8 +53,9 @@ std::optional<std::array<std::uint64_t, 4>> dotted_parts(std::string_view text) 
 
 // Address texts that hold no address.
 bool is_unassigned(std::string_view address) {
-    return address.empty() || iequals(address, "UA") || iequals(address, "NA") ||
-           iequals(address, "Unassigned") || iequals(address, "nill");
+    return address.empty() || iequals(address, state::marker::kUnassigned) ||
+           iequals(address, state::marker::kNotApplicable) || iequals(address, "Unassigned") ||
+           iequals(address, state::marker::kNill);
 }
 
 bool is_ethernet(std::string_view interface) {
@@ -518,8 +520,8 @@ void router_address_removed(db::DatabaseSession& session, const std::string& dev
             "DELETE FROM " + db::quote_identifier("eth_iplist") + " WHERE master_ip = ?",
             {previous_address});
     session.execute("UPDATE " + db::quote_identifier("sw_riplist") +
-                        " SET mast_ip = 'UA' WHERE mast_dev = ? AND mast_int = ?",
-                    {device, interface});
+                        " SET mast_ip = ? WHERE mast_dev = ? AND mast_int = ?",
+                    {state::marker::kUnassigned, device, interface});
 }
 
 void host_address_changed(db::DatabaseSession& session, const state::NetworkTableSet& tables,

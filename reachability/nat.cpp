@@ -7,6 +7,7 @@
 #include "reachability/ipv4.h"
 #include "reachability/lan_tables.h"
 #include "reachability/network_view.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::reachability {
 
@@ -72,7 +73,8 @@ bool pool_entry_matches(const AccessListEntry& entry, std::string_view host) {
 const NatPool* choose_pool(const NetworkView& view, const db::Value& router_number,
                            std::string_view host) {
     for (const auto& pool : view.nat_pool) {
-        if (!same_number(pool.dev_ref, router_number) || iequals(pool.beg_in_global, "UA"))
+        if (!same_number(pool.dev_ref, router_number) ||
+            iequals(pool.beg_in_global, state::marker::kUnassigned))
             continue;
         if (pool.accesslist_num.is_null()) continue;  // no list chooses no host
         for (const auto& entry : view.access_list) {
@@ -131,7 +133,9 @@ bool check_nat_outside(const NetworkView& view, std::string_view hop_ip, std::st
                 return false;
             const std::string local = entry.outside_local.to_text();
             for (const auto& pair : view.eth_iplist) {
-                if (!iequals(pair.sub_ip, local) || iequals(pair.sub_ip, "UA")) continue;
+                if (!iequals(pair.sub_ip, local) ||
+                    iequals(pair.sub_ip, state::marker::kUnassigned))
+                    continue;
                 for (const auto* row : view.route.of_device(device))
                     if (iequals(row->iface->ip, pair.master_ip)) {
                         reached = true;
@@ -170,7 +174,7 @@ std::vector<std::string> translate_nat_source(const NetworkView& view, std::stri
     // Static inside entries.
     for (const auto* host_row : hosts) {
         const std::string& host = host_row->iface->ip;
-        if (host.empty() || host == "UA") continue;
+        if (host.empty() || host == state::marker::kUnassigned) continue;
         std::optional<std::pair<std::string, std::string>> global;
         for_each_entry(view, router, [&](const NatDevice&, const NatEntry& entry) {
             if (!iequals(entry.inside_local.to_text(), host)) return false;
@@ -182,7 +186,8 @@ std::vector<std::string> translate_nat_source(const NetworkView& view, std::stri
         const auto& [address, protocol] = *global;
         for (const auto* row : interfaces) {
             const InterfaceRow& out = *row->iface;
-            if (out.nat_outside_int != 1 || out.ip == "UA" || out.ip.empty()) continue;
+            if (out.nat_outside_int != 1 || out.ip == state::marker::kUnassigned || out.ip.empty())
+                continue;
             if (same_network(out.ip, out.mask, address, out.mask) ||
                 (out.nw_protocol == protocol && protocol != "d"))
                 listed.push_back(out.ip);
@@ -200,12 +205,16 @@ std::vector<std::string> translate_nat_source(const NetworkView& view, std::stri
     if (!router_row) return listed;
     for (const auto* host_row : hosts) {
         const std::string& host = host_row->iface->ip;
-        if (iequals(host, "UA") || !behind_inside_interface(view, router, host)) continue;
+        if (iequals(host, state::marker::kUnassigned) ||
+            !behind_inside_interface(view, router, host))
+            continue;
         const NatPool* pool = choose_pool(view, router_row->dev_no, host);
         if (!pool) continue;
         for (const auto* row : interfaces) {
             const InterfaceRow& out = *row->iface;
-            if (iequals(out.ip, "UA") || out.nat_outside_int != 1 || out.ip.empty()) continue;
+            if (iequals(out.ip, state::marker::kUnassigned) || out.nat_outside_int != 1 ||
+                out.ip.empty())
+                continue;
             if (pool_reaches(*pool, out) ||
                 (pool->glob_port == out.nw_protocol && pool->glob_port != "d"))
                 list_once(listed, out.ip);

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "reachability/access_lists.h"
 #include "reachability/lan_tables.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::reachability {
 
@@ -15,10 +16,10 @@ namespace {
 using text::iequals;
 
 bool is_address(const std::string& ip) {
-    return !ip.empty() && ip != "UA";
+    return !ip.empty() && ip != state::marker::kUnassigned;
 }
 bool is_hop(const std::string& ip) {
-    return is_address(ip) && ip != "NA";
+    return is_address(ip) && ip != state::marker::kNotApplicable;
 }
 bool contains(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
@@ -296,7 +297,8 @@ private:
         gateway_on_subnet_ = false;
         if (assigned)
             for (const auto* row : v_.route.of_device(device))
-                if (row->iface->next_hopip == gateway_ip_ && gateway_ip_ != "UA") {
+                if (row->iface->next_hopip == gateway_ip_ &&
+                    gateway_ip_ != state::marker::kUnassigned) {
                     gateway_on_subnet_ = is_next_hop_on_subnet(gateway_ip_);
                     break;
                 }
@@ -620,7 +622,8 @@ private:
                 bool on_subnet = false;
                 if (assigned)
                     for (const auto* row : v_.route.of_device(from_device))
-                        if (row->iface->next_hopip == gateway && gateway != "UA") {
+                        if (row->iface->next_hopip == gateway &&
+                            gateway != state::marker::kUnassigned) {
                             on_subnet = is_next_hop_on_subnet(gateway);
                             break;
                         }

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "platform/text.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::reachability {
 
@@ -30,7 +31,7 @@ void start_probe(const NetworkView& view, PathSearch& search, const std::string&
     search.reexpand_next_ip.clear();
     search.source_ips.clear();
     for (const auto& row : view.route.rows())
-        if (row.dev_name() == search.source_device && row.iface->ip != "UA" &&
+        if (row.dev_name() == search.source_device && row.iface->ip != state::marker::kUnassigned &&
             !row.iface->ip.empty())
             search.source_ips.push_back(row.iface->ip);
     search.reset_paths();
@@ -40,7 +41,7 @@ void start_probe(const NetworkView& view, PathSearch& search, const std::string&
 bool answers_itself(const NetworkView& view, const PathSearch& search) {
     for (const auto& row : view.route.rows())
         if (row.iface->ip == search.destination_ip && row.dev_name() == search.answering_device &&
-            row.iface->ip != "UA" && row.iface->int_status)
+            row.iface->ip != state::marker::kUnassigned && row.iface->int_status)
             return true;
     return false;
 }

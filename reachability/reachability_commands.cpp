@@ -9,6 +9,7 @@
 #include "reachability/probes.h"
 #include "state/console_session.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::reachability {
 
@@ -50,11 +51,12 @@ Target resolve_target(const NetworkView& view, const std::string& command_line) 
     if (device.empty()) return target;
     if (view.device_kind(device) == state::kind_number(state::DeviceKind::Switch)) {
         const std::string* address = settings_cell(view, "FastEthernet1_ip_address", device);
-        if (address && !address->empty() && *address != "UA") target.addresses.push_back(*address);
+        if (address && !address->empty() && *address != state::marker::kUnassigned)
+            target.addresses.push_back(*address);
         return target;
     }
     for (const auto* row : view.route.of_device(device))
-        if (!row->iface->ip.empty() && row->iface->ip != "UA")
+        if (!row->iface->ip.empty() && row->iface->ip != state::marker::kUnassigned)
             target.addresses.push_back(row->iface->ip);
     return target;
 }
@@ -140,7 +142,7 @@ void record_session(db::DatabaseSession& session, const state::NetworkTableSet& 
     const std::string table = db::quote_identifier(tables.routervariables_table);
     if (const SettingsRow* ids = view.settings("telnetsession_id")) {
         const int column = column_position(view, device, true);
-        if (column >= 0 && ids->values[static_cast<std::size_t>(column)] == "nill") {
+        if (column >= 0 && ids->values[static_cast<std::size_t>(column)] == state::marker::kNill) {
             ++count;
             session.execute("UPDATE " + table + " SET " +
                                 db::quote_identifier(view.settings_columns[column]) +
@@ -159,7 +161,7 @@ void record_session(db::DatabaseSession& session, const state::NetworkTableSet& 
     std::string free_key;
     for (; !rows.eof(); rows.move_next()) {
         if (rows.text(1) == device) return;
-        if (free_key.empty() && rows.text(1) == "nill") free_key = rows.text(0);
+        if (free_key.empty() && rows.text(1) == state::marker::kNill) free_key = rows.text(0);
     }
     if (free_key.empty()) return;
     session.execute("UPDATE " + table + " SET " + db::quote_identifier(view.settings_columns[at]) +
@@ -235,7 +237,8 @@ TelnetOutcome telnet_command(db::DatabaseSession& session, const state::NetworkT
         const std::string* host = settings_cell(view, "hostname", device);
         landed.host_name = host && !host->empty() ? *host : target.typed;
         const std::string* password = settings_cell(view, "linevty_pass", device);
-        landed.vty_password = password && !password->empty() ? *password : "nill";
+        landed.vty_password =
+            password && !password->empty() ? *password : std::string(state::marker::kNill);
         landed.device_kind = console.kind;
         if (const auto number = view.device_kind(device))
             if (const auto kind = state::device_kind(*number)) landed.device_kind = *kind;

@@ -12,6 +12,7 @@
 #include "state/app_state.h"
 #include "state/device_settings.h"
 #include "state/schema_registry.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands {
 
@@ -99,7 +100,7 @@ void disconnect_session(const DeviceSettings& settings, const std::vector<std::s
     for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
         for (const auto& cell : settings.row(*key)) {
             if (cell.column == "Config_Variable" || cell.value != session_id) continue;
-            settings.write_column(*key, cell.column, "nill");
+            settings.write_column(*key, cell.column, state::marker::kNill);
             break;
         }
     }
@@ -296,7 +297,7 @@ public:
         if (const auto* table = state::SchemaRegistry::instance().find(table_))
             if (const auto* def = table->column(column); def && def->default_value)
                 return *def->default_value;
-        return "Not Set";
+        return std::string(state::marker::kNotSet);
     }
 
     void write_all(const std::vector<std::string>& columns, const db::Value& value) const {

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "state/device_settings.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands {
 
@@ -18,10 +19,10 @@ constexpr const char* kDlciInUse =
     "This DLCI number has been assigned,Please choose another DLCI number";
 
 // What the words after the DLCI say: whether the map forwards broadcasts,
-// and its encapsulation type ("NA" when none is named).
+// and its encapsulation type (the not-applicable marker when none is named).
 struct MapOptions {
     bool broadcast = false;
-    std::string type = "NA";
+    std::string type{state::marker::kNotApplicable};
 };
 
 // `base` is the word count of the line without options.
@@ -30,7 +31,8 @@ std::optional<MapOptions> map_options(const state::CommandLine& line, std::size_
     const std::string& last = n ? line.word(n - 1) : line.word(0);
     if (n == base) return MapOptions{};
     if (n == base + 1) {
-        if (last == "broadcast") return MapOptions{true, "NA"};
+        if (last == "broadcast")
+            return MapOptions{true, std::string(state::marker::kNotApplicable)};
         return MapOptions{false, last};
     }
     if (n == base + 2) return MapOptions{true, last};
@@ -38,7 +40,7 @@ std::optional<MapOptions> map_options(const state::CommandLine& line, std::size_
 }
 
 bool is_not_set(const std::optional<std::string>& value) {
-    return !value || value->empty() || text::iequals(*value, "Not Set");
+    return !value || value->empty() || text::iequals(*value, state::marker::kNotSet);
 }
 
 // One setting of an interface's int_det row; nothing without the row.

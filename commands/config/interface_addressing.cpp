@@ -9,6 +9,7 @@
 #include "reachability/lan_tables.h"
 #include "state/device_settings.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands {
 
@@ -30,7 +31,7 @@ std::optional<Peer> peer_of(const DeviceScope& scope, const std::string& interfa
                                      {interface, number});
     if (set.eof()) return std::nullopt;
     Peer peer{set.text(0), set.text(1)};
-    if (peer.device.empty() || peer.device == "UA") return std::nullopt;
+    if (peer.device.empty() || peer.device == state::marker::kUnassigned) return std::nullopt;
     return peer;
 }
 
@@ -38,7 +39,7 @@ std::optional<Peer> peer_of(const DeviceScope& scope, const std::string& interfa
 void set_peer_next_hop(const DeviceScope& scope, const std::string& interface, std::int64_t number,
                        const std::string& address, const std::string& mask) {
     auto peer = peer_of(scope, interface, number);
-    if (!peer || peer->interface.empty() || peer->interface == "UA") return;
+    if (!peer || peer->interface.empty() || peer->interface == state::marker::kUnassigned) return;
     auto peer_number = device_number(scope.session, scope.tables.rout_dev_table, peer->device);
     if (!peer_number) return;
     for (const auto& view : routing_views(scope.tables))
@@ -127,12 +128,13 @@ bool clear_int_ip(const DeviceScope& scope, state::DeviceKind kind, const std::s
     const std::string old_address =
         interface_address(scope, interface).value_or(InterfaceAddress{}).ip;
 
-    set_view_address(scope, interface, *number, "UA", "UA");
+    const std::string unassigned(state::marker::kUnassigned);
+    set_view_address(scope, interface, *number, unassigned, unassigned);
     scope.session.execute(
         "UPDATE " + db::quote_identifier("int_det") +
-            " SET ip_address = 'UA', mask_address = 'UA' WHERE int_name = ? AND ref = ?",
-        {interface, *number});
-    set_peer_next_hop(scope, interface, *number, "UA", "UA");
+            " SET ip_address = ?, mask_address = ? WHERE int_name = ? AND ref = ?",
+        {unassigned, unassigned, interface, *number});
+    set_peer_next_hop(scope, interface, *number, unassigned, unassigned);
 
     if (kind == state::DeviceKind::Router)
         reachability::router_address_removed(scope.session, scope.device, interface, old_address);

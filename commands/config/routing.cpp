@@ -8,6 +8,7 @@
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands {
 
@@ -66,7 +67,8 @@ void enrol_ospf_interface(const DeviceScope& scope, std::int64_t device, const s
                                      {address, device});
     if (!own.eof()) {
         const std::string peer = own.text(0), peer_interface = own.text(1);
-        if (!peer.empty() && peer != "UA" && !peer_interface.empty() && peer_interface != "UA")
+        if (!peer.empty() && peer != state::marker::kUnassigned && !peer_interface.empty() &&
+            peer_interface != state::marker::kUnassigned)
             if (auto peer_number = device_number(scope.session, t.rout_dev_table, peer))
                 scope.session.execute(
                     "UPDATE " + ospf + " SET nxt_int_area_num = ? WHERE int_name = ? AND ref = ?",

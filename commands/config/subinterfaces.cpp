@@ -9,6 +9,7 @@
 #include "platform/text.h"
 #include "state/device_settings.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands {
 
@@ -21,7 +22,7 @@ constexpr const char* kRemoveAddressFirst =
     "subinterface";
 
 // The subinterface numbers of the main interface's rows in the map table
-// ("NA" for a map of the main interface itself).
+// (the not-applicable marker for a map of the main interface itself).
 std::vector<std::string> frame_rows(const DeviceScope& scope, const std::string& interface) {
     const auto& t = scope.tables;
     db::Recordset rows = scope.session.open_recordset(
@@ -39,15 +40,15 @@ std::vector<std::string> frame_rows(const DeviceScope& scope, const std::string&
 
 bool has_subinterfaces(const DeviceScope& scope, const std::string& interface) {
     for (const auto& number : frame_rows(scope, interface))
-        if (number != "NA") return true;
+        if (number != state::marker::kNotApplicable) return true;
     return false;
 }
 
 bool has_int_ip(const DeviceScope& scope, const std::string& interface) {
     auto address = interface_address(scope, interface);
-    if (address && !address->ip.empty() && address->ip != "UA") return true;
+    if (address && !address->ip.empty() && address->ip != state::marker::kUnassigned) return true;
     for (const auto& number : frame_rows(scope, interface))
-        if (number == "NA") return true;
+        if (number == state::marker::kNotApplicable) return true;
     return false;
 }
 
@@ -151,8 +152,8 @@ state::CommandOutcome remove_subint_ip(const DeviceScope& scope, const std::stri
             "DELETE FROM " + quote_identifier(view) + " WHERE int_name = ? AND ref = ?",
             {name, *dev_no});
 
-    if (peer_device.empty() || peer_device == "UA" || peer_interface.empty() ||
-        peer_interface == "UA")
+    if (peer_device.empty() || peer_device == state::marker::kUnassigned ||
+        peer_interface.empty() || peer_interface == state::marker::kUnassigned)
         return state::CommandOutcome::done();
     const auto peer_number = device_number(scope.session, t.rout_dev_table, peer_device);
     if (!peer_number) return state::CommandOutcome::done();

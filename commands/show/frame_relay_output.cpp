@@ -7,6 +7,7 @@
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands::show {
 
@@ -63,7 +64,7 @@ std::string build_frame_relay_map_output(const ShowContext& context) {
              {context.device});
          !rows.eof(); rows.move_next()) {
         // Subinterfaces have their circuits, not maps.
-        if (rows.text(6) != "NA") continue;
+        if (rows.text(6) != state::marker::kNotApplicable) continue;
         const std::string interface = rows.text(1);
         db::Recordset state = interface_row(context.session, context.device, interface);
         // An interface the device does not list has no line to be up.
@@ -71,7 +72,7 @@ std::string build_frame_relay_map_output(const ShowContext& context) {
         std::string line = interface + " (" + line_state + ") : ip " + rows.text(2) + " dlci " +
                            rows.text(3) + " ,Dynamic,";
         if (rows.field(4).to_int() != 0) line += " Broadcast, ";
-        if (rows.text(5) != "NA") line += rows.text(5);
+        if (rows.text(5) != state::marker::kNotApplicable) line += rows.text(5);
         line += ", status defined, active";
         written += line + kCrLf;
     }

@@ -3,6 +3,7 @@
 #include "commands/show/show_tables.h"
 #include "platform/db_session.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands::show {
 
@@ -58,7 +59,8 @@ std::string build_nat_translations_output(const ShowContext& context) {
         for (int i = 0; i < 4; ++i) {
             value[i] = rows.text(i);
             // No address, marked or not, shows as the dashes of an empty column.
-            if (value[i] == "UA" || value[i].empty()) value[i] = "---" + blanks(15);
+            if (value[i] == state::marker::kUnassigned || value[i].empty())
+                value[i] = "---" + blanks(15);
         }
         text += kCrLf + ("---" + blanks(6) + value[0] + blanks(4) + value[1] + blanks(6) +
                          value[2] + blanks(7) + value[3]);

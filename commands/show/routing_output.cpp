@@ -6,6 +6,7 @@
 #include "platform/text.h"
 #include "reachability/lan_tables.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands::show {
 
@@ -27,7 +28,7 @@ constexpr const char* kInTableOrder = " ORDER BY i.rowid";
 
 struct RouteEntry {
     std::string network;
-    std::string via;  // "NA" for a connected network
+    std::string via;  // the not-applicable marker for a connected network
     std::string interface_name;
     bool listed = false;
 };
@@ -50,7 +51,7 @@ std::optional<ClassfulNetwork> classful(const std::string& network) {
 }
 
 std::string route_line(const RouteEntry& entry, bool repeat) {
-    const bool connected = entry.via == "NA";
+    const bool connected = entry.via == state::marker::kNotApplicable;
     if (connected && !repeat)
         return "C" + blanks(9) + entry.network + " is directly connected, " + entry.interface_name;
     if (connected) return "C" + blanks(11) + "is directly connected, " + entry.interface_name;
@@ -72,7 +73,7 @@ std::vector<RouteEntry> collect_routes(const ShowContext& context) {
          !rows.eof(); rows.move_next()) {
         // An interface without an address has no network to show.
         if (auto network = reachability::network_text(rows.text(1), rows.text(2)))
-            entries.push_back({*network, "NA", rows.text(0)});
+            entries.push_back({*network, std::string(state::marker::kNotApplicable), rows.text(0)});
     }
 
     // The networks of the neighbours whose facing interface is up, except
@@ -310,7 +311,9 @@ std::string build_ospf_neighbor_output(const ShowContext& context) {
     const std::string join = ospf_join(t);
     std::string text = "Neighbor ID" + blanks(7) + "pri" + blanks(3) + "State" + blanks(8) +
                        "Dead Time" + blanks(6) + "Address" + blanks(9) + "Interface" + blanks(3);
-    const auto no_address = [](const std::string& value) { return value == "UA" || value.empty(); };
+    const auto no_address = [](const std::string& value) {
+        return value == state::marker::kUnassigned || value.empty();
+    };
     for (db::Recordset links = context.session.open_recordset(
              "SELECT next_hop_devname, next_hop_intname, next_hopip" + join +
                  "WHERE dev_name = ? AND nw_protocol = 'o' AND int_status = 1" + kInTableOrder,

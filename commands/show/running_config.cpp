@@ -3,6 +3,7 @@
 #include "commands/show/show_tables.h"
 #include "platform/db_session.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands::show {
 
@@ -65,12 +66,12 @@ SerialSections build_serial_sections(const ShowContext& context, const std::stri
     out = "interface " + interface + kCrLf + "no ip address" + kCrLf + "encapsulation frame-relay" +
           kCrLf + "no shut" + kCrLf + "!";
     for (; !rows.eof(); rows.move_next()) {
-        const auto or_unassigned = [](const std::string& value, const char* unset) {
+        const auto or_unassigned = [](const std::string& value, std::string_view unset) {
             return value == unset ? std::string("Unassigned") : value;
         };
-        const std::string description = or_unassigned(rows.text(5), "UA");
-        const std::string address = or_unassigned(rows.text(1), "UA");
-        const std::string mask = or_unassigned(rows.text(2), "UA");
+        const std::string description = or_unassigned(rows.text(5), state::marker::kUnassigned);
+        const std::string address = or_unassigned(rows.text(1), state::marker::kUnassigned);
+        const std::string mask = or_unassigned(rows.text(2), state::marker::kUnassigned);
         const std::string dlci = or_unassigned(rows.text(3), "0");
         out += kCrLf + ("interface " + interface + "." + rows.text(0) + " Point-to-Point");
         out += kCrLf + ("description " + description);

@@ -7,6 +7,7 @@
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands::show {
 
@@ -121,7 +122,8 @@ std::string expand_template_blocks(const std::vector<std::string>& lines, const 
         auto column = interface->field_index(lookup);
         if (!column) return {Kind::Dropped, {}};
         const std::string value = interface->text(*column);
-        return {Kind::Value, value.empty() || value == " " ? "UA" : value};
+        return {Kind::Value,
+                value.empty() || value == " " ? std::string(state::marker::kUnassigned) : value};
     };
 
     std::string written;

@@ -8,6 +8,7 @@
 #include "state/device_settings.h"
 #include "state/devices.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::commands::show {
 
@@ -42,7 +43,7 @@ std::optional<std::string> startup_config_text(db::DatabaseSession& session,
                 // An unset value leaves its line out; the lines after it
                 // are still saved.
                 const std::string value = cell->to_text();
-                if (cell->is_null() || value.empty() || value == "nill") continue;
+                if (cell->is_null() || value.empty() || value == state::marker::kNill) continue;
                 line = value;
             }
         }
