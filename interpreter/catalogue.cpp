@@ -85,61 +85,101 @@ CatalogueRow read_catalogue_row(const db::Recordset& set, int level) {
     return row;
 }
 
+namespace {
+
+// The lookups' statement texts, built once: they are the same for every
+// line, and the session finds its prepared statement by the text.
+struct LookupStatements {
+    static constexpr int kOrders = 2;
+    std::string first_words[kOrders], exact_first_words[kOrders], all_first_words;
+    std::string words[kLastLevel + 1][kOrders], placeholders[kLastLevel + 1][kOrders];
+    std::string children[kLastLevel + 1], end_marker[kLastLevel + 1];
+
+    LookupStatements() {
+        for (int o = 0; o < kOrders; ++o) {
+            const std::string order = bound_order(static_cast<RowOrder>(o));
+            first_words[o] = "SELECT * FROM " + table(0) + " WHERE " + db::begins_with("command") +
+                             " AND commandprompt = ? AND ref = ?" + order;
+            exact_first_words[o] = "SELECT * FROM " + table(0) +
+                                   " WHERE command = ? AND commandprompt = ? AND ref = ?" + order;
+            for (int level = 1; level <= kLastLevel; ++level) {
+                words[level][o] = "SELECT * FROM " + table(level) + " WHERE " +
+                                  db::begins_with("command") + " AND ref = ?" + order;
+                placeholders[level][o] = "SELECT * FROM " + table(level) +
+                                         " WHERE command LIKE '<%' AND ref = ?" + order;
+            }
+        }
+        all_first_words = "SELECT * FROM " + table(0) + " WHERE ref = ? ORDER BY command";
+        for (int level = 1; level <= kLastLevel; ++level) {
+            children[level] = "SELECT * FROM " + table(level) + " WHERE ref = ? ORDER BY command";
+            end_marker[level] =
+                "SELECT * FROM " + table(level) + " WHERE command = ? AND ref = ? ORDER BY rowid";
+        }
+    }
+};
+
+const LookupStatements& statements() {
+    static const LookupStatements texts;
+    return texts;
+}
+
+int order_slot(RowOrder order) {
+    return order == RowOrder::Stored ? 0 : 1;
+}
+
+// Further-word levels run from 1 to kLastLevel.
+int further_level(int level) {
+    if (level < 1 || level > kLastLevel)
+        throw std::out_of_range("no catalogue words at level " + std::to_string(level));
+    return level;
+}
+
+}  // namespace
+
 std::vector<CatalogueRow> Catalogue::first_words(std::string_view word, CommandMode mode,
                                                  DeviceKind kind, RowOrder order) const {
-    return read_all(session_.open_recordset(
-                        "SELECT * FROM " + table(0) + " WHERE " + db::begins_with("command") +
-                            " AND commandprompt = ? AND ref = ?" + bound_order(order),
-                        {std::string(word), std::string(word),
-                         std::string(state::prompt_suffix(mode)), state::kind_number(kind)}),
-                    0);
+    return read_all(
+        session_.open_recordset(statements().first_words[order_slot(order)],
+                                {word, word, state::prompt_suffix(mode), state::kind_number(kind)}),
+        0);
 }
 
 std::vector<CatalogueRow> Catalogue::exact_first_words(std::string_view word, CommandMode mode,
                                                        DeviceKind kind, RowOrder order) const {
     return read_all(
-        session_.open_recordset(
-            "SELECT * FROM " + table(0) + " WHERE command = ? AND commandprompt = ? AND ref = ?" +
-                bound_order(order),
-            {std::string(word), std::string(state::prompt_suffix(mode)), state::kind_number(kind)}),
+        session_.open_recordset(statements().exact_first_words[order_slot(order)],
+                                {word, state::prompt_suffix(mode), state::kind_number(kind)}),
         0);
 }
 
 std::vector<CatalogueRow> Catalogue::all_first_words(DeviceKind kind) const {
     return read_all(
-        session_.open_recordset("SELECT * FROM " + table(0) + " WHERE ref = ? ORDER BY command",
-                                {state::kind_number(kind)}),
-        0);
+        session_.open_recordset(statements().all_first_words, {state::kind_number(kind)}), 0);
 }
 
 std::vector<CatalogueRow> Catalogue::words(int level, int parent, std::string_view word,
                                            RowOrder order) const {
-    return read_all(session_.open_recordset("SELECT * FROM " + table(level) + " WHERE " +
-                                                db::begins_with("command") + " AND ref = ?" +
-                                                bound_order(order),
-                                            {std::string(word), std::string(word), parent}),
-                    level);
+    return read_all(
+        session_.open_recordset(statements().words[further_level(level)][order_slot(order)],
+                                {word, word, parent}),
+        level);
 }
 
 std::vector<CatalogueRow> Catalogue::placeholders(int level, int parent, RowOrder order) const {
     return read_all(
-        session_.open_recordset("SELECT * FROM " + table(level) +
-                                    " WHERE command LIKE '<%' AND ref = ?" + bound_order(order),
+        session_.open_recordset(statements().placeholders[further_level(level)][order_slot(order)],
                                 {parent}),
         level);
 }
 
 std::vector<CatalogueRow> Catalogue::children(int level, int parent) const {
-    return read_all(
-        session_.open_recordset("SELECT * FROM " + table(level) + " WHERE ref = ? ORDER BY command",
-                                {parent}),
-        level);
+    return read_all(session_.open_recordset(statements().children[further_level(level)], {parent}),
+                    level);
 }
 
 std::vector<CatalogueRow> Catalogue::end_marker(int level, int parent) const {
-    return read_all(session_.open_recordset("SELECT * FROM " + table(level) +
-                                                " WHERE command = ? AND ref = ? ORDER BY rowid",
-                                            {std::string(state::marker::kEndCmd), parent}),
+    return read_all(session_.open_recordset(statements().end_marker[further_level(level)],
+                                            {state::marker::kEndCmd, parent}),
                     level);
 }
 

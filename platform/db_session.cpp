@@ -35,34 +35,47 @@ void Recordset::move_previous() {
     if (pos_ >= 0) --pos_;
 }
 
+const std::string& Recordset::sql() const {
+    static const std::string none;
+    return columns_ ? columns_->sql : none;
+}
+
 const std::string& Recordset::field_name(int position) const {
     if (position < 0 || position >= field_count())
-        throw DbError(sql_, "no field at position " + std::to_string(position));
-    return names_[static_cast<std::size_t>(position)];
+        throw DbError(sql(), "no field at position " + std::to_string(position));
+    return columns_->names[static_cast<std::size_t>(position)];
 }
 
 std::optional<int> Recordset::field_index(std::string_view name) const {
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        if (iequals(names_[i], name)) return static_cast<int>(i);
+    for (int i = 0; i < field_count(); ++i)
+        if (iequals(columns_->names[static_cast<std::size_t>(i)], name)) return i;
     return std::nullopt;
 }
 
 const Value& Recordset::field(int position) const {
-    if (eof() || bof()) throw DbError(sql_, "no current record");
+    if (eof() || bof()) throw DbError(sql(), "no current record");
     if (position < 0 || position >= field_count())
-        throw DbError(sql_, "no field at position " + std::to_string(position));
+        throw DbError(sql(), "no field at position " + std::to_string(position));
     return rows_[static_cast<std::size_t>(pos_)][static_cast<std::size_t>(position)];
 }
 
 const Value& Recordset::field(std::string_view name) const {
     auto index = field_index(name);
-    if (!index) throw DbError(sql_, "no field named " + std::string(name));
+    if (!index) throw DbError(sql(), "no field named " + std::string(name));
     return field(*index);
 }
 
 // ---------------------------------------------------------------- Session
 
-DatabaseSession::DatabaseSession() = default;
+DatabaseSession::DatabaseSession() {
+    // The engine's count of its own memory takes a lock on every allocation;
+    // nothing reads it.  Only possible before the engine's first use.
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    (void)configured;
+}
 
 DatabaseSession::~DatabaseSession() {
     close();
@@ -74,7 +87,10 @@ void DatabaseSession::open(const std::string& path) {
     if (!std::filesystem::exists(path, ec))
         throw DbError({}, "cannot open database file " + path + ": the file does not exist");
     sqlite3* handle = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    // One thread uses the session: the engine's own locks around every call
+    // would only cost time.
+    int rc = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK) {
         std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
         sqlite3_close(handle);
@@ -114,7 +130,8 @@ void DatabaseSession::create(const std::string& path) {
     close();
     sqlite3* handle = nullptr;
     int rc =
-        sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(path.c_str(), &handle,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
         sqlite3_close(handle);
@@ -134,7 +151,7 @@ void DatabaseSession::close() {
 }
 
 void DatabaseSession::clear_cache() {
-    for (auto& entry : cache_) sqlite3_finalize(entry.second);
+    for (auto& entry : cache_) sqlite3_finalize(entry.second.stmt);
     cache_.clear();
 }
 
@@ -146,10 +163,10 @@ void DatabaseSession::fail(std::string_view sql) const {
     throw DbError(std::string(sql), db_ ? sqlite3_errmsg(db_) : "no database");
 }
 
-sqlite3_stmt* DatabaseSession::prepare(std::string_view sql) {
+DatabaseSession::CachedStatement& DatabaseSession::prepare(std::string_view sql) {
     check_open(sql);
+    if (auto it = cache_.find(sql); it != cache_.end()) return it->second;
     std::string key(sql);
-    if (auto it = cache_.find(key); it != cache_.end()) return it->second;
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db_, key.c_str(), static_cast<int>(key.size()), &stmt, &tail) !=
@@ -164,8 +181,9 @@ sqlite3_stmt* DatabaseSession::prepare(std::string_view sql) {
         }
     }
     if (cache_.size() >= kCacheLimit) clear_cache();
-    cache_.emplace(std::move(key), stmt);
-    return stmt;
+    CachedStatement& cached = cache_[std::move(key)];
+    cached.stmt = stmt;
+    return cached;
 }
 
 void DatabaseSession::bind(sqlite3_stmt* stmt, std::string_view sql, const Value* params,
@@ -183,7 +201,7 @@ void DatabaseSession::bind(sqlite3_stmt* stmt, std::string_view sql, const Value
                 rc = sqlite3_bind_null(stmt, index);
                 break;
             case ValueType::Text: {
-                std::string text = v.to_text();
+                const std::string_view text = v.text_view();
                 rc = sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()),
                                        SQLITE_TRANSIENT);
                 break;
@@ -210,20 +228,18 @@ struct StatementReset {
     }
 };
 
-Value read_column(sqlite3_stmt* stmt, int column) {
+Value read_column(sqlite3_stmt* stmt, int column, bool yes_no) {
     switch (sqlite3_column_type(stmt, column)) {
         case SQLITE_NULL:
             return Value();
         case SQLITE_INTEGER: {
             auto number = static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
-            const char* decl = sqlite3_column_decltype(stmt, column);
-            if (decl && icontains(decl, "YESNO")) return Value(number != 0);
+            if (yes_no) return Value(number != 0);
             return Value(number);
         }
         case SQLITE_FLOAT: {
             double number = sqlite3_column_double(stmt, column);
-            const char* decl = sqlite3_column_decltype(stmt, column);
-            if (decl && icontains(decl, "YESNO")) return Value(number != 0.0);
+            if (yes_no) return Value(number != 0.0);
             return Value(number);
         }
         default: {
@@ -236,8 +252,30 @@ Value read_column(sqlite3_stmt* stmt, int column) {
 
 }  // namespace
 
+const std::shared_ptr<const Recordset::Columns>& DatabaseSession::columns_of(
+    CachedStatement& cached, std::string_view sql) {
+    // The engine prepares a statement again when the schema changed under it,
+    // and its columns may have changed with it.
+    const int prepared_as = sqlite3_stmt_status(cached.stmt, SQLITE_STMTSTATUS_REPREPARE, 0);
+    if (cached.columns && cached.prepared_as == prepared_as) return cached.columns;
+    auto columns = std::make_shared<Recordset::Columns>();
+    columns->sql = std::string(sql);
+    const int count = sqlite3_column_count(cached.stmt);
+    columns->names.reserve(static_cast<std::size_t>(count));
+    columns->yes_no.reserve(static_cast<std::size_t>(count));
+    for (int c = 0; c < count; ++c) {
+        const char* name = sqlite3_column_name(cached.stmt, c);
+        columns->names.emplace_back(name ? name : "");
+        const char* decl = sqlite3_column_decltype(cached.stmt, c);
+        columns->yes_no.push_back(decl && icontains(decl, "YESNO"));
+    }
+    cached.columns = std::move(columns);
+    cached.prepared_as = prepared_as;
+    return cached.columns;
+}
+
 void DatabaseSession::run(std::string_view sql, const Value* params, std::size_t count) {
-    sqlite3_stmt* stmt = prepare(sql);
+    sqlite3_stmt* stmt = prepare(sql).stmt;
     StatementReset reset{stmt};
     bind(stmt, sql, params, count);
     int rc;
@@ -247,22 +285,23 @@ void DatabaseSession::run(std::string_view sql, const Value* params, std::size_t
 }
 
 Recordset DatabaseSession::query(std::string_view sql, const Value* params, std::size_t count) {
-    sqlite3_stmt* stmt = prepare(sql);
+    CachedStatement& cached = prepare(sql);
+    sqlite3_stmt* stmt = cached.stmt;
     StatementReset reset{stmt};
     bind(stmt, sql, params, count);
     Recordset set;
-    set.sql_ = std::string(sql);
-    int columns = sqlite3_column_count(stmt);
-    set.names_.reserve(static_cast<std::size_t>(columns));
-    for (int c = 0; c < columns; ++c) {
-        const char* name = sqlite3_column_name(stmt, c);
-        set.names_.emplace_back(name ? name : "");
-    }
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    // The first step is where the engine prepares the statement again if it
+    // must, so the columns are read after it.
+    int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) fail(sql);
+    set.columns_ = columns_of(cached, sql);
+    const auto& yes_no = set.columns_->yes_no;
+    const int columns = static_cast<int>(yes_no.size());
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt)) {
         std::vector<Value> row;
         row.reserve(static_cast<std::size_t>(columns));
-        for (int c = 0; c < columns; ++c) row.push_back(read_column(stmt, c));
+        for (int c = 0; c < columns; ++c)
+            row.push_back(read_column(stmt, c, yes_no[static_cast<std::size_t>(c)]));
         set.rows_.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) fail(sql);
@@ -312,6 +351,19 @@ long long DatabaseSession::total_changes() const {
 }
 
 std::vector<std::string> DatabaseSession::column_names(std::string_view table) {
+    // Commands ask for the columns of the same few tables on every line: a
+    // kept statement over the table names them.  Stepping it makes the engine
+    // prepare it again when the table changed since, so the names are always
+    // the table's current ones.  A table that does not exist has no columns.
+    if (db_) {
+        try {
+            const std::string sql = "SELECT * FROM " + quote_identifier(table) + " LIMIT 0";
+            CachedStatement& cached = prepare(sql);
+            StatementReset reset{cached.stmt};
+            if (sqlite3_step(cached.stmt) == SQLITE_DONE) return columns_of(cached, sql)->names;
+        } catch (const DbError&) {
+        }
+    }
     Recordset set =
         open_recordset("SELECT name FROM pragma_table_info(?) ORDER BY cid", {std::string(table)});
     std::vector<std::string> names;

@@ -8,6 +8,7 @@
 // identifiers, and those go through quote_identifier().
 
 #include <exception>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -50,7 +51,7 @@ public:
     void move_last() { pos_ = static_cast<long>(rows_.size()) - 1; }
     std::size_t record_count() const { return rows_.size(); }
 
-    int field_count() const { return static_cast<int>(names_.size()); }
+    int field_count() const { return columns_ ? static_cast<int>(columns_->names.size()) : 0; }
     const std::string& field_name(int position) const;
     // Position of a column, found without regard to letter case.
     std::optional<int> field_index(std::string_view name) const;
@@ -63,10 +64,18 @@ public:
     std::string text(int position) const { return field(position).to_text(); }
     std::string text(std::string_view name) const { return field(name).to_text(); }
 
+    // What every result of one prepared statement shares: its text (for
+    // error messages), its column names and which columns are yes/no.
+    struct Columns {
+        std::string sql;
+        std::vector<std::string> names;
+        std::vector<bool> yes_no;
+    };
+
 private:
     friend class DatabaseSession;
-    std::string sql_;
-    std::vector<std::string> names_;
+    const std::string& sql() const;
+    std::shared_ptr<const Columns> columns_;
     std::vector<std::vector<Value>> rows_;
     long pos_ = 0;
 };
@@ -122,7 +131,17 @@ public:
     bool table_exists(std::string_view table);
 
 private:
-    sqlite3_stmt* prepare(std::string_view sql);
+    // A prepared statement kept for the next call with the same text, and
+    // the description of its columns as of its last preparation by the engine.
+    struct CachedStatement {
+        sqlite3_stmt* stmt = nullptr;
+        int prepared_as = -1;  // the engine's re-prepare count when `columns` was read
+        std::shared_ptr<const Recordset::Columns> columns;
+    };
+
+    CachedStatement& prepare(std::string_view sql);
+    const std::shared_ptr<const Recordset::Columns>& columns_of(CachedStatement& cached,
+                                                                std::string_view sql);
     void bind(sqlite3_stmt* stmt, std::string_view sql, const Value* params, std::size_t count);
     void run(std::string_view sql, const Value* params, std::size_t count);
     Recordset query(std::string_view sql, const Value* params, std::size_t count);
@@ -132,7 +151,14 @@ private:
 
     sqlite3* db_ = nullptr;
     std::string path_;
-    std::unordered_map<std::string, sqlite3_stmt*> cache_;
+    // Looked up by the statement's text as the caller has it, without a copy.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, CachedStatement, TextHash, std::equal_to<>> cache_;
     int savepoint_depth_ = 0;
 };
 

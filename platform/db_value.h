@@ -30,6 +30,10 @@ public:
     // True for a number that carries a fractional part.
     bool is_real() const { return type_ == ValueType::Number && is_real_; }
 
+    // The text of a text value, without a copy; empty for any other type.
+    std::string_view text_view() const {
+        return type_ == ValueType::Text ? std::string_view(text_) : std::string_view();
+    }
     // "True"/"False" for yes/no, no decimal point for whole numbers, "" for Null.
     std::string to_text() const;
     // Whole-number reading; text is parsed leniently (leading blanks, sign,

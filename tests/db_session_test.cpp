@@ -148,6 +148,44 @@ TEST_F(DbSessionTest, QuotedIdentifiersReachAwkwardNames) {
     EXPECT_EQ(set.text("2950"), "switch");
 }
 
+// The session keeps prepared statements between calls; what they report
+// must follow the tables as they change, a rolled-back change included.
+TEST_F(DbSessionTest, ColumnsFollowTheTableAsItChanges) {
+    const std::vector<std::string> first = {"index", "name", "ok", "amount", "2950"};
+    EXPECT_EQ(session.column_names("T"), first);
+    EXPECT_EQ(session.open_recordset("SELECT * FROM t").field_count(), 5);
+
+    session.execute("ALTER TABLE t ADD COLUMN extra YESNO");
+    session.execute("INSERT INTO t (\"index\", extra) VALUES (1, 1)");
+    auto names = session.column_names("t");
+    ASSERT_EQ(names.size(), 6u);
+    EXPECT_EQ(names.back(), "extra");
+    auto set = session.open_recordset("SELECT * FROM t");
+    ASSERT_EQ(set.field_count(), 6);
+    EXPECT_EQ(set.field_name(5), "extra");
+    EXPECT_EQ(set.field("extra").type(), ValueType::YesNo);
+
+    {
+        DatabaseSession::Transaction undone(session);
+        session.execute("ALTER TABLE t ADD COLUMN gone TEXT");
+        EXPECT_EQ(session.column_names("t").back(), "gone");
+    }
+    EXPECT_EQ(session.column_names("t").back(), "extra");
+    session.execute("ALTER TABLE t ADD COLUMN later INTEGER");
+    EXPECT_EQ(session.column_names("t").back(), "later");
+    EXPECT_EQ(session.open_recordset("SELECT * FROM t").field("later").type(), ValueType::Null);
+
+    session.execute("DROP TABLE t");
+    EXPECT_TRUE(session.column_names("t").empty());
+    EXPECT_TRUE(session.column_names("never").empty());
+    session.execute("CREATE TABLE t (flag INTEGER, label TEXT)");
+    session.execute("INSERT INTO t VALUES (1, 'a')");
+    EXPECT_EQ(session.column_names("t"), (std::vector<std::string>{"flag", "label"}));
+    set = session.open_recordset("SELECT * FROM t");
+    EXPECT_EQ(set.field_count(), 2);
+    EXPECT_EQ(set.field("flag").type(), ValueType::Number);
+}
+
 TEST_F(DbSessionTest, ErrorsCarryStatementAndEngineMessage) {
     try {
         session.execute("INSERT INTO nowhere VALUES (1)");
