@@ -21,6 +21,7 @@
 #include "platform/db_session.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
+#include "support/awkward_words.h"
 #include "support/test_database.h"
 
 namespace {
@@ -120,42 +121,7 @@ private:
     }
 
     std::string word() {
-        static const std::vector<std::string> odd = {"%",
-                                                     "_",
-                                                     "'",
-                                                     "\"",
-                                                     "%%",
-                                                     "a_b",
-                                                     "it's",
-                                                     "--",
-                                                     ";",
-                                                     "#",
-                                                     "#a b#",
-                                                     "\\",
-                                                     "0.0.0.0",
-                                                     "10.0.0.256",
-                                                     "1..2",
-                                                     "0/1",
-                                                     "0/13",
-                                                     "0.1",
-                                                     "1.5",
-                                                     "-1",
-                                                     "40000",
-                                                     "99999999999999999999",
-                                                     "nill",
-                                                     "UA",
-                                                     "end_cmd",
-                                                     "\xc3\xa9",
-                                                     "\xe2\x82\xac",
-                                                     "\xff",
-                                                     "0000.0c12.3fab",
-                                                     "10:00:00",
-                                                     "exit",
-                                                     "end",
-                                                     "logout",
-                                                     "reload",
-                                                     "e",
-                                                     "x"};
+        const std::vector<std::string>& odd = vexlab::test::awkward_words();
         switch (random_() % 5) {
             case 0:
                 return odd[random_() % odd.size()];

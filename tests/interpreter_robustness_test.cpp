@@ -9,44 +9,13 @@
 #include "interpreter/catalogue_compiler.h"
 #include "interpreter/interpreter.h"
 #include "state/app_state.h"
+#include "support/awkward_words.h"
 #include "support/test_database.h"
 
 namespace {
 
 std::string random_word(std::mt19937& random, const std::vector<std::string>& vocabulary) {
-    static const std::vector<std::string> odd = {"%",
-                                                 "_",
-                                                 "'",
-                                                 "\"",
-                                                 "%%",
-                                                 "a_b",
-                                                 "it's",
-                                                 "--",
-                                                 ";",
-                                                 "#",
-                                                 "##",
-                                                 "#a b#",
-                                                 "\\",
-                                                 "0.0.0.0",
-                                                 "255.255.255.255",
-                                                 "10.0.0.256",
-                                                 "1..2.3",
-                                                 "0/1",
-                                                 "0/13",
-                                                 "0.1",
-                                                 "1.5",
-                                                 "-1",
-                                                 "40000",
-                                                 "99999999999999999999",
-                                                 "nill",
-                                                 "UA",
-                                                 "é",
-                                                 "\xe2\x82\xac",
-                                                 "\xff\xfe",
-                                                 std::string(300, 'x'),
-                                                 std::string(41, 'a'),
-                                                 "0000.0c12.3fab",
-                                                 "10:00:00"};
+    const std::vector<std::string>& odd = vexlab::test::awkward_words();
     switch (random() % 4) {
         case 0:
             return odd[random() % odd.size()];

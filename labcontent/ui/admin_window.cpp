@@ -1,6 +1,7 @@
 #include "labcontent/ui/admin_window.h"
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -229,6 +230,23 @@ void add_rule(QVBoxLayout* layout) {
 void add_ruled_buttons(QVBoxLayout* layout, std::initializer_list<QWidget*> buttons) {
     add_rule(layout);
     add_row(layout, {}, buttons);
+}
+
+void add_command_fields(QVBoxLayout* layout, QLineEdit* command, QPlainTextEdit* response,
+                        QLineEdit* command_prompt, QLineEdit* response_prompt,
+                        const char* response_prompt_caption) {
+    QWidget* owner = layout->parentWidget();
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel("Command ", owner), 0, 0);
+    grid->addWidget(command, 0, 1);
+    grid->addWidget(new QLabel("Response", owner), 1, 0, Qt::AlignTop);
+    grid->addWidget(response, 1, 1);
+    grid->addWidget(new QLabel("(Optional)", owner), 1, 2, Qt::AlignTop);
+    grid->addWidget(new QLabel("Command Prompt", owner), 2, 0);
+    grid->addWidget(command_prompt, 2, 1);
+    grid->addWidget(new QLabel(response_prompt_caption, owner), 3, 0);
+    grid->addWidget(response_prompt, 3, 1);
+    layout->addLayout(grid, 1);
 }
 
 }  // namespace vexlab::labcontent

@@ -110,5 +110,10 @@ void add_row(QVBoxLayout* layout, std::initializer_list<QWidget*> left,
 void add_rule(QVBoxLayout* layout);
 // The closing buttons of a window: a rule, then the buttons against the right edge.
 void add_ruled_buttons(QVBoxLayout* layout, std::initializer_list<QWidget*> buttons);
+// The fields of one expected command, captioned, as the windows that enter a
+// command lay them out; `response_prompt_caption` is each window's own.
+void add_command_fields(QVBoxLayout* layout, QLineEdit* command, QPlainTextEdit* response,
+                        QLineEdit* command_prompt, QLineEdit* response_prompt,
+                        const char* response_prompt_caption);
 
 }  // namespace vexlab::labcontent

@@ -1,6 +1,5 @@
 #include "labcontent/ui/frmAdminCmdsEnter.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,17 +28,7 @@ frmAdminCmdsEnter::frmAdminCmdsEnter(AdminArea& area)
         new QLabel("Enter the commands for the instruction entered in previous screen", this), 1);
     top->addWidget(Picture1);
     layout->addLayout(top);
-    auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel("Command ", this), 0, 0);
-    grid->addWidget(Text1, 0, 1);
-    grid->addWidget(new QLabel("Response", this), 1, 0, Qt::AlignTop);
-    grid->addWidget(Text2, 1, 1);
-    grid->addWidget(new QLabel("(Optional)", this), 1, 2, Qt::AlignTop);
-    grid->addWidget(new QLabel("Command Prompt", this), 2, 0);
-    grid->addWidget(Text3, 2, 1);
-    grid->addWidget(new QLabel("Response Prompt", this), 3, 0);
-    grid->addWidget(Text4, 3, 1);
-    layout->addLayout(grid, 1);
+    add_command_fields(layout, Text1, Text2, Text3, Text4, "Response Prompt");
     add_ruled_buttons(layout, {Command1, Command2, Command3});
     setTabOrder(Text1, Text2);
     Text2->setTabChangesFocus(true);

@@ -1,6 +1,5 @@
 #include "labcontent/ui/frmInsertCommand.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,17 +25,7 @@ frmInsertCommand::frmInsertCommand(AdminArea& area)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
         "Enter the following details and Click the Insert button to insert the command", this));
-    auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel("Command ", this), 0, 0);
-    grid->addWidget(Text1, 0, 1);
-    grid->addWidget(new QLabel("Response", this), 1, 0, Qt::AlignTop);
-    grid->addWidget(Text2, 1, 1);
-    grid->addWidget(new QLabel("(Optional)", this), 1, 2, Qt::AlignTop);
-    grid->addWidget(new QLabel("Command Prompt", this), 2, 0);
-    grid->addWidget(Text3, 2, 1);
-    grid->addWidget(new QLabel("Response Promt", this), 3, 0);
-    grid->addWidget(Text4, 3, 1);
-    layout->addLayout(grid, 1);
+    add_command_fields(layout, Text1, Text2, Text3, Text4, "Response Promt");
     add_ruled_buttons(layout, {Command1, Command2, Command3});
     Picture1->setVisible(false);  // this window shows no logo
 
