@@ -26,7 +26,6 @@
 #include <ctime>
 #include <vector>
 
-#include "app/ui/program.h"
 #include "console/console_engine.h"
 #include "console/ui/frmRoutSim.h"
 #include "platform/user_dialogs.h"
@@ -270,14 +269,3 @@ BENCHMARK(BM_EnterInConsoleEngine)->Apply(lengths);
 BENCHMARK(BM_EnterInBareTextBox)->Apply(lengths);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    vexlab::app::set_application_identity();
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,12 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "app/ui/program.h"
 #include "labs/ui/frmLabPractise.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
@@ -46,14 +44,3 @@ void BM_EnterInLabConsole(benchmark::State& state) {
 BENCHMARK(BM_EnterInLabConsole)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    vexlab::app::set_application_identity();
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
