@@ -1,5 +1,6 @@
 #include "networkfiles/network_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -8,15 +9,30 @@
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/table_set.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::networkfiles {
 
 namespace {
 
+// A line as a message shows it: cut short, and a control character written
+// out, so that a NUL does not end the message where it stands.
 std::string quoted(std::string_view text) {
     constexpr std::size_t kShown = 60;
-    if (text.size() > kShown) return "\"" + std::string(text.substr(0, kShown)) + "...\"";
-    return "\"" + std::string(text) + "\"";
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            shown += "\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 0xf];
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    if (text.size() > kShown) shown += "...";
+    return shown + "\"";
 }
 
 // The text between a line's first and last character, whatever they are:
@@ -86,6 +102,8 @@ public:
             dumps();
         else
             subinterfaces();
+        check_references();
+        for (std::size_t view = 0; view < 3; ++view) in_index_order(view);
         return std::move(file_);
     }
 
@@ -122,10 +140,17 @@ private:
         const auto kind = kind_of_model(block.model);
         if (!kind) refuse(block.line, "unknown model " + quoted(block.model));
         block.kind = *kind;
+        // The name line is the one line of a block the writers always
+        // bracket; without that test a block that lost it would take its
+        // first setting for the name.
         const std::string_view name_line = expect_more("[device name]");
+        if (name_line.size() < 2 || name_line.front() != '[' || name_line.back() != ']')
+            refuse(lines_.number(),
+                   "expected the device's name as \"[name]\" after its model line, "
+                   "found " +
+                       quoted(name_line));
         block.name = strip(name_line);
-        if (block.name.empty() || text::iequals(block.name, "Config_Variable"))
-            refuse(lines_.number(), "a device cannot be named " + quoted(block.name));
+        if (auto why = unusable_device_name(block.name)) refuse(lines_.number(), *why);
         for (const auto& other : file_.devices)
             if (text::iequals(other.name, block.name))
                 refuse(lines_.number(), "the device " + quoted(block.name) +
@@ -271,6 +296,7 @@ private:
                 // reads like a header or "EOR" is still taken as a value.
                 const int record_line = lines_.next_number();
                 rows.push_back(values(shape, {}, record_line));
+                file_.dump_lines[d].push_back(record_line);
                 if (lines_.at_end())
                     refuse(lines_.number(), "the record of line " + std::to_string(record_line) +
                                                 " in " + quoted(header) + " has no " +
@@ -327,8 +353,8 @@ private:
         }
     }
 
-    // The routing section gave the interface a Frame Relay row: it is there
-    // with a number other than 0.
+    // The routing section gave the interface a Frame Relay row that the load
+    // keeps: it is a router's, there with a number other than 0.
     bool has_interface(const std::string& device, const std::string& interface) const {
         const TableShape& shape = shapes_.views[0];
         const int name = position(shape, "int_name");
@@ -337,9 +363,220 @@ private:
         for (const auto& record : file_.views[0])
             if (text::iequals(record.dev_name, device) &&
                 text::iequals(record.values[name].to_text(), interface) &&
-                record.values[index].to_int() != 0)
+                record.values[index].to_int() != 0 && is_router(record.dev_name))
                 return true;
         return false;
+    }
+
+    // ------------------------------------------------------------ references
+
+    // Whatever a record names must be in the file: its device among the
+    // device blocks, under one number in every view; the far end of each
+    // connection, naming this end back; the device or interface of each
+    // dumped row.  Each interface index is given once.
+    void check_references() {
+        check_record_devices();
+        for (std::size_t view = 0; view < 3; ++view) check_connections(view);
+        check_interface_indexes();
+        if (file_.kind == NetworkFileKind::Configuration) check_dump_references();
+    }
+
+    const DeviceBlock* device_named(std::string_view name) const {
+        for (const auto& device : file_.devices)
+            if (text::iequals(device.name, name)) return &device;
+        return nullptr;
+    }
+
+    bool is_router(std::string_view name) const {
+        const DeviceBlock* device = device_named(name);
+        return device && device->kind == state::DeviceKind::Router;
+    }
+
+    void check_record_devices() {
+        std::map<std::string, std::int64_t> number_of;
+        std::map<std::int64_t, std::string> name_of;
+        for (const auto& records : file_.views)
+            for (const auto& record : records) {
+                if (!device_named(record.dev_name))
+                    refuse(record.line + 1, "the record names the device " +
+                                                quoted(record.dev_name) +
+                                                ", which no device block of the file holds");
+                const auto [number, new_name] =
+                    number_of.emplace(text::lower(record.dev_name), record.dev_no);
+                if (!new_name && number->second != record.dev_no)
+                    refuse(record.line, "the device " + quoted(record.dev_name) +
+                                            " has the number " + std::to_string(number->second) +
+                                            " and the number " + std::to_string(record.dev_no));
+                const auto [name, new_number] = name_of.emplace(record.dev_no, record.dev_name);
+                if (!new_number && !text::iequals(name->second, record.dev_name))
+                    refuse(record.line + 1, "device number " + std::to_string(record.dev_no) +
+                                                " is named " + quoted(name->second) + " and " +
+                                                quoted(record.dev_name));
+            }
+    }
+
+    static bool unconnected(std::string_view end) {
+        return end.empty() || end == state::marker::kUnassigned;
+    }
+
+    // A connection names the far device and its interface; that interface
+    // is in the same view and names this one as its far end.
+    void check_connections(std::size_t view) {
+        const TableShape& shape = shapes_.views[view];
+        const int name = position(shape, "int_name");
+        const int far_device = position(shape, "next_hop_devname");
+        const int far_interface = position(shape, "next_hop_intname");
+        if (name < 0 || far_device < 0 || far_interface < 0) return;
+        const auto& records = file_.views[view];
+        std::map<std::string, std::vector<std::size_t>> by_name;
+        auto key = [](std::string_view device, std::string_view interface) {
+            return text::lower(device) + '\n' + text::lower(interface);
+        };
+        for (std::size_t r = 0; r < records.size(); ++r)
+            by_name[key(records[r].dev_name, records[r].values[name].to_text())].push_back(r);
+
+        for (const auto& record : records) {
+            const std::string interface = record.values[name].to_text();
+            const std::string device = record.values[far_device].to_text();
+            const std::string far = record.values[far_interface].to_text();
+            if (unconnected(device) && unconnected(far)) continue;
+            const int line = record.line + 2 + far_device;
+            const std::string end = "the interface " + quoted(interface) + " of " +
+                                    quoted(record.dev_name) + " is connected to ";
+            if (unconnected(device) || unconnected(far))
+                refuse(line, end + "the interface " + quoted(far) + " of the device " +
+                                 quoted(device) + ": one of the two is missing");
+            if (!device_named(device))
+                refuse(line,
+                       end + "the device " + quoted(device) + ", which the file does not hold");
+            const auto found = by_name.find(key(device, far));
+            if (found == by_name.end())
+                refuse(line + 1, end + quoted(far) + " of " + quoted(device) +
+                                     ", which the section does not hold");
+            bool answered = false;
+            for (std::size_t r : found->second) {
+                const auto& values = records[r].values;
+                answered =
+                    answered || (text::iequals(values[far_device].to_text(), record.dev_name) &&
+                                 text::iequals(values[far_interface].to_text(), interface));
+            }
+            if (!answered)
+                refuse(line, end + quoted(far) + " of " + quoted(device) +
+                                 ", which is not connected back to it");
+        }
+    }
+
+    // An interface index numbers the interface's Frame Relay row, which the
+    // subinterfaces and the dumped maps name.
+    void check_interface_indexes() {
+        const int index = position(shapes_.views[0], "index");
+        if (index < 0) return;
+        std::map<std::int64_t, int> seen;
+        for (const auto& record : file_.views[0]) {
+            const db::Value& value = record.values[index];
+            if (value.is_null() || value.to_int() == 0) continue;
+            const int line = record.line + 2 + index;
+            const auto [first, added] = seen.emplace(value.to_int(), line);
+            if (!added)
+                refuse(line, "the interface index " + std::to_string(value.to_int()) +
+                                 " is given twice (line " + std::to_string(first->second) + ")");
+        }
+    }
+
+    // What a dumped row names: a device of the routing or the OSPF view, by
+    // number or (in a text column) by name, a router, or the index of a
+    // router's interface.
+    enum class Names { Device, OspfDevice, Router, RouterInterface };
+    struct DumpReference {
+        std::string_view header;
+        std::string_view column;
+        Names names;
+    };
+    static constexpr DumpReference kDumpReferences[] = {
+        {"framemap", "ref", Names::RouterInterface},
+        {"intdevice", "dev_name", Names::Device},
+        {"intdet", "ref", Names::Router},
+        {"virtual link", "dev_name", Names::OspfDevice},
+        {"nat device", "dev_name", Names::Device},
+        {"nat mapping", "ref", Names::Device},
+        {"Access list", "ref_devce", Names::Device},
+        {"nat pool", "dev_ref", Names::Device},
+    };
+
+    void check_dump_references() {
+        for (std::size_t d = 0; d < kDumpCount; ++d)
+            for (const auto& reference : kDumpReferences) {
+                if (reference.header != kDumpSections[d].header) continue;
+                const int column = position(shapes_.dumps[d], reference.column);
+                if (column < 0) continue;
+                for (std::size_t r = 0; r < file_.dumps[d].size(); ++r) {
+                    const db::Value& value = file_.dumps[d][r][column];
+                    if (!names_something(value, reference.names))
+                        refuse(file_.dump_lines[d][r] + column,
+                               "the record in " + quoted(reference.header) + " names " +
+                                   unknown(value, reference.names));
+                }
+            }
+    }
+
+    static std::string unknown(const db::Value& value, Names names) {
+        const std::string shown = quoted(value.to_text());
+        switch (names) {
+            case Names::Device:
+                break;
+            case Names::OspfDevice:
+                return "the device " + shown + ", which the OSPF section does not hold";
+            case Names::Router:
+                return "the device " + shown + ", which is no router of the file";
+            case Names::RouterInterface:
+                return "the interface index " + shown +
+                       ", which is no router interface of the file";
+        }
+        return "the device " + shown + ", which the file does not hold";
+    }
+
+    bool names_something(const db::Value& value, Names names) const {
+        if (value.is_null()) return false;
+        const auto& records = file_.views[names == Names::OspfDevice ? 1 : 0];
+        const int index = position(shapes_.views[0], "index");
+        for (const auto& record : records) {
+            switch (names) {
+                case Names::Device:
+                case Names::OspfDevice:
+                    if (value.type() == db::ValueType::Text
+                            ? text::iequals(value.to_text(), record.dev_name)
+                            : value.to_int() == record.dev_no)
+                        return true;
+                    break;
+                case Names::Router:
+                    if (value.to_int() == record.dev_no && is_router(record.dev_name)) return true;
+                    break;
+                case Names::RouterInterface:
+                    if (index >= 0 && !record.values[index].is_null() &&
+                        record.values[index].to_int() != 0 &&
+                        record.values[index].to_int() == value.to_int() &&
+                        is_router(record.dev_name))
+                        return true;
+                    break;
+            }
+        }
+        return false;
+    }
+
+    // The records in the order the writers give them, by interface index
+    // (an empty index first), so that a file loaded and saved again comes
+    // back the same whatever order its records were in.
+    void in_index_order(std::size_t view) {
+        const int index = position(shapes_.views[view], "index");
+        if (index < 0) return;
+        auto& records = file_.views[view];
+        std::stable_sort(records.begin(), records.end(),
+                         [index](const RoutingRecord& a, const RoutingRecord& b) {
+                             const db::Value& x = a.values[index];
+                             const db::Value& y = b.values[index];
+                             if (x.is_null() || y.is_null()) return x.is_null() && !y.is_null();
+                             return x.to_int() < y.to_int();
+                         });
     }
 
     Lines lines_;
@@ -353,6 +590,17 @@ NetworkFileError::NetworkFileError(int line, std::string reason)
     : std::runtime_error(line > 0 ? "line " + std::to_string(line) + ": " + reason : reason),
       line_(line),
       reason_(std::move(reason)) {}
+
+std::optional<std::string> unusable_device_name(std::string_view name) {
+    if (name.empty()) return "a device needs a name";
+    if (name.find('\0') != std::string_view::npos)
+        return "the device name " + quoted(name) + " holds a NUL character";
+    // The key column, and the names the database gives every row's number:
+    // a column of that name would take the place of the rows' order.
+    for (std::string_view taken : {"Config_Variable", "rowid", "oid", "_rowid_"})
+        if (text::iequals(name, taken)) return "a device cannot be named " + quoted(name);
+    return std::nullopt;
+}
 
 std::optional<db::Value> column_value(std::string_view line, state::ColumnType type) {
     switch (type) {

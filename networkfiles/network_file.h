@@ -78,8 +78,9 @@ struct NetworkFile {
     std::optional<std::string> picture_path;  // the netpath line
     std::array<std::vector<RoutingRecord>, 3> views;
     std::string description;
-    std::array<DumpRows, kDumpCount> dumps;         // configuration files
-    std::vector<SubinterfaceRecord> subinterfaces;  // exported files
+    std::array<DumpRows, kDumpCount> dumps;               // configuration files
+    std::array<std::vector<int>, kDumpCount> dump_lines;  // the first line of each dumped row
+    std::vector<SubinterfaceRecord> subinterfaces;        // exported files
 };
 
 // The columns the records of a file fill: the three interface tables, the
@@ -94,6 +95,11 @@ FileShapes working_shapes(db::DatabaseSession& session);
 // Reads and checks a whole file; throws NetworkFileError.
 NetworkFile parse_network_file(std::string_view text, NetworkFileKind kind,
                                const FileShapes& shapes);
+
+// Why a device could not bear the name: a device name becomes a column of
+// the settings table, so it must be one that table can hold and must not
+// stand for anything else there.  Nothing when the name will do.
+std::optional<std::string> unusable_device_name(std::string_view name);
 
 // The value a value line gives a column of the type; nothing when the line
 // is no value of that type.
