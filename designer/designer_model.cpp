@@ -154,9 +154,13 @@ bool DesignerModel::export_network(const std::string& path) {
                                          networkfiles::working_shapes(session_));
         const std::string picture =
             render_picture ? render_picture(export_picture(), lines_) : std::string();
-        platform::write_file_atomically(path, text);
-        if (!picture.empty())
-            platform::write_file_atomically(networkfiles::picture_path_for(path), picture);
+        // The console opens the picture beside the file: the two are
+        // replaced together, never one without the other.
+        if (picture.empty())
+            platform::write_file_atomically(path, text);
+        else
+            platform::write_files_together(
+                {{path, text}, {networkfiles::picture_path_for(path), picture}});
     } catch (const networkfiles::NetworkFileError& error) {
         dialogs_.message(kProgramTitle, "The network could not be exported to " + path +
                                             ".\n\nLine " + std::to_string(error.line()) + ": " +

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/atomic_file.h"
 #include "platform/text.h"
 
 namespace vexlab::platform {
@@ -235,18 +235,11 @@ void RegistryStore::save() const {
                 out << "sz:" << entry.value.length << ':' << escape(entry.value.text) << '\n';
         }
     }
-    fs::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (!file)
-            throw std::runtime_error("cannot write " + temp.string() + ": " + std::strerror(errno));
-        file << out.str();
-        if (!file.flush())
-            throw std::runtime_error("cannot write " + temp.string() + ": " + std::strerror(errno));
+    try {
+        write_file_atomically(file_, out.str());
+    } catch (const FileWriteError& error) {
+        throw std::runtime_error(error.what());
     }
-    fs::rename(temp, target, ec);
-    if (ec) throw std::runtime_error("cannot replace " + file_ + ": " + ec.message());
 }
 
 }  // namespace vexlab::platform
