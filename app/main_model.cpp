@@ -1,7 +1,11 @@
 #include "app/main_model.h"
 
+#include <filesystem>
 #include <iostream>
+#include <optional>
 
+#include "interpreter/catalogue.h"
+#include "platform/atomic_file.h"
 #include "platform/db_session.h"
 #include "state/schema_registry.h"
 
@@ -10,7 +14,29 @@ namespace vexlab::app {
 MainWindowModel::MainWindowModel(state::AppState& state, platform::RegistryStore& registry)
     : state_(state), registry_(registry) {}
 
+namespace {
+
+// What keeps an opened database from serving the program, or nothing.  The
+// pages are checked first: the other checks read them.
+std::optional<std::string> database_fault(db::DatabaseSession& session) {
+    if (auto damage = session.damage()) return "its integrity check fails (" + *damage + ")";
+    if (auto fault = state::SchemaRegistry::instance().mismatch(session)) return fault;
+    // Without first words every typed line would answer "Command Not Found".
+    const std::string catalogue = interpreter::catalogue_table(0);
+    if (session.scalar("SELECT count(*) FROM " + db::quote_identifier(catalogue)).to_int() == 0)
+        return "the command catalogue " + catalogue + " is empty";
+    return std::nullopt;
+}
+
+}  // namespace
+
 void MainWindowModel::form_load() {
+    // Writers killed in an earlier run leave temporary files in the folders
+    // the program writes: its own, the user folder and the settings folder.
+    for (const std::string& folder :
+         {state_.program_folder, state_.program_file("user"),
+          std::filesystem::path(registry_.file()).parent_path().string()})
+        platform::tidy_interrupted_writes(folder);
     try {
         platform::register_data_source(registry_, state_.program_folder);
     } catch (const std::exception& error) {
@@ -28,7 +54,14 @@ void MainWindowModel::form_load() {
     }
     // A damaged file would answer thousands of lines with failures: it is
     // refused here, once.
-    if (auto fault = state::SchemaRegistry::instance().mismatch(state_.session)) {
+    std::optional<std::string> fault;
+    try {
+        fault = database_fault(state_.session);
+    } catch (const db::DbError& error) {
+        std::cerr << "vexlab: " << error.what() << "\n";
+        fault = error.engine_message();
+    }
+    if (fault) {
         state_.session.close();
         throw StartError("The database " + database + " is damaged: " + *fault + ".");
     }

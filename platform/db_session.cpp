@@ -378,6 +378,23 @@ bool DatabaseSession::table_exists(std::string_view table) {
                .to_int() > 0;
 }
 
+std::optional<std::string> DatabaseSession::damage() {
+    const std::string report = scalar("PRAGMA quick_check(1)").to_text();
+    if (report == "ok") return std::nullopt;
+    // The report opens with a heading line naming the schema ("*** in
+    // database main ***"); the fault is what follows it.
+    std::string fault;
+    std::size_t start = 0;
+    while (start <= report.size()) {
+        std::size_t end = report.find('\n', start);
+        if (end == std::string::npos) end = report.size();
+        const std::string line = report.substr(start, end - start);
+        if (!line.empty() && line.rfind("***", 0) != 0) fault += (fault.empty() ? "" : " ") + line;
+        start = end + 1;
+    }
+    return fault.empty() ? report : fault;
+}
+
 // ---------------------------------------------------------------- Transaction
 
 DatabaseSession::Transaction::Transaction(DatabaseSession& session) : session_(session) {

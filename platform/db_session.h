@@ -130,6 +130,11 @@ public:
     std::vector<std::string> column_names(std::string_view table);
     bool table_exists(std::string_view table);
 
+    // The engine's quick check of the file's pages: nothing when it passes,
+    // else the first fault it found.  Throws DbError when the file is too
+    // damaged to be checked at all.
+    std::optional<std::string> damage();
+
 private:
     // A prepared statement kept for the next call with the same text, and
     // the description of its columns as of its last preparation by the engine.

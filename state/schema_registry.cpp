@@ -6,6 +6,7 @@
 
 #include "platform/db_session.h"
 #include "platform/text.h"
+#include "state/database_builder.h"
 
 extern const char* const vexlab_schema_text;  // generated from resources/schema.txt
 
@@ -286,6 +287,23 @@ std::optional<std::string> SchemaRegistry::mismatch(db::DatabaseSession& session
             if (!text::iequals(columns[i], expected))
                 return "the table " + table.name + " has " + columns[i] + " where " + expected +
                        " belongs";
+        }
+    }
+    // The shipped copies the console's reset puts the default network back
+    // from are copied whole, column for column, so nothing may differ.
+    for (const std::string& table : seeded_default_tables()) {
+        const std::string seed = seed_table(table);
+        if (!session.table_exists(seed)) return "the table " + seed + " is missing";
+        const std::vector<std::string> columns = session.column_names(seed);
+        const TableDef& def = get(table);
+        for (std::size_t i = 0; i < std::max(columns.size(), def.columns.size()); ++i) {
+            if (i >= columns.size())
+                return "the table " + seed + " has no column " + def.columns[i].name;
+            if (i >= def.columns.size())
+                return "the table " + seed + " has the column " + columns[i] + " too many";
+            if (!text::iequals(columns[i], def.columns[i].name))
+                return "the table " + seed + " has " + columns[i] + " where " +
+                       def.columns[i].name + " belongs";
         }
     }
     return std::nullopt;

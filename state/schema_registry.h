@@ -61,7 +61,9 @@ public:
     // What keeps an opened database from being the program's: the first
     // table that is missing or whose columns do not begin with the schema's,
     // in order (a table may have more columns after them: the program adds
-    // device columns as it runs).  Nothing when the database fits.
+    // device columns as it runs), or a shipped copy of a default-network
+    // table whose columns are not exactly its table's.  Nothing when the
+    // database fits.
     std::optional<std::string> mismatch(db::DatabaseSession& session) const;
 
 private:
