@@ -2,6 +2,7 @@
 // window navigation, and a start on a missing or broken database.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -80,9 +81,38 @@ TEST_F(MainWindowTest, StartsWithEveryMenuAndCaption) {
     EXPECT_FALSE(program.state().session.is_open());
 }
 
+// Saves killed in an earlier run left their temporary files in the folders
+// the program writes; the start removes them and nothing else.
+TEST_F(MainWindowTest, TheStartRemovesTheTemporaryFilesOfKilledSaves) {
+    with_database();
+    // Written by a process that had this one's number, as after a restart.
+    const std::string stale = ".vexlab-tmp-" + std::to_string(getpid()) + "-q7Wm2x";
+    const std::filesystem::path user = folder.path() / "user";
+    const std::filesystem::path config = folder.path() / "config";
+    std::filesystem::create_directories(user);
+    std::filesystem::create_directories(config);
+    const std::vector<std::filesystem::path> leftovers = {
+        folder.path() / ("labs-sim.txt" + stale), user / ("lab.con" + stale),
+        user / ("lab.exp" + stale), config / ("registry.txt" + stale)};
+    const std::vector<std::filesystem::path> kept = {user / "lab.con", user / "lab.con.tmp"};
+    for (const auto& file : leftovers) std::ofstream(file) << "half";
+    for (const auto& file : kept) std::ofstream(file) << "mine";
+
+    Program program(options(), &dialogs);
+    ASSERT_TRUE(program.Main());
+    for (const auto& file : leftovers) EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    for (const auto& file : kept) EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    program.main_window()->close();
+}
+
 TEST_F(MainWindowTest, LabGroupsFollowTheLabTables) {
+    // The shipped database with other lab tables: a database without a
+    // command catalogue does not start.
+    with_database();
     vexlab::db::DatabaseSession session;
-    vexlab::test::empty_database(session, folder.file("commandsbackup.mdb"));
+    session.open(folder.file("commandsbackup.mdb"));
+    session.execute("DELETE FROM labs");
+    session.execute("DELETE FROM sublab");
     vexlab::state::load_table_text(session, vexlab::state::SchemaRegistry::instance(), R"(
 table labs
 columns index | labname
@@ -121,6 +151,25 @@ void damage(const std::string& path, const std::string& sql) {
     session.execute(sql);
 }
 
+// A fresh database with the page that holds the start of a table
+// overwritten, as a disk fault would leave it.
+void damage_pages(const std::string& path, const std::string& table) {
+    vexlab::test::fresh_database(path);
+    long long page = 0, size = 0;
+    {
+        vexlab::db::DatabaseSession session;
+        session.open(path);
+        page = session
+                   .scalar("SELECT rootpage FROM sqlite_master WHERE name = ?",
+                           {vexlab::db::Value(table)})
+                   .to_int();
+        size = session.scalar("PRAGMA page_size").to_int();
+    }
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp((page - 1) * size);
+    file << std::string(64, '\x55');
+}
+
 TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
     struct Case {
         std::string name;
@@ -149,6 +198,25 @@ TEST_F(MainWindowTest, MissingOrBrokenDatabaseIsReportedAndNothingStarts) {
                                   .name);
          },
          "is damaged: the table config_template has no column"},
+        // The shipped copies the console's reset restores the default
+        // network from are checked too.
+        {"seed column renamed",
+         [](const std::string& path) {
+             damage(path, "ALTER TABLE route_ip_seed RENAME COLUMN int_name TO interface_name");
+         },
+         "is damaged: the table route_ip_seed has interface_name where int_name belongs"},
+        {"seed column added",
+         [](const std::string& path) {
+             damage(path, "ALTER TABLE frame_map_seed ADD COLUMN extra TEXT");
+         },
+         "is damaged: the table frame_map_seed has the column extra too many"},
+        {"seed missing", [](const std::string& path) { damage(path, "DROP TABLE nat_dev_seed"); },
+         "is damaged: the table nat_dev_seed is missing"},
+        {"empty catalogue",
+         [](const std::string& path) { damage(path, "DELETE FROM tblsublabcmds"); },
+         "is damaged: the command catalogue tblsublabcmds is empty"},
+        {"damaged pages", [](const std::string& path) { damage_pages(path, "tblsublabcmds2"); },
+         "is damaged: its integrity check fails (Page "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -8,7 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -476,6 +479,31 @@ TEST_F(NetworkFiles, TheShippedExamplesOpenAndRoundTrip) {
     EXPECT_GE(examples, 3);
 }
 
+// A file whose records are out of index order loads as if they were in
+// order: saved, it gives the file in order, and that file saves the same.
+TEST_F(NetworkFiles, RecordsOutOfIndexOrderLoadAsTheOrderedFile) {
+    configure_default_network();
+    const std::string good = read_file(saved("good.con"));
+    auto lines = lines_of(good);
+    const std::size_t header = line_index(lines, "<routing information>");
+    const std::size_t r2 = line_index(lines, "<2>", header);
+    const std::size_t record_lines = 2 + nf::table_shape(app.session, "route_ip").size();
+    // R2's first record before R1's: R2 is now the first device the
+    // routing section names.
+    std::vector<std::string> record(lines.begin() + r2, lines.begin() + r2 + record_lines);
+    lines.erase(lines.begin() + r2, lines.begin() + r2 + record_lines);
+    lines.insert(lines.begin() + header + 1, record.begin(), record.end());
+    std::string shuffled;
+    for (const auto& line : lines) shuffled += line + "\r\n";
+    ASSERT_NE(shuffled, good);
+
+    nf::load_network(app, net.write_file("shuffled.con", shuffled), NetworkLoad::ConfigurationFile);
+    const std::string once = saved("once.con");
+    EXPECT_EQ(read_file(once), good);
+    nf::load_network(app, once, NetworkLoad::ConfigurationFile);
+    EXPECT_EQ(read_file(saved("twice.con")), read_file(once));
+}
+
 // ------------------------------------------------------------------ reload
 
 TEST_F(NetworkFiles, ReloadRepeatsTheLoadOfTheFileThatWasLoaded) {
@@ -616,6 +644,89 @@ TEST_F(NetworkFiles, MalformedFilesAreRefusedWithTheNetworkLeftAsItWas) {
     config("netpath not followed by the routing header", [](std::string& t) {
         replace(t, "\r\n<routing information>\r\n", "\r\nsomething\r\n");
     });
+    // What a record names must be in the file.
+    config(
+        "a device block without its name line",
+        [](std::string& t) { replace(t, "<2501>\r\n[R2]\r\n", "<2501>\r\n"); },
+        line_of(good_config, "[R2]"));
+    config(
+        "a NUL in a device name",
+        [](std::string& t) { replace(t, "[R3]", std::string("[R") + '\0' + "3]"); },
+        line_of(good_config, "[R3]"));
+    config(
+        "a device named like the rows' numbers",
+        [](std::string& t) { replace(t, "[R3]", "[RowID]"); }, line_of(good_config, "[R3]"));
+    config(
+        "records of a device the file lacks",
+        [](std::string& t) {
+            for (const char* number : {" 4 ", " 5 ", " 6 "})
+                replace(t, std::string("<2>\r\n<R2>\r\n") + number + "\r\n 2 \r\n",
+                        std::string("<9>\r\n<R9>\r\n") + number + "\r\n 9 \r\n");
+        },
+        line_of(good_config, "<2>\r\n<R2>\r\n 4 ") + 1);
+    const std::string r3_first = "<3>\r\n<R3>\r\n 7 \r\n 3 \r\n";
+    const auto r3_in_ospf = good_config.find(r3_first, good_config.find("<ospf information>"));
+    config(
+        "one device under two numbers",
+        [&](std::string& t) {
+            t.replace(r3_in_ospf, r3_first.size(), "<6>\r\n<R3>\r\n 7 \r\n 6 \r\n");
+        },
+        line_of(good_config.substr(0, r3_in_ospf) + "@", "@"));
+    // R2's Serial1 comes first of the two ends of its link to R3.
+    const std::string r2_serial1 = "\r\nSerial1\r\nUA\r\nUA\r\nR3\r\nSerial0\r\n";
+    const int r2_serial1_ref = line_of(good_config, r2_serial1);
+    config(
+        "a connection not answered from its far end",
+        [&](std::string& t) {
+            replace(t, r2_serial1, "\r\nSerial1\r\nUA\r\nUA\r\nR3\r\nSerial1\r\n");
+        },
+        r2_serial1_ref + 4);
+    config(
+        "a connection to a device the file lacks",
+        [&](std::string& t) {
+            replace(t, r2_serial1, "\r\nSerial1\r\nUA\r\nUA\r\nR7\r\nSerial0\r\n");
+        },
+        r2_serial1_ref + 4);
+    config(
+        "a connection to an interface the device lacks",
+        [&](std::string& t) {
+            replace(t, r2_serial1, "\r\nSerial1\r\nUA\r\nUA\r\nR3\r\nSerial7\r\n");
+        },
+        r2_serial1_ref + 5);
+    config(
+        "half a connection",
+        [&](std::string& t) {
+            replace(t, r2_serial1, "\r\nSerial1\r\nUA\r\nUA\r\nUA\r\nSerial0\r\n");
+        },
+        r2_serial1_ref + 4);
+    config(
+        "one interface index twice",
+        [](std::string& t) { replace(t, "<2>\r\n<R2>\r\n 6 \r\n", "<2>\r\n<R2>\r\n 5 \r\n"); },
+        line_of(good_config, "<2>\r\n<R2>\r\n 6 ") + 2);
+    config("a map of no interface", [](std::string& t) {
+        replace(t, "\r\nUA\r\n 2 \r\nEOR\r\nintdevice", "\r\nUA\r\n 99 \r\nEOR\r\nintdevice");
+    });
+    config("a map of a switch port", [](std::string& t) {
+        replace(t, "\r\nUA\r\n 2 \r\nEOR\r\nintdevice", "\r\nUA\r\n 11 \r\nEOR\r\nintdevice");
+    });
+    config("interface details of the switch", [](std::string& t) {
+        replace(t, "\r\n 3 \r\nEOR\r\nvirtual link", "\r\n 5 \r\nEOR\r\nvirtual link");
+    });
+    config("a virtual link of no device", [](std::string& t) {
+        replace(t, "virtual link\r\n 1 \r\nR1\r\n", "virtual link\r\n 1 \r\nR8\r\n");
+    });
+    config("NAT settings of no device", [](std::string& t) {
+        replace(t, "nat device\r\n 1 \r\nR1\r\n", "nat device\r\n 1 \r\nR8\r\n");
+    });
+    config("a translation of no device", [](std::string& t) {
+        replace(t, "\r\nd\r\nd\r\n 2 \r\nEOR\r\nAccess list",
+                "\r\nd\r\nd\r\n 9 \r\nEOR\r\nAccess list");
+    });
+    config("an access list of no device", [](std::string& t) {
+        replace(t, "\r\nFalse\r\n 2 \r\nEOR\r\nnat pool", "\r\nFalse\r\n 9 \r\nEOR\r\nnat pool");
+    });
+    config("a pool of no device",
+           [](std::string& t) { replace(t, "\r\no\r\n 2 \r\nEOR", "\r\no\r\n 9 \r\nEOR"); });
     exp("a subinterface of an interface the file lacks",
         [](std::string& t) { replace(t, "<HQ>\r\nSerial0\r\n", "<HQ>\r\nSerial9\r\n"); });
     exp("a subinterface record without a number", [](std::string& t) {
@@ -738,6 +849,104 @@ TEST_F(NetworkFiles, SavingAgainReplacesTheFile) {
     nf::save_config(app, path);
     EXPECT_NE(read_file(path).find("<description>\r\nchanged\r\n<vlan information>"),
               std::string::npos);
+}
+
+// ------------------------------------------------------------------ leftovers
+
+std::vector<std::string> names_in(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(Leftovers, TidyingRemovesTheTemporaryFilesOfWritersThatAreGone) {
+    vexlab::test::TempDir dir;
+    const std::string path = dir.file("keep.con");
+    const pid_t killed = fork();
+    ASSERT_GE(killed, 0);
+    if (killed == 0) {
+        vexlab::platform::AtomicFile file(path);
+        file.write("half of the new fi");
+        kill(getpid(), SIGKILL);
+        _exit(0);
+    }
+    waitpid(killed, nullptr, 0);
+    ASSERT_EQ(names_in(dir.path()).size(), 1u);
+    EXPECT_NE(names_in(dir.path())[0].find(".vexlab-tmp-"), std::string::npos);
+
+    // A writer that still runs keeps its file; other files are not ours.
+    const pid_t running = fork();
+    ASSERT_GE(running, 0);
+    if (running == 0) {
+        pause();
+        _exit(0);
+    }
+    const std::string live = "lab.exp.vexlab-tmp-" + std::to_string(running) + "-a1b2c3";
+    const std::vector<std::string> kept = {"keep.con.tmp", "lab.exp.vexlab-tmp-12-abc",
+                                           "notes.vexlab-tmp-x-abcdef", live};
+    for (const auto& name : kept) std::ofstream(dir.file(name)) << "x";
+    vexlab::platform::tidy_interrupted_writes(dir.path().string());
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names_in(dir.path()), expected);
+
+    kill(running, SIGKILL);
+    waitpid(running, nullptr, 0);
+    vexlab::platform::tidy_interrupted_writes(dir.path().string());
+    const auto left = names_in(dir.path());
+    EXPECT_EQ(std::count(left.begin(), left.end(), live), 0);
+    EXPECT_EQ(left.size(), kept.size() - 1);
+    vexlab::platform::tidy_interrupted_writes(dir.file("no such folder"));
+}
+
+// A writer replacing a file and its picture again and again, killed at a
+// random moment: once the folder is tidied the two are of one generation.
+TEST(Leftovers, FilesWrittenTogetherAreBothOldOrBothNewAfterAKill) {
+    vexlab::test::TempDir dir;
+    const std::string file = dir.file("lab.exp"), picture = dir.file("lab.jpg");
+    vexlab::platform::write_files_together({{file, "0"}, {picture, "0"}});
+    std::mt19937 random(20261212);
+    for (int round = 0; round < 10; ++round) {
+        const pid_t writer = fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (int generation = 1;; ++generation) {
+                const std::string text = std::to_string(generation);
+                vexlab::platform::write_files_together(
+                    {{file, text}, {picture, text + std::string(1 << 18, ' ')}});
+            }
+        }
+        // Once the writer is under way, a moment within its next few pairs.
+        const std::string before = read_file(file);
+        for (int wait = 0; wait < 20000 && read_file(file) == before; ++wait) usleep(100);
+        usleep(random() % 20000);
+        kill(writer, SIGKILL);
+        waitpid(writer, nullptr, 0);
+        vexlab::platform::tidy_interrupted_writes(dir.path().string());
+        EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"lab.exp", "lab.jpg"}));
+        const std::string text = read_file(file);
+        EXPECT_EQ(read_file(picture), text + (text == "0" ? "" : std::string(1 << 18, ' ')));
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+// The renames that follow the decision are completed even when one of them
+// failed at the time: by the next tidying, or by the next load of the file.
+TEST_F(NetworkFiles, ADecidedReplacementIsCompletedBeforeTheFileIsRead) {
+    const std::string text = read_file(exported("lab.exp", example_file("two-lans")));
+    vexlab::test::TempDir dir;
+    const std::string file = dir.file("lab.exp"), picture = dir.file("lab.jpg");
+    std::ofstream(file) << "old";
+    std::filesystem::create_directory(picture);  // in the way of the rename
+    EXPECT_THROW(vexlab::platform::write_files_together({{file, text}, {picture, "new picture"}}),
+                 vexlab::platform::FileWriteError);
+    std::filesystem::remove(picture);
+    nf::load_network(app, file, NetworkLoad::ExportedFile);
+    EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"lab.exp", "lab.jpg"}));
+    EXPECT_EQ(read_file(picture), "new picture");
+    EXPECT_EQ(app.network.network_picture_path, picture);
 }
 
 }  // namespace
