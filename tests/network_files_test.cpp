@@ -161,52 +161,7 @@ protected:
         return read_file(vexlab::test::resources_dir() + "/examples/" + stem + ".net");
     }
 
-    // Things a learner might have done to the default network, touching
-    // every table the file carries.
-    void configure_default_network() {
-        auto& s = app.session;
-        s.execute(
-            "UPDATE route_ip_def SET ip = '10.0.0.1', mask = '255.0.0.0', "
-            "next_hopip = '10.0.0.2', next_hopmask = '255.0.0.0', "
-            "nw_protocol = 'r', int_status = 1 WHERE ref = 1 AND int_name = 'Serial0'");
-        s.execute(
-            "UPDATE route_ip_def SET ip = '10.0.0.2', mask = '255.0.0.0', "
-            "next_hopip = '10.0.0.1', next_hopmask = '255.0.0.0' "
-            "WHERE ref = 2 AND int_name = 'Serial0'");
-        s.execute(
-            "INSERT INTO route_ip_def (ref, int_name, ip, mask) "
-            "VALUES (1, 'loopback0', '1.1.1.1', '255.255.255.255')");
-        s.execute("UPDATE ospf_ip_def SET int_area_num = 0, con_to_backbone = 1 WHERE ref = 1");
-        s.execute(
-            "UPDATE ospf_dev_def SET device_id = '10.0.0.1', virtual_link = 1, "
-            "transit_area = 5 WHERE dev_no = 1");
-        s.execute("UPDATE nat_dev_def SET nat_status = 1 WHERE dev_no = 2");
-        s.execute(
-            "INSERT INTO nat_inout_def (inside_local, inside_global, ref) "
-            "VALUES ('192.168.1.5', '200.1.1.5', 2)");
-        s.execute("INSERT INTO frame_map_def (subint_num, dlci_num, ref) VALUES ('1', 102, 2)");
-        s.execute("INSERT INTO vlan_info VALUES (10, 'sales'), (20, 'virtual link')");
-        s.execute(
-            "INSERT INTO mac_addr (vla_num, mac_addr, ports) "
-            "VALUES (10, '0000.1111.2222', 'FastEthernet0/3')");
-        s.execute("INSERT INTO port_security VALUES ('FastEthernet0/4', '0000.aaaa.bbbb')");
-        s.execute(
-            "UPDATE int_det SET description = 'EOR is a word', shutdown = 'up' "
-            "WHERE ref = 1 AND int_name = 'Serial0'");
-        s.execute("UPDATE int_det SET description = 'nat pool' WHERE ref = 2");
-        s.execute(
-            "INSERT INTO access_list VALUES (10, '10.0.0.0', '0.255.255.255', 1, 1), "
-            "(10, 'any', 'any', 0, 1), (1, '192.168.1.0', '0.0.0.255', 0, 2)");
-        s.execute(
-            "INSERT INTO nat_pool VALUES ('pool1', '200.1.1.1', '200.1.1.9', "
-            "'255.255.255.0', 1, 'o', 2)");
-        ASSERT_TRUE(vexlab::state::write_setting(app, "enable_password", "R1", "cisco"));
-        ASSERT_TRUE(vexlab::state::write_setting(
-            app, "startup-config", "R1",
-            "!\r\nhostname R1\r\n!\r\ninterface Serial0\r\n description link: to R2\r\n"
-            " ip address 10.0.0.1 255.0.0.0\r\n\r\n!\r\nend"));
-        app.network.lab_description = "Line one\r\nLine two\r\n\r\nLine four";
-    }
+    void configure_default_network() { vexlab::test::configure_default_network(app); }
 };
 
 // ------------------------------------------------------------------ Save Config

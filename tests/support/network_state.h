@@ -21,6 +21,10 @@ public:
     std::string write_file(const std::string& name, const std::string& text) const;
 };
 
+// Things a learner might have done to the default network, touching every
+// table the network files carry.
+void configure_default_network(state::AppState& app);
+
 std::string read_file(const std::string& path);
 
 // Every table but the command catalogue, with its columns and its rows in
