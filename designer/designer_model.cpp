@@ -129,11 +129,13 @@ bool DesignerModel::open_network_map_file(const std::string& path) {
     } catch (const MapFileError& error) {
         // The file is read and checked whole before the design is replaced,
         // so a refused file leaves the current design as it is.
-        dialogs_.message(kProgramTitle, error.message());
+        dialogs_.message(kProgramTitle, error.message(), platform::Icon::Critical);
         return false;
     } catch (const std::exception& error) {
-        dialogs_.message(kProgramTitle, "The network could not be opened from " + path + ".\n\n" +
-                                            db::failure_text_for_user(error));
+        dialogs_.message(kProgramTitle,
+                         "The network could not be opened from " + path + ".\n\n" +
+                             db::failure_text_for_user(error),
+                         platform::Icon::Critical);
         return false;
     }
     return true;

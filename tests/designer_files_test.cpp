@@ -273,6 +273,7 @@ TEST_F(DesignerFiles, AMapThatDoesNotReadWholeLeavesTheDesignAsItIs) {
                                   (line > 0 ? "Line " + std::to_string(line) + ": " : "");
         EXPECT_EQ(messages()[0].rfind(where, 0), 0u) << messages()[0];
         EXPECT_GT(messages()[0].size(), where.size());
+        EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
         EXPECT_EQ(format_network_map(model->network_map()), before_map);
         EXPECT_EQ(model->devices().size(), before_devices);
         EXPECT_EQ(model->canvas().strokes().size(), before_strokes);

@@ -476,6 +476,7 @@ TEST_F(LabsWindowTest, AListTheReaderRefusesIsShownAsNothingAndSaysWhy) {
     EXPECT_EQ(last_message(), "The list of labs could not be read.\n" +
                                   folder.file("labs-sim.txt") +
                                   "\nLine 3: the number of labs \"many\" is not a count");
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     main->labs_window()->close();
 
     QWidget home;

@@ -109,7 +109,8 @@ void frmLabsimAd::Form_Load() {
 }
 
 void frmLabsimAd::loadintotree() {
-    if (auto refused = read_lab_tree(*TreeView1, file_)) tell(*refused);
+    if (auto refused = read_lab_tree(*TreeView1, file_))
+        dialogs_.message(kProgramTitle, *refused, platform::Icon::Critical);
 }
 
 void frmLabsimAd::refresh_tree() {
