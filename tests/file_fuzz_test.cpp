@@ -13,7 +13,8 @@
 //
 // A further reader is a FileReader: its seed files, how it opens a file and
 // saves what it opened, what a refusal must leave as it was and what must
-// hold after an accepted file.  One more TEST with a few lines runs it.
+// hold after an accepted file.  One more TEST with a few lines runs it, as
+// the designer's map files show at the end.
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,13 @@
 #include <string>
 #include <vector>
 
+#include "designer/network_map_file.h"
 #include "example_network.h"
 #include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/app_state.h"
+#include "support/designer_script.h"
 #include "support/network_state.h"
 
 namespace {
@@ -502,6 +505,48 @@ TEST(FileFuzz, NetworkFilesIntoEveryNetworkReader) {
         fuzz(reader, network.folder(), files_per_reader(), fuzz_seed());
         if (::testing::Test::HasFailure()) return;
     }
+}
+
+// ------------------------------------------------------------------ network maps
+
+// The designer's map files, added as one more reader: what it needs is how
+// the designer opens and saves a map and when a design holds together.
+TEST(FileFuzz, MapFilesIntoTheDesigner) {
+    test::DesignerDriver designer;
+    designer.model->form_load();
+    FileReader reader;
+    for (const char* name : {"every-connector.dgm", "two-routers.dgm"})
+        reader.seeds.push_back(
+            {name, test::read_file(std::string(VEXLAB_FIXTURES_DIR) + "/designer/" + name)});
+    reader.open = [&](const std::string& path) -> std::optional<std::string> {
+        designer.dialogs.clear();
+        if (designer.model->open_network_map_file(path)) return std::nullopt;
+        if (designer.dialogs.shown().empty()) return "refused without a word";
+        return designer.dialogs.shown().back().text;
+    };
+    reader.save = [&](const std::string& path) {
+        designer::write_network_map_file(path, designer.model->network_map());
+    };
+    reader.state = [&] {
+        return test::database_state(designer.session) +
+               designer::format_network_map(designer.model->network_map());
+    };
+    // A connection to a device names an interface there that names it back
+    // (an interface that carries subinterfaces is connected to no device).
+    reader.faults = [&] {
+        std::vector<std::string> faults;
+        auto ends = designer.session.open_recordset(
+            "SELECT hostname, interfacetype FROM ip AS i WHERE connected <> 0 AND todevice NOT IN "
+            "('', 'NA') AND NOT EXISTS (SELECT 1 FROM ip AS f WHERE f.hostname = i.todevice AND "
+            "f.interfacetype = i.tointerface AND f.todevice = i.hostname AND f.tointerface = "
+            "i.interfacetype)");
+        for (; !ends.eof(); ends.move_next())
+            faults.push_back("the connection of " + ends.text(0) + " " + ends.text(1) +
+                             " has no far end");
+        return faults;
+    };
+    test::TempDir folder;
+    fuzz(reader, folder.path(), files_per_reader(), fuzz_seed());
 }
 
 }  // namespace
