@@ -25,10 +25,12 @@ class MainWindowModel {
 public:
     MainWindowModel(state::AppState& state, platform::RegistryStore& registry);
 
-    // The work of the window's load.  Throws StartError when the settings
-    // cannot be written, or the database cannot be opened or is not the
-    // program's (a table or a column of the schema is missing); the session is
-    // closed again then.
+    // The work of the window's load.  First removes what saves killed in an
+    // earlier run left in the folders the program writes.  Throws StartError
+    // when the settings cannot be written, or the database cannot be opened
+    // or cannot serve the program (damaged pages, a table or a column of the
+    // schema missing, a shipped default-network copy that differs from its
+    // table, an empty command catalogue); the session is closed again then.
     void form_load();
     // Closes the connection, then the workspace.
     void form_unload();

@@ -2,8 +2,12 @@
 // A network file read into memory and checked from its first line to its
 // last before anything of it reaches the database.  A file that does not
 // keep the grammar in full (a section cut off, a record with too few or too
-// many values, a bad number, an unknown model, a device named twice) is
-// refused with the line where the reading stopped.
+// many values, a bad number, an unknown model, a device named twice or by a
+// name the tables cannot hold), or whose records name what the file does
+// not hold (a device, the far end of a connection, an interface index), is
+// refused with the line where the fault shows.  The records of each routing
+// view come out in the order of their interface index, the order the
+// writers give them.
 
 #include <array>
 #include <cstdint>
