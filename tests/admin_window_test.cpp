@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <fstream>
+#include <regex>
+#include <sstream>
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
@@ -119,6 +122,43 @@ TEST_F(AdminWindowTest, TheLoginWantsTheExactUserNameAndPassword) {
     login->Command1->click();  // Back
     EXPECT_FALSE(login->isVisible());
     EXPECT_TRUE(main->isEnabled());
+}
+
+// The first two texts `quote` marks after `from` in a file: the user name
+// and the password, as the page or the README writes them.
+std::pair<std::string, std::string> stated_login(const std::string& path, const std::string& from,
+                                                 const std::string& quote) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string all = text.str();
+    const auto start = all.find(from);
+    if (start == std::string::npos) return {};
+    const std::string section = all.substr(start, 800);
+    const std::regex quoted(quote);
+    std::vector<std::string> found;
+    for (std::sregex_iterator it(section.begin(), section.end(), quoted), end;
+         it != end && found.size() < 2; ++it)
+        found.push_back((*it)[1]);
+    if (found.size() < 2) return {};
+    return {found[0], found[1]};
+}
+
+TEST_F(AdminWindowTest, TheHelpPageAndTheReadmeStateTheLoginThatOpensTheArea) {
+    const auto page = stated_login(std::string(VEXLAB_PROGRAM_DIR) + "/help/windows.html",
+                                   "name=\"admin\"", "<code>([^<]*)</code>");
+    const auto readme = stated_login(std::string(VEXLAB_SOURCE_DIR) + "/README.md",
+                                     "## The administrator", "`([^`]*)`");
+    ASSERT_FALSE(page.first.empty());
+    EXPECT_EQ(readme, page);
+    main->mnuadmin->trigger();
+    auto* login = shown<frmAdminLogin>(AdminForm::Login);
+    ASSERT_NE(login, nullptr);
+    login->Text1->setText(QString::fromStdString(page.first));
+    login->Text2->setText(QString::fromStdString(page.second));
+    login->Command2->click();
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_NE(shown<frmAdminMain>(AdminForm::Home), nullptr);
 }
 
 TEST_F(AdminWindowTest, ANewSublabWithItsStepsAndCommandsCanBePractisedAfterTheNextStart) {
