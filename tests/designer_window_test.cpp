@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <deque>
 #include <functional>
@@ -84,6 +85,36 @@ DialogScript::Step assign(QString address, QString mask) {
     };
 }
 
+// Chooses from the pop-up menu as a person does: once the menu is up, a
+// click on the item.  The menu runs the item's handler and closes itself.
+class MenuChooser : public QObject {
+public:
+    std::deque<QString> choices;
+    QStringList opened;  // the choice made at each opening; "" for none
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, this,
+                               [this, menu = qobject_cast<QMenu*>(watched)] { choose(menu); });
+        return false;
+    }
+
+private:
+    void choose(QMenu* menu) {
+        if (!menu || !menu->isVisible()) return;
+        const QString choice = choices.empty() ? QString() : choices.front();
+        if (!choices.empty()) choices.pop_front();
+        opened << choice;
+        for (QAction* a : menu->actions())
+            if (!choice.isEmpty() && a->text() == choice) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+                return;
+            }
+        menu->close();
+    }
+};
+
 class DesignerWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -102,11 +133,7 @@ protected:
         designer = main->designer();
         ASSERT_NE(designer, nullptr);
         designer->dialog_host().driver = std::ref(script);
-        designer->dialog_host().menu_driver = [this](QMenu& menu) -> QAction* {
-            for (QAction* a : menu.actions())
-                if (a->text() == next_menu_item) return a;
-            return nullptr;
-        };
+        designer->mnupopup->installEventFilter(&menu_chooser);
         // The drag enters the canvas and is let go at `drop_at`.
         designer->run_drag = [this](QDrag& drag) {
             QDragEnterEvent enter(drop_at.toPoint(), Qt::CopyAction | Qt::MoveAction,
@@ -155,7 +182,7 @@ protected:
     vexlab::app::frmMain* main = nullptr;
     frmdesmain* designer = nullptr;
     DialogScript script;
-    QString next_menu_item;
+    MenuChooser menu_chooser;
     QPointF drop_at;
 };
 
@@ -241,7 +268,7 @@ TEST_F(DesignerWindow, DropConnectAndRemoveThroughTheWidgets) {
     EXPECT_NE(image.pixelColor(middle.toPoint()), background);
 
     // Remove the connection from R2's pop-up menu.
-    next_menu_item = "Remove Connection";
+    menu_chooser.choices = {"Remove Connection"};
     script.then([](QDialog& d) {
         auto& dialog = dynamic_cast<frmRemcon&>(d);
         EXPECT_EQ(dialog.windowTitle(), "Remove Connection");
@@ -259,12 +286,54 @@ TEST_F(DesignerWindow, DropConnectAndRemoveThroughTheWidgets) {
     EXPECT_EQ(image.pixelColor(middle.toPoint()), background);
 
     // Remove R1 itself.
-    next_menu_item = "Remove Device";
+    menu_chooser.choices = {"Remove Device"};
     dialogs.next_answer(Answer::Yes);
     click_canvas({70, 70}, Qt::RightButton);
     EXPECT_EQ(designer->model().devices().size(), 1u);
     image = canvas_image();
     EXPECT_EQ(image.pixelColor(75, 75), background);
+}
+
+TEST_F(DesignerWindow, EachMenuChoiceRunsItsHandlerOnce) {
+    dialogs.next_text("R1");
+    drag_palette("2501", {60, 60});
+    dialogs.next_text("SW1");
+    drag_palette("2950", {260, 60});
+    script.seen.clear();
+
+    // Configure Device on the switch: its management address, once; its
+    // ports take none.
+    menu_chooser.choices = {"Configure Device"};
+    script.then([](QDialog& d) {
+        auto& dialog = dynamic_cast<frmIpassign&>(d);
+        EXPECT_EQ(dialog.Label4->text(), "SW1 IP Configuration");
+        EXPECT_FALSE(dialog.List1->isEnabled());
+        assign("10.0.0.5", "255.0.0.0")(dialog);
+    });
+    click_canvas({270, 70}, Qt::RightButton);
+    EXPECT_EQ(menu_chooser.opened, QStringList{"Configure Device"});
+    EXPECT_EQ(script.seen, QStringList{"frmIpassign"});
+    for (const auto& row : designer->model().tables().interfaces("SW1"))
+        if (row.interfacetype != "FastEthernet1") EXPECT_EQ(row.ipadd, "NA") << row.interfacetype;
+    EXPECT_EQ(designer->model().tables().address_of("SW1", "FastEthernet1"), "10.0.0.5");
+
+    // Configure Device on the router: one address dialog.
+    script.seen.clear();
+    menu_chooser.choices = {"Configure Device"};
+    click_canvas({70, 70}, Qt::RightButton);
+    EXPECT_EQ(script.seen, QStringList{"frmIpassign"});
+
+    // Remove Device: one question, one removal, one report of it.
+    dialogs.clear();
+    menu_chooser.choices = {"Remove Device"};
+    dialogs.next_answer(Answer::Yes);
+    click_canvas({70, 70}, Qt::RightButton);
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(dialogs.shown()[0].title, "Confirm Remove Device");
+    EXPECT_EQ(dialogs.shown()[1].title, "Device Removal Success");
+    ASSERT_EQ(designer->model().devices().size(), 1u);
+    EXPECT_EQ(designer->model().devices()[0].host, "SW1");
+    EXPECT_EQ(menu_chooser.opened.size(), 3);
 }
 
 TEST_F(DesignerWindow, DraggingAnIconMovesTheDeviceAndItsLine) {

@@ -476,10 +476,9 @@ void QtDialogHost::show(SwitchPropertiesDialog& model) {
     run(dialog);
 }
 
+// The menu runs the chosen item's handler itself, before exec() returns.
 void QtDialogHost::popup_menu() {
-    if (!popup) return;
-    QAction* chosen = menu_driver ? menu_driver(*popup) : popup->exec(QCursor::pos());
-    if (chosen) chosen->trigger();
+    if (popup) popup->exec(QCursor::pos());
 }
 
 }  // namespace vexlab::designer
