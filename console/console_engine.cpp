@@ -347,7 +347,7 @@ void ConsoleEngine::reload_loaded_network() {
     try {
         networkfiles::reload_loaded_network(app_);
     } catch (const networkfiles::LoadError& error) {
-        dialogs_.message("Vexlab", error.message());
+        dialogs_.message("Vexlab", error.message(), platform::Icon::Critical);
     }
 }
 
@@ -622,7 +622,8 @@ void ConsoleEngine::reload(TailEdit& transcript) {
     state_.line.matched_command_word.clear();
     console.keys.ignore_next_up_key = true;
     const auto answer =
-        dialogs_.question("Vexlab", "Do you like to save the changes to the configuration", true);
+        dialogs_.question("Vexlab", "Do you like to save the changes to the configuration", true,
+                          platform::Icon::None);
     if (answer == platform::Answer::Yes) {
         console.mode.mode_suffix = CommandMode::User;
         output.pending_output = std::string("Building configuration\r\n\r\n\r\n") +
@@ -790,7 +791,8 @@ void ConsoleEngine::password_character(int c) {
         send_key(keys::up);
     } else {
         dialogs_.message("Vexlab",
-                         "sorry!Number of Characters are more than the actual password lenght ");
+                         "sorry!Number of Characters are more than the actual password lenght ",
+                         platform::Icon::None);
     }
 }
 

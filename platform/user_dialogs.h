@@ -19,13 +19,11 @@ enum class Icon { Critical, Exclamation, Information, Question, None };
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
-    virtual void message(const std::string& title, const std::string& text,
-                         Icon icon = Icon::Information) = 0;
+    virtual void message(const std::string& title, const std::string& text, Icon icon) = 0;
     virtual Answer question(const std::string& title, const std::string& text, bool with_cancel,
-                            Icon icon = Icon::Question) = 0;
+                            Icon icon) = 0;
     // A message box with OK and Cancel: answers Ok or Cancel.
-    virtual Answer ok_cancel(const std::string& title, const std::string& text,
-                             Icon icon = Icon::Question) = 0;
+    virtual Answer ok_cancel(const std::string& title, const std::string& text, Icon icon) = 0;
     virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                              const std::string& initial) = 0;
     virtual std::optional<std::string> open_file_name(const std::string& title,
@@ -59,12 +57,11 @@ public:
     // Scripted answers no question has taken yet.
     std::size_t answers_left() const { return answers_.size(); }
 
-    void message(const std::string& title, const std::string& text,
-                 Icon icon = Icon::Information) override {
+    void message(const std::string& title, const std::string& text, Icon icon) override {
         shown_.push_back({"message", title, text, {}, icon});
     }
     Answer question(const std::string& title, const std::string& text, bool with_cancel,
-                    Icon icon = Icon::Question) override {
+                    Icon icon) override {
         shown_.push_back({"question", title, text, with_cancel ? "Yes No Cancel" : "Yes No", icon});
         if (answers_.empty()) return with_cancel ? Answer::Cancel : Answer::No;
         Answer answer = answers_.front();
@@ -72,8 +69,7 @@ public:
         return answer;
     }
     // Unscripted, OK: the button a message box offers first.
-    Answer ok_cancel(const std::string& title, const std::string& text,
-                     Icon icon = Icon::Question) override {
+    Answer ok_cancel(const std::string& title, const std::string& text, Icon icon) override {
         shown_.push_back({"okcancel", title, text, "OK Cancel", icon});
         if (answers_.empty()) return Answer::Ok;
         Answer answer = answers_.front();

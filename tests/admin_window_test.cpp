@@ -43,6 +43,7 @@ namespace {
 
 using namespace vexlab::labcontent;
 using vexlab::platform::Answer;
+using vexlab::platform::Icon;
 
 // Picks an entry of a combo box as the user does: the list, then the entry.
 void pick(QComboBox* combo, const QString& text) {
@@ -115,6 +116,7 @@ TEST_F(AdminWindowTest, TheLoginWantsTheExactUserNameAndPassword) {
         ASSERT_EQ(dialogs.shown().size(), 1u);
         EXPECT_EQ(dialogs.shown()[0].title, "Invalid Password");
         EXPECT_EQ(dialogs.shown()[0].text, "Invalid User ! Try Again ");
+        EXPECT_EQ(dialogs.shown()[0].icon, Icon::Exclamation);
         EXPECT_TRUE(login->Text1->text().isEmpty());
         EXPECT_TRUE(login->Text2->text().isEmpty());
         EXPECT_TRUE(login->isVisible());
@@ -182,6 +184,9 @@ TEST_F(AdminWindowTest, ANewSublabWithItsStepsAndCommandsCanBePractisedAfterTheN
                               "Please enter the Sublab Name", "Please select the Lab",
                               "sorry! Router modes and host name already  exists  please  choose  "
                               "a  new  lab"}));
+    EXPECT_EQ(dialogs.shown().front().icon, Icon::None);
+    EXPECT_EQ(dialogs.shown().back().title, "Warning");
+    EXPECT_EQ(dialogs.shown().back().icon, Icon::Exclamation);
     dialogs.clear();
 
     sublab->Text1->setText("Admin's own sublab");

@@ -38,6 +38,7 @@ namespace {
 
 using namespace vexlab::designer;
 using vexlab::platform::Answer;
+using vexlab::platform::Icon;
 
 // Answers the designer's dialogs in order, each through its controls.
 class DialogScript {
@@ -330,10 +331,32 @@ TEST_F(DesignerWindow, EachMenuChoiceRunsItsHandlerOnce) {
     click_canvas({70, 70}, Qt::RightButton);
     ASSERT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(dialogs.shown()[0].title, "Confirm Remove Device");
+    EXPECT_EQ(dialogs.shown()[0].icon, Icon::Question);
     EXPECT_EQ(dialogs.shown()[1].title, "Device Removal Success");
+    EXPECT_EQ(dialogs.shown()[1].icon, Icon::None);
     ASSERT_EQ(designer->model().devices().size(), 1u);
     EXPECT_EQ(designer->model().devices()[0].host, "SW1");
     EXPECT_EQ(menu_chooser.opened.size(), 3);
+}
+
+TEST_F(DesignerWindow, RefusalsShowTheStopSign) {
+    designer->mnufilesave->trigger();
+    dialogs.next_text("R1");
+    drag_palette("2501", {60, 60});
+    dialogs.next_text("R1");
+    drag_palette("2501", {260, 60});
+    dialogs.next_text("PC1");
+    drag_palette("PC", {60, 260});
+    drag_palette("Serial", {70, 270});  // a PC has no serial interface
+    std::vector<std::pair<std::string, Icon>> boxes;
+    for (const auto& shown : dialogs.shown())
+        if (shown.kind == "message") boxes.emplace_back(shown.text, shown.icon);
+    EXPECT_EQ(boxes,
+              (std::vector<std::pair<std::string, Icon>>{
+                  {"No Network has been designed to save", Icon::Critical},
+                  {"This hosname is already used,Please choose another name", Icon::Critical},
+                  {"There are no free interfaces for this device", Icon::Critical},
+              }));
 }
 
 TEST_F(DesignerWindow, DraggingAnIconMovesTheDeviceAndItsLine) {

@@ -265,6 +265,7 @@ TEST_F(LabsWindowTest, UnknownLabOpensTheConsoleAndSaysSo) {
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown().back().title, "Load Lab Failure");
     EXPECT_EQ(last_message(), "Not able to find the Lab Path");
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     EXPECT_FALSE(labs->ProgressBar1->isVisibleTo(labs));
     // The console came up first and stays on the default network.
     vexlab::console::frmRoutSim* console = main->routsim();
@@ -287,6 +288,7 @@ TEST_F(LabsWindowTest, LoadTheLabPutsTheLabIntoTheConsole) {
     labs->Command1->click();
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown().back().title, "Load Lab Success");
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::None);
     EXPECT_EQ(last_message(), vexlab::labs::kLabLoaded);
     EXPECT_FALSE(labs->ProgressBar1->isVisibleTo(labs));
 
@@ -402,6 +404,7 @@ TEST_F(LabsWindowTest, AddSectionChecksTheName) {
     frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
     editor->Command2->click();
     EXPECT_EQ(last_message(), "please enter the section name");
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::None);
     editor->Text1->setText("Basics");
     editor->Command2->click();
     EXPECT_EQ(last_message(),

@@ -167,6 +167,12 @@ TEST_F(NetworkFileButtons, AReloadWhoseFileIsGoneKeepsTheNetworkAndSaysWhy) {
     }
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].rfind("The network file could not be loaded.\n" + path + "\n", 0), 0u);
+    // The reload's own question shows no icon; the refusal the stop sign.
+    ASSERT_GE(dialogs.shown().size(), 2u);
+    const auto& question = dialogs.shown()[dialogs.shown().size() - 2];
+    EXPECT_EQ(question.text, "Do you like to save the changes to the configuration");
+    EXPECT_EQ(question.icon, vexlab::platform::Icon::None);
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     EXPECT_EQ(vexlab::test::database_state(app().session), before);
     EXPECT_EQ(app().console.device.host_name, "R1");
 }

@@ -245,7 +245,7 @@ void frmRoutSim::load_file(state::NetworkLoad how, const char* title, const char
         }
         unsetCursor();
         ProgressBar1->hide();
-        if (refusal) dialogs_.message("Vexlab", *refusal);
+        if (refusal) dialogs_.message("Vexlab", *refusal, platform::Icon::Critical);
     }
     Text1->setFocus();
     refresh();
@@ -259,7 +259,7 @@ void frmRoutSim::Command2_Click() {
         try {
             networkfiles::save_config(app_, *name);
         } catch (const networkfiles::SaveError& error) {
-            dialogs_.message("Vexlab", error.message());
+            dialogs_.message("Vexlab", error.message(), platform::Icon::Critical);
         }
     }
     Text1->setFocus();

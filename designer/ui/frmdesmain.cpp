@@ -239,8 +239,9 @@ void frmdesmain::Form_Load() {
 }
 
 void frmdesmain::report(const std::exception& error) {
-    dialogs_.message(kProgramTitle, "The designer could not complete this.\n\n" +
-                                        db::failure_text_for_user(error));
+    dialogs_.message(kProgramTitle,
+                     "The designer could not complete this.\n\n" + db::failure_text_for_user(error),
+                     platform::Icon::Critical);
 }
 
 void frmdesmain::act(const std::function<void()>& work) {

@@ -49,8 +49,8 @@ void AdminWindow::show_logo() {
     Picture1->setPixmap(QPixmap(qs(area_.app().logo_picture_path)));
 }
 
-void AdminWindow::message(const std::string& text) {
-    area_.dialogs().message(labs::kProgramTitle, text);
+void AdminWindow::message(const std::string& text, platform::Icon icon) {
+    area_.dialogs().message(labs::kProgramTitle, text, icon);
 }
 
 QPushButton* AdminWindow::back_button(const char* name, const QString& caption) {
@@ -69,7 +69,7 @@ std::optional<int> AdminWindow::listed_index(QLineEdit* box, const QTableWidget*
     const std::string typed = box->text().toStdString();
     const auto listed = grid_indexes(grid);
     if (typed.empty() || std::find(listed.begin(), listed.end(), typed) == listed.end()) {
-        message("please select the appropriate index");
+        message("please select the appropriate index", platform::Icon::None);
         box->clear();
         box->setFocus();
         return std::nullopt;

@@ -176,13 +176,13 @@ void frmLabs::Command1_Click() {
     });
     switch (outcome.result) {
         case LabLoadResult::NotListed:
-            dialogs_.message("Load Lab Failure", kLabNotListed);
+            dialogs_.message("Load Lab Failure", kLabNotListed, platform::Icon::Critical);
             break;
         case LabLoadResult::Refused:
-            dialogs_.message("Load Lab Failure", outcome.message);
+            dialogs_.message("Load Lab Failure", outcome.message, platform::Icon::Critical);
             break;
         case LabLoadResult::Loaded:
-            dialogs_.message("Load Lab Success", kLabLoaded);
+            dialogs_.message("Load Lab Success", kLabLoaded, platform::Icon::None);
             break;
     }
     ProgressBar1->setVisible(false);

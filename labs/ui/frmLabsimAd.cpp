@@ -116,12 +116,14 @@ void frmLabsimAd::refresh_tree() {
     loadintotree();
 }
 
-void frmLabsimAd::tell(const std::string& text) {
-    dialogs_.message(kProgramTitle, text);
+void frmLabsimAd::tell(const std::string& text, platform::Icon icon) {
+    dialogs_.message(kProgramTitle, text, icon);
 }
 
 bool frmLabsimAd::saved(const SaveResult& result) {
-    if (!result) tell("The list of labs could not be saved; it is as it was.\n\n" + result.error);
+    if (!result)
+        tell("The list of labs could not be saved; it is as it was.\n\n" + result.error,
+             platform::Icon::Critical);
     return result.saved;
 }
 
@@ -162,7 +164,8 @@ void frmLabsimAd::Command1_Click() {
     }
     std::optional<std::string> stored = stored_page_path(app_.program_folder, *chosen);
     if (!stored) {
-        tell("Please choose a page inside the program folder " + app_.program_folder + ".");
+        tell("Please choose a page inside the program folder " + app_.program_folder + ".",
+             platform::Icon::Exclamation);
         return;
     }
     last_browsed_ = *stored;
@@ -172,12 +175,13 @@ void frmLabsimAd::Command1_Click() {
 void frmLabsimAd::Command2_Click() {
     const std::string name = Text1->text().toStdString();
     if (name.empty()) {
-        tell("please enter the section name");
+        tell("please enter the section name", platform::Icon::None);
         Text1->setFocus();
         return;
     }
     if (file_.section_exists(name)) {
-        tell("this section name already exists,Please choose another section name");
+        tell("this section name already exists,Please choose another section name",
+             platform::Icon::None);
         return;
     }
     if (saved(file_.append_section(name))) refresh_tree();
@@ -187,16 +191,16 @@ void frmLabsimAd::Command4_Click() {
     const std::string lab = Text2->text().toStdString();
     const std::string page = Text3->text().toStdString();
     if (lab.empty() || page.empty()) {
-        tell("please fill the details properly");
+        tell("please fill the details properly", platform::Icon::None);
         Text2->setFocus();
         return;
     }
     if (!file_.section_exists(selected_node_text_)) {
-        tell("Please selct the section");
+        tell("Please selct the section", platform::Icon::None);
         return;
     }
     if (file_.lab_exists_in_section(selected_node_text_, lab)) {
-        tell("this lab name already exis,please choose another lab name");
+        tell("this lab name already exis,please choose another lab name", platform::Icon::None);
         return;
     }
     if (saved(file_.add_lab(selected_node_text_, lab, page))) refresh_tree();
@@ -204,13 +208,14 @@ void frmLabsimAd::Command4_Click() {
 
 void frmLabsimAd::Command6_Click() {
     if (selected_node_text_.empty()) {
-        tell("please select either section or lab");
+        tell("please select either section or lab", platform::Icon::None);
         return;
     }
     if (section_entry_found_) {
         const std::string name = Text1->text().toStdString();
         if (name != selected_node_text_ && !name.empty() && file_.section_exists(name)) {
-            tell("this Section name already exis,please choose another lab name");
+            tell("this Section name already exis,please choose another lab name",
+                 platform::Icon::None);
             return;
         }
         if (!saved(file_.rename_section(selected_node_text_, name))) return;
@@ -219,7 +224,7 @@ void frmLabsimAd::Command6_Click() {
         const std::string page = Text3->text().toStdString();
         if (lab != selected_node_text_ && !lab.empty() &&
             file_.lab_exists_in_section(selected_lab_section_, lab)) {
-            tell("this lab name already exis,please choose another lab name");
+            tell("this lab name already exis,please choose another lab name", platform::Icon::None);
             return;
         }
         if (!saved(file_.replace_lab(selected_lab_section_, selected_node_text_, lab, page)))
@@ -231,12 +236,12 @@ void frmLabsimAd::Command6_Click() {
 void frmLabsimAd::Command3_Click() {
     QTreeWidgetItem* node = TreeView1->currentItem();
     if (selected_node_text_.empty() || !node) {
-        tell("please select either section or lab");
+        tell("please select either section or lab", platform::Icon::None);
         return;
     }
     if (dialogs_.question("confirm file deletion",
-                          "Are you sure you want to remove " + selected_node_text_,
-                          false) != platform::Answer::Yes)
+                          "Are you sure you want to remove " + selected_node_text_, false,
+                          platform::Icon::None) != platform::Answer::Yes)
         return;
     const QTreeWidgetItem* section = node->parent();
     section_entry_found_ = !section && file_.section_exists(selected_node_text_);
