@@ -43,6 +43,7 @@ public:
         std::string text;
         std::string buttons = {};  // a question's: "Yes No", "Yes No Cancel" or "OK Cancel"
         Icon icon = Icon::None;    // a message box's or a question's; None for the others
+        std::string filter = {};   // a file dialog's, as the window wrote it
     };
 
     void next_answer(Answer answer) { answers_.push_back(answer); }
@@ -83,13 +84,13 @@ public:
         return take_text();
     }
     std::optional<std::string> open_file_name(const std::string& title, const std::string&,
-                                              const std::string&) override {
-        shown_.push_back({"open", title, {}});
+                                              const std::string& filter) override {
+        shown_.push_back({"open", title, {}, {}, Icon::None, filter});
         return take_text();
     }
     std::optional<std::string> save_file_name(const std::string& title, const std::string&,
-                                              const std::string&) override {
-        shown_.push_back({"save", title, {}});
+                                              const std::string& filter) override {
+        shown_.push_back({"save", title, {}, {}, Icon::None, filter});
         return take_text();
     }
 

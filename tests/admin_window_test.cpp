@@ -194,6 +194,7 @@ TEST_F(AdminWindowTest, ANewSublabWithItsStepsAndCommandsCanBePractisedAfterTheN
     dialogs.next_text(folder.file("labdiagrams/one-router.gif"));
     sublab->Command3->click();
     EXPECT_EQ(sublab->Text3->text(), "labdiagrams/one-router.gif");
+    EXPECT_EQ(dialogs.shown().back().filter, "Pictures|*.gif;*.jpg;*.png;*.bmp");
     sublab->Text5->setPlainText("First line\nSecond line");
     sublab->Command1->click();
     auto* steps = shown<frmAdmInsEnter>(AdminForm::InstructionEnter);

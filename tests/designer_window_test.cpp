@@ -466,6 +466,7 @@ TEST_F(DesignerWindowFiles, SaveCloseAndOpenShowsTheSameCanvas) {
     const std::string path = folder.file("net.dgm");
     dialogs.next_text(path);
     designer->mnufilesave->trigger();
+    EXPECT_EQ(dialogs.shown().back().filter, "netmap(*.dgm)|*.dgm");
     // Close without saving again; the designer's tables are emptied.
     dialogs.next_answer(Answer::No);
     designer->close();
@@ -474,6 +475,7 @@ TEST_F(DesignerWindowFiles, SaveCloseAndOpenShowsTheSameCanvas) {
     EXPECT_NE(canvas_image(), before);
     dialogs.next_text(path);
     designer->mnufileopen->trigger();
+    EXPECT_EQ(dialogs.shown().back().filter, "netmap(*.dgm)|*.dgm");
     EXPECT_EQ(canvas_image(), before);
     EXPECT_EQ(designer->Text1->toPlainText(), "Three devices");
     EXPECT_EQ(designer->model().router_counter(), 2);
@@ -484,6 +486,7 @@ TEST_F(DesignerWindowFiles, ExportWritesABitmapPictureThatTheConsoleShows) {
     const std::string path = folder.file("lab.exp");
     dialogs.next_text(path);
     designer->mnuExpCon->trigger();
+    EXPECT_EQ(dialogs.shown().back().filter, "export(*.exp)|*.exp");
     ASSERT_TRUE(std::filesystem::exists(path));
     const std::string picture_path = folder.file("lab.jpg");
     const std::string bytes = vexlab::test::read_file(picture_path);

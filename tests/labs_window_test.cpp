@@ -430,6 +430,10 @@ TEST_F(LabsWindowTest, AddLabGoesIntoTheClickedSection) {
     // kept relative to it.
     dialogs.next_text("/etc/hosts");
     editor->Command1->click();
+    ASSERT_GE(dialogs.shown().size(), 2u);
+    const auto& browse = dialogs.shown()[dialogs.shown().size() - 2];
+    EXPECT_EQ(browse.kind, "open");
+    EXPECT_EQ(browse.filter, "html(*.html)|*.html");
     EXPECT_EQ(last_message(),
               "Please choose a page inside the program folder " + folder.path().string() + ".");
     EXPECT_EQ(editor->Text3->text(), "");

@@ -156,7 +156,7 @@ void frmLabsimAd::TreeView1_NodeClick(QTreeWidgetItem* node) {
 // the program is installed; a page elsewhere could not be shown later.
 void frmLabsimAd::Command1_Click() {
     std::optional<std::string> chosen =
-        dialogs_.open_file_name("Open", app_.program_file("labs"), "html(*.html)");
+        dialogs_.open_file_name("Open", app_.program_file("labs"), "html(*.html)|*.html");
     if (!chosen || chosen->empty()) {
         // The dialog still holds the file chosen before in this opening.
         if (!last_browsed_.empty()) Text3->setText(QString::fromStdString(last_browsed_));
