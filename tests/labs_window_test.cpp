@@ -219,12 +219,33 @@ TEST_F(LabsWindowTest, AlwaysOnTopTwiceLeavesAnOrdinaryWindow) {
     EXPECT_EQ(labs->geometry(), QRect(0, 0, 500, 500));
     EXPECT_TRUE(labs->isVisible());
 
-    // Each load starts unchecked.
+    // The next opening starts at the window's own size and place.
+    // The place is the frame's, the size the client area's.
+    auto place_and_size = [](QWidget* w) { return std::pair{w->pos(), w->size()}; };
+    const std::pair own{QPoint(0, 120 / 15),
+                        QSize(frmLabs::kClientWidth / 15, frmLabs::kClientHeight / 15)};
+    labs->close();
+    main->mnuExLabs->trigger();
+    EXPECT_EQ(place_and_size(labs), own);
+
+    // Each load starts unchecked, at that size and place again.
     labs->mnuOnTop->trigger();
     labs->close();
     main->mnuExLabs->trigger();
     EXPECT_FALSE(labs->mnuOnTop->isChecked());
     EXPECT_FALSE(labs->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(place_and_size(labs), own);
+    labs->close();
+
+    // The console's opening too.
+    main->mnuNetSim->trigger();
+    labs->mnuOnTop->trigger();
+    main->routsim()->Command6->click();
+    labs->mnuOnTop->trigger();
+    labs->mnuOnTop->trigger();
+    labs->close();
+    main->routsim()->Command6->click();
+    EXPECT_EQ(place_and_size(labs), own);
     labs->close();
 }
 
