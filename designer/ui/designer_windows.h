@@ -103,6 +103,7 @@ public:
     QPushButton* Command2 = nullptr;
 
 private:
+    void place();
     void sync();
     SubinterfaceDialog& model_;
     FailureReport report_;

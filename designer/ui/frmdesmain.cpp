@@ -64,7 +64,8 @@ frmdesmain::frmdesmain(db::DatabaseSession& session, platform::UserDialogs& dial
     menu_bar = new QMenuBar(this);
     layout->setMenuBar(menu_bar);
     auto* client = new QWidget(this);
-    client->setFixedSize(twips(11880), twips(7530));
+    // Wide enough for the canvas and the band under it, which reach 11895.
+    client->setFixedSize(twips(11895), twips(7530));
     layout->addWidget(client);
 
     QFont arial("Arial");

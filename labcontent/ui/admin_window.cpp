@@ -143,16 +143,21 @@ void set_grid_format(QTableWidget* grid, const std::string& format) {
     const auto columns = text::split(format, "|");
     grid->setColumnCount(static_cast<int>(columns.size()));
     QStringList headers;
-    const int char_width = grid->fontMetrics().averageCharWidth();
     for (std::size_t i = 0; i < columns.size(); ++i) {
         std::string column = columns[i];
         if (!column.empty() && column[0] == '<') column.erase(0, 1);
         headers << qs(text::trim(column));
-        grid->setColumnWidth(
-            static_cast<int>(i),
-            static_cast<int>(std::max<std::size_t>(column.size(), 5) + 1) * char_width);
     }
     grid->setHorizontalHeaderLabels(headers);
+    // A column is as wide as its format asks, and never narrower than its
+    // heading.
+    const int char_width = grid->fontMetrics().averageCharWidth();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int c = static_cast<int>(i);
+        const int asked =
+            static_cast<int>(std::max<std::size_t>(columns[i].size(), 6)) * char_width;
+        grid->setColumnWidth(c, std::max(asked, grid->horizontalHeader()->sectionSizeHint(c)));
+    }
 }
 
 void add_grid_row(QTableWidget* grid, const std::vector<std::string>& cells) {
