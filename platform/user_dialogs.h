@@ -26,6 +26,7 @@ public:
     virtual Answer ok_cancel(const std::string& title, const std::string& text, Icon icon) = 0;
     virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                              const std::string& initial) = 0;
+    // `filter` as the windows write it, "description|pattern" (file_filter.h).
     virtual std::optional<std::string> open_file_name(const std::string& title,
                                                       const std::string& folder,
                                                       const std::string& filter) = 0;
