@@ -13,7 +13,6 @@
 #include "console/network_diagram.h"
 #include "labs/lab_diagram.h"
 #include "labs/lab_run.h"
-#include "networkfiles/network_loader.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
@@ -373,15 +372,12 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             result.message = name + ": @set " + device + " " + key + ": no such device or key";
             return result;
         }
+    // As Open Exported File and Load Config do: a refused file leaves the
+    // network as it was and shows its box, which @message checks.
     for (const auto& [how, file] : script.networks) {
         const fs::path path =
             fs::path(file).is_absolute() ? fs::path(file) : fs::path(network_folder) / file;
-        try {
-            networkfiles::load_network(app, path.string(), how);
-        } catch (const networkfiles::LoadError& error) {
-            result.message = name + ": " + error.message();
-            return result;
-        }
+        engine.load_network_file(path.string(), how);
     }
     // With @start the file begins with the start text, and Return on it is
     // the file's own.
@@ -442,16 +438,16 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             std::vector<std::string> shown;
             for (const auto& s : dialogs.shown())
                 if (s.kind == "message") shown.push_back(s.text);
-            const bool same = shown.size() == script.messages.size() &&
-                              std::equal(shown.begin(), shown.end(), script.messages.begin(),
-                                         [](const std::string& s, const std::string& e) {
-                                             return message_matches(e, s);
-                                         });
-            if (!same)
-                return fail(nullptr, "message boxes differ: expected " +
-                                         std::to_string(script.messages.size()) + ", shown " +
-                                         std::to_string(shown.size()) +
-                                         (shown.empty() ? "" : " (first: " + shown[0] + ")"));
+            for (std::size_t i = 0; i < std::max(shown.size(), script.messages.size()); ++i) {
+                if (i >= script.messages.size())
+                    return fail(nullptr, "an unexpected message box: " + shown[i]);
+                if (i >= shown.size())
+                    return fail(nullptr, "the message box was not shown: " + script.messages[i]);
+                if (!message_matches(script.messages[i], shown[i]))
+                    return fail(nullptr, "message box " + std::to_string(i + 1) +
+                                             " differs: shown " + shown[i] + ", expected " +
+                                             script.messages[i]);
+            }
             std::vector<Question> asked;
             for (const auto& s : dialogs.shown())
                 if (s.kind == "question" || s.kind == "okcancel")
