@@ -841,6 +841,59 @@ TEST(CatalogueContent, DisconnectClosesTheNamedTelnetSession) {
     EXPECT_EQ(bench.verdict(), kNotFound);
 }
 
+// A listing follows its command line directly because every catalogue row
+// that ends a line of the show handler says "nill", end markers included.
+TEST(CatalogueContent, EveryRowThatEndsAShowLineSaysNothingBeforeTheListing) {
+    Bench bench(R);
+    std::string offending;
+    for (int level = 1; level <= 9; ++level) {
+        vexlab::db::Recordset rows = bench.app.session.open_recordset(
+            "SELECT command, response FROM " +
+            vexlab::db::quote_identifier("tblsublabcmds" + std::to_string(level)) +
+            " WHERE handler = 'build_show_output' AND (further = 0 OR command = 'end_cmd') "
+            "ORDER BY rowid");
+        for (; !rows.eof(); rows.move_next())
+            if (rows.text(1) != "nill")
+                offending += std::to_string(level) + ":" + rows.text(0) + "=" + rows.text(1) + " ";
+    }
+    EXPECT_EQ(offending, "");
+}
+
+// The show handler leaves the response as the catalogue gave it: a row
+// ending in a leaf, one ending at an end marker, and the workstation's.
+TEST(CatalogueContent, TheShowHandlerKeepsTheCataloguesResponse) {
+    const struct {
+        Dev dev;
+        const char* mode;
+        const char* line;
+        const char* row;  // the row that ends the line
+    } cases[] = {
+        {R, "#", "show clock", "clock"},
+        {R, "#", "show interfaces", "end_cmd"},
+        {R, "#", "write terminal", "terminal"},
+        {S, ">", "show cdp", "end_cmd"},
+        {P, ":", "show ip", "ip"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Bench bench(c.dev);
+        // As the console does at every key, before the line is handled.
+        bench.app.console.output.response_text.clear();
+        bench.type(c.mode, c.line);
+        EXPECT_EQ(bench.verdict(), "");
+        EXPECT_EQ(bench.app.console.output.response_text, "nill");
+
+        for (int level = 1; level <= 9; ++level)
+            bench.app.session.execute(
+                "UPDATE " + vexlab::db::quote_identifier("tblsublabcmds" + std::to_string(level)) +
+                    " SET response = 'said' WHERE command = ? AND handler = 'build_show_output'",
+                {std::string(c.row)});
+        bench.app.console.output.response_text.clear();
+        bench.type(c.mode, c.line);
+        EXPECT_EQ(bench.app.console.output.response_text, "said");
+    }
+}
+
 // ------------------------------------------------------------ known faults
 // The cases below fail on the current code and are disabled so the suite
 // stays green; each names the fault.  Enable them once it is fixed.
