@@ -13,14 +13,19 @@ namespace vexlab::platform {
 
 enum class Answer { Ok, Yes, No, Cancel };
 
+// The picture a message box shows beside its text.  Critical is the stop sign.
+enum class Icon { Critical, Exclamation, Information, Question, None };
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
-    virtual void message(const std::string& title, const std::string& text) = 0;
-    virtual Answer question(const std::string& title, const std::string& text,
-                            bool with_cancel) = 0;
+    virtual void message(const std::string& title, const std::string& text,
+                         Icon icon = Icon::Information) = 0;
+    virtual Answer question(const std::string& title, const std::string& text, bool with_cancel,
+                            Icon icon = Icon::Question) = 0;
     // A message box with OK and Cancel: answers Ok or Cancel.
-    virtual Answer ok_cancel(const std::string& title, const std::string& text) = 0;
+    virtual Answer ok_cancel(const std::string& title, const std::string& text,
+                             Icon icon = Icon::Question) = 0;
     virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                              const std::string& initial) = 0;
     virtual std::optional<std::string> open_file_name(const std::string& title,
@@ -39,6 +44,7 @@ public:
         std::string title;
         std::string text;
         std::string buttons = {};  // a question's: "Yes No", "Yes No Cancel" or "OK Cancel"
+        Icon icon = Icon::None;    // a message box's or a question's; None for the others
     };
 
     void next_answer(Answer answer) { answers_.push_back(answer); }
@@ -53,19 +59,22 @@ public:
     // Scripted answers no question has taken yet.
     std::size_t answers_left() const { return answers_.size(); }
 
-    void message(const std::string& title, const std::string& text) override {
-        shown_.push_back({"message", title, text});
+    void message(const std::string& title, const std::string& text,
+                 Icon icon = Icon::Information) override {
+        shown_.push_back({"message", title, text, {}, icon});
     }
-    Answer question(const std::string& title, const std::string& text, bool with_cancel) override {
-        shown_.push_back({"question", title, text, with_cancel ? "Yes No Cancel" : "Yes No"});
+    Answer question(const std::string& title, const std::string& text, bool with_cancel,
+                    Icon icon = Icon::Question) override {
+        shown_.push_back({"question", title, text, with_cancel ? "Yes No Cancel" : "Yes No", icon});
         if (answers_.empty()) return with_cancel ? Answer::Cancel : Answer::No;
         Answer answer = answers_.front();
         answers_.pop_front();
         return answer;
     }
     // Unscripted, OK: the button a message box offers first.
-    Answer ok_cancel(const std::string& title, const std::string& text) override {
-        shown_.push_back({"okcancel", title, text, "OK Cancel"});
+    Answer ok_cancel(const std::string& title, const std::string& text,
+                     Icon icon = Icon::Question) override {
+        shown_.push_back({"okcancel", title, text, "OK Cancel", icon});
         if (answers_.empty()) return Answer::Ok;
         Answer answer = answers_.front();
         answers_.pop_front();

@@ -51,6 +51,10 @@ TEST(TranscriptRunner, AMessageEndingInAStarMatchesTheBeginningOfTheBox) {
 }
 
 TEST(TranscriptRunner, NetworkFilesAreFoundBesideTheTranscript) {
+    auto no_lab = vexlab::test::run_transcript("@mode network\n@example Nowhere\nR1>\n", "lab.txt");
+    EXPECT_FALSE(no_lab.passed);
+    EXPECT_NE(no_lab.message.find("Not able to find the Lab Path: Nowhere"), std::string::npos)
+        << no_lab.message;
     auto no_file = vexlab::test::run_transcript("@load\nR1>\n", "net.txt");
     EXPECT_FALSE(no_file.passed);
     EXPECT_NE(no_file.message.find("@load <file>"), std::string::npos) << no_file.message;

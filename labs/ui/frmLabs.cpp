@@ -121,7 +121,8 @@ void frmLabs::Form_Load() {
     ProgressBar1->setVisible(false);
     if (mnuOnTop->isChecked()) mnuOnTop_Click();
     TreeView1->clear();
-    read_lab_tree(*TreeView1, file_);
+    if (auto refused = read_lab_tree(*TreeView1, file_))
+        dialogs_.message("Vexlab", *refused, platform::Icon::Critical);
     show_page(app_.program_file(kCoverPage));
     loaded_ = true;
 }

@@ -22,17 +22,43 @@ QString qt_filter(const std::string& filter) {
     return filters.join(";;");
 }
 
-}  // namespace
-
-void QtUserDialogs::message(const std::string& title, const std::string& text) {
-    QMessageBox::information(parent_, q(title), q(text));
+QMessageBox::Icon qt_icon(Icon icon) {
+    switch (icon) {
+        case Icon::Critical:
+            return QMessageBox::Critical;
+        case Icon::Exclamation:
+            return QMessageBox::Warning;
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
 }
 
-Answer QtUserDialogs::question(const std::string& title, const std::string& text,
-                               bool with_cancel) {
+// The box is built by hand because QMessageBox's static helpers each fix
+// their own icon.
+QMessageBox::StandardButton ask(QWidget* parent, Icon icon, const std::string& title,
+                                const std::string& text, QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton default_button) {
+    QMessageBox box(qt_icon(icon), q(title), q(text), buttons, parent);
+    box.setDefaultButton(default_button);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+void QtUserDialogs::message(const std::string& title, const std::string& text, Icon icon) {
+    ask(parent_, icon, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+Answer QtUserDialogs::question(const std::string& title, const std::string& text, bool with_cancel,
+                               Icon icon) {
     auto buttons = QMessageBox::Yes | QMessageBox::No;
     if (with_cancel) buttons |= QMessageBox::Cancel;
-    switch (QMessageBox::question(parent_, q(title), q(text), buttons)) {
+    switch (ask(parent_, icon, title, text, buttons, QMessageBox::Yes)) {
         case QMessageBox::Yes:
             return Answer::Yes;
         case QMessageBox::No:
@@ -42,9 +68,9 @@ Answer QtUserDialogs::question(const std::string& title, const std::string& text
     }
 }
 
-Answer QtUserDialogs::ok_cancel(const std::string& title, const std::string& text) {
-    const auto button = QMessageBox::question(
-        parent_, q(title), q(text), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+Answer QtUserDialogs::ok_cancel(const std::string& title, const std::string& text, Icon icon) {
+    const auto button =
+        ask(parent_, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
     return button == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
