@@ -894,9 +894,8 @@ TEST(CatalogueContent, TheShowHandlerKeepsTheCataloguesResponse) {
     }
 }
 
-// ------------------------------------------------------------ known faults
-// The cases below fail on the current code and are disabled so the suite
-// stays green; each names the fault.  Enable them once it is fixed.
+// ------------------------------------------------------------ mended faults
+// Each case below once failed; the comment says what went wrong then.
 
 // A description belongs to its port; the management interface (interface
 // vlan 1) keeps its own under FastEthernet1.
@@ -920,13 +919,12 @@ TEST(CatalogueContent, SwitchDescriptionsBelongToTheirInterface) {
            {setting("FastEthernet1_description", "Management")}});
 }
 
-// KNOWN FAULT (interpreter/interpreter.cpp case D together with
-// set_config_variables): "ip address" on a workstation sets config_prefix to
-// "ethernet0" for its own keys, and the matcher leaves that prefix in place
-// after an argument row with an action.  Every later settings line of the
-// workstation then composes "ethernet0_<key>" keys that have no row and
-// silently stores nothing: the default gateway typed after the address is
-// lost, and "no ip address" removes nothing.
+// "ip address" on a workstation sets config_prefix to "ethernet0" for its own
+// keys.  When the matcher left that prefix in place after an argument row with
+// an action, every later settings line of the workstation composed
+// "ethernet0_<key>" keys that have no row and silently stored nothing: the
+// default gateway typed after the address was lost, and "no ip address"
+// removed nothing.
 TEST(CatalogueContent, WorkstationLinesAfterAnAddressStillWriteTheirKeys) {
     const struct {
         const char* line;
@@ -951,11 +949,10 @@ TEST(CatalogueContent, WorkstationLinesAfterAnAddressStillWriteTheirKeys) {
     }
 }
 
-// KNOWN FAULT (interpreter/dispatch.cpp): "no ip address" on a workstation
-// must also take the address off its interface (clear_int_ip on the current
-// interface), as it does on a router; the dispatch has no row for it, so the
-// routing view keeps the removed address and the workstation stays reachable
-// under it.  The key prefix is put back by hand here to keep this case apart
+// "no ip address" on a workstation must also take the address off its
+// interface (clear_int_ip on the current interface), as it does on a router;
+// without it the routing view kept the removed address and the workstation
+// stayed reachable under it.  The key prefix is put back by hand here to keep this case apart
 // from the fault above.
 TEST(CatalogueContent, WorkstationAddressRemovalClearsTheInterface) {
     Bench bench(P);
