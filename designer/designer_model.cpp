@@ -125,19 +125,25 @@ void DesignerModel::mnufileopen_Click() {
     const auto name =
         dialogs_.open_file_name("Open Network File", program_folder_ + "/user", kMapFilter);
     if (!name || name->empty()) return;
-    NetworkMap map;
+    open_network_map_file(*name);
+}
+
+bool DesignerModel::open_network_map_file(const std::string& path) {
     try {
-        map = read_network_map_file(*name);
+        open_network_map(read_network_map_file(path, tables_.template_models()));
+    } catch (const MapFileError& error) {
+        // The file is read and checked whole before the design is replaced,
+        // so a refused file leaves the current design as it is.
+        dialogs_.message(kProgramTitle, error.message(), platform::Icon::Critical);
+        return false;
     } catch (const std::exception& error) {
-        // The file is read completely before the design is replaced, so a
-        // file that does not read leaves the current design as it is.
         dialogs_.message(kProgramTitle,
-                         "The network could not be opened from " + *name + ".\n\n" +
+                         "The network could not be opened from " + path + ".\n\n" +
                              db::failure_text_for_user(error),
                          platform::Icon::Critical);
-        return;
+        return false;
     }
-    open_network_map(map);
+    return true;
 }
 
 void DesignerModel::mnuExpCon_Click() {
@@ -786,6 +792,9 @@ NetworkMap DesignerModel::network_map() {
     map.counters = std::array<int, 3>{router_counter_, switch_counter_, pc_counter_};
     map.description = description_;
     map.lines = lines_;
+    // A connection still being drawn is no part of the design yet: its line
+    // joins nothing.
+    if (interaction_ == Interaction::Connecting && !map.lines.empty()) map.lines.pop_back();
     return map;
 }
 

@@ -138,6 +138,11 @@ public:
     NetworkMap network_map();
     // Replaces the design by the network of a map.
     void open_network_map(const NetworkMap& map);
+    // Reads and checks a map file and, when it holds a design the designer
+    // could have drawn, puts it in place of the design.  A refused file
+    // leaves the design as it was, and the user is told the file, the line
+    // and why; the answer is false then.
+    bool open_network_map_file(const std::string& path);
     // Removes a device with all its connections.
     void remove_device(const std::string& host);
 

@@ -413,6 +413,13 @@ std::optional<int> DesignerTables::template_index(std::string_view model) {
     return static_cast<int>(value.to_int());
 }
 
+std::vector<std::string> DesignerTables::template_models() {
+    std::vector<std::string> models;
+    auto rs = session_.open_recordset("SELECT device FROM " + kDeviceTemplate + " ORDER BY rowid");
+    for (; !rs.eof(); rs.move_next()) models.push_back(rs.text(0));
+    return models;
+}
+
 void DesignerTables::insert_interface(const InterfaceRow& row) {
     session_.execute(
         "INSERT INTO " + kIp +

@@ -167,6 +167,8 @@ public:
     // ---- whole rows, for the network map file
     // The devicetemplate number of a model, if the catalogue has it.
     std::optional<int> template_index(std::string_view model);
+    // Every model the catalogue knows, as the map file names them.
+    std::vector<std::string> template_models();
     void insert_interface(const InterfaceRow& row);
     // sub_int_det rows, each in the table's column order.
     std::vector<std::vector<db::Value>> subinterface_rows();

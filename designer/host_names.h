@@ -2,7 +2,8 @@
 // Host names of designed devices: the name proposed for a new device and
 // the test a chosen name must pass.  A host name becomes a column of the
 // settings table and a line of the network files, so it must differ from
-// every other name also in letter case and must not break either.
+// every other name also in letter case and must not break either: it may
+// not read as one of the files' marker lines.
 
 #include <string>
 #include <string_view>

@@ -17,6 +17,13 @@
 //
 // Numbers carry one blank before (a minus sign instead for a negative
 // number) and one after; yes/no values read "True" or "False".
+//
+// A map is read and checked whole before anything of it is used: it must
+// hold every section, end with its line end, and describe a design the
+// designer itself could have drawn (names it would take, models of its
+// catalogue, connections with both ends, sub-interfaces on interfaces,
+// lines that each carry a connection).  Whatever does not is refused with
+// the line where the fault shows.
 
 #include <array>
 #include <optional>
@@ -31,9 +38,26 @@
 
 namespace vexlab::designer {
 
+// The marker lines of the file, in file order.
+inline constexpr std::string_view kMapSubinterfaceMarker = "<sub_int_inforamtion>";
+inline constexpr std::string_view kMapCountersMarker = "<deviceindex>";
+inline constexpr std::string_view kMapDescriptionMarker = "<description>";
+inline constexpr std::string_view kMapConnectorsMarker = "<connectors>";
+inline constexpr std::string_view kMapEndOfRecord = "EOR";  // a line that begins so
+
 class MapFileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    MapFileError(std::string path, int line, std::string reason);
+    const std::string& path() const { return path_; }  // empty for a text read from memory
+    int line() const { return line_; }                 // 0 when the fault is no line's
+    const std::string& reason() const { return reason_; }
+    // The text the designer shows: the file, the line and why.
+    std::string message() const;
+
+private:
+    std::string path_;
+    int line_;
+    std::string reason_;
 };
 
 struct MapDevice {
@@ -57,10 +81,13 @@ struct NetworkMap {
 std::string map_number(double value);
 
 std::string format_network_map(const NetworkMap& map);
-// Throws MapFileError naming the line of a value that does not fit.
-NetworkMap parse_network_map(std::string_view text);
+// Reads and checks a whole map against the models the catalogue knows;
+// throws MapFileError naming the line.
+NetworkMap parse_network_map(std::string_view text, const std::vector<std::string>& models);
 
 void write_network_map_file(const std::string& path, const NetworkMap& map);
-NetworkMap read_network_map_file(const std::string& path);
+// The same for a file; the error names the file too.  An empty file and a
+// folder are refused.
+NetworkMap read_network_map_file(const std::string& path, const std::vector<std::string>& models);
 
 }  // namespace vexlab::designer

@@ -60,6 +60,7 @@ std::string entry_line(std::string_view key, std::string_view value) {
 
 struct FileLines {
     bool readable = true;
+    std::string why;  // when not readable
     std::vector<std::string> lines;
 };
 
@@ -68,9 +69,15 @@ FileLines read_lines(const std::string& path) {
     FileLines result;
     std::error_code ec;
     if (!fs::exists(path, ec)) return result;  // a missing list is an empty one
+    if (fs::is_directory(path, ec)) {
+        result.readable = false;
+        result.why = "a folder stands in the place of the file";
+        return result;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         result.readable = false;
+        result.why = "the file cannot be read";
         return result;
     }
     std::string line;
@@ -78,7 +85,10 @@ FileLines read_lines(const std::string& path) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         result.lines.push_back(std::move(line));
     }
-    if (file.bad()) result.readable = false;
+    if (file.bad()) {
+        result.readable = false;
+        result.why = "the file cannot be read";
+    }
     return result;
 }
 
@@ -93,9 +103,110 @@ SaveResult write_lines(const std::string& path, const std::vector<std::string>& 
     return {};
 }
 
-// --- The edits of the writers, on the lines of the file -------------------
-
 using Lines = std::vector<std::string>;
+
+// --- The list as the tree reads it -----------------------------------------
+
+// A section block: from its header to the next header.  Line numbers are
+// indexes into the file's lines.
+struct Block {
+    std::string name;
+    std::size_t header = 0;
+    std::size_t name_line = 0;
+    std::optional<std::size_t> count_line;  // directly after the name line
+    int count = 0;
+    std::size_t end = 0;                  // the next header, or the end of the file
+    std::vector<std::size_t> shown_labs;  // the "labname" lines the tree shows
+    std::vector<std::size_t> all_labs;    // every "labname" entry of the block
+};
+
+struct Layout {
+    std::vector<Block> blocks;
+};
+
+// Reads the lines as the tree does, and refuses what it could not show
+// whole: a header whose next line is no "sectionname" entry (its labs would
+// belong to no section, and the writers to the block before), and a count
+// that is no whole number from 0 to 32767.
+Layout layout_of(const Lines& lines, const std::string& path) {
+    auto refuse = [&](std::size_t line, std::string why) {
+        throw LabsListError(path, static_cast<int>(line) + 1, std::move(why));
+    };
+    Layout layout;
+    std::size_t i = 0;
+    while (i < lines.size() && !is_header(lines[i])) ++i;  // lines before a header are passed over
+    while (i < lines.size()) {
+        Block block;
+        block.header = i++;
+        if (i >= lines.size() || is_header(lines[i]) || cut(lines[i]).key != kSectionName)
+            refuse(block.header, "\"[section]\" is not followed by its \"sectionname\" line");
+        // The name line need not hold exactly one "=": its second part is
+        // the name.
+        block.name_line = i;
+        block.name = cut(lines[i++]).value;
+        if (i < lines.size() && !is_header(lines[i])) {
+            // The count line is used up whatever else it holds.
+            if (const Cut count = cut(lines[i]); count.is(kLabCount)) {
+                const std::optional<int> n = whole_number(count.value);
+                if (!n || *n < 0)
+                    refuse(i, "the number of labs \"" + count.value + "\" is not a count");
+                block.count_line = i;
+                block.count = *n;
+            }
+            ++i;
+        }
+        for (; i < lines.size() && !is_header(lines[i]); ++i) {
+            if (!cut(lines[i]).is(kLabName)) continue;
+            block.all_labs.push_back(i);
+            if (static_cast<int>(block.shown_labs.size()) < block.count)
+                block.shown_labs.push_back(i);
+        }
+        block.end = i;
+        layout.blocks.push_back(std::move(block));
+    }
+    return layout;
+}
+
+// The lines of the list, checked; throws LabsListError.
+Lines checked_lines(const std::string& path, Layout* layout = nullptr) {
+    FileLines file = read_lines(path);
+    if (!file.readable) throw LabsListError(path, 0, file.why);
+    Layout read = layout_of(file.lines, path);
+    if (layout) *layout = std::move(read);
+    return std::move(file.lines);
+}
+
+// The block of the section at its place, if it still bears its name.
+const Block* block_of(const Layout& layout, const SectionRef& section) {
+    if (section.index >= layout.blocks.size()) return nullptr;
+    const Block& block = layout.blocks[section.index];
+    return block.name == section.name ? &block : nullptr;
+}
+
+// The "labname" line of the lab at its place, if it still bears its name.
+std::optional<std::size_t> lab_line(const Lines& lines, const Layout& layout, const LabRef& lab) {
+    const Block* block = block_of(layout, lab.section);
+    if (!block || lab.index >= block->shown_labs.size()) return std::nullopt;
+    const std::size_t line = block->shown_labs[lab.index];
+    if (cut(lines[line]).value != lab.name) return std::nullopt;
+    return line;
+}
+
+// The line after a lab's name line when it is the lab's page.
+std::optional<std::size_t> page_line(const Lines& lines, std::size_t lab_line) {
+    if (lab_line + 1 < lines.size() && cut(lines[lab_line + 1]).is(kLabPath)) return lab_line + 1;
+    return std::nullopt;
+}
+
+// The last line of a block that is not empty.
+std::size_t last_filled(const Lines& lines, const Block& block) {
+    std::size_t last = block.name_line;
+    for (std::size_t i = block.name_line; i < block.end; ++i)
+        if (!lines[i].empty()) last = i;
+    return last;
+}
+
+// --- The edits of the writers, on the lines of the file -------------------
 
 Lines with_section_appended(Lines lines, std::string_view name) {
     if (!lines.empty()) lines.emplace_back();
@@ -104,134 +215,88 @@ Lines with_section_appended(Lines lines, std::string_view name) {
     return lines;
 }
 
-Lines with_lab_added(const Lines& in, std::string_view section, std::string_view lab_name,
-                     std::string_view page, int count) {
-    Lines out;
-    std::size_t i = 0;
-    while (i < in.size()) {
-        if (!cut(in[i]).is(kSectionName, section)) {
-            out.push_back(in[i++]);
-            continue;
-        }
-        out.push_back(in[i++]);
-        out.push_back(entry_line(kLabCount, std::to_string(++count)));
-        // The rest of the block, without its old count line.  The empty line
-        // that ended it is replaced by the one after the new lab; a header
-        // that ends it is kept for the next block.
-        while (i < in.size() && !is_header(in[i])) {
-            const std::string& line = in[i++];
-            if (line.empty()) break;
-            if (!cut(line).is(kLabCount)) out.push_back(line);
-        }
-        out.push_back(entry_line(kLabName, lab_name));
-        out.push_back(entry_line(kLabPath, page));
-        out.emplace_back();
-    }
-    return out;
-}
-
-Lines with_section_removed(const Lines& in, std::string_view name) {
-    Lines out;
-    std::size_t i = 0;
-    while (i < in.size()) {
-        const std::string& line = in[i];
-        const Cut c = cut(line);
-        if (is_header(line)) {
-            // Held back: written again before the name line that follows it.
-            ++i;
-        } else if (c.is(kSectionName, name)) {
-            // The block and the empty line after it go; a header that comes
-            // first starts the next block.
-            ++i;
-            while (i < in.size() && !is_header(in[i])) {
-                if (in[i++].empty()) break;
-            }
-        } else if (c.is(kSectionName)) {
-            out.emplace_back(kHeader);
-            out.push_back(line);
-            ++i;
-        } else {
-            out.push_back(line);
-            ++i;
-        }
-    }
-    return out;
-}
-
-Lines with_lab_removed(const Lines& in, std::string_view lab_name, std::string_view section) {
-    Lines out;
-    bool in_section = false;
-    bool removed = false;
-    std::optional<std::size_t> count_line;  // in `out`, of the current section
-    auto lower_count = [&] {
-        if (!in_section || !removed || !count_line) return;
-        const std::optional<int> n = whole_number(cut(out[*count_line]).value);
-        if (!n) return;
-        if (*n - 1 > 0)
-            out[*count_line] = entry_line(kLabCount, std::to_string(*n - 1));
-        else
-            out.erase(out.begin() + static_cast<std::ptrdiff_t>(*count_line));
+// The new lab follows the labs the section shows, so that the raised count
+// shows it and not a lab the count kept hidden.  At the end of the block the
+// empty line that ended it is replaced by the one after the new lab.
+Lines with_lab_added(const Lines& in, const Block& block, std::string_view lab_name,
+                     std::string_view page) {
+    std::size_t after = block.name_line;
+    if (block.count_line) after = *block.count_line;
+    if (!block.shown_labs.empty())
+        after = page_line(in, block.shown_labs.back()).value_or(block.shown_labs.back());
+    const bool at_end = after >= last_filled(in, block);
+    Lines out(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(block.name_line) + 1);
+    out.push_back(entry_line(kLabCount, std::to_string(block.count + 1)));
+    std::size_t i = block.name_line + 1;
+    auto copy_to = [&](std::size_t stop) {
+        for (; i < stop; ++i)
+            if (!cut(in[i]).is(kLabCount)) out.push_back(in[i]);
     };
-    std::size_t i = 0;
-    while (i < in.size()) {
-        const std::string& line = in[i];
-        const Cut c = cut(line);
-        if (is_header(line)) {
-            lower_count();
-            in_section = false;
-            out.push_back(line);
-            ++i;
-        } else if (c.is(kSectionName)) {
-            lower_count();
-            in_section = c.value == section;
-            removed = false;
-            count_line.reset();
-            out.push_back(line);
-            ++i;
-            if (in_section && i < in.size() && cut(in[i]).is(kLabCount)) {
-                count_line = out.size();
-                out.push_back(in[i++]);
-            }
-        } else if (in_section && !removed && c.is(kLabName, lab_name)) {
-            removed = true;
-            ++i;
-            if (i < in.size() && cut(in[i]).is(kLabPath)) ++i;
-        } else {
-            out.push_back(line);
-            ++i;
-        }
+    copy_to(after + 1);
+    out.push_back(entry_line(kLabName, lab_name));
+    out.push_back(entry_line(kLabPath, page));
+    if (at_end) {
+        out.emplace_back();
+        if (i < block.end && in[i].empty()) ++i;
     }
-    lower_count();
+    copy_to(block.end);
+    out.insert(out.end(), in.begin() + static_cast<std::ptrdiff_t>(block.end), in.end());
     return out;
 }
 
-Lines with_section_renamed(Lines lines, std::string_view old_name, std::string_view new_name) {
-    for (std::string& line : lines)
-        if (cut(line).is(kSectionName, old_name)) line = entry_line(kSectionName, new_name);
-    return lines;
+// The block goes with the empty line after it; the empty line before it
+// stays with the block before.
+Lines with_section_removed(const Lines& in, const Block& block) {
+    std::size_t stop = last_filled(in, block) + 1;
+    if (stop < block.end && in[stop].empty()) ++stop;
+    Lines out(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(block.header));
+    out.insert(out.end(), in.begin() + static_cast<std::ptrdiff_t>(stop), in.end());
+    return out;
 }
 
-Lines with_lab_replaced(Lines lines, std::string_view section, std::string_view old_lab_name,
-                        std::string_view new_lab_name, std::string_view page) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!cut(lines[i]).is(kSectionName, section)) continue;
-        // Only this section's block is searched: a lab of the same name in a
-        // later section is not this one.
-        for (std::size_t j = i + 1; j < lines.size() && !is_header(lines[j]); ++j) {
-            if (!cut(lines[j]).is(kLabName, old_lab_name)) continue;
-            lines[j] = entry_line(kLabName, new_lab_name);
-            if (j + 1 < lines.size() && cut(lines[j + 1]).is(kLabPath))
-                lines[j + 1] = entry_line(kLabPath, page);
-            else
-                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(j + 1),
-                             entry_line(kLabPath, page));
-            break;
-        }
+Lines with_lab_removed(const Lines& in, const Block& block, std::size_t lab) {
+    Lines out = in;
+    const std::size_t last = page_line(in, lab).value_or(lab);
+    out.erase(out.begin() + static_cast<std::ptrdiff_t>(lab),
+              out.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+    // A shown lab has its count line, which stands before it.
+    if (block.count_line) {
+        if (block.count - 1 > 0)
+            out[*block.count_line] = entry_line(kLabCount, std::to_string(block.count - 1));
+        else
+            out.erase(out.begin() + static_cast<std::ptrdiff_t>(*block.count_line));
     }
+    return out;
+}
+
+Lines with_lab_replaced(Lines lines, std::size_t lab, std::string_view new_lab_name,
+                        std::string_view page) {
+    lines[lab] = entry_line(kLabName, new_lab_name);
+    if (const auto path = page_line(lines, lab))
+        lines[*path] = entry_line(kLabPath, page);
+    else
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lab) + 1,
+                     entry_line(kLabPath, page));
     return lines;
 }
 
 }  // namespace
+
+LabsListError::LabsListError(std::string path, int line, std::string reason)
+    : std::runtime_error(path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + reason),
+      path_(std::move(path)),
+      line_(line),
+      reason_(std::move(reason)) {}
+
+std::string LabsListError::message() const {
+    std::string text = "The list of labs could not be read.\n" + path_ + "\n";
+    if (line_ > 0) text += "Line " + std::to_string(line_) + ": ";
+    return text + reason_;
+}
+
+std::string shown_name(std::string_view typed) {
+    return cut(entry_line(kSectionName, typed)).value;
+}
 
 ExampleLabsFile::ExampleLabsFile(std::string program_folder)
     : path_(program_folder + "/" + kLabsFileName),
@@ -240,34 +305,12 @@ ExampleLabsFile::ExampleLabsFile(std::string program_folder)
 // ------------------------------------------------------------------ readers
 
 std::vector<LabSection> ExampleLabsFile::read_lab_tree() const {
-    const Lines lines = read_lines(path_).lines;
+    Layout layout;
+    const Lines lines = checked_lines(path_, &layout);
     std::vector<LabSection> tree;
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        if (!is_header(lines[i])) {
-            ++i;  // lines before a header are passed over
-            continue;
-        }
-        if (++i >= lines.size()) break;
-        // The name line: a block without one gets no node, nor do its labs.
-        const Cut name = cut(lines[i]);
-        if (is_header(lines[i])) continue;
-        LabSection* section = nullptr;
-        if (name.key == kSectionName) section = &tree.emplace_back(LabSection{name.value, {}});
-        if (++i >= lines.size()) break;
-        if (is_header(lines[i])) continue;
-        // The count line is used up whatever else it holds.
-        const Cut count = cut(lines[i++]);
-        int limit = 0;
-        if (count.is(kLabCount)) limit = whole_number(count.value).value_or(0);
-        int shown = 0;
-        for (; i < lines.size() && !is_header(lines[i]); ++i) {
-            const Cut lab = cut(lines[i]);
-            if (section && lab.is(kLabName) && shown < limit) {
-                section->labs.push_back(lab.value);
-                ++shown;
-            }
-        }
+    for (const Block& block : layout.blocks) {
+        LabSection& section = tree.emplace_back(LabSection{block.name, {}});
+        for (std::size_t lab : block.shown_labs) section.labs.push_back(cut(lines[lab]).value);
     }
     return tree;
 }
@@ -282,47 +325,55 @@ std::string ExampleLabsFile::find_lab_page(std::string_view lab_name) const {
     return {};
 }
 
-std::optional<std::string> ExampleLabsFile::find_lab_path_in_section(
-    std::string_view section, std::string_view lab_name) const {
-    const Lines lines = read_lines(path_).lines;
-    std::size_t i = 0;
-    while (i < lines.size() && !cut(lines[i]).is(kSectionName, section)) ++i;
-    for (++i; i < lines.size(); ++i) {
-        if (lines[i].empty() || is_header(lines[i])) continue;
-        const Cut c = cut(lines[i]);
-        if (c.key != kLabName || c.value != lab_name) continue;
-        if (i + 1 < lines.size()) {
-            if (const Cut next = cut(lines[i + 1]); next.key == kLabPath) return next.value;
-        }
-        return std::nullopt;
-    }
-    return std::nullopt;
-}
-
 bool ExampleLabsFile::section_exists(std::string_view name) const {
     for (const std::string& line : read_lines(path_).lines)
         if (cut(line).is(kSectionName, name)) return true;
     return false;
 }
 
-bool ExampleLabsFile::lab_exists_in_section(std::string_view section,
+bool ExampleLabsFile::holds(const SectionRef& section) const {
+    try {
+        Layout layout;
+        checked_lines(path_, &layout);
+        return block_of(layout, section) != nullptr;
+    } catch (const LabsListError&) {
+        return false;
+    }
+}
+
+bool ExampleLabsFile::holds(const LabRef& lab) const {
+    try {
+        Layout layout;
+        const Lines lines = checked_lines(path_, &layout);
+        return lab_line(lines, layout, lab).has_value();
+    } catch (const LabsListError&) {
+        return false;
+    }
+}
+
+bool ExampleLabsFile::lab_exists_in_section(const SectionRef& section,
                                             std::string_view lab_name) const {
-    const Lines lines = read_lines(path_).lines;
-    std::size_t i = 0;
-    while (i < lines.size() && !cut(lines[i]).is(kSectionName, section)) ++i;
-    for (++i; i < lines.size() && !lines[i].empty() && !is_header(lines[i]); ++i) {
-        const Cut c = cut(lines[i]);
-        if (c.key == kLabName && c.value == lab_name) return true;
+    try {
+        Layout layout;
+        const Lines lines = checked_lines(path_, &layout);
+        const Block* block = block_of(layout, section);
+        if (!block) return false;
+        // Labs the count keeps hidden count too: a raised count shows them.
+        for (std::size_t lab : block->all_labs)
+            if (cut(lines[lab]).value == lab_name) return true;
+    } catch (const LabsListError&) {
     }
     return false;
 }
 
-std::optional<int> ExampleLabsFile::section_lab_count(std::string_view section) const {
-    const Lines lines = read_lines(path_).lines;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!cut(lines[i]).is(kSectionName, section)) continue;
-        if (++i >= lines.size()) break;
-        if (const Cut next = cut(lines[i]); next.is(kLabCount)) return whole_number(next.value);
+std::optional<std::string> ExampleLabsFile::lab_page(const LabRef& lab) const {
+    try {
+        Layout layout;
+        const Lines lines = checked_lines(path_, &layout);
+        const auto line = lab_line(lines, layout, lab);
+        if (!line) return std::nullopt;
+        if (const auto page = page_line(lines, *line)) return cut(lines[*page]).value;
+    } catch (const LabsListError&) {
     }
     return std::nullopt;
 }
@@ -331,13 +382,19 @@ std::optional<int> ExampleLabsFile::section_lab_count(std::string_view section) 
 
 namespace {
 
-// Reads the file, keeps it as it was in the copy, and writes the edited text.
+// Reads and checks the file, keeps it as it was in the copy, and writes the
+// edited text.  A list the reader refuses is left alone.
 SaveResult rewrite(const std::string& path, const std::string& copy_path,
-                   const std::function<Lines(const Lines&)>& edit) {
-    const FileLines current = read_lines(path);
-    if (!current.readable) return {false, "cannot read " + path};
-    const Lines changed = edit(current.lines);
-    if (SaveResult kept = write_lines(copy_path, current.lines); !kept) return kept;
+                   const std::function<Lines(const Lines&, const Layout&)>& edit) {
+    Lines current;
+    Layout layout;
+    try {
+        current = checked_lines(path, &layout);
+    } catch (const LabsListError& error) {
+        return {false, error.what()};
+    }
+    const Lines changed = edit(current, layout);
+    if (SaveResult kept = write_lines(copy_path, current); !kept) return kept;
     return write_lines(path, changed);
 }
 
@@ -345,39 +402,51 @@ SaveResult rewrite(const std::string& path, const std::string& copy_path,
 
 SaveResult ExampleLabsFile::append_section(std::string_view name) {
     // An appended section changes nothing that was there, so no copy is kept.
-    const FileLines current = read_lines(path_);
-    if (!current.readable) return {false, "cannot read " + path_};
-    return write_lines(path_, with_section_appended(current.lines, name));
+    Lines current;
+    try {
+        current = checked_lines(path_);
+    } catch (const LabsListError& error) {
+        return {false, error.what()};
+    }
+    return write_lines(path_, with_section_appended(std::move(current), name));
 }
 
-SaveResult ExampleLabsFile::add_lab(std::string_view section, std::string_view lab_name,
+SaveResult ExampleLabsFile::add_lab(const SectionRef& section, std::string_view lab_name,
                                     std::string_view page) {
-    const int count = section_lab_count(section).value_or(0);
-    return rewrite(path_, copy_path_, [&](const Lines& lines) {
-        return with_lab_added(lines, section, lab_name, page, count);
+    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
+        const Block* block = block_of(layout, section);
+        return block ? with_lab_added(lines, *block, lab_name, page) : lines;
     });
 }
 
-SaveResult ExampleLabsFile::remove_section(std::string_view name) {
-    return rewrite(path_, copy_path_,
-                   [&](const Lines& lines) { return with_section_removed(lines, name); });
-}
-
-SaveResult ExampleLabsFile::remove_lab(std::string_view lab_name, std::string_view section) {
-    return rewrite(path_, copy_path_,
-                   [&](const Lines& lines) { return with_lab_removed(lines, lab_name, section); });
-}
-
-SaveResult ExampleLabsFile::rename_section(std::string_view old_name, std::string_view new_name) {
-    return rewrite(path_, copy_path_, [&](const Lines& lines) {
-        return with_section_renamed(lines, old_name, new_name);
+SaveResult ExampleLabsFile::remove_section(const SectionRef& section) {
+    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
+        const Block* block = block_of(layout, section);
+        return block ? with_section_removed(lines, *block) : lines;
     });
 }
 
-SaveResult ExampleLabsFile::replace_lab(std::string_view section, std::string_view old_lab_name,
-                                        std::string_view new_lab_name, std::string_view page) {
-    return rewrite(path_, copy_path_, [&](const Lines& lines) {
-        return with_lab_replaced(lines, section, old_lab_name, new_lab_name, page);
+SaveResult ExampleLabsFile::remove_lab(const LabRef& lab) {
+    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
+        const auto line = lab_line(lines, layout, lab);
+        return line ? with_lab_removed(lines, *block_of(layout, lab.section), *line) : lines;
+    });
+}
+
+SaveResult ExampleLabsFile::rename_section(const SectionRef& section, std::string_view new_name) {
+    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
+        Lines out = lines;
+        if (const Block* block = block_of(layout, section))
+            out[block->name_line] = entry_line(kSectionName, new_name);
+        return out;
+    });
+}
+
+SaveResult ExampleLabsFile::replace_lab(const LabRef& lab, std::string_view new_lab_name,
+                                        std::string_view page) {
+    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
+        const auto line = lab_line(lines, layout, lab);
+        return line ? with_lab_replaced(lines, *line, new_lab_name, page) : lines;
     });
 }
 

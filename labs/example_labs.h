@@ -16,11 +16,13 @@
 //     <empty line>
 //
 // An entry line holds exactly one "="; its key and value are trimmed of
-// blanks.  Names compare exactly, letter case included.  A rewrite builds the
+// blanks.  Names compare exactly, letter case included, in the form the tree
+// shows them: a typed " Routing" is the section "Routing".  A rewrite builds the
 // whole new text first, keeps the file as it was in "labs-sim1.txt" and
 // replaces "labs-sim.txt" in one step, so a failed write leaves it untouched.
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,12 +39,49 @@ struct LabSection {
     std::vector<std::string> labs;  // the labs the tree shows, in file order
 };
 
+// A list the reader will not show: a header without its name line, a count
+// that is no count, or a folder in the file's place.  Nothing was changed.
+class LabsListError : public std::runtime_error {
+public:
+    LabsListError(std::string path, int line, std::string reason);
+    const std::string& path() const { return path_; }
+    int line() const { return line_; }  // 0 when the fault is no line's
+    const std::string& reason() const { return reason_; }
+    // The text a window shows: what failed, the file, the line and why.
+    std::string message() const;
+
+private:
+    std::string path_;
+    int line_;
+    std::string reason_;
+};
+
+// One section of the tree, by its place among the sections (from 0) and the
+// name it showed there.  Sections and labs of one name may stand more than
+// once in a list; their place tells them apart.
+struct SectionRef {
+    std::size_t index = 0;
+    std::string name;
+};
+
+// One lab of the tree: its section, its place among the labs the section
+// shows (from 0) and its name.
+struct LabRef {
+    SectionRef section;
+    std::size_t index = 0;
+    std::string name;
+};
+
 // What a writer did: saved, or the reason it could not.
 struct SaveResult {
     bool saved = true;
     std::string error;
     explicit operator bool() const { return saved; }
 };
+
+// A typed name as the list will show it once written: without the blanks
+// around it, and cut at a "=" as the reader cuts the line.
+std::string shown_name(std::string_view typed);
 
 class ExampleLabsFile {
 public:
@@ -51,31 +90,36 @@ public:
     const std::string& path() const { return path_; }
     const std::string& copy_path() const { return copy_path_; }
 
-    // --- Readers.  A missing or unreadable file reads as an empty one.
+    // --- Readers.  A missing file reads as an empty one; a list the reader
+    // refuses throws LabsListError from read_lab_tree and reads as holding
+    // nothing in the others.
     std::vector<LabSection> read_lab_tree() const;
     // The stored page of the first lab of that name anywhere in the file, or
     // an empty text.
     std::string find_lab_page(std::string_view lab_name) const;
-    // The page of the named lab, searched from the first section of that name.
-    std::optional<std::string> find_lab_path_in_section(std::string_view section,
-                                                        std::string_view lab_name) const;
+    // Whether any section is named so.
     bool section_exists(std::string_view name) const;
-    // Whether the block of the first section of that name lists the lab.
-    bool lab_exists_in_section(std::string_view section, std::string_view lab_name) const;
-    std::optional<int> section_lab_count(std::string_view section) const;
+    // Whether the list still holds the section or the lab at its place.
+    bool holds(const SectionRef& section) const;
+    bool holds(const LabRef& lab) const;
+    // Whether the section's block lists a lab of that name.
+    bool lab_exists_in_section(const SectionRef& section, std::string_view lab_name) const;
+    // The stored page of the lab, if its name line is followed by one.
+    std::optional<std::string> lab_page(const LabRef& lab) const;
 
-    // --- Writers.  Names and paths are written exactly as passed.
+    // --- Writers.  Names and paths are written exactly as passed.  Each acts
+    // on the one section or lab it is given; when the list no longer holds
+    // it at its place, the list is written back unchanged.  A list the
+    // reader refuses is not written.
     SaveResult append_section(std::string_view name);
-    // Adds the lab as the last of the section and raises its count.
-    SaveResult add_lab(std::string_view section, std::string_view lab_name, std::string_view page);
-    // Removes every block of that name.
-    SaveResult remove_section(std::string_view name);
-    // Removes the lab from the named section only and lowers that count.
-    SaveResult remove_lab(std::string_view lab_name, std::string_view section);
-    SaveResult rename_section(std::string_view old_name, std::string_view new_name);
+    // Adds the lab after the labs the section shows and raises its count.
+    SaveResult add_lab(const SectionRef& section, std::string_view lab_name, std::string_view page);
+    SaveResult remove_section(const SectionRef& section);
+    // Removes the lab and lowers its section's count.
+    SaveResult remove_lab(const LabRef& lab);
+    SaveResult rename_section(const SectionRef& section, std::string_view new_name);
     // Replaces the lab's two lines in place; the count is not touched.
-    SaveResult replace_lab(std::string_view section, std::string_view old_lab_name,
-                           std::string_view new_lab_name, std::string_view page);
+    SaveResult replace_lab(const LabRef& lab, std::string_view new_lab_name, std::string_view page);
 
 private:
     std::string path_;

@@ -146,6 +146,11 @@ private:
         return p == "o" || p == "r" || p == "e";
     }
     bool lan_start() const { return !s_.router_console; }
+    // The first hop leaves the start address over its link: always from a
+    // router's own console, and from a switch or PC when the start router
+    // translated the probe, which then leaves by the outside interface it
+    // was translated to instead of entering the router there.
+    bool leaves_by_start() const { return !lan_start() || translated_; }
 
     // ---------------------------------------------------------- predicates
 
@@ -319,8 +324,10 @@ private:
     std::vector<std::string> start_ips() {
         std::vector<std::string> starts;
         if (get_nat_status(v_, s_.source_device, s_.router_console)) {
+            translated_ = true;
             for (auto& ip : translate_nat_source(v_, s_.source_device, s_.console_device))
-                if (!ip.empty()) starts.push_back(std::move(ip));
+                if (!ip.empty() && ip != s_.reexpand_hop_ip && ip != s_.reexpand_previous_ip)
+                    starts.push_back(std::move(ip));
             return starts;
         }
         const bool own_start = s_.source_device == s_.answering_device;
@@ -384,7 +391,7 @@ private:
         visited_.set_top(start);
         current_path_[0] = start;
 
-        if (lan_start()) {
+        if (!leaves_by_start()) {
             if (const auto* row = v_.route.by_ip(start)) {
                 start_device_ = row->dev_name();
                 arrival_device_ = row->dev_name();
@@ -405,11 +412,11 @@ private:
             arrival_protocol_.clear();
             if (protocol_known()) arrival_protocol_ = protocol_of(next_hop);
             interface_up_ = is_interface_up(next_hop);
-            on_subnet_ = lan_start() || is_next_hop_on_subnet(next_hop);
+            on_subnet_ = !leaves_by_start() || is_next_hop_on_subnet(next_hop);
         }
         if (!is_hop(next_hop) || next_hop == s_.reexpand_hop_ip ||
             next_hop == s_.reexpand_previous_ip || !interface_up_ || !on_subnet_ ||
-            (!lan_start() &&
+            (leaves_by_start() &&
              (contains(source_device_ips_, next_hop) || contains(s_.source_ips, next_hop))) ||
             !layer2_ok_ || !same_area())
             return false;
@@ -669,6 +676,7 @@ private:
     std::vector<std::string> exit_stack_;
     long exit_top_ = 0;
     std::string arrival_device_, start_device_, arrival_protocol_;
+    bool translated_ = false;  // the start addresses are the router's NAT outside interfaces
     bool inbound_ok_ = false, outbound_ok_ = false;
     bool interface_up_ = false, on_subnet_ = false, runs_protocol_ = false;
     bool layer2_ok_ = false, area_ok_ = false;

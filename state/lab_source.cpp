@@ -13,7 +13,6 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-const std::set<std::string> kDevices = {"R1", "R2", "R3", "S1", "S2", "S3", "WS11", "WS12"};
 const std::set<std::string> kPrompts = {">",
                                         "#",
                                         "(config)#",
@@ -30,31 +29,20 @@ bool menu_switch(const std::string& device) {
     return device == "S1" || device == "S3";
 }
 
-struct Command {
-    std::string command, comprompt, resprompt;
-    std::vector<std::string> response;
-    int line = 0;
-};
+using Command = LabCommand;
+using Step = LabStep;
+using Sublab = LabSublab;
 
-struct Step {
-    std::string device, instruction;
-    std::vector<Command> commands;
-    int line = 0;
-};
-
-struct Sublab {
-    std::string source;
-    std::string name, picture;
-    std::vector<std::string> description, card;
-    std::string card_title;
-    int lab = 0;
-    std::vector<Step> steps;
-    int line = 0;
-};
+bool known_device(std::string_view name) {
+    const auto& devices = lab_devices();
+    return std::any_of(devices.begin(), devices.end(),
+                       [&](const LabDevice& d) { return d.name == name; });
+}
 
 class Compiler {
 public:
     void read(const LabSource& source);
+    const std::vector<Sublab>& sublabs() const;
     std::vector<TableRows> rows() const;
 
 private:
@@ -171,7 +159,7 @@ void Compiler::keyword_line(const std::string& line, int number) {
         st.device = text::trim(rest.substr(0, bar));
         st.instruction = text::trim(rest.substr(bar + 1));
         st.line = number;
-        if (!kDevices.count(st.device)) fail(number, "unknown device \"" + st.device + "\"");
+        if (!known_device(st.device)) fail(number, "unknown device \"" + st.device + "\"");
         if (st.instruction.empty()) fail(number, "the step needs an instruction");
         s.steps.push_back(std::move(st));
     } else {
@@ -244,8 +232,13 @@ void Compiler::check(const Sublab& s) const {
     }
 }
 
-std::vector<TableRows> Compiler::rows() const {
+const std::vector<Sublab>& Compiler::sublabs() const {
     for (const Sublab& s : sublabs_) check(s);
+    return sublabs_;
+}
+
+std::vector<TableRows> Compiler::rows() const {
+    sublabs();
 
     TableRows labs{"labs", {"index", "labname"}, {}, {}};
     for (const auto& [index, name] : labs_) {
@@ -298,6 +291,22 @@ std::vector<TableRows> Compiler::rows() const {
 }
 
 }  // namespace
+
+const std::vector<LabDevice>& lab_devices() {
+    static const std::vector<LabDevice> devices = {
+        {"R1", DeviceKind::Router, "2501"}, {"R2", DeviceKind::Router, "2501"},
+        {"R3", DeviceKind::Router, "2501"}, {"S1", DeviceKind::Switch, "1912"},
+        {"S2", DeviceKind::Switch, "2950"}, {"S3", DeviceKind::Switch, "1912"},
+        {"WS11", DeviceKind::Pc, "PC"},     {"WS12", DeviceKind::Pc, "PC"},
+    };
+    return devices;
+}
+
+std::vector<LabSublab> read_lab_sources(const std::vector<LabSource>& sources) {
+    Compiler compiler;
+    for (const LabSource& source : sources) compiler.read(source);
+    return compiler.sublabs();
+}
 
 std::vector<TableRows> compile_lab_sources(const std::vector<LabSource>& sources) {
     Compiler compiler;

@@ -34,11 +34,21 @@
 // commands in a row of which the first leads to the prompt of the second
 // (one Enter would complete both), and a sublab that moves to another
 // device but has no picture to choose it in.
+//
+// The lab console prints whatever a sublab says, so the test suite holds the
+// shipped sublabs to the simulator's console as well
+// (tests/lab_content_test.cpp): each expected command, typed there on a
+// device of the same model in the mode the sublab has reached, must be
+// accepted, lead to the prompt the sublab names and, unless it is a listing
+// or a probe, answer with the response the sublab shows.  A device chosen in
+// the diagram starts at its first prompt, as the simulator's picker has it.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "state/table_text.h"
+#include "state/vocabulary.h"
 
 namespace vexlab::state {
 
@@ -47,7 +57,43 @@ struct LabSource {
     std::string text;
 };
 
+// The devices the exercises are written for, as their pictures draw them.
+// S1 and S3 are 1900 switches, whose console opens on a menu.
+struct LabDevice {
+    std::string_view name;
+    DeviceKind kind;
+    std::string_view model;
+};
+const std::vector<LabDevice>& lab_devices();
+
+// The lab text as written, each part with the line it stands on.
+struct LabCommand {
+    std::string command, comprompt, resprompt;  // a prompt suffix, empty for the menu
+    std::vector<std::string> response;          // one entry per line; none: no response
+    int line = 0;
+};
+
+struct LabStep {
+    std::string device, instruction;
+    std::vector<LabCommand> commands;
+    int line = 0;
+};
+
+struct LabSublab {
+    std::string source;  // the LabSource's name
+    std::string name, picture;
+    std::vector<std::string> description, card;
+    std::string card_title;
+    int lab = 0;
+    std::vector<LabStep> steps;
+    int line = 0;
+};
+
+// The sublabs of every source, in order, once the rules below hold.
 // Throws TableTextError naming the source and line.
+std::vector<LabSublab> read_lab_sources(const std::vector<LabSource>& sources);
+
+// The rows of the lab tables.  Throws TableTextError naming the source and line.
 std::vector<TableRows> compile_lab_sources(const std::vector<LabSource>& sources);
 
 }  // namespace vexlab::state

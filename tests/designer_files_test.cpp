@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "console/console_engine.h"
 #include "designer/network_map_file.h"
@@ -135,119 +136,227 @@ TEST_F(DesignerFiles, TheMapKeepsWhatTakesNoConnectionAndDevicesWithoutInterface
     EXPECT_EQ(model->tables().free_interfaces("SW1", ConnectorKind::Ethernet).size(), 12u);
 }
 
+// Two routers on one serial line, complete up to the counters.
+std::string two_routers_device_part() {
+    const std::string text = read_file(fixture("two-routers.dgm"));
+    return text.substr(0, text.find("<deviceindex>"));
+}
+constexpr const char* kOneLine =
+    "<connectors>\r\n 55 \r\n 255 \r\n 55 \r\n 55 \r\n-2147483630 \r\n";
+
 TEST_F(DesignerFiles, ReaderRestoresCountersDescriptionAndLinesAsWritten) {
     struct Case {
         const char* name;
-        std::string tail;  // everything after the sub-interface marker
+        std::string tail;  // from the device numbers to the connectors
         std::array<int, 3> counters;
         std::string description;
         bool entered;
-        std::size_t lines;
     } cases[] = {
         {"all",
-         "<deviceindex>\r\n 2 \r\n 1 \r\n 0 \r\n<description>\r\nA\r\nB\r\n<connectors>\r\n",
+         "<deviceindex>\r\n 2 \r\n 1 \r\n 0 \r\n<description>\r\nA\r\nB\r\n",
          {2, 1, 0},
          "A\r\nB",
-         true,
-         0},
+         true},
         {"empty description",
-         "<description>\r\n\r\n<connectors>\r\n",
-         {7, 7, 7},
+         "<deviceindex>\r\n 7 \r\n-3 \r\n 0 \r\n<description>\r\n\r\n",
+         {7, -3, 0},
          kDescriptionPrompt,
-         false,
-         0},
+         false},
         {"prompt",
-         "<description>\r\nPlease enter the Description of the Network here\r\n\r\n",
-         {7, 7, 7},
+         "<deviceindex>\r\n 1 \r\n 0 \r\n 0 \r\n<description>\r\nPlease enter the Description "
+         "of the Network here\r\n\r\n",
+         {1, 0, 0},
          kDescriptionPrompt,
-         false,
-         0},
+         false},
         {"two-line placeholder",
-         "<description>\r\nPlease enter the Description of \r\nthe Network here\r\n\r\n"
-         "<connectors>\r\n",
-         {7, 7, 7},
+         "<deviceindex>\r\n 1 \r\n 0 \r\n 0 \r\n<description>\r\nPlease enter the Description "
+         "of \r\nthe Network here\r\n\r\n",
+         {1, 0, 0},
          kDescriptionPlaceholder,
-         true,
-         0},
-        {"two lines",
-         "<connectors>\r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 65280 \r\n 5 \r\n 6 \r\n 7 \r\n 8 "
-         "\r\n-2147483630 \r\n",
-         {7, 7, 7},
-         kDescriptionPrompt,
-         false,
-         2},
-        {"a record cut short",
-         "<connectors>\r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 65280 \r\n 5 \r\n 6 \r\n",
-         {7, 7, 7},
-         kDescriptionPrompt,
-         false,
-         1},
+         true},
+        {"a description holding the file's own markers",
+         "<deviceindex>\r\n 1 \r\n 0 \r\n 0 \r\n<description>\r\n<connectors>\r\n<deviceindex>\r\n"
+         "EOR\r\n",
+         {1, 0, 0},
+         "<connectors>\r\n<deviceindex>\r\nEOR",
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         model->form_load();
-        drop("2501", 10, 10, "R7");  // counters at 1, 0, 0 before the open
+        drop("2501", 10, 10, "R7");
         const std::string path = dir.file("case.dgm");
-        std::ofstream(path, std::ios::binary)
-            << "<2501>\r\n[R1]\r\n 10 \r\n 10 \r\n<sub_int_inforamtion>\r\n"
-            << c.tail;
-        // Counters not in the file keep their values.
-        NetworkMap map = read_network_map_file(path);
-        if (!map.counters) map.counters = std::array<int, 3>{7, 7, 7};
-        model->open_network_map(map);
+        std::ofstream(path, std::ios::binary) << two_routers_device_part() << c.tail << kOneLine;
+        dialogs.clear();
+        open_map(path);
+        ASSERT_TRUE(messages().empty()) << messages()[0];
         EXPECT_EQ(model->router_counter(), c.counters[0]);
         EXPECT_EQ(model->switch_counter(), c.counters[1]);
         EXPECT_EQ(model->pc_counter(), c.counters[2]);
         EXPECT_EQ(model->description(), c.description);
         EXPECT_EQ(model->description_entered(), c.entered);
-        EXPECT_EQ(model->lines().size(), c.lines);
+        EXPECT_EQ(model->lines().size(), 1u);
+        EXPECT_EQ(model->tables().host_names(), (std::vector<std::string>{"R1", "R2"}));
     }
+    // A description that holds the markers saves and opens as it was.
+    const std::string text = "<description>\r\n<connectors>\r\n 1 \r\n<sub_int_inforamtion>";
+    model->Text1_Change(text);
+    const std::string saved = save_map("markers.dgm");
+    model->form_load();
+    open_map(saved);
+    EXPECT_EQ(model->description(), text);
+    EXPECT_EQ(read_file(save_map("again.dgm")), read_file(saved));
 }
 
 TEST_F(DesignerFiles, SubinterfaceLinesKeepTheirKind) {
-    const std::string text =
-        "<sub_int_inforamtion>\r\n 4 \r\n 1 \r\nR2\r\nSerial0\r\n 3 \r\n 10 \r\n 20 \r\n"
-        "True\r\ntrue\r\n 1 \r\nEOR\r\n 4 \r\n 2 \r\nR2\r\nSerial0\r\n 3 \r\n 10 \r\n 20 \r\n"
-        "\r\n\r\n 2 \r\nEOR\r\n 9 \r\n<deviceindex>\r\n";
-    const NetworkMap map = parse_network_map(text);
-    ASSERT_EQ(map.subinterfaces.size(), 2u);  // lines after the last EOR make no record
+    // The two columns no designer statement names: "True" and "False" are
+    // yes/no values, every other line text.
+    std::string text = read_file(fixture("every-connector.dgm"));
+    const std::string first = "R2\r\nSerial1\r\n 5 \r\n 441 \r\n 55 \r\n\r\n\r\n";
+    const std::size_t at = text.find(first);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, first.size(), "R2\r\nSerial1\r\n 5 \r\n 441 \r\n 55 \r\nTrue\r\ntrue\r\n");
+    const NetworkMap map = parse_network_map(text, model->tables().template_models());
+    ASSERT_EQ(map.subinterfaces.size(), 6u);
     EXPECT_EQ(map.subinterfaces[0][7].type(), vexlab::db::ValueType::YesNo);
     EXPECT_EQ(map.subinterfaces[0][8].type(), vexlab::db::ValueType::Text);
     EXPECT_EQ(map.subinterfaces[0][8].to_text(), "true");
     EXPECT_EQ(map.subinterfaces[1][7].to_text(), "");
-    EXPECT_EQ(map.subinterfaces[1][9].to_int(), 2);
-    EXPECT_EQ(format_network_map(map).find("<sub_int_inforamtion>\r\n 4 \r\n 1 \r\nR2\r\n"), 0u);
+    EXPECT_EQ(map.subinterfaces[1][9].to_int(), 1);
+    EXPECT_EQ(format_network_map(map), text);
 }
 
-TEST_F(DesignerFiles, AMapThatDoesNotReadLeavesTheDesignAsItIs) {
-    drop("2501", 40, 40, "R1");
+// Every file of the fixture folder, a folder and a few bad values are
+// refused with the file and the line; the design on screen stays exactly
+// as it was.
+TEST_F(DesignerFiles, AMapThatDoesNotReadWholeLeavesTheDesignAsItIs) {
+    build_every_connector_design(*this);
+    const std::string before_map = format_network_map(model->network_map());
+    const std::size_t before_devices = model->devices().size();
+    const std::size_t before_strokes = model->canvas().strokes().size();
+
+    std::vector<std::pair<std::string, int>> refused;  // file, line
+    const fs::path folder = fs::path(VEXLAB_FIXTURES_DIR) / "malformed" / "map";
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().stem().string();
+        refused.emplace_back(entry.path().string(), std::stoi(name.substr(name.find('@') + 1)));
+    }
+    ASSERT_GE(refused.size(), 10u);
+    // Values that do not fit, in an otherwise sound file.
+    const std::string sound = read_file(fixture("two-routers.dgm"));
     const struct {
         const char* name;
-        const char* text;
-    } broken[] = {
-        {"bad position", "<2501>\r\n[R9]\r\n ten \r\n 10 \r\n"},
-        {"cut interface", "<2501>\r\n[R9]\r\n 10 \r\n 10 \r\nSerial0\r\n\r\n"},
-        {"bad flag",
-         "<2501>\r\n[R9]\r\n 1 \r\n 1 \r\nS0\r\n\r\n\r\nyes\r\n\r\n\r\n 0 \r\nSerial\r\n"
-         " 0 \r\n 0 \r\n 1 \r\n"},
-        {"interface first", "Serial0\r\n"},
+        int line;
+        const char* value;
+    } values[] = {
+        {"position", 3, " ten "},   {"flag", 8, "yes"},      {"line number", 11, " 1.5 "},
+        {"counter", 43, " 99999 "}, {"colour", 53, " red "}, {"no description line", 46, " 0 "},
     };
-    for (const auto& b : broken) {
-        SCOPED_TRACE(b.name);
-        const std::string path = dir.file("broken.dgm");
-        std::ofstream(path, std::ios::binary) << b.text;
+    for (const auto& v : values) {
+        auto lines = vexlab::text::split(sound, "\r\n");
+        lines[v.line - 1] = v.value;
+        std::string text;
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) text += lines[i] + "\r\n";
+        const std::string path = dir.file(std::string(v.name) + ".dgm");
+        std::ofstream(path, std::ios::binary) << text;
+        refused.emplace_back(path, v.line);
+    }
+    fs::create_directories(dir.file("folder.dgm"));
+    refused.emplace_back(dir.file("folder.dgm"), 0);
+
+    for (const auto& [path, line] : refused) {
+        SCOPED_TRACE(path);
         dialogs.clear();
         open_map(path);
         ASSERT_EQ(messages().size(), 1u);
-        EXPECT_EQ(messages()[0].rfind("The network could not be opened from ", 0), 0u);
-        EXPECT_EQ(model->tables().host_names(), std::vector<std::string>{"R1"});
+        const std::string where = "The network could not be opened from " + path + ".\n\n" +
+                                  (line > 0 ? "Line " + std::to_string(line) + ": " : "");
+        EXPECT_EQ(messages()[0].rfind(where, 0), 0u) << messages()[0];
+        EXPECT_GT(messages()[0].size(), where.size());
+        EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
+        EXPECT_EQ(format_network_map(model->network_map()), before_map);
+        EXPECT_EQ(model->devices().size(), before_devices);
+        EXPECT_EQ(model->canvas().strokes().size(), before_strokes);
     }
+    // The sound file itself opens.
+    dialogs.clear();
+    open_map(fixture("two-routers.dgm"));
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(model->tables().host_names(), (std::vector<std::string>{"R1", "R2"}));
+
     // A cancelled dialog opens nothing.
     dialogs.clear();
     dialogs.next_text(std::nullopt);
     model->mnufileopen_Click();
     EXPECT_EQ(dialogs.shown().back().title, "Open Network File");
-    EXPECT_EQ(model->tables().host_names(), std::vector<std::string>{"R1"});
+    EXPECT_EQ(model->tables().host_names(), (std::vector<std::string>{"R1", "R2"}));
+}
+
+// Whatever the designer draws and takes apart again, its own save opens
+// again as the same design and saves to the same bytes.
+TEST_F(DesignerFiles, EveryDesignTheDesignerSavesOpensAgain) {
+    for (unsigned seed = 1; seed <= 3; ++seed) {
+        SCOPED_TRACE(seed);
+        model->form_load();
+        std::mt19937 random(seed);
+        const char* models[] = {"2503", "2501", "2950", "PC", "2620"};
+        for (int n = 0; n < 8; ++n)
+            drop(models[random() % 5], 10 + (n % 4) * 120.0, 10 + (n / 4) * 120.0,
+                 "D" + std::to_string(n));
+        const char* kinds[] = {"Serial", "Ethernet", "IsdnBri", "Frame Relay"};
+        for (int attempt = 0, made = 0; made < 14 && attempt < 2000; ++attempt) {
+            const std::string a = "D" + std::to_string(random() % 8);
+            const std::string b = "D" + std::to_string(random() % 8);
+            const char* kind = kinds[random() % 4];
+            if (a == b) continue;
+            const auto free_a = model->tables().free_interfaces(a, *connector_kind(kind));
+            const auto free_b = model->tables().free_interfaces(b, *connector_kind(kind));
+            if (free_a.empty() || free_b.empty()) continue;
+            connect(kind, a, free_a[random() % free_a.size()], b, free_b[random() % free_b.size()]);
+            ++made;
+        }
+        // Take some of it apart: a cable, a sub-interface and a device.
+        for (const auto& device : model->devices()) {
+            const auto cables = model->tables().plain_connections(device.host);
+            if (cables.empty()) continue;
+            model->remove_plain_connection(device.host, cables.front());
+            break;
+        }
+        for (const auto& device : model->devices()) {
+            const auto ends = model->tables().subinterface_ends(device.host);
+            if (ends.empty()) continue;
+            model->remove_subinterface_connection(device.host, ends.front().interface,
+                                                  ends.front().sun_int_num);
+            break;
+        }
+        model->remove_device(model->devices()[random() % model->devices().size()].host);
+        dialogs.clear();
+        const std::string first = save_map("random.dgm");
+        model->form_load();
+        open_map(first);
+        ASSERT_TRUE(messages().empty()) << messages()[0];
+        EXPECT_EQ(read_file(save_map("again.dgm")), read_file(first));
+    }
+}
+
+// A save while a connection is being drawn keeps the design without the
+// half-made line, and opens again.
+TEST_F(DesignerFiles, ASaveInTheMiddleOfAConnectionOpensAgain) {
+    drop("2501", 40, 40, "R1");
+    drop("2501", 240, 40, "R2");
+    connect("Serial", "R1", "Serial0", "R2", "Serial0");
+    press_palette("Ethernet");
+    choose("Ethernet0");
+    const auto at = centre("R1");
+    model->picNetwork_DragDrop({DropSource::Kind::Palette, "Ethernet", -1}, at.x, at.y);
+    ASSERT_EQ(model->interaction(), Interaction::Connecting);
+    ASSERT_EQ(model->lines().size(), 2u);
+    const std::string path = save_map("drawing.dgm");
+    model->form_load();
+    dialogs.clear();
+    open_map(path);
+    EXPECT_TRUE(messages().empty()) << messages()[0];
+    EXPECT_EQ(model->lines().size(), 1u);
 }
 
 // ------------------------------------------------------------------ export
@@ -400,6 +509,77 @@ TEST_F(ExportBesideALoadedNetwork, TheConsoleOpensTheExportWithEverythingDesigne
     vexlab::console::ConsoleEngine console(app, dialogs);
     console.press(vexlab::console::keys::enter);
     EXPECT_NE(console.text().rfind("R1>"), std::string::npos);
+}
+
+// A host name that reads as a marker line of the network files or the map
+// is refused when it is typed, with the message the settings table's own
+// column names get.  Every other name travels: the export reads back, the
+// console opens it, and the map saves and opens again.
+TEST_F(ExportBesideALoadedNetwork, NamesThatReadAsFileMarkersAreRefusedAndOthersTravel) {
+    const struct {
+        const char* name;
+        bool refused;
+    } names[] = {
+        {"ospf information", true},
+        {"eigrp information", true},
+        {"description", true},
+        {"Description", true},
+        {"routing information", true},
+        {"subint information", true},
+        {"vlan information", true},
+        {"<ospf information>", true},
+        {"<description>", true},
+        {"intdevice", true},
+        {"virtual link", true},
+        {"nat pool", true},
+        {"Access list", true},
+        {"sub_int_inforamtion", true},
+        {"<deviceindex>", true},
+        {"connectors", true},
+        {"<connectors>", true},
+        {"EOR", true},
+        {"EOR2", true},
+        {"eor2", false},
+        {"descriptions", false},
+        {"ospf", false},
+        {"netpath", false},
+        {"<R9>", false},
+        {"[R9]", false},
+        {"Core 1", false},
+    };
+    auto& d = designer;
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.name);
+        d.model->form_load();
+        d.dialogs.clear();
+        d.drop("2503", 40, 40, "R1");
+        d.drop("2503", 240, 40, n.name);
+        std::vector<std::string> messages;
+        for (const auto& shown : d.dialogs.shown())
+            if (shown.kind == "message") messages.push_back(shown.text);
+        if (n.refused) {
+            EXPECT_EQ(d.model->tables().host_names(), std::vector<std::string>{"R1"});
+            EXPECT_EQ(messages, std::vector<std::string>{
+                                    "This hosname is already used,Please choose another name"});
+            continue;
+        }
+        ASSERT_EQ(d.model->tables().host_names().size(), 2u);
+        d.connect("Serial", "R1", "Serial0", n.name, "Serial0");
+        d.connect("Frame Relay", "R1", "Serial1", n.name, "Serial1");
+        const std::string exported = net.folder.file("names.exp");
+        ASSERT_TRUE(d.model->export_network(exported)) << d.dialogs.shown().back().text;
+        vexlab::networkfiles::load_network(net.app, exported, NetworkLoad::ExportedFile);
+        EXPECT_EQ(rows(net.app.session, "SELECT Device_Name FROM device ORDER BY rowid"),
+                  "R1;" + std::string(n.name) + ";");
+
+        const std::string map = net.folder.file("names.dgm");
+        d.dialogs.next_text(map);
+        d.model->mnufilesave_Click();
+        d.model->form_load();
+        d.dialogs.clear();
+        ASSERT_TRUE(d.model->open_network_map_file(map)) << d.dialogs.shown().back().text;
+        EXPECT_EQ(d.model->lines().size(), 2u);
+    }
 }
 
 }  // namespace

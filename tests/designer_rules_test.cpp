@@ -85,6 +85,16 @@ TEST(HostNames, RefusedWhenTakenInAnyCaseOrUnfitForAColumn) {
         {"Config_Variable", HostNameVerdict::Taken},
         {"DEFAULT", HostNameVerdict::Taken},
         {"rec_index", HostNameVerdict::Taken},
+        // Lines the files give a meaning, as a line of their own or
+        // between "<" and ">".
+        {"ospf information", HostNameVerdict::Taken},
+        {"<EIGRP INFORMATION>", HostNameVerdict::Taken},
+        {"framemap", HostNameVerdict::Taken},
+        {"deviceindex", HostNameVerdict::Taken},
+        {"EOR", HostNameVerdict::Taken},
+        {"EORx", HostNameVerdict::Taken},
+        {"ospf information 2", HostNameVerdict::Accepted},
+        {"XEOR", HostNameVerdict::Accepted},
     };
     for (const auto& c : cases) EXPECT_EQ(check_host_name(c.name, taken), c.verdict) << c.name;
 }

@@ -15,7 +15,10 @@
 namespace {
 
 using vexlab::labs::ExampleLabsFile;
+using vexlab::labs::LabRef;
 using vexlab::labs::LabSection;
+using vexlab::labs::LabsListError;
+using vexlab::labs::SectionRef;
 
 // Fixture text is written with "\n"; the program writes CR LF.
 std::string crlf(std::string_view text) {
@@ -95,12 +98,11 @@ TEST_F(LabsFile, TreeShowsSectionsAndTheirCountedLabs) {
          "[section]\nsectionname = A\nNumberOfLabs = 2\nlabname = a=b\nlabpath = p\nlabname = "
          "c\nlabpath = p\n",
          {{"A", {"c"}}}},
-        {"header without a name line: no node, its labs dropped",
-         "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\n\n[section]\nfoo = "
-         "bar\nNumberOfLabs = 1\nlabname = y\n",
-         {{"A", {"x"}}}},
-        {"a count that is no number shows no labs",
-         "[section]\nsectionname = A\nNumberOfLabs = two\nlabname = x\nlabpath = p\n",
+        {"a name line holding two \"=\" names the section by its second part",
+         "[section]\nsectionname = A=B\nNumberOfLabs = 0\nlabname = x\n",
+         {{"A", {}}}},
+        {"a header that only looks like one is a stray line",
+         "[section]\nsectionname = A\n\n[Section]\nsectionname = B\n",
          {{"A", {}}}},
         {"header right after a name line starts the next block",
          "[section]\nsectionname = A\n[section]\nsectionname = B\nNumberOfLabs = 1\nlabname = "
@@ -110,9 +112,6 @@ TEST_F(LabsFile, TreeShowsSectionsAndTheirCountedLabs) {
          "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = "
          "p\n\n\n[section]\nsectionname = A",
          {{"A", {"x"}}, {"A", {}}}},
-        {"letter case of keys counts",
-         "[section]\nSectionName = A\n\n[Section]\nsectionname = B\n",
-         {}},
     };
     for (const TreeCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -139,38 +138,112 @@ TEST_F(LabsFile, MissingFileReadsAsEmpty) {
     EXPECT_EQ(labs.find_lab_page("Modes"), "");
 }
 
+// Every file of the fixture folder is refused with the line its name gives,
+// and no writer touches it.
+TEST_F(LabsFile, ListsTheTreeCannotShowWholeAreRefusedWithTheirLine) {
+    const std::filesystem::path folder =
+        std::filesystem::path(VEXLAB_FIXTURES_DIR) / "malformed" / "labs-list";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().stem().string();
+        SCOPED_TRACE(name);
+        ++files;
+        const std::string content = read_file(entry.path().string());
+        write_file(labs.path(), content);
+        try {
+            labs.read_lab_tree();
+            ADD_FAILURE() << "accepted";
+        } catch (const LabsListError& error) {
+            EXPECT_EQ(error.path(), labs.path());
+            EXPECT_EQ(error.line(), std::stoi(name.substr(name.find('@') + 1)));
+            EXPECT_EQ(error.message().rfind("The list of labs could not be read.\n" + labs.path() +
+                                                "\nLine " + std::to_string(error.line()) + ": ",
+                                            0),
+                      0u)
+                << error.message();
+        }
+        const SectionRef first{0, "A"};
+        for (const auto& result : {labs.append_section("New"), labs.add_lab(first, "y", "/y.html"),
+                                   labs.remove_section(first), labs.rename_section(first, "B")}) {
+            EXPECT_FALSE(result);
+            EXPECT_NE(result.error.find(labs.path()), std::string::npos) << result.error;
+        }
+        EXPECT_EQ(text(), content);
+    }
+    EXPECT_GE(files, 5);
+}
+
+TEST_F(LabsFile, AFolderInThePlaceOfTheListIsRefused) {
+    std::filesystem::create_directories(labs.path());
+    try {
+        labs.read_lab_tree();
+        ADD_FAILURE() << "accepted";
+    } catch (const LabsListError& error) {
+        EXPECT_EQ(error.line(), 0);
+        EXPECT_EQ(error.message(), "The list of labs could not be read.\n" + labs.path() +
+                                       "\na folder stands in the place of the file");
+    }
+    EXPECT_FALSE(labs.append_section("New"));
+    EXPECT_TRUE(std::filesystem::is_directory(labs.path()));
+}
+
 // --------------------------------------------------------------- lookups
 
-TEST_F(LabsFile, LookupsCompareNamesExactly) {
+TEST_F(LabsFile, LookupsFindTheSectionOrLabAtItsPlace) {
     with(std::string(kExample) +
          "\n[section]\nsectionname = More\nNumberOfLabs = 2\nlabname = RIP\nlabpath = "
          "/labs/rip2.html\nlabname = Broken\nnot a path\n");
     EXPECT_EQ(labs.find_lab_page("RIP"), "/labs/rip.html");  // the first in the file
     EXPECT_EQ(labs.find_lab_page("rip"), "");
     EXPECT_EQ(labs.find_lab_page("Broken"), "");
-    EXPECT_EQ(labs.find_lab_path_in_section("More", "RIP"), "/labs/rip2.html");
-    EXPECT_EQ(labs.find_lab_path_in_section("More", "Broken"), std::nullopt);
-    EXPECT_EQ(labs.find_lab_path_in_section("Nowhere", "RIP"), std::nullopt);
+
+    const SectionRef more{2, "More"};
+    EXPECT_EQ(labs.lab_page({more, 0, "RIP"}), "/labs/rip2.html");
+    EXPECT_EQ(labs.lab_page({{1, "Routing"}, 0, "RIP"}), "/labs/rip.html");
+    EXPECT_EQ(labs.lab_page({more, 1, "Broken"}), std::nullopt);
+    EXPECT_EQ(labs.lab_page({more, 0, "Broken"}), std::nullopt);  // not at that place
 
     EXPECT_TRUE(labs.section_exists("Basics"));
     EXPECT_FALSE(labs.section_exists("basics"));
-    EXPECT_FALSE(labs.section_exists(" Basics"));  // typed names are not trimmed
+    EXPECT_FALSE(labs.section_exists(" Basics"));  // the editor checks the name as shown
 
-    EXPECT_TRUE(labs.lab_exists_in_section("Basics", "Host name"));
-    EXPECT_FALSE(labs.lab_exists_in_section("Basics", "RIP"));
-    EXPECT_TRUE(labs.lab_exists_in_section("More", "RIP"));
+    EXPECT_TRUE(labs.holds(more));
+    EXPECT_FALSE(labs.holds(SectionRef{1, "More"}));
+    EXPECT_FALSE(labs.holds(SectionRef{3, "More"}));
+    EXPECT_TRUE(labs.holds(LabRef{{0, "Basics"}, 1, "Host name"}));
+    EXPECT_FALSE(labs.holds(LabRef{{0, "Basics"}, 2, "Host name"}));
 
-    EXPECT_EQ(labs.section_lab_count("Basics"), 2);
-    EXPECT_EQ(labs.section_lab_count("Routing"), 1);
-    EXPECT_EQ(labs.section_lab_count("Nowhere"), std::nullopt);
+    EXPECT_TRUE(labs.lab_exists_in_section({0, "Basics"}, "Host name"));
+    EXPECT_FALSE(labs.lab_exists_in_section({0, "Basics"}, "RIP"));
+    EXPECT_TRUE(labs.lab_exists_in_section(more, "RIP"));
+    EXPECT_FALSE(labs.lab_exists_in_section({1, "More"}, "RIP"));
 }
 
-TEST_F(LabsFile, LabCheckEndsWithItsBlock) {
+TEST_F(LabsFile, NamesCompareAsTheTreeShowsThem) {
+    const struct {
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"Routing", "Routing"},     {" Routing", "Routing"}, {"Routing  ", "Routing"},
+        {"\tRouting", "\tRouting"}, {"Rout=ing", "Rout"},    {"   ", ""},
+        {"routing", "routing"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(vexlab::labs::shown_name(c.typed), c.shown) << c.typed;
+    // What is shown is what the tree reads back.
+    with("");
+    for (const auto& c : cases) ASSERT_TRUE(labs.append_section(c.typed));
+    const auto tree = labs.read_lab_tree();
+    ASSERT_EQ(tree.size(), std::size(cases));
+    for (std::size_t i = 0; i < tree.size(); ++i) EXPECT_EQ(tree[i].name, cases[i].shown);
+}
+
+TEST_F(LabsFile, LabsTheCountHidesStillCountAsTaken) {
     with(
         "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = p\n\nlabname = "
         "y\n");
-    EXPECT_TRUE(labs.lab_exists_in_section("A", "x"));
-    EXPECT_FALSE(labs.lab_exists_in_section("A", "y"));
+    EXPECT_TRUE(labs.lab_exists_in_section({0, "A"}, "x"));
+    EXPECT_TRUE(labs.lab_exists_in_section({0, "A"}, "y"));
+    EXPECT_FALSE(labs.lab_exists_in_section({0, "A"}, "z"));
 }
 
 // --------------------------------------------------------------- writers
@@ -183,6 +256,8 @@ struct WriteCase {
 };
 
 TEST_F(LabsFile, WritersLeaveTheLayoutTheReadersExpect) {
+    const SectionRef basics{0, "Basics"};
+    const SectionRef routing{1, "Routing"};
     const WriteCase cases[] = {
         {"append to an empty file", "", [](auto& f) { return f.append_section("New"); },
          "[section]\nsectionname = New\n"},
@@ -190,63 +265,117 @@ TEST_F(LabsFile, WritersLeaveTheLayoutTheReadersExpect) {
          [](auto& f) { return f.append_section(" B "); },
          "[section]\nsectionname = A\n\n[section]\nsectionname =  B \n"},
         {"add a lab to a section with labs", kExample.data(),
-         [](auto& f) { return f.add_lab("Basics", "Ping", "/labs/ping.html"); },
+         [&](auto& f) { return f.add_lab(basics, "Ping", "/labs/ping.html"); },
          "[section]\nsectionname = Basics\nNumberOfLabs = 3\nlabname = Modes\nlabpath = "
          "/labs/modes.html\nlabname = Host name\nlabpath = /labs/hostname.html\nlabname = "
          "Ping\nlabpath = /labs/ping.html\n\n[section]\nsectionname = Routing\nNumberOfLabs = "
          "1\nlabname = RIP\nlabpath = /labs/rip.html\n"},
         {"add a lab to the last block, no empty line at the end", kExample.data(),
-         [](auto& f) { return f.add_lab("Routing", "OSPF", "/labs/ospf.html"); },
+         [&](auto& f) { return f.add_lab(routing, "OSPF", "/labs/ospf.html"); },
          "[section]\nsectionname = Basics\nNumberOfLabs = 2\nlabname = Modes\nlabpath = "
          "/labs/modes.html\nlabname = Host name\nlabpath = /labs/hostname.html\n\n[section]\n"
          "sectionname = Routing\nNumberOfLabs = 2\nlabname = RIP\nlabpath = "
          "/labs/rip.html\nlabname = OSPF\nlabpath = /labs/ospf.html\n\n"},
         {"add the first lab of a section",
          "[section]\nsectionname = A\n\n[section]\nsectionname = B\n",
-         [](auto& f) { return f.add_lab("A", "x", "/x.html"); },
+         [](auto& f) {
+             return f.add_lab({0, "A"}, "x", "/x.html");
+         },
          "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = "
          "/x.html\n\n[section]\nsectionname = B\n"},
         {"add a lab where the next header follows without an empty line",
          "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = "
          "p\n[section]\nsectionname = B\n",
-         [](auto& f) { return f.add_lab("A", "y", "q"); },
+         [](auto& f) {
+             return f.add_lab({0, "A"}, "y", "q");
+         },
          "[section]\nsectionname = A\nNumberOfLabs = 2\nlabname = x\nlabpath = p\nlabname = "
          "y\nlabpath = q\n\n[section]\nsectionname = B\n"},
+        {"add a lab to the second of two sections of one name",
+         "[section]\nsectionname = A\n\n[section]\nsectionname = A\n",
+         [](auto& f) {
+             return f.add_lab({1, "A"}, "x", "/x.html");
+         },
+         "[section]\nsectionname = A\n\n[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = "
+         "x\nlabpath = /x.html\n\n"},
+        {"a new lab follows the shown labs, not those the count hides",
+         "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = p\nlabname = "
+         "h\nlabpath = q\n",
+         [](auto& f) {
+             return f.add_lab({0, "A"}, "y", "r");
+         },
+         "[section]\nsectionname = A\nNumberOfLabs = 2\nlabname = x\nlabpath = p\nlabname = "
+         "y\nlabpath = r\nlabname = h\nlabpath = q\n"},
         {"remove the first of blocks separated by two empty lines",
          "[section]\nsectionname = A\n\n\n[section]\nsectionname = B\n",
-         [](auto& f) { return f.remove_section("A"); }, "\n[section]\nsectionname = B\n"},
-        {"remove every block of the name, and only sections", kExample.data(),
-         [](auto& f) { return f.remove_section("Routing"); },
+         [](auto& f) {
+             return f.remove_section({0, "A"});
+         },
+         "\n[section]\nsectionname = B\n"},
+        {"remove the last block", kExample.data(),
+         [&](auto& f) { return f.remove_section(routing); },
          "[section]\nsectionname = Basics\nNumberOfLabs = 2\nlabname = Modes\nlabpath = "
          "/labs/modes.html\nlabname = Host name\nlabpath = /labs/hostname.html\n\n"},
+        {"remove one of two sections of one name",
+         "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = "
+         "p\n\n[section]\nsectionname = A\n\n[section]\nsectionname = C\n",
+         [](auto& f) {
+             return f.remove_section({1, "A"});
+         },
+         "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = "
+         "p\n\n[section]\nsectionname = C\n"},
+        {"a removed block takes its stray lines along",
+         "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = p\n\nlabname = "
+         "h\n\n[section]\nsectionname = B\n",
+         [](auto& f) {
+             return f.remove_section({0, "A"});
+         },
+         "[section]\nsectionname = B\n"},
         {"remove a lab from one section only",
          "[section]\nsectionname = A\nNumberOfLabs = 2\nlabname = x\nlabpath = p\nlabname = "
          "y\nlabpath = q\n\n[section]\nsectionname = B\nNumberOfLabs = 1\nlabname = x\nlabpath = "
          "r\n",
-         [](auto& f) { return f.remove_lab("x", "B"); },
+         [](auto& f) {
+             return f.remove_lab({{1, "B"}, 0, "x"});
+         },
          "[section]\nsectionname = A\nNumberOfLabs = 2\nlabname = x\nlabpath = p\nlabname = "
          "y\nlabpath = q\n\n[section]\nsectionname = B\n"},
-        {"remove a lab and lower the count",
+        {"remove the second of two labs of one name and lower the count",
+         "[section]\nsectionname = A\nNumberOfLabs = 3\nlabname = x\nlabpath = p\nlabname = "
+         "x\nlabpath = q\nlabname = y\nlabpath = r\n",
+         [](auto& f) {
+             return f.remove_lab({{0, "A"}, 1, "x"});
+         },
          "[section]\nsectionname = A\nNumberOfLabs = 2\nlabname = x\nlabpath = p\nlabname = "
-         "y\nlabpath = q\n",
-         [](auto& f) { return f.remove_lab("x", "A"); },
-         "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = y\nlabpath = q\n"},
-        {"a lab the section does not hold leaves its count alone",
+         "y\nlabpath = r\n"},
+        {"a lab not at its place leaves the list as it was",
          "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = p\n",
-         [](auto& f) { return f.remove_lab("z", "A"); },
+         [](auto& f) {
+             return f.remove_lab({{0, "A"}, 0, "z"});
+         },
          "[section]\nsectionname = A\nNumberOfLabs = 1\nlabname = x\nlabpath = p\n"},
         {"rename to the empty text", kExample.data(),
-         [](auto& f) { return f.rename_section("Routing", ""); },
+         [&](auto& f) { return f.rename_section(routing, ""); },
          "[section]\nsectionname = Basics\nNumberOfLabs = 2\nlabname = Modes\nlabpath = "
          "/labs/modes.html\nlabname = Host name\nlabpath = /labs/hostname.html\n\n[section]\n"
          "sectionname = \nNumberOfLabs = 1\nlabname = RIP\nlabpath = /labs/rip.html\n"},
+        {"rename one of two sections of one name",
+         "[section]\nsectionname = A\n\n[section]\nsectionname = A\n",
+         [](auto& f) {
+             return f.rename_section({0, "A"}, "B");
+         },
+         "[section]\nsectionname = B\n\n[section]\nsectionname = A\n"},
         {"replace a lab in place", kExample.data(),
-         [](auto& f) { return f.replace_lab("Basics", "Modes", "Modes 2", "/labs/m2.html"); },
+         [&](auto& f) {
+             return f.replace_lab({basics, 0, "Modes"}, "Modes 2", "/labs/m2.html");
+         },
          "[section]\nsectionname = Basics\nNumberOfLabs = 2\nlabname = Modes 2\nlabpath = "
          "/labs/m2.html\nlabname = Host name\nlabpath = /labs/hostname.html\n\n[section]\n"
          "sectionname = Routing\nNumberOfLabs = 1\nlabname = RIP\nlabpath = /labs/rip.html\n"},
-        {"replace never reaches into a later section", kExample.data(),
-         [](auto& f) { return f.replace_lab("Basics", "RIP", "Hijacked", "/x.html"); },
+        {"replace never reaches into another section", kExample.data(),
+         [&](auto& f) {
+             return f.replace_lab({basics, 0, "RIP"}, "Hijacked", "/x.html");
+         },
          kExample.data()},
     };
     for (const WriteCase& c : cases) {
@@ -261,14 +390,16 @@ TEST_F(LabsFile, WhatTheWritersWriteReadsBackAsTheTree) {
     with("");
     ASSERT_TRUE(labs.append_section("Basics"));
     ASSERT_TRUE(labs.append_section("Routing"));
-    ASSERT_TRUE(labs.add_lab("Basics", "Modes", "/m.html"));
-    ASSERT_TRUE(labs.add_lab("Routing", "RIP", "/r.html"));
-    ASSERT_TRUE(labs.add_lab("Basics", "Ping", "/p.html"));
-    ASSERT_TRUE(labs.replace_lab("Routing", "RIP", "RIP v1", "/r1.html"));
+    const SectionRef basics{0, "Basics"};
+    const SectionRef routing{1, "Routing"};
+    ASSERT_TRUE(labs.add_lab(basics, "Modes", "/m.html"));
+    ASSERT_TRUE(labs.add_lab(routing, "RIP", "/r.html"));
+    ASSERT_TRUE(labs.add_lab(basics, "Ping", "/p.html"));
+    ASSERT_TRUE(labs.replace_lab({routing, 0, "RIP"}, "RIP v1", "/r1.html"));
     ASSERT_TRUE(labs.append_section("Spare"));
-    ASSERT_TRUE(labs.remove_lab("Modes", "Basics"));
-    ASSERT_TRUE(labs.rename_section("Spare", "Switching"));
-    ASSERT_TRUE(labs.add_lab("Switching", "VLANs", "/v.html"));
+    ASSERT_TRUE(labs.remove_lab({basics, 0, "Modes"}));
+    ASSERT_TRUE(labs.rename_section({2, "Spare"}, "Switching"));
+    ASSERT_TRUE(labs.add_lab({2, "Switching"}, "VLANs", "/v.html"));
 
     const auto tree = labs.read_lab_tree();
     ASSERT_EQ(tree.size(), 3u);
@@ -280,11 +411,26 @@ TEST_F(LabsFile, WhatTheWritersWriteReadsBackAsTheTree) {
     EXPECT_EQ(labs.find_lab_page("RIP v1"), "/r1.html");
 }
 
+// The section " Routing" is written as typed and shows as "Routing"; removing
+// it takes that block alone, never the section of the same name and its labs.
+TEST_F(LabsFile, RemovingOneOfTwoSectionsThatShowAlikeKeepsTheOther) {
+    with(kExample);
+    ASSERT_TRUE(labs.append_section(" Routing"));
+    auto tree = labs.read_lab_tree();
+    ASSERT_EQ(tree.size(), 3u);
+    EXPECT_EQ(tree[2].name, "Routing");
+    ASSERT_TRUE(labs.remove_section({2, "Routing"}));
+    EXPECT_EQ(text(), crlf(std::string(kExample) + "\n"));
+    tree = labs.read_lab_tree();
+    ASSERT_EQ(tree.size(), 2u);
+    EXPECT_EQ(tree[1].labs, std::vector<std::string>{"RIP"});
+}
+
 TEST_F(LabsFile, RewriteKeepsThePreviousVersionBeside) {
     with(kExample);
-    ASSERT_TRUE(labs.rename_section("Basics", "First steps"));
+    ASSERT_TRUE(labs.rename_section({0, "Basics"}, "First steps"));
     EXPECT_EQ(read_file(labs.copy_path()), crlf(kExample));
-    ASSERT_TRUE(labs.remove_section("Routing"));
+    ASSERT_TRUE(labs.remove_section({1, "Routing"}));
     EXPECT_NE(read_file(labs.copy_path()).find("First steps"), std::string::npos);
 }
 
@@ -292,11 +438,11 @@ TEST_F(LabsFile, FailedWriteLeavesTheFileAsItWas) {
     with(kExample);
     // The previous version cannot be kept: a folder holds its name.
     std::filesystem::create_directories(labs.copy_path() + "/taken");
-    const auto result = labs.add_lab("Basics", "Ping", "/p.html");
+    const auto result = labs.add_lab({0, "Basics"}, "Ping", "/p.html");
     EXPECT_FALSE(result);
     EXPECT_NE(result.error.find(labs.copy_path()), std::string::npos) << result.error;
     EXPECT_EQ(text(), crlf(kExample));
-    EXPECT_FALSE(labs.remove_section("Basics"));
+    EXPECT_FALSE(labs.remove_section({0, "Basics"}));
     EXPECT_EQ(text(), crlf(kExample));
     // No temporary file is left behind.
     int files = 0;

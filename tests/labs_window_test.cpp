@@ -430,14 +430,85 @@ TEST_F(LabsWindowTest, AddSectionChecksTheName) {
     editor->Command2->click();
     EXPECT_EQ(last_message(),
               "this section name already exists,Please choose another section name");
-    // Names compare exactly: other letter case, or blanks around, are new.
-    for (const char* name : {"basics", " Basics "}) {
-        editor->Text1->setText(name);
-        editor->Command2->click();
-    }
+    // Names compare as the tree shows them: blanks around a name are not
+    // shown, so " Basics " is Basics again; other letter case is new.
+    editor->Text1->setText(" Basics ");
+    editor->Command2->click();
+    EXPECT_EQ(last_message(),
+              "this section name already exists,Please choose another section name");
+    editor->Text1->setText("   ");
+    editor->Command2->click();
+    EXPECT_EQ(last_message(), "please enter the section name");
+    EXPECT_EQ(labs_file(), kLabs);
+    editor->Text1->setText(" basics");
+    editor->Command2->click();
     EXPECT_EQ(tree_text(editor->TreeView1),
-              (QStringList{"Basics: Modes Routing", "Routing: RIP No page", "basics:", "Basics:"}));
-    EXPECT_NE(labs_file().find("sectionname =  Basics \r\n"), std::string::npos);
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page", "basics:"}));
+    EXPECT_NE(labs_file().find("sectionname =  basics\r\n"), std::string::npos);
+    editor->close();
+}
+
+// A list written before names were checked as shown holds " Routing" beside
+// "Routing".  Each node stands for its own block: removing the empty one
+// keeps the other section and its labs, and a change of one never reaches
+// the other.
+TEST_F(LabsWindowTest, TwoSectionsThatShowAlikeAreChangedOneAtATime) {
+    const std::string both = std::string(kLabs) + "\r\n[section]\r\nsectionname =  Routing\r\n";
+    write_file(folder.path() / "labs-sim.txt", both);
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
+    editor->Text1->setText(" Routing");
+    editor->Command2->click();
+    EXPECT_EQ(last_message(),
+              "this section name already exists,Please choose another section name");
+    editor->close();
+    main->labs_window()->close();
+
+    editor = editor_for(&frmLabs::mnuAddLab, &home);
+    editor->TreeView1_NodeClick(editor->TreeView1->topLevelItem(2));
+    editor->Text2->setText("RIP");  // the other Routing's lab, not this one's
+    editor->Text3->setText("/labs/rip.html");
+    editor->Command4->click();
+    editor->Text2->setText(" RIP ");
+    editor->Command4->click();
+    EXPECT_EQ(last_message(), "this lab name already exis,please choose another lab name");
+    EXPECT_EQ(tree_text(editor->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page", "Routing: RIP"}));
+    editor->close();
+    main->labs_window()->close();
+
+    editor = editor_for(&frmLabs::mnuRem, &home);
+    editor->TreeView1_NodeClick(editor->TreeView1->topLevelItem(2));
+    dialogs.next_answer(vexlab::platform::Answer::Yes);
+    editor->Command3->click();
+    EXPECT_EQ(tree_text(editor->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page"}));
+    EXPECT_EQ(labs_file(), std::string(kLabs) + "\r\n");
+    editor->close();
+    main->labs_window()->close();
+    main->mnuExLabs->trigger();
+    EXPECT_EQ(tree_text(main->labs_window()->TreeView1),
+              (QStringList{"Basics: Modes Routing", "Routing: RIP No page"}));
+    main->labs_window()->close();
+}
+
+TEST_F(LabsWindowTest, AListTheReaderRefusesIsShownAsNothingAndSaysWhy) {
+    const std::string broken = "[section]\r\nsectionname = A\r\nNumberOfLabs = many\r\n";
+    write_file(folder.path() / "labs-sim.txt", broken);
+    main->mnuExLabs->trigger();
+    EXPECT_EQ(main->labs_window()->TreeView1->topLevelItemCount(), 0);
+    EXPECT_EQ(last_message(), "The list of labs could not be read.\n" +
+                                  folder.file("labs-sim.txt") +
+                                  "\nLine 3: the number of labs \"many\" is not a count");
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
+    main->labs_window()->close();
+
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
+    editor->Text1->setText("New");
+    editor->Command2->click();
+    EXPECT_EQ(last_message().rfind("The list of labs could not be saved; it is as it was.", 0), 0u);
+    EXPECT_EQ(labs_file(), broken);
     editor->close();
 }
 
@@ -491,9 +562,12 @@ TEST_F(LabsWindowTest, EditRenamesSectionsAndReplacesLabs) {
     editor->TreeView1_NodeClick(node(editor->TreeView1, "Routing"));
     EXPECT_EQ(editor->Text1->text(), "Routing");
     EXPECT_FALSE(editor->Text2->isEnabled());
-    editor->Text1->setText("Basics");
-    editor->Command6->click();
-    EXPECT_EQ(last_message(), "this Section name already exis,please choose another lab name");
+    for (const char* taken : {"Basics", "Basics "}) {
+        editor->Text1->setText(taken);
+        editor->Command6->click();
+        EXPECT_EQ(last_message(), "this Section name already exis,please choose another lab name");
+    }
+    EXPECT_EQ(labs_file(), kLabs);
     editor->Text1->setText("Routing protocols");
     editor->Command6->click();
     EXPECT_EQ(tree_text(editor->TreeView1),
@@ -503,9 +577,11 @@ TEST_F(LabsWindowTest, EditRenamesSectionsAndReplacesLabs) {
     EXPECT_FALSE(editor->Text1->isEnabled());
     EXPECT_EQ(editor->Text2->text(), "Modes");
     EXPECT_EQ(editor->Text3->text(), "/labs/modes.html");
-    editor->Text2->setText("Routing");
-    editor->Command6->click();
-    EXPECT_EQ(last_message(), "this lab name already exis,please choose another lab name");
+    for (const char* taken : {"Routing", " Routing"}) {
+        editor->Text2->setText(taken);
+        editor->Command6->click();
+        EXPECT_EQ(last_message(), "this lab name already exis,please choose another lab name");
+    }
     editor->Text2->setText("Device modes");
     editor->Command6->click();
     EXPECT_EQ(tree_text(editor->TreeView1),

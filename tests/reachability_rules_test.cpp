@@ -661,6 +661,59 @@ TEST_F(LanTest, ASwitchOrPcWithoutAnAddressOfItsOwnReachesNothing) {
     EXPECT_EQ(command("traceroute 10.1.0.2", "S1", 2), "\r\nTrying 10.1.0.2" + unreachable);
 }
 
+// R1 translates P1 to an address of its serial network, by a static entry
+// or by a pool: the probe leaves R1 by the serial, as one typed on R1 does,
+// and goes on to R2 and beyond.
+TEST_F(LanTest, ATranslatedProbeLeavesItsRouterByTheOutsideInterface) {
+    const std::string unreachable = "\r\n% Destination unreachable; gateway or host down";
+    for (const bool by_pool : {false, true}) {
+        SCOPED_TRACE(by_pool ? "pool" : "static entry");
+        start_again();
+        lan();
+        runs(net.iface("R2", "Ethernet0", "192.168.2.1", "255.255.255.0"), "r");
+        net.device("R1").nat = true;
+        net.find("R1", "Ethernet0").nat_inside = 1;
+        net.find("R1", "Serial0").nat_outside = 1;
+        if (by_pool) {
+            auto& pool = net.nat_pool("R1", "out");
+            pool.first = "10.1.0.10";
+            pool.last = "10.1.0.20";
+            pool.mask = "255.255.255.0";
+            pool.acl = 1;
+            net.acl(1, "R1", "192.168.1.0", "0.0.0.255", false);
+        } else {
+            auto& entry = net.nat_entry("R1");
+            entry.inside_local = "192.168.1.5";
+            entry.inside_global = "10.1.0.5";
+        }
+        write();
+        EXPECT_EQ(command("ping 10.1.0.2", "P1", 3), reply("10.1.0.2"));
+        EXPECT_EQ(command("ping 192.168.2.1", "P1", 3), reply("192.168.2.1"));
+        EXPECT_EQ(command("traceroute 192.168.2.1", "P1", 3),
+                  reply("192.168.1.1") + "\r\n\r\n" + reply("10.1.0.1") + "\r\n" +
+                      reply("10.1.0.2") + "\r\n" + reply("192.168.2.1") + "\r\n\r\n");
+        const r::ConsoleAt at_pc{"P1", vexlab::state::DeviceKind::Pc};
+        EXPECT_TRUE(r::telnet_command(session, tables, at_pc, "telnet 10.1.0.2", 0).session);
+        // R1's own addresses answer at once, the inside one included.
+        EXPECT_EQ(command("ping 10.1.0.1", "P1", 3), reply("10.1.0.1"));
+        EXPECT_EQ(command("ping 192.168.1.1", "P1", 3), reply("192.168.1.1"));
+
+        // The access lists still judge the PC's own address.
+        net.find("R2", "Serial0").in_acl = 7;
+        net.acl(7, "R2", "192.168.1.9", "0.0.0.0", false);
+        write();
+        EXPECT_EQ(command("ping 192.168.2.1", "P1", 3), "Trying 192.168.2.1" + unreachable);
+        net.acl(7, "R2", "192.168.1.5", "0.0.0.0", false);
+        write();
+        EXPECT_EQ(command("ping 192.168.2.1", "P1", 3), reply("192.168.2.1"));
+
+        // A translation to nothing R1 can send out leaves no way at all.
+        net.find("R1", "Serial0").nat_outside = 0;
+        write();
+        EXPECT_EQ(command("ping 10.1.0.2", "P1", 3), "Trying 10.1.0.2" + unreachable);
+    }
+}
+
 // ---------------------------------------------------------------- telnet
 
 TEST_F(LanTest, TelnetLandsOnTheDeviceItResolvedAndRecordsTheSession) {

@@ -2,6 +2,7 @@
 // The lab tree both example-labs windows show: one root node per section,
 // its labs below it, no keys and no images.
 
+#include <optional>
 #include <string>
 
 #include "labs/example_labs.h"
@@ -12,9 +13,16 @@ class QTreeWidgetItem;
 namespace vexlab::labs {
 
 // Adds the sections and labs of `file` to `tree`, which the caller emptied.
-void read_lab_tree(QTreeWidget& tree, const ExampleLabsFile& file);
+// When the reader refuses the list the tree stays empty and the answer is
+// the text to show.
+std::optional<std::string> read_lab_tree(QTreeWidget& tree, const ExampleLabsFile& file);
 
+// The name a node stands for, exactly as the list holds it.
 std::string node_text(const QTreeWidgetItem& node);
+
+// The section of a root node, and the lab of a lab node, by their places.
+SectionRef section_of(QTreeWidgetItem& section_node);
+LabRef lab_of(QTreeWidgetItem& lab_node);
 
 // Twips, the unit the windows are laid out in, to pixels at 96 dots an inch.
 constexpr int twips(int value) {

@@ -123,7 +123,8 @@ void frmLabs::Form_Load() {
     if (mnuOnTop->isChecked()) mnuOnTop_Click();
     resize(twips(kClientWidth), twips(kClientHeight));
     TreeView1->clear();
-    read_lab_tree(*TreeView1, file_);
+    if (auto refused = read_lab_tree(*TreeView1, file_))
+        dialogs_.message("Vexlab", *refused, platform::Icon::Critical);
     show_page(app_.program_file(kCoverPage));
     loaded_ = true;
 }

@@ -104,11 +104,13 @@ void frmLabsimAd::Form_Load() {
     last_browsed_.clear();
     TreeView1->clear();
     selected_node_text_.clear();
+    section_chosen_ = false;
     loadintotree();
 }
 
 void frmLabsimAd::loadintotree() {
-    read_lab_tree(*TreeView1, file_);
+    if (auto refused = read_lab_tree(*TreeView1, file_))
+        dialogs_.message(kProgramTitle, *refused, platform::Icon::Critical);
 }
 
 void frmLabsimAd::refresh_tree() {
@@ -131,14 +133,17 @@ void frmLabsimAd::TreeView1_NodeClick(QTreeWidgetItem* node) {
     if (!node) return;
     TreeView1->setCurrentItem(node);
     selected_node_text_ = node_text(*node);
+    // The node itself is what is changed, not the first of its name; its
+    // place outlasts the tree's refresh after a change.
+    section_chosen_ = !node->parent();
+    chosen_section_ = section_chosen_ ? section_of(*node) : SectionRef{};
+    chosen_lab_ = section_chosen_ ? LabRef{} : lab_of(*node);
     if (operation_ != LabEditOperation::Edit) return;
 
     for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text3, Command1})
         w->setEnabled(true);
-    const QTreeWidgetItem* section = node->parent();
-    section_entry_found_ = !section && file_.section_exists(selected_node_text_);
-    lab_entry_found_ =
-        section && file_.lab_exists_in_section(node_text(*section), selected_node_text_);
+    section_entry_found_ = !node->parent() && file_.holds(chosen_section_);
+    lab_entry_found_ = node->parent() && file_.holds(chosen_lab_);
     if (section_entry_found_) {
         for (QWidget* w : std::initializer_list<QWidget*>{Text2, Text3, Command1})
             w->setEnabled(false);
@@ -146,9 +151,8 @@ void frmLabsimAd::TreeView1_NodeClick(QTreeWidgetItem* node) {
     } else if (lab_entry_found_) {
         Text1->setEnabled(false);
         Text2->setText(node->text(0));
-        selected_lab_section_ = node_text(*section);
-        if (auto page = file_.find_lab_path_in_section(selected_lab_section_, selected_node_text_))
-            Text3->setText(QString::fromStdString(*page));
+        selected_lab_section_ = chosen_lab_.section.name;
+        if (auto page = file_.lab_page(chosen_lab_)) Text3->setText(QString::fromStdString(*page));
     }
 }
 
@@ -172,14 +176,16 @@ void frmLabsimAd::Command1_Click() {
     Text3->setText(QString::fromStdString(*stored));
 }
 
+// Names are checked as the tree will show them: " Routing" is the section
+// "Routing" again.
 void frmLabsimAd::Command2_Click() {
     const std::string name = Text1->text().toStdString();
-    if (name.empty()) {
+    if (shown_name(name).empty()) {
         tell("please enter the section name", platform::Icon::None);
         Text1->setFocus();
         return;
     }
-    if (file_.section_exists(name)) {
+    if (file_.section_exists(shown_name(name))) {
         tell("this section name already exists,Please choose another section name",
              platform::Icon::None);
         return;
@@ -190,20 +196,21 @@ void frmLabsimAd::Command2_Click() {
 void frmLabsimAd::Command4_Click() {
     const std::string lab = Text2->text().toStdString();
     const std::string page = Text3->text().toStdString();
-    if (lab.empty() || page.empty()) {
+    if (shown_name(lab).empty() || page.empty()) {
         tell("please fill the details properly", platform::Icon::None);
         Text2->setFocus();
         return;
     }
-    if (!file_.section_exists(selected_node_text_)) {
+    // The lab goes into the section node clicked last, and only into it.
+    if (!section_chosen_ || !file_.holds(chosen_section_)) {
         tell("Please selct the section", platform::Icon::None);
         return;
     }
-    if (file_.lab_exists_in_section(selected_node_text_, lab)) {
+    if (file_.lab_exists_in_section(chosen_section_, shown_name(lab))) {
         tell("this lab name already exis,please choose another lab name", platform::Icon::None);
         return;
     }
-    if (saved(file_.add_lab(selected_node_text_, lab, page))) refresh_tree();
+    if (saved(file_.add_lab(chosen_section_, lab, page))) refresh_tree();
 }
 
 void frmLabsimAd::Command6_Click() {
@@ -213,26 +220,27 @@ void frmLabsimAd::Command6_Click() {
     }
     if (section_entry_found_) {
         const std::string name = Text1->text().toStdString();
-        if (name != selected_node_text_ && !name.empty() && file_.section_exists(name)) {
+        if (shown_name(name) != chosen_section_.name && file_.section_exists(shown_name(name))) {
             tell("this Section name already exis,please choose another lab name",
                  platform::Icon::None);
             return;
         }
-        if (!saved(file_.rename_section(selected_node_text_, name))) return;
+        if (!saved(file_.rename_section(chosen_section_, name))) return;
     } else if (lab_entry_found_) {
         const std::string lab = Text2->text().toStdString();
         const std::string page = Text3->text().toStdString();
-        if (lab != selected_node_text_ && !lab.empty() &&
-            file_.lab_exists_in_section(selected_lab_section_, lab)) {
+        if (shown_name(lab) != chosen_lab_.name &&
+            file_.lab_exists_in_section(chosen_lab_.section, shown_name(lab))) {
             tell("this lab name already exis,please choose another lab name", platform::Icon::None);
             return;
         }
-        if (!saved(file_.replace_lab(selected_lab_section_, selected_node_text_, lab, page)))
-            return;
+        if (!saved(file_.replace_lab(chosen_lab_, lab, page))) return;
     }
     refresh_tree();
 }
 
+// Only the node that was clicked goes, from the tree and from the list:
+// another section or lab of the same name stays.
 void frmLabsimAd::Command3_Click() {
     QTreeWidgetItem* node = TreeView1->currentItem();
     if (selected_node_text_.empty() || !node) {
@@ -243,17 +251,15 @@ void frmLabsimAd::Command3_Click() {
                           "Are you sure you want to remove " + selected_node_text_, false,
                           platform::Icon::None) != platform::Answer::Yes)
         return;
-    const QTreeWidgetItem* section = node->parent();
-    section_entry_found_ = !section && file_.section_exists(selected_node_text_);
-    lab_entry_found_ =
-        section && file_.lab_exists_in_section(node_text(*section), selected_node_text_);
-    // A lab goes from the section whose node was clicked, not from every
-    // section that lists a lab of that name.
-    if (section_entry_found_ && !saved(file_.remove_section(selected_node_text_))) return;
-    if (lab_entry_found_ && !saved(file_.remove_lab(selected_node_text_, node_text(*section))))
-        return;
+    const SectionRef section = node->parent() ? SectionRef{} : section_of(*node);
+    const LabRef lab = node->parent() ? lab_of(*node) : LabRef{};
+    section_entry_found_ = !node->parent() && file_.holds(section);
+    lab_entry_found_ = node->parent() && file_.holds(lab);
+    if (section_entry_found_ && !saved(file_.remove_section(section))) return;
+    if (lab_entry_found_ && !saved(file_.remove_lab(lab))) return;
     delete node;  // with its children; the tree is not read again
     selected_node_text_.clear();
+    section_chosen_ = false;
 }
 
 void frmLabsimAd::Command5_Click() {

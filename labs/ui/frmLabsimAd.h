@@ -74,6 +74,10 @@ private:
     LabEditOperation operation_ = LabEditOperation::AddSection;
     std::string selected_node_text_;
     std::string selected_lab_section_;
+    // The section or lab the last node click chose.
+    bool section_chosen_ = false;
+    SectionRef chosen_section_;
+    LabRef chosen_lab_;
     bool section_entry_found_ = false;
     bool lab_entry_found_ = false;
     std::string last_browsed_;  // the open dialog's file name, kept while loaded

@@ -704,9 +704,14 @@ public:
             if (s1.text(0) == st_.probe.source_device && !s1.text(1).empty() && s1.text(1) != "UA")
                 source_device_ips.push_back(s1.text(1));
         std::vector<std::string> start_ips;
+        // A probe its router translates leaves by the outside interfaces
+        // the translation names, as a probe typed on that router would.
+        bool translated = false;
         if (get_nat_status(st_.probe.source_device)) {
+            translated = true;
             for (const auto& e : translate_nat_source(st_.probe.source_device))
-                if (!e.empty()) start_ips.push_back(e);
+                if (!e.empty() && e != st_.reexpand_hop_ip && e != st_.reexpand_previous_ip)
+                    start_ips.push_back(e);
         } else {
             for (s1.move_first(); !s1.eof(); s1.move_next()) {
                 const std::string ip = s1.text(1);
@@ -764,7 +769,8 @@ public:
             if (member(visited, s) || !layer2_ok || !inbound_ok) continue;
             visited[static_cast<std::size_t>(visited_top)] = s;
             current_path[0] = s;
-            if (router_start) {
+            const bool router_hop = router_start || translated;
+            if (router_hop) {
                 Recordset r =
                     q("SELECT rd.dev_name, ri.ip, ri.next_hopip, ri.next_hop_devname, "
                       "ri.next_hop_intname, ri.int_status, ri.next_hopmask" +
@@ -796,11 +802,11 @@ public:
                     if (auto p = s2(nh)) arrival_protocol = *p;
                 interface_up = is_interface_up(nh);
                 on_subnet = true;
-                if (router_start) on_subnet = is_next_hop_on_subnet(nh);
+                if (router_hop) on_subnet = is_next_hop_on_subnet(nh);
             }
             if (nh.empty() || nh == "UA" || nh == "NA" || nh == st_.reexpand_hop_ip ||
                 nh == st_.reexpand_previous_ip || !interface_up || !on_subnet ||
-                (router_start && (member(source_device_ips, nh) || member(st_.source_ips, nh))) ||
+                (router_hop && (member(source_device_ips, nh) || member(st_.source_ips, nh))) ||
                 !layer2_ok || !areas_match())
                 continue;
             visited_top += 1;
