@@ -137,10 +137,10 @@ void ConsoleEngine::switch_device(const std::string& host, const std::string& de
 
 void ConsoleEngine::attach(const std::string& host, const std::string& device) {
     auto& console = app_.console;
-    if (console.device.current_device == console.device.home_device && !state_.home_password)
+    if (console.device.current_device == console.device.home_device && !saved_home_password())
         state_.home_password =
-            SavedPassword{state_.enable_password_pending, state_.enable_password_value,
-                          state_.enable_password_length};
+            SavedPassword{console.device.home_device, state_.enable_password_pending,
+                          state_.enable_password_value, state_.enable_password_length};
     control_.locked = false;
     console.device.host_name = host;
     console.device.current_device = device;
@@ -346,9 +346,27 @@ void ConsoleEngine::tail() {
 void ConsoleEngine::reload_loaded_network() {
     try {
         networkfiles::reload_loaded_network(app_);
+        state_.home_password.reset();
     } catch (const networkfiles::LoadError& error) {
-        dialogs_.message("Vexlab", error.message());
+        dialogs_.message("Vexlab", error.message(), platform::Icon::Critical);
     }
+}
+
+bool ConsoleEngine::load_network_file(const std::string& path, state::NetworkLoad how,
+                                      const std::function<void(int)>& progress,
+                                      const std::function<void()>& ended) {
+    std::optional<std::string> refusal;
+    try {
+        networkfiles::load_network(app_, path, how, progress);
+        // The load made its start device home; what was saved for the old
+        // home device is no longer anyone's.
+        state_.home_password.reset();
+    } catch (const networkfiles::LoadError& error) {
+        refusal = error.message();
+    }
+    if (ended) ended();
+    if (refusal) dialogs_.message("Vexlab", *refusal, platform::Icon::Critical);
+    return !refusal;
 }
 
 void ConsoleEngine::reset_default_network() {
@@ -622,7 +640,8 @@ void ConsoleEngine::reload(TailEdit& transcript) {
     state_.line.matched_command_word.clear();
     console.keys.ignore_next_up_key = true;
     const auto answer =
-        dialogs_.question("Vexlab", "Do you like to save the changes to the configuration", true);
+        dialogs_.question("Vexlab", "Do you like to save the changes to the configuration", true,
+                          platform::Icon::None);
     if (answer == platform::Answer::Yes) {
         console.mode.mode_suffix = CommandMode::User;
         output.pending_output = std::string("Building configuration\r\n\r\n\r\n") +
@@ -672,6 +691,11 @@ void ConsoleEngine::ctrl_z() {
     write(transcript);
 }
 
+const ConsoleEngine::SavedPassword* ConsoleEngine::saved_home_password() const {
+    const auto& saved = state_.home_password;
+    return saved && saved->device == app_.console.device.home_device ? &*saved : nullptr;
+}
+
 void ConsoleEngine::telnet_escape() {
     auto& console = app_.console;
     console.device.host_name = console.device.home_host_name;
@@ -680,7 +704,7 @@ void ConsoleEngine::telnet_escape() {
         console.device.device_kind = record->kind;
     // The home device's enable password stands as it stood when the console
     // left it, not as the device just left had it.
-    if (state_.home_password) {
+    if (saved_home_password()) {
         state_.enable_password_pending = state_.home_password->pending;
         state_.enable_password_value = state_.home_password->value;
         state_.enable_password_length = state_.home_password->length;
@@ -790,7 +814,8 @@ void ConsoleEngine::password_character(int c) {
         send_key(keys::up);
     } else {
         dialogs_.message("Vexlab",
-                         "sorry!Number of Characters are more than the actual password lenght ");
+                         "sorry!Number of Characters are more than the actual password lenght ",
+                         platform::Icon::None);
     }
 }
 

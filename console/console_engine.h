@@ -19,6 +19,7 @@
 
 #include "console/text_control.h"
 #include "interpreter/interpreter_state.h"
+#include "state/console_session.h"
 
 namespace vexlab::platform {
 class UserDialogs;
@@ -118,6 +119,15 @@ public:
     // device picker); the new device's enable password applies.
     void switch_device(const std::string& host, const std::string& device);
 
+    // Open Exported File and Load Config once a file is chosen: the file's
+    // network replaces the one shown and its start device becomes home.  A
+    // refused file leaves the network as it was and a box says why, after
+    // `ended` has run (the window puts its progress bar away there).  True
+    // when the file was loaded.  `progress` is told the load steps done.
+    bool load_network_file(const std::string& path, state::NetworkLoad how,
+                           const std::function<void(int)>& progress = {},
+                           const std::function<void()>& ended = {});
+
     // For the writers of console text (context help, the device picker):
     // replace the transcript and queue a key.
     TextControl& text_control() { return control_; }
@@ -190,12 +200,17 @@ private:
     std::string caption_;
     bool network_buttons_ = false;
 
-    // The home device's enable password while the console is on another one.
+    // The home device's enable password while the console is on another
+    // one.  It belongs to the home device it was saved for: a load that
+    // made another device home leaves it behind.
     struct SavedPassword {
+        std::string device;
         bool pending;
         std::string value;
         int length;
     };
+    // The saved password when it is the present home device's.
+    const SavedPassword* saved_home_password() const;
 
     // The window's own state: what no other part of the program reads.  The
     // key handlers pass work to each other through it across the keys the

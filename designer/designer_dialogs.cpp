@@ -35,7 +35,7 @@ InterfaceDialog::InterfaceDialog(platform::UserDialogs& dialogs, std::vector<std
 
 void InterfaceDialog::cmdSelect_Click(const std::string& selected) {
     if (selected.empty()) {
-        dialogs_.message(kProgramTitle, "Please Select the interface");
+        dialogs_.message(kProgramTitle, "Please Select the interface", platform::Icon::None);
         return;
     }
     if (on_select_) on_select_(selected);
@@ -97,21 +97,23 @@ IpAssignDialog::Boxes IpAssignDialog::cmdIpAssign_Click(const std::string& addre
     auto& dialogs = model_.dialogs();
     auto& tables = model_.tables();
     if (address.empty() || mask.empty()) {
-        dialogs.message(kProgramTitle, "Please fill in the IP and MASK address fields");
+        dialogs.message(kProgramTitle, "Please fill in the IP and MASK address fields",
+                        platform::Icon::None);
         return Boxes::Keep;
     }
     const std::string interface =
         is_switch_ ? std::string(management_interface(device_model_)) : label4_;
     if (!is_switch_ && tables.has_subinterfaces(host_, interface)) {
-        dialogs.message(kProgramTitle, "Please remove the subinterfaces to assign I.P address");
+        dialogs.message(kProgramTitle, "Please remove the subinterfaces to assign I.P address",
+                        platform::Icon::None);
         return Boxes::Keep;
     }
     if (!is_dotted_address(address) || !is_dotted_address(mask)) {
-        dialogs.message(kProgramTitle, "wrong IP address format");
+        dialogs.message(kProgramTitle, "wrong IP address format", platform::Icon::None);
         return Boxes::Keep;
     }
     if (tables.address_taken(address, host_, interface)) {
-        dialogs.message(kProgramTitle, "this IP address is already assigned");
+        dialogs.message(kProgramTitle, "this IP address is already assigned", platform::Icon::None);
         return Boxes::ClearAndFocusAddress;
     }
     tables.assign_address(host_, interface, address, mask);
@@ -147,13 +149,14 @@ SubinterfaceDialog::SubinterfaceDialog(DesignerModel& model, std::string host,
 
 void SubinterfaceDialog::Command2_Click(std::optional<int> selected) {
     if (!selected || *selected < 0 || *selected >= static_cast<int>(list1_.size())) {
-        model_.dialogs().message(kProgramTitle, "Please Select SubInterface to remove");
+        model_.dialogs().message(kProgramTitle, "Please Select SubInterface to remove",
+                                 platform::Icon::None);
         return;
     }
     const auto row = static_cast<std::size_t>(*selected);
     model_.remove_subinterface_connection(host_, interface_, numbers_[row]);
     model_.dialogs().message("Connection Removal Success",
-                             "The Connection has been removed successfully");
+                             "The Connection has been removed successfully", platform::Icon::None);
     list1_.erase(list1_.begin() + *selected);
     list2_.erase(list2_.begin() + *selected);
     list3_.erase(list3_.begin() + *selected);
@@ -191,10 +194,12 @@ void RemoveConnectionDialog::open_subinterfaces(const std::string& interface) {
 void RemoveConnectionDialog::cmdRemove_Click() {
     auto& dialogs = model_.dialogs();
     const auto answer = dialogs.question("Confirm Remove Connection",
-                                         "Are you sure you want to remove the connection", false);
+                                         "Are you sure you want to remove the connection", false,
+                                         platform::Icon::Question);
     if (answer != platform::Answer::Yes) return;
     if (!selected_) {
-        dialogs.message(kProgramTitle, "please select the interface to be removed");
+        dialogs.message(kProgramTitle, "please select the interface to be removed",
+                        platform::Icon::None);
         return;
     }
     const std::string interface = items_[*selected_];
@@ -209,7 +214,8 @@ void RemoveConnectionDialog::cmdRemove_Click() {
     model_.remove_plain_connection(host_, *row);
     items_.erase(items_.begin() + *selected_);
     selected_.reset();
-    dialogs.message("Connection Removal Success", "The Connection has been removed successfully");
+    dialogs.message("Connection Removal Success", "The Connection has been removed successfully",
+                    platform::Icon::None);
 }
 
 // ------------------------------------------------------------- properties

@@ -73,12 +73,14 @@ void DesignerModel::form_load() {
 
 bool DesignerModel::query_unload() {
     if (!network_designed_) return true;
-    switch (dialogs_.question("Save the Network?", "Do you want to save the netwotk", true)) {
+    switch (dialogs_.question("Save the Network?", "Do you want to save the netwotk", true,
+                              platform::Icon::Question)) {
         case platform::Answer::Yes:
             // Without a saved file the design stays, so nothing is lost.  A
             // design whose devices are all gone has nothing to save.
             if (!tables_.has_devices())
-                dialogs_.message(kProgramTitle, "No Network has been designed to save");
+                dialogs_.message(kProgramTitle, "No Network has been designed to save",
+                                 platform::Icon::Critical);
             else if (!save_network_map())
                 return false;
             tables_.pgmexit();
@@ -95,7 +97,8 @@ bool DesignerModel::query_unload() {
 
 void DesignerModel::mnufilesave_Click() {
     if (!network_designed_ || !tables_.has_devices()) {
-        dialogs_.message(kProgramTitle, "No Network has been designed to save");
+        dialogs_.message(kProgramTitle, "No Network has been designed to save",
+                         platform::Icon::Critical);
         return;
     }
     save_network_map();
@@ -109,8 +112,10 @@ bool DesignerModel::save_network_map() {
         NetworkMap map = network_map();
         write_network_map_file(*name, map);
     } catch (const std::exception& error) {
-        dialogs_.message(kProgramTitle, "The network could not be saved to " + *name + ".\n\n" +
-                                            db::failure_text_for_user(error));
+        dialogs_.message(kProgramTitle,
+                         "The network could not be saved to " + *name + ".\n\n" +
+                             db::failure_text_for_user(error),
+                         platform::Icon::Critical);
         return false;
     }
     return true;
@@ -143,7 +148,8 @@ bool DesignerModel::open_network_map_file(const std::string& path) {
 
 void DesignerModel::mnuExpCon_Click() {
     if (!network_designed_ || !tables_.has_devices()) {
-        dialogs_.message(kProgramTitle, "No Network has been designed to export");
+        dialogs_.message(kProgramTitle, "No Network has been designed to export",
+                         platform::Icon::Critical);
         return;
     }
     const auto name =
@@ -170,13 +176,16 @@ bool DesignerModel::export_network(const std::string& path) {
             platform::write_files_together(
                 {{path, text}, {networkfiles::picture_path_for(path), picture}});
     } catch (const networkfiles::NetworkFileError& error) {
-        dialogs_.message(kProgramTitle, "The network could not be exported to " + path +
-                                            ".\n\nLine " + std::to_string(error.line()) + ": " +
-                                            error.reason());
+        dialogs_.message(kProgramTitle,
+                         "The network could not be exported to " + path + ".\n\nLine " +
+                             std::to_string(error.line()) + ": " + error.reason(),
+                         platform::Icon::Critical);
         return false;
     } catch (const std::exception& error) {
-        dialogs_.message(kProgramTitle, "The network could not be exported to " + path + ".\n\n" +
-                                            db::failure_text_for_user(error));
+        dialogs_.message(kProgramTitle,
+                         "The network could not be exported to " + path + ".\n\n" +
+                             db::failure_text_for_user(error),
+                         platform::Icon::Critical);
         return false;
     }
     return true;
@@ -206,8 +215,9 @@ void DesignerModel::mnuremcon_Click() {
 }
 
 void DesignerModel::mnuremdev_Click() {
-    const auto answer = dialogs_.question("Confirm Remove Device",
-                                          "Are you sure you want to remove the Device", false);
+    const auto answer =
+        dialogs_.question("Confirm Remove Device", "Are you sure you want to remove the Device",
+                          false, platform::Icon::Question);
     if (answer == platform::Answer::Yes) remove_device(selected_host_name_);
     repaint_from_tables();
 }
@@ -266,7 +276,8 @@ void DesignerModel::remove_device(const std::string& host) {
     }
     if (auto row = row_of(host)) devices_.erase(devices_.begin() + *row);
     dialogs_.message("Device Removal Success",
-                     "The device and all its connections have been removed successfully");
+                     "The device and all its connections have been removed successfully",
+                     platform::Icon::None);
     if (!tables_.has_devices()) {
         router_counter_ = switch_counter_ = pc_counter_ = 0;
         network_designed_ = false;
@@ -369,7 +380,8 @@ int& DesignerModel::counter(DeviceGroup group) {
 void DesignerModel::clear_address_with_notice(const LinkEnd& end) {
     const std::string address = tables_.address_of(end.host, end.interface);
     if (address.empty() || address == state::marker::kUnassigned) return;
-    dialogs_.message(kProgramTitle, "I.P Address Configured on this Interface will be removed");
+    dialogs_.message(kProgramTitle, "I.P Address Configured on this Interface will be removed",
+                     platform::Icon::Information);
     tables_.clear_address(end.host, end.interface);
 }
 
@@ -379,7 +391,7 @@ void DesignerModel::connector_drop(ConnectorKind kind, double x, double y) {
     const CanvasDevice device = devices_[*row];
     const auto offered = tables_.free_interfaces(device.host, kind);
     if (offered.empty()) {
-        dialogs_.message(kProgramTitle, kNoFreeInterfaces);
+        dialogs_.message(kProgramTitle, kNoFreeInterfaces, platform::Icon::Critical);
         return;
     }
     InterfaceDialog dialog(dialogs_, offered, [&](const std::string& chosen) {
@@ -403,7 +415,8 @@ void DesignerModel::new_device(const std::string& model, double x, double y) {
     const std::string name = typed.value_or("");
     const auto verdict = check_host_name(name, tables_.host_names());
     if (verdict != HostNameVerdict::Accepted) {
-        if (verdict == HostNameVerdict::Taken) dialogs_.message(kProgramTitle, kNameTaken);
+        if (verdict == HostNameVerdict::Taken)
+            dialogs_.message(kProgramTitle, kNameTaken, platform::Icon::Critical);
         --number;
         return;
     }
@@ -653,7 +666,7 @@ void DesignerModel::second_end(double x, double y) {
         second.host = devices_[*found].host;
         const auto offered = tables_.free_interfaces(second.host, pending.kind);
         if (offered.empty()) {
-            dialogs_.message(kProgramTitle, kNoFreeInterfaces);
+            dialogs_.message(kProgramTitle, kNoFreeInterfaces, platform::Icon::Critical);
         } else {
             InterfaceDialog dialog(dialogs_, offered, [&](const std::string& chosen) {
                 second.interface = chosen;
@@ -689,7 +702,8 @@ void DesignerModel::second_end(double x, double y) {
     const auto answer = dialogs_.ok_cancel(
         "Improper Selection",
         "Please selcet the appropritae place to make the Connection.\r\nClick on Cancel to "
-        "cancel this connection");
+        "cancel this connection",
+        platform::Icon::None);
     if (answer == platform::Answer::Cancel) abandon_connection();
 }
 

@@ -17,7 +17,8 @@
 //       end_cmd                   set=...    (the command may end at its parent)
 //
 // Attributes: desc="…" (help text), resp="…" (response; "nill" for first
-// words and "null" for further words when left out), set=a,b (the parameter
+// words and "null" for further words when left out, where "null" leaves the
+// line's response as it was), set=a,b (the parameter
 // list handed to the generic write), do=name (the handler a line calls when
 // it ends at this row or below it, unless a row below names another), and on
 // first words only mode=<mode> (mode after the command; the section's mode

@@ -84,6 +84,12 @@ private:
 
     void refuse(Verdict verdict) { result_.verdict = verdict; }
 
+    // The response a row gives the line it ends; "null" is none, and the
+    // line keeps the response it had.
+    static std::optional<std::string> response_of(const Row& row) {
+        return row.response != state::marker::kNull ? std::optional(row.response) : std::nullopt;
+    }
+
     void complete(const Row& row, int through, std::optional<std::string> response) {
         result_.verdict = Verdict::Success;
         result_.completion =
@@ -105,7 +111,7 @@ private:
             auto marker = lookup_.end_marker(1, root.index);
             if (!marker) return refuse(Verdict::Incomplete);
             result_.verdict = Verdict::Success;
-            result_.completion = Completion{*marker, word(0), std::nullopt, false, false};
+            result_.completion = Completion{*marker, word(0), response_of(*marker), false, false};
             return;
         }
         if (!root.enabled) return refuse(Verdict::Disabled);
@@ -157,9 +163,7 @@ private:
         word(k) = row.command;
         if (row.further && last() > k) return descend(row);
         if (last() == k && (!row.further || k == kLastLevel)) {
-            complete(
-                row, k,
-                row.response != state::marker::kNull ? std::optional(row.response) : std::nullopt);
+            complete(row, k, response_of(row));
             return false;
         }
         if (row.further && last() == k) {
@@ -197,9 +201,7 @@ private:
             return false;
         }
         if (!row.further && (last() == k || text_argument) && !row.has_action) {
-            complete(
-                row, k - 1,
-                row.response != state::marker::kNull ? std::optional(row.response) : std::nullopt);
+            complete(row, k - 1, response_of(row));
             return false;
         }
         if (row.has_action && (last() == k || banner_motd)) {
@@ -222,7 +224,10 @@ private:
         std::optional<Row> marker;
         if (level < kLastLevel) marker = lookup_.end_marker(level + 1, row.index);
         if (!marker) return refuse(Verdict::Incomplete);
-        complete(*marker, level, std::nullopt);
+        // An end marker's response stands only where the catalogue writes
+        // one: the show lines that end at one say that their listing
+        // follows the command line directly.
+        complete(*marker, level, response_of(*marker));
     }
 
     AppState& app_;

@@ -84,7 +84,7 @@ void LabPractice::advance_instruction() {
             ++run_.current_instruction;
             return;
         }
-        dialogs_.message(kProgramTitle, kNoCommandsNext);
+        dialogs_.message(kProgramTitle, kNoCommandsNext, platform::Icon::None);
         ++run_.current_instruction;
     }
 }

@@ -221,7 +221,7 @@ void LabPractice::print_after_check() {
     } else if (run_.lab_command_matched) {
         added = prompt();
     } else if (run_.switch_menu_active) {
-        dialogs_.message(kProgramTitle, kEnterCommandLine);
+        dialogs_.message(kProgramTitle, kEnterCommandLine, platform::Icon::None);
         text_.replace_all(switch_menu_text());
         send_key(console::keys::backspace);
         return;

@@ -45,7 +45,7 @@ LabDeviceChooser::Outcome LabDeviceChooser::select_and_exit(const std::string& c
         run.selected_lab_device = host;
     }
     if (host != run.instruction_device) {
-        practice_.dialogs().message(kSelectDeviceTitle, kSelectDeviceMessage);
+        practice_.dialogs().message(kSelectDeviceTitle, kSelectDeviceMessage, platform::Icon::None);
         return Outcome::StayOpen;
     }
     practice_.take_chosen_device();

@@ -83,7 +83,7 @@ void LabPractice::form_load() {
     if (!first.empty()) {
         run_.instruction_completed_commands.assign(first.size(), 0);
     } else {
-        dialogs_.message(kProgramTitle, kNoCommandsFirst);
+        dialogs_.message(kProgramTitle, kNoCommandsFirst, platform::Icon::None);
         advance_instruction();
     }
 
@@ -103,7 +103,7 @@ int LabPractice::cmndscount(int sublab) {
     const int count =
         sublab > 0 ? static_cast<int>(sublab_commands(app_.session, sublab).size()) : 0;
     if (count == 0) {
-        dialogs_.message(kProgramTitle, kNoCommandsToPractise);
+        dialogs_.message(kProgramTitle, kNoCommandsToPractise, platform::Icon::None);
         return 0;
     }
     run_.completed_commands.clear();
@@ -211,7 +211,7 @@ void LabPractice::tick() {
             time_up_ = true;
             text_.locked = true;
             if (on_countdown_stopped) on_countdown_stopped();
-            dialogs_.message(kProgramTitle, kTimeUp);
+            dialogs_.message(kProgramTitle, kTimeUp, platform::Icon::None);
             break;
         case LabCountdown::Tick::Stopped:
             break;

@@ -376,12 +376,17 @@ private:
     // ------------------------------------------------------------ both
 
     // The console attaches to the file's first device, at its user prompt.
+    // That device is home too, as a device chosen in the network diagram of
+    // a loaded network is: the telnet escape must come back to a device of
+    // the network shown.
     void attach_to_first_device() {
         const DeviceBlock& first = file_.devices.front();
         device_.current_device = first.name;
         device_.host_name.clear();
         for (const auto& setting : first.settings)
             if (text::iequals(setting.key, "hostname")) device_.host_name = setting.value;
+        device_.home_device = device_.current_device;
+        device_.home_host_name = device_.host_name;
         device_.device_kind = first.kind;
         device_.device_model = first.model;
     }

@@ -19,15 +19,14 @@ enum class Icon { Critical, Exclamation, Information, Question, None };
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
-    virtual void message(const std::string& title, const std::string& text,
-                         Icon icon = Icon::Information) = 0;
+    virtual void message(const std::string& title, const std::string& text, Icon icon) = 0;
     virtual Answer question(const std::string& title, const std::string& text, bool with_cancel,
-                            Icon icon = Icon::Question) = 0;
+                            Icon icon) = 0;
     // A message box with OK and Cancel: answers Ok or Cancel.
-    virtual Answer ok_cancel(const std::string& title, const std::string& text,
-                             Icon icon = Icon::Question) = 0;
+    virtual Answer ok_cancel(const std::string& title, const std::string& text, Icon icon) = 0;
     virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                              const std::string& initial) = 0;
+    // `filter` as the windows write it, "description|pattern" (file_filter.h).
     virtual std::optional<std::string> open_file_name(const std::string& title,
                                                       const std::string& folder,
                                                       const std::string& filter) = 0;
@@ -45,6 +44,7 @@ public:
         std::string text;
         std::string buttons = {};  // a question's: "Yes No", "Yes No Cancel" or "OK Cancel"
         Icon icon = Icon::None;    // a message box's or a question's; None for the others
+        std::string filter = {};   // a file dialog's, as the window wrote it
     };
 
     void next_answer(Answer answer) { answers_.push_back(answer); }
@@ -59,12 +59,11 @@ public:
     // Scripted answers no question has taken yet.
     std::size_t answers_left() const { return answers_.size(); }
 
-    void message(const std::string& title, const std::string& text,
-                 Icon icon = Icon::Information) override {
+    void message(const std::string& title, const std::string& text, Icon icon) override {
         shown_.push_back({"message", title, text, {}, icon});
     }
     Answer question(const std::string& title, const std::string& text, bool with_cancel,
-                    Icon icon = Icon::Question) override {
+                    Icon icon) override {
         shown_.push_back({"question", title, text, with_cancel ? "Yes No Cancel" : "Yes No", icon});
         if (answers_.empty()) return with_cancel ? Answer::Cancel : Answer::No;
         Answer answer = answers_.front();
@@ -72,8 +71,7 @@ public:
         return answer;
     }
     // Unscripted, OK: the button a message box offers first.
-    Answer ok_cancel(const std::string& title, const std::string& text,
-                     Icon icon = Icon::Question) override {
+    Answer ok_cancel(const std::string& title, const std::string& text, Icon icon) override {
         shown_.push_back({"okcancel", title, text, "OK Cancel", icon});
         if (answers_.empty()) return Answer::Ok;
         Answer answer = answers_.front();
@@ -87,13 +85,13 @@ public:
         return take_text();
     }
     std::optional<std::string> open_file_name(const std::string& title, const std::string&,
-                                              const std::string&) override {
-        shown_.push_back({"open", title, {}});
+                                              const std::string& filter) override {
+        shown_.push_back({"open", title, {}, {}, Icon::None, filter});
         return take_text();
     }
     std::optional<std::string> save_file_name(const std::string& title, const std::string&,
-                                              const std::string&) override {
-        shown_.push_back({"save", title, {}});
+                                              const std::string& filter) override {
+        shown_.push_back({"save", title, {}, {}, Icon::None, filter});
         return take_text();
     }
 

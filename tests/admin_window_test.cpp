@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <fstream>
+#include <regex>
+#include <sstream>
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
@@ -40,6 +43,7 @@ namespace {
 
 using namespace vexlab::labcontent;
 using vexlab::platform::Answer;
+using vexlab::platform::Icon;
 
 // Picks an entry of a combo box as the user does: the list, then the entry.
 void pick(QComboBox* combo, const QString& text) {
@@ -112,6 +116,7 @@ TEST_F(AdminWindowTest, TheLoginWantsTheExactUserNameAndPassword) {
         ASSERT_EQ(dialogs.shown().size(), 1u);
         EXPECT_EQ(dialogs.shown()[0].title, "Invalid Password");
         EXPECT_EQ(dialogs.shown()[0].text, "Invalid User ! Try Again ");
+        EXPECT_EQ(dialogs.shown()[0].icon, Icon::Exclamation);
         EXPECT_TRUE(login->Text1->text().isEmpty());
         EXPECT_TRUE(login->Text2->text().isEmpty());
         EXPECT_TRUE(login->isVisible());
@@ -119,6 +124,43 @@ TEST_F(AdminWindowTest, TheLoginWantsTheExactUserNameAndPassword) {
     login->Command1->click();  // Back
     EXPECT_FALSE(login->isVisible());
     EXPECT_TRUE(main->isEnabled());
+}
+
+// The first two texts `quote` marks after `from` in a file: the user name
+// and the password, as the page or the README writes them.
+std::pair<std::string, std::string> stated_login(const std::string& path, const std::string& from,
+                                                 const std::string& quote) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string all = text.str();
+    const auto start = all.find(from);
+    if (start == std::string::npos) return {};
+    const std::string section = all.substr(start, 800);
+    const std::regex quoted(quote);
+    std::vector<std::string> found;
+    for (std::sregex_iterator it(section.begin(), section.end(), quoted), end;
+         it != end && found.size() < 2; ++it)
+        found.push_back((*it)[1]);
+    if (found.size() < 2) return {};
+    return {found[0], found[1]};
+}
+
+TEST_F(AdminWindowTest, TheHelpPageAndTheReadmeStateTheLoginThatOpensTheArea) {
+    const auto page = stated_login(std::string(VEXLAB_PROGRAM_DIR) + "/help/windows.html",
+                                   "name=\"admin\"", "<code>([^<]*)</code>");
+    const auto readme = stated_login(std::string(VEXLAB_SOURCE_DIR) + "/README.md",
+                                     "## The administrator", "`([^`]*)`");
+    ASSERT_FALSE(page.first.empty());
+    EXPECT_EQ(readme, page);
+    main->mnuadmin->trigger();
+    auto* login = shown<frmAdminLogin>(AdminForm::Login);
+    ASSERT_NE(login, nullptr);
+    login->Text1->setText(QString::fromStdString(page.first));
+    login->Text2->setText(QString::fromStdString(page.second));
+    login->Command2->click();
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_NE(shown<frmAdminMain>(AdminForm::Home), nullptr);
 }
 
 TEST_F(AdminWindowTest, ANewSublabWithItsStepsAndCommandsCanBePractisedAfterTheNextStart) {
@@ -142,6 +184,9 @@ TEST_F(AdminWindowTest, ANewSublabWithItsStepsAndCommandsCanBePractisedAfterTheN
                               "Please enter the Sublab Name", "Please select the Lab",
                               "sorry! Router modes and host name already  exists  please  choose  "
                               "a  new  lab"}));
+    EXPECT_EQ(dialogs.shown().front().icon, Icon::None);
+    EXPECT_EQ(dialogs.shown().back().title, "Warning");
+    EXPECT_EQ(dialogs.shown().back().icon, Icon::Exclamation);
     dialogs.clear();
 
     sublab->Text1->setText("Admin's own sublab");
@@ -149,6 +194,7 @@ TEST_F(AdminWindowTest, ANewSublabWithItsStepsAndCommandsCanBePractisedAfterTheN
     dialogs.next_text(folder.file("labdiagrams/one-router.gif"));
     sublab->Command3->click();
     EXPECT_EQ(sublab->Text3->text(), "labdiagrams/one-router.gif");
+    EXPECT_EQ(dialogs.shown().back().filter, "Pictures|*.gif;*.jpg;*.png;*.bmp");
     sublab->Text5->setPlainText("First line\nSecond line");
     sublab->Command1->click();
     auto* steps = shown<frmAdmInsEnter>(AdminForm::InstructionEnter);

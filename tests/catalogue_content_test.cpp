@@ -841,9 +841,61 @@ TEST(CatalogueContent, DisconnectClosesTheNamedTelnetSession) {
     EXPECT_EQ(bench.verdict(), kNotFound);
 }
 
-// ------------------------------------------------------------ known faults
-// The cases below fail on the current code and are disabled so the suite
-// stays green; each names the fault.  Enable them once it is fixed.
+// A listing follows its command line directly because every catalogue row
+// that ends a line of the show handler says "nill", end markers included.
+TEST(CatalogueContent, EveryRowThatEndsAShowLineSaysNothingBeforeTheListing) {
+    Bench bench(R);
+    std::string offending;
+    for (int level = 1; level <= 9; ++level) {
+        vexlab::db::Recordset rows = bench.app.session.open_recordset(
+            "SELECT command, response FROM " +
+            vexlab::db::quote_identifier("tblsublabcmds" + std::to_string(level)) +
+            " WHERE handler = 'build_show_output' AND (further = 0 OR command = 'end_cmd') "
+            "ORDER BY rowid");
+        for (; !rows.eof(); rows.move_next())
+            if (rows.text(1) != "nill")
+                offending += std::to_string(level) + ":" + rows.text(0) + "=" + rows.text(1) + " ";
+    }
+    EXPECT_EQ(offending, "");
+}
+
+// The show handler leaves the response as the catalogue gave it: a row
+// ending in a leaf, one ending at an end marker, and the workstation's.
+TEST(CatalogueContent, TheShowHandlerKeepsTheCataloguesResponse) {
+    const struct {
+        Dev dev;
+        const char* mode;
+        const char* line;
+        const char* row;  // the row that ends the line
+    } cases[] = {
+        {R, "#", "show clock", "clock"},
+        {R, "#", "show interfaces", "end_cmd"},
+        {R, "#", "write terminal", "terminal"},
+        {S, ">", "show cdp", "end_cmd"},
+        {P, ":", "show ip", "ip"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Bench bench(c.dev);
+        // As the console does at every key, before the line is handled.
+        bench.app.console.output.response_text.clear();
+        bench.type(c.mode, c.line);
+        EXPECT_EQ(bench.verdict(), "");
+        EXPECT_EQ(bench.app.console.output.response_text, "nill");
+
+        for (int level = 1; level <= 9; ++level)
+            bench.app.session.execute(
+                "UPDATE " + vexlab::db::quote_identifier("tblsublabcmds" + std::to_string(level)) +
+                    " SET response = 'said' WHERE command = ? AND handler = 'build_show_output'",
+                {std::string(c.row)});
+        bench.app.console.output.response_text.clear();
+        bench.type(c.mode, c.line);
+        EXPECT_EQ(bench.app.console.output.response_text, "said");
+    }
+}
+
+// ------------------------------------------------------------ mended faults
+// Each case below once failed; the comment says what went wrong then.
 
 // A description belongs to its port; the management interface (interface
 // vlan 1) keeps its own under FastEthernet1.
@@ -867,13 +919,12 @@ TEST(CatalogueContent, SwitchDescriptionsBelongToTheirInterface) {
            {setting("FastEthernet1_description", "Management")}});
 }
 
-// KNOWN FAULT (interpreter/interpreter.cpp case D together with
-// set_config_variables): "ip address" on a workstation sets config_prefix to
-// "ethernet0" for its own keys, and the matcher leaves that prefix in place
-// after an argument row with an action.  Every later settings line of the
-// workstation then composes "ethernet0_<key>" keys that have no row and
-// silently stores nothing: the default gateway typed after the address is
-// lost, and "no ip address" removes nothing.
+// "ip address" on a workstation sets config_prefix to "ethernet0" for its own
+// keys.  When the matcher left that prefix in place after an argument row with
+// an action, every later settings line of the workstation composed
+// "ethernet0_<key>" keys that have no row and silently stored nothing: the
+// default gateway typed after the address was lost, and "no ip address"
+// removed nothing.
 TEST(CatalogueContent, WorkstationLinesAfterAnAddressStillWriteTheirKeys) {
     const struct {
         const char* line;
@@ -898,11 +949,10 @@ TEST(CatalogueContent, WorkstationLinesAfterAnAddressStillWriteTheirKeys) {
     }
 }
 
-// KNOWN FAULT (interpreter/dispatch.cpp): "no ip address" on a workstation
-// must also take the address off its interface (clear_int_ip on the current
-// interface), as it does on a router; the dispatch has no row for it, so the
-// routing view keeps the removed address and the workstation stays reachable
-// under it.  The key prefix is put back by hand here to keep this case apart
+// "no ip address" on a workstation must also take the address off its
+// interface (clear_int_ip on the current interface), as it does on a router;
+// without it the routing view kept the removed address and the workstation
+// stayed reachable under it.  The key prefix is put back by hand here to keep this case apart
 // from the fault above.
 TEST(CatalogueContent, WorkstationAddressRemovalClearsTheInterface) {
     Bench bench(P);

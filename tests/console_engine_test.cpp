@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
+#include "state/settings.h"
 #include "support/test_database.h"
 
 namespace {
@@ -207,6 +210,66 @@ TEST_F(ConsoleEngineTest, AFailingStatementIsReportedAndTheConsoleGoesOn) {
     EXPECT_EQ(caret_line(), "R1>");
     line("enable");
     EXPECT_EQ(caret_line(), "R1>");
+}
+
+// The network simulator, with R1's enable password "one".
+class NetworkConsoleTest : public ConsoleEngineTest {
+protected:
+    void SetUp() override {
+        vexlab::test::fresh_database(folder.file("commandsbackup.mdb"));
+        app.program_folder = folder.path().string();
+        app.session.open(folder.file("commandsbackup.mdb"));
+        engine.form_load();
+        ASSERT_TRUE(vexlab::state::write_setting(app, "enable_password", "R1", "one"));
+        engine.press(keys::enter);
+    }
+    static std::string network(const std::string& name) {
+        return std::string(VEXLAB_TRANSCRIPTS_DIR) + "/networks/" + name;
+    }
+    bool session_ends_with(const std::string& end) const {
+        const std::string text = session();
+        return text.size() >= end.size() &&
+               text.compare(text.size() - end.size(), end.size(), end) == 0;
+    }
+};
+
+// Ctrl+^ x after a load comes back to the loaded network's start device,
+// and what the console kept of the old home device's password is not
+// put on it.
+TEST_F(NetworkConsoleTest, ALoadedNetworksStartDeviceIsHome) {
+    engine.switch_device("R2", "R2");  // leaves R1, whose password is kept for the way back
+    ASSERT_TRUE(engine.load_network_file(network("branches-ab.exp"),
+                                         vexlab::state::NetworkLoad::ExportedFile));
+    EXPECT_EQ(app.console.device.home_device, "RA");
+    engine.press(keys::ctrl_caret);
+    engine.press(keys::character('x'));
+    EXPECT_EQ(caret_line(), "RA#");
+    line("disable");
+    line("enable");
+    EXPECT_TRUE(session_ends_with("RA#disable\nRA>enable\nRA#\n")) << session();
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+// A refused file: the box says why, after the window's end of the load, and
+// the network stays.
+TEST_F(NetworkConsoleTest, ARefusedFileLeavesTheNetworkAndSaysWhy) {
+    const std::string path = folder.file("not-a-network.exp");
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("no network here\n", file);
+    std::fclose(file);
+    std::size_t shown_at_end = 99;
+    EXPECT_FALSE(engine.load_network_file(path, vexlab::state::NetworkLoad::ExportedFile, {},
+                                          [&] { shown_at_end = dialogs.shown().size(); }));
+    EXPECT_EQ(shown_at_end, 0u);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].title, "Vexlab");
+    EXPECT_EQ(dialogs.shown()[0].text.rfind("The network file could not be loaded.\n" + path, 0),
+              0u)
+        << dialogs.shown()[0].text;
+    EXPECT_TRUE(app.table_set.is_default());
+    EXPECT_EQ(app.console.device.current_device, "R1");
+    EXPECT_EQ(app.console.device.home_device, "R1");
 }
 
 }  // namespace

@@ -379,6 +379,7 @@ TEST_F(DesignerFiles, ExportWithoutADesignOrAFileNameDoesNothing) {
     model->mnuExpCon_Click();
     EXPECT_EQ(messages(), std::vector<std::string>{"No Network has been designed to export"});
     EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     drop("2501", 40, 40, std::nullopt);  // designed, nothing placed
     dialogs.clear();
     model->mnuExpCon_Click();

@@ -19,6 +19,7 @@ namespace {
 using namespace vexlab::designer;
 using vexlab::db::Recordset;
 using vexlab::platform::Answer;
+using vexlab::platform::Icon;
 
 class Designer : public ::testing::Test, protected vexlab::test::DesignerDriver {
 protected:
@@ -190,6 +191,7 @@ TEST_F(Designer, UnfitNamesAreRefusedWithTheDuplicateMessageAndNothingWritten) {
             messages(),
             std::vector<std::string>{"This hosname is already used,Please choose another name"})
             << name;
+        EXPECT_EQ(dialogs.shown().back().icon, Icon::Critical) << name;
     }
     EXPECT_EQ(model->tables().host_names(), std::vector<std::string>{"R1"});
     EXPECT_EQ(model->router_counter(), 1);
@@ -409,6 +411,7 @@ TEST_F(Designer, FrameRelayPairsShareOneLineAndNumberUpPerInterface) {
     connect("Frame Relay", "R1", "Serial0", "R2", "Serial0");
     EXPECT_EQ(messages(),
               std::vector<std::string>{"I.P Address Configured on this Interface will be removed"});
+    EXPECT_EQ(dialogs.shown().back().icon, Icon::Information);
     EXPECT_EQ(row("R1", "Serial0").ipadd, "UA");
     ASSERT_EQ(model->lines().size(), 1u);
     EXPECT_EQ(model->lines()[0].colour, kFrameRelayLineColour);
@@ -454,6 +457,7 @@ TEST_F(Designer, DevicesWithoutFreeInterfacesAndImproperPressesAreAnswered) {
     const auto p1 = centre("PC1");
     model->picNetwork_DragDrop({DropSource::Kind::Palette, "Ethernet", -1}, p1.x, p1.y);
     EXPECT_EQ(messages(), std::vector<std::string>{"There are no free interfaces for this device"});
+    EXPECT_EQ(dialogs.shown().back().icon, Icon::Critical);
     EXPECT_EQ(model->interaction(), Interaction::Idle);
     // From PC2 to PC1: no free interface, then the Improper Selection question.
     choose("Ethernet0");
@@ -468,6 +472,7 @@ TEST_F(Designer, DevicesWithoutFreeInterfacesAndImproperPressesAreAnswered) {
     EXPECT_EQ(dialogs.shown()[0].text, "There are no free interfaces for this device");
     EXPECT_EQ(dialogs.shown()[1].kind, "okcancel");
     EXPECT_EQ(dialogs.shown()[1].title, "Improper Selection");
+    EXPECT_EQ(dialogs.shown()[1].icon, Icon::None);
     EXPECT_EQ(dialogs.shown()[1].text,
               "Please selcet the appropritae place to make the Connection.\r\nClick on Cancel "
               "to cancel this connection");
@@ -918,6 +923,7 @@ TEST_F(Designer, ClosingAsksOnlyForADesignAndKeepsItUnlessSavedOrDropped) {
 TEST_F(Designer, SavingNeedsADesign) {
     model->mnufilesave_Click();
     EXPECT_EQ(messages(), std::vector<std::string>{"No Network has been designed to save"});
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     drop("2501", 50, 50, std::nullopt);  // designed, but nothing placed
     dialogs.clear();
     model->mnufilesave_Click();

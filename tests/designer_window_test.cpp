@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <deque>
 #include <functional>
@@ -37,6 +38,7 @@ namespace {
 
 using namespace vexlab::designer;
 using vexlab::platform::Answer;
+using vexlab::platform::Icon;
 
 // Answers the designer's dialogs in order, each through its controls.
 class DialogScript {
@@ -84,6 +86,36 @@ DialogScript::Step assign(QString address, QString mask) {
     };
 }
 
+// Chooses from the pop-up menu as a person does: once the menu is up, a
+// click on the item.  The menu runs the item's handler and closes itself.
+class MenuChooser : public QObject {
+public:
+    std::deque<QString> choices;
+    QStringList opened;  // the choice made at each opening; "" for none
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, this,
+                               [this, menu = qobject_cast<QMenu*>(watched)] { choose(menu); });
+        return false;
+    }
+
+private:
+    void choose(QMenu* menu) {
+        if (!menu || !menu->isVisible()) return;
+        const QString choice = choices.empty() ? QString() : choices.front();
+        if (!choices.empty()) choices.pop_front();
+        opened << choice;
+        for (QAction* a : menu->actions())
+            if (!choice.isEmpty() && a->text() == choice) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+                return;
+            }
+        menu->close();
+    }
+};
+
 class DesignerWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -102,11 +134,7 @@ protected:
         designer = main->designer();
         ASSERT_NE(designer, nullptr);
         designer->dialog_host().driver = std::ref(script);
-        designer->dialog_host().menu_driver = [this](QMenu& menu) -> QAction* {
-            for (QAction* a : menu.actions())
-                if (a->text() == next_menu_item) return a;
-            return nullptr;
-        };
+        designer->mnupopup->installEventFilter(&menu_chooser);
         // The drag enters the canvas and is let go at `drop_at`.
         designer->run_drag = [this](QDrag& drag) {
             QDragEnterEvent enter(drop_at.toPoint(), Qt::CopyAction | Qt::MoveAction,
@@ -155,7 +183,7 @@ protected:
     vexlab::app::frmMain* main = nullptr;
     frmdesmain* designer = nullptr;
     DialogScript script;
-    QString next_menu_item;
+    MenuChooser menu_chooser;
     QPointF drop_at;
 };
 
@@ -241,7 +269,7 @@ TEST_F(DesignerWindow, DropConnectAndRemoveThroughTheWidgets) {
     EXPECT_NE(image.pixelColor(middle.toPoint()), background);
 
     // Remove the connection from R2's pop-up menu.
-    next_menu_item = "Remove Connection";
+    menu_chooser.choices = {"Remove Connection"};
     script.then([](QDialog& d) {
         auto& dialog = dynamic_cast<frmRemcon&>(d);
         EXPECT_EQ(dialog.windowTitle(), "Remove Connection");
@@ -259,12 +287,76 @@ TEST_F(DesignerWindow, DropConnectAndRemoveThroughTheWidgets) {
     EXPECT_EQ(image.pixelColor(middle.toPoint()), background);
 
     // Remove R1 itself.
-    next_menu_item = "Remove Device";
+    menu_chooser.choices = {"Remove Device"};
     dialogs.next_answer(Answer::Yes);
     click_canvas({70, 70}, Qt::RightButton);
     EXPECT_EQ(designer->model().devices().size(), 1u);
     image = canvas_image();
     EXPECT_EQ(image.pixelColor(75, 75), background);
+}
+
+TEST_F(DesignerWindow, EachMenuChoiceRunsItsHandlerOnce) {
+    dialogs.next_text("R1");
+    drag_palette("2501", {60, 60});
+    dialogs.next_text("SW1");
+    drag_palette("2950", {260, 60});
+    script.seen.clear();
+
+    // Configure Device on the switch: its management address, once; its
+    // ports take none.
+    menu_chooser.choices = {"Configure Device"};
+    script.then([](QDialog& d) {
+        auto& dialog = dynamic_cast<frmIpassign&>(d);
+        EXPECT_EQ(dialog.Label4->text(), "SW1 IP Configuration");
+        EXPECT_FALSE(dialog.List1->isEnabled());
+        assign("10.0.0.5", "255.0.0.0")(dialog);
+    });
+    click_canvas({270, 70}, Qt::RightButton);
+    EXPECT_EQ(menu_chooser.opened, QStringList{"Configure Device"});
+    EXPECT_EQ(script.seen, QStringList{"frmIpassign"});
+    for (const auto& row : designer->model().tables().interfaces("SW1"))
+        if (row.interfacetype != "FastEthernet1") EXPECT_EQ(row.ipadd, "NA") << row.interfacetype;
+    EXPECT_EQ(designer->model().tables().address_of("SW1", "FastEthernet1"), "10.0.0.5");
+
+    // Configure Device on the router: one address dialog.
+    script.seen.clear();
+    menu_chooser.choices = {"Configure Device"};
+    click_canvas({70, 70}, Qt::RightButton);
+    EXPECT_EQ(script.seen, QStringList{"frmIpassign"});
+
+    // Remove Device: one question, one removal, one report of it.
+    dialogs.clear();
+    menu_chooser.choices = {"Remove Device"};
+    dialogs.next_answer(Answer::Yes);
+    click_canvas({70, 70}, Qt::RightButton);
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(dialogs.shown()[0].title, "Confirm Remove Device");
+    EXPECT_EQ(dialogs.shown()[0].icon, Icon::Question);
+    EXPECT_EQ(dialogs.shown()[1].title, "Device Removal Success");
+    EXPECT_EQ(dialogs.shown()[1].icon, Icon::None);
+    ASSERT_EQ(designer->model().devices().size(), 1u);
+    EXPECT_EQ(designer->model().devices()[0].host, "SW1");
+    EXPECT_EQ(menu_chooser.opened.size(), 3);
+}
+
+TEST_F(DesignerWindow, RefusalsShowTheStopSign) {
+    designer->mnufilesave->trigger();
+    dialogs.next_text("R1");
+    drag_palette("2501", {60, 60});
+    dialogs.next_text("R1");
+    drag_palette("2501", {260, 60});
+    dialogs.next_text("PC1");
+    drag_palette("PC", {60, 260});
+    drag_palette("Serial", {70, 270});  // a PC has no serial interface
+    std::vector<std::pair<std::string, Icon>> boxes;
+    for (const auto& shown : dialogs.shown())
+        if (shown.kind == "message") boxes.emplace_back(shown.text, shown.icon);
+    EXPECT_EQ(boxes,
+              (std::vector<std::pair<std::string, Icon>>{
+                  {"No Network has been designed to save", Icon::Critical},
+                  {"This hosname is already used,Please choose another name", Icon::Critical},
+                  {"There are no free interfaces for this device", Icon::Critical},
+              }));
 }
 
 TEST_F(DesignerWindow, DraggingAnIconMovesTheDeviceAndItsLine) {
@@ -374,6 +466,7 @@ TEST_F(DesignerWindowFiles, SaveCloseAndOpenShowsTheSameCanvas) {
     const std::string path = folder.file("net.dgm");
     dialogs.next_text(path);
     designer->mnufilesave->trigger();
+    EXPECT_EQ(dialogs.shown().back().filter, "netmap(*.dgm)|*.dgm");
     // Close without saving again; the designer's tables are emptied.
     dialogs.next_answer(Answer::No);
     designer->close();
@@ -382,6 +475,7 @@ TEST_F(DesignerWindowFiles, SaveCloseAndOpenShowsTheSameCanvas) {
     EXPECT_NE(canvas_image(), before);
     dialogs.next_text(path);
     designer->mnufileopen->trigger();
+    EXPECT_EQ(dialogs.shown().back().filter, "netmap(*.dgm)|*.dgm");
     EXPECT_EQ(canvas_image(), before);
     EXPECT_EQ(designer->Text1->toPlainText(), "Three devices");
     EXPECT_EQ(designer->model().router_counter(), 2);
@@ -392,6 +486,7 @@ TEST_F(DesignerWindowFiles, ExportWritesABitmapPictureThatTheConsoleShows) {
     const std::string path = folder.file("lab.exp");
     dialogs.next_text(path);
     designer->mnuExpCon->trigger();
+    EXPECT_EQ(dialogs.shown().back().filter, "export(*.exp)|*.exp");
     ASSERT_TRUE(std::filesystem::exists(path));
     const std::string picture_path = folder.file("lab.jpg");
     const std::string bytes = vexlab::test::read_file(picture_path);

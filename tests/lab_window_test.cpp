@@ -276,6 +276,7 @@ TEST(LabWindowClock, TimeUpStopsTheTimerBeforeItsOneMessage) {
     EXPECT_FALSE(window.Timer1->isActive());
     ASSERT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(dialogs.shown()[0].text, "your time up");
+    EXPECT_EQ(dialogs.shown()[0].icon, vexlab::platform::Icon::None);
     window.Timer1_Timer();
     EXPECT_EQ(dialogs.shown().size(), 1u);
 }

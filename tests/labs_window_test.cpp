@@ -219,12 +219,33 @@ TEST_F(LabsWindowTest, AlwaysOnTopTwiceLeavesAnOrdinaryWindow) {
     EXPECT_EQ(labs->geometry(), QRect(0, 0, 500, 500));
     EXPECT_TRUE(labs->isVisible());
 
-    // Each load starts unchecked.
+    // The next opening starts at the window's own size and place.
+    // The place is the frame's, the size the client area's.
+    auto place_and_size = [](QWidget* w) { return std::pair{w->pos(), w->size()}; };
+    const std::pair own{QPoint(0, 120 / 15),
+                        QSize(frmLabs::kClientWidth / 15, frmLabs::kClientHeight / 15)};
+    labs->close();
+    main->mnuExLabs->trigger();
+    EXPECT_EQ(place_and_size(labs), own);
+
+    // Each load starts unchecked, at that size and place again.
     labs->mnuOnTop->trigger();
     labs->close();
     main->mnuExLabs->trigger();
     EXPECT_FALSE(labs->mnuOnTop->isChecked());
     EXPECT_FALSE(labs->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(place_and_size(labs), own);
+    labs->close();
+
+    // The console's opening too.
+    main->mnuNetSim->trigger();
+    labs->mnuOnTop->trigger();
+    main->routsim()->Command6->click();
+    labs->mnuOnTop->trigger();
+    labs->mnuOnTop->trigger();
+    labs->close();
+    main->routsim()->Command6->click();
+    EXPECT_EQ(place_and_size(labs), own);
     labs->close();
 }
 
@@ -265,6 +286,7 @@ TEST_F(LabsWindowTest, UnknownLabOpensTheConsoleAndSaysSo) {
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown().back().title, "Load Lab Failure");
     EXPECT_EQ(last_message(), "Not able to find the Lab Path");
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     EXPECT_FALSE(labs->ProgressBar1->isVisibleTo(labs));
     // The console came up first and stays on the default network.
     vexlab::console::frmRoutSim* console = main->routsim();
@@ -287,6 +309,7 @@ TEST_F(LabsWindowTest, LoadTheLabPutsTheLabIntoTheConsole) {
     labs->Command1->click();
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown().back().title, "Load Lab Success");
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::None);
     EXPECT_EQ(last_message(), vexlab::labs::kLabLoaded);
     EXPECT_FALSE(labs->ProgressBar1->isVisibleTo(labs));
 
@@ -402,6 +425,7 @@ TEST_F(LabsWindowTest, AddSectionChecksTheName) {
     frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
     editor->Command2->click();
     EXPECT_EQ(last_message(), "please enter the section name");
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::None);
     editor->Text1->setText("Basics");
     editor->Command2->click();
     EXPECT_EQ(last_message(),
@@ -498,6 +522,10 @@ TEST_F(LabsWindowTest, AddLabGoesIntoTheClickedSection) {
     // kept relative to it.
     dialogs.next_text("/etc/hosts");
     editor->Command1->click();
+    ASSERT_GE(dialogs.shown().size(), 2u);
+    const auto& browse = dialogs.shown()[dialogs.shown().size() - 2];
+    EXPECT_EQ(browse.kind, "open");
+    EXPECT_EQ(browse.filter, "html(*.html)|*.html");
     EXPECT_EQ(last_message(),
               "Please choose a page inside the program folder " + folder.path().string() + ".");
     EXPECT_EQ(editor->Text3->text(), "");

@@ -245,6 +245,7 @@ TEST_F(MainWindowTest, AWindowThatCannotOpenShowsNoStatement) {
     ASSERT_EQ(dialogs.shown().size(), 1u);
     const std::string& text = dialogs.shown()[0].text;
     EXPECT_NE(text.find("The console could not be opened."), std::string::npos) << text;
+    EXPECT_EQ(dialogs.shown()[0].icon, vexlab::platform::Icon::Critical);
     EXPECT_NE(text.find("no such table: device"), std::string::npos) << text;
     for (const char* verb : {"SELECT", "INSERT", "UPDATE", "DELETE"})
         EXPECT_EQ(text.find(verb), std::string::npos) << text;

@@ -282,6 +282,7 @@ TEST_F(NetworkFiles, AConfiguredNetworkSurvivesSaveAndLoad) {
 TEST_F(NetworkFiles, LoadConfigAttachesTheConsoleToTheFirstDevice) {
     const std::string path = saved("net.con");
     app.console.device.current_device = "PC";
+    app.console.device.home_device = app.console.device.home_host_name = "elsewhere";
     app.console.output.response_text = "something";
     app.console.output.paging_active = true;
     int last_step = 0;
@@ -290,6 +291,10 @@ TEST_F(NetworkFiles, LoadConfigAttachesTheConsoleToTheFirstDevice) {
     EXPECT_EQ(last_step, nf::load_steps(NetworkLoad::ConfigurationFile));
     EXPECT_EQ(app.console.device.current_device, "R1");
     EXPECT_EQ(app.console.device.host_name, "R1");
+    // The telnet escape comes back to the start device, not to a device of
+    // the network shown before.
+    EXPECT_EQ(app.console.device.home_device, "R1");
+    EXPECT_EQ(app.console.device.home_host_name, "R1");
     EXPECT_EQ(app.console.device.device_kind, vexlab::state::DeviceKind::Router);
     EXPECT_EQ(app.console.device.device_model, "2501");
     EXPECT_EQ(app.console.mode.prompt_text, "R1>");

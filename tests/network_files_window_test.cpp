@@ -81,6 +81,7 @@ TEST_F(NetworkFileButtons, OpenExportedFileLoadsTheChosenFileWithProgress) {
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown()[0].kind, "open");
     EXPECT_EQ(dialogs.shown()[0].title, "Open Exported File");
+    EXPECT_EQ(dialogs.shown()[0].filter, "export(*.exp)|*.exp");
     EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_FALSE(console->ProgressBar1->isVisible());
     EXPECT_EQ(console->cursor().shape(), Qt::ArrowCursor);
@@ -103,6 +104,7 @@ TEST_F(NetworkFileButtons, SaveConfigThenLoadConfigGivesTheNetworkBack) {
     console->Command2->click();
     EXPECT_EQ(dialogs.shown().back().kind, "save");
     EXPECT_EQ(dialogs.shown().back().title, "Save Config As");
+    EXPECT_EQ(dialogs.shown().back().filter, "config(*.con)|*.con");
     const std::string text = vexlab::test::read_file(saved);
     EXPECT_EQ(text.rfind("<2501>\r\n[R1]\r\nhostname:R1\r\n", 0), 0u);
 
@@ -110,6 +112,7 @@ TEST_F(NetworkFileButtons, SaveConfigThenLoadConfigGivesTheNetworkBack) {
     dialogs.next_text(saved);
     console->Command5->click();
     EXPECT_EQ(dialogs.shown().back().title, "Load Config File");
+    EXPECT_EQ(dialogs.shown().back().filter, "config(*.con)|*.con");
     EXPECT_EQ(progress.back(), 14);
     EXPECT_EQ(console->ProgressBar1->maximum(), 14);
     EXPECT_TRUE(messages().empty());
@@ -167,6 +170,12 @@ TEST_F(NetworkFileButtons, AReloadWhoseFileIsGoneKeepsTheNetworkAndSaysWhy) {
     }
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].rfind("The network file could not be loaded.\n" + path + "\n", 0), 0u);
+    // The reload's own question shows no icon; the refusal the stop sign.
+    ASSERT_GE(dialogs.shown().size(), 2u);
+    const auto& question = dialogs.shown()[dialogs.shown().size() - 2];
+    EXPECT_EQ(question.text, "Do you like to save the changes to the configuration");
+    EXPECT_EQ(question.icon, vexlab::platform::Icon::None);
+    EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     EXPECT_EQ(vexlab::test::database_state(app().session), before);
     EXPECT_EQ(app().console.device.host_name, "R1");
 }

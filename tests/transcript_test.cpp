@@ -50,16 +50,36 @@ TEST(TranscriptRunner, AMessageEndingInAStarMatchesTheBeginningOfTheBox) {
     EXPECT_FALSE(vexlab::test::run_transcript(whole, "star.txt").passed);
 }
 
-TEST(TranscriptRunner, NetworkFilesAreFoundBesideTheTranscriptAndMustLoad) {
-    auto missing =
-        vexlab::test::run_transcript("@mode network\n@open nowhere.exp\nR1>\n", "net.txt", "/tmp");
-    EXPECT_FALSE(missing.passed);
-    EXPECT_NE(missing.message.find("The network file could not be loaded.\n/tmp/nowhere.exp"),
-              std::string::npos)
-        << missing.message;
+TEST(TranscriptRunner, NetworkFilesAreFoundBesideTheTranscript) {
+    auto no_lab = vexlab::test::run_transcript("@mode network\n@example Nowhere\nR1>\n", "lab.txt");
+    EXPECT_FALSE(no_lab.passed);
+    EXPECT_NE(no_lab.message.find("Not able to find the Lab Path: Nowhere"), std::string::npos)
+        << no_lab.message;
     auto no_file = vexlab::test::run_transcript("@load\nR1>\n", "net.txt");
     EXPECT_FALSE(no_file.passed);
     EXPECT_NE(no_file.message.find("@load <file>"), std::string::npos) << no_file.message;
+}
+
+// A refused file shows the console's box and the session goes on; only a box
+// the file does not expect fails it.
+TEST(TranscriptRunner, ARefusedNetworkFileIsABoxOfTheSession) {
+    const std::string expected =
+        "@mode network\n@open nowhere.exp\n"
+        "@message The network file could not be loaded.*\nR1>\n";
+    auto refused = vexlab::test::run_transcript(expected, "net.txt", "/tmp");
+    EXPECT_TRUE(refused.passed) << refused.message;
+    auto unexpected =
+        vexlab::test::run_transcript("@mode network\n@open nowhere.exp\nR1>\n", "net.txt", "/tmp");
+    EXPECT_FALSE(unexpected.passed);
+    EXPECT_NE(
+        unexpected.message.find("an unexpected message box: The network file could not be loaded.\n"
+                                "/tmp/nowhere.exp"),
+        std::string::npos)
+        << unexpected.message;
+    auto other = vexlab::test::run_transcript(
+        "@mode network\n@open nowhere.exp\n@message Load Lab Success\nR1>\n", "net.txt", "/tmp");
+    EXPECT_FALSE(other.passed);
+    EXPECT_NE(other.message.find("message box 1 differs"), std::string::npos) << other.message;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <optional>
@@ -64,6 +65,26 @@ TEST(QtDialogs, EachBoxShowsTheIconItAsksFor) {
             dialogs.ok_cancel("Title", "Text", icon);
             EXPECT_EQ(reader.icon, expected) << "ok_cancel " << static_cast<int>(icon);
         }
+    }
+}
+
+// The file dialogs show each kind's description once, and filter by its
+// pattern.
+TEST(QtDialogs, FileDialogsShowTheWindowsFilters) {
+    QtUserDialogs dialogs;
+    for (bool open : {true, false}) {
+        QStringList shown;
+        QTimer::singleShot(0, [&shown] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                shown = dialog->nameFilters();
+                dialog->reject();
+            }
+        });
+        const auto name = open ? dialogs.open_file_name("Open", {}, "netmap(*.dgm)|*.dgm")
+                               : dialogs.save_file_name("Save", {}, "Pictures|*.gif;*.jpg");
+        EXPECT_FALSE(name);
+        EXPECT_EQ(shown,
+                  open ? QStringList{"netmap(*.dgm)"} : QStringList{"Pictures (*.gif *.jpg)"});
     }
 }
 

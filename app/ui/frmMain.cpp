@@ -111,12 +111,13 @@ bool frmMain::Form_Load() {
     try {
         model_.form_load();
     } catch (const StartError& error) {
-        dialogs_.message("Vexlab", error.what());
+        dialogs_.message("Vexlab", error.what(), platform::Icon::Critical);
         return false;
     } catch (const db::DbError& error) {
         std::cerr << "vexlab: " << error.what() << "\n";
         model_.form_unload();
-        dialogs_.message("Vexlab", "The program could not start.\n\n" + error.engine_message());
+        dialogs_.message("Vexlab", "The program could not start.\n\n" + error.engine_message(),
+                         platform::Icon::Critical);
         return false;
     }
     build_lab_menus();
@@ -198,7 +199,8 @@ bool frmMain::load_console() {
     } catch (const std::exception& error) {
         state_.open_mode.start_as_router = state_.open_mode.start_as_switch = false;
         dialogs_.message("Vexlab",
-                         "The console could not be opened.\n\n" + db::failure_text_for_user(error));
+                         "The console could not be opened.\n\n" + db::failure_text_for_user(error),
+                         platform::Icon::Critical);
         return false;
     }
     return true;
@@ -238,8 +240,10 @@ void frmMain::mnulab_Click(int group, int index) {
         }
         labpractise_->Form_Load();
     } catch (const std::exception& error) {
-        dialogs_.message("Vexlab", "The lab exercise could not be opened.\n\n" +
-                                       db::failure_text_for_user(error));
+        dialogs_.message(
+            "Vexlab",
+            "The lab exercise could not be opened.\n\n" + db::failure_text_for_user(error),
+            platform::Icon::Critical);
         return;
     }
     setEnabled(false);
@@ -257,8 +261,10 @@ void frmMain::mnuload_Click() {
                                                                state_.program_folder);
         designer_->Form_Load();
     } catch (const std::exception& error) {
-        dialogs_.message("Vexlab", "The network designer could not be opened.\n\n" +
-                                       db::failure_text_for_user(error));
+        dialogs_.message(
+            "Vexlab",
+            "The network designer could not be opened.\n\n" + db::failure_text_for_user(error),
+            platform::Icon::Critical);
         return;
     }
     platform::show_child(this, designer_.get());

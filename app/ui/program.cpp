@@ -49,10 +49,12 @@ Program::~Program() {
 
 bool Program::Main() {
     if (!folder_writable(state_.program_folder)) {
-        dialogs_->message("Vexlab", "The program folder " + state_.program_folder +
-                                        " is not writable.\n\nThe simulator keeps its "
-                                        "network state in this folder; run it from a folder "
-                                        "you can write to.");
+        dialogs_->message("Vexlab",
+                          "The program folder " + state_.program_folder +
+                              " is not writable.\n\nThe simulator keeps its "
+                              "network state in this folder; run it from a folder "
+                              "you can write to.",
+                          platform::Icon::Critical);
         return false;
     }
     main_ = std::make_unique<frmMain>(state_, registry_, *dialogs_);

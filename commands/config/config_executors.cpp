@@ -58,7 +58,8 @@ void compose_keys(std::vector<std::string>& names, const std::string& prefix,
                   DeviceKind device_kind, const std::vector<std::string>& key_words) {
     if (prefix == state::marker::kNill || prefix.empty()) return;
     // A switch's address lives under the management keys the row names,
-    // whichever interface is being configured.
+    // whichever interface is being configured.  Its description does not:
+    // the settings keep one per port, so it is prefixed like the rest.
     const bool address_words = key_words == std::vector<std::string>{"ip", "address"} ||
                                (key_words.size() >= 3 && key_words[0] == "no" &&
                                 key_words[1] == "ip" && key_words[2] == "address");

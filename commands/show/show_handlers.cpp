@@ -42,9 +42,9 @@ CommandOutcome show_output(CommandContext& ctx) {
 
     show::ShowOutput out = show::build_show_output(key, context);
     ctx.console.mode.current_interface = out.current_interface;
-    // The listing follows the command line directly, as on the device; the
-    // show rows have no response of their own to print before it.
-    CommandOutcome outcome = CommandOutcome::say(std::string(state::marker::kNill));
+    // The response is the catalogue's: the rows that end a show line say
+    // "nill", so the listing follows the command line directly.
+    CommandOutcome outcome = CommandOutcome::done();
     outcome.output = std::move(out.text);
     return outcome;
 }

@@ -10,9 +10,14 @@
 
 #include "console/console_engine.h"
 #include "console/network_diagram.h"
+#include "platform/ui/room_to_show.h"
 #include "state/app_state.h"
 
 namespace vexlab::console {
+
+namespace {
+const QSize kLeastPicture(480, 320);
+}  // namespace
 
 void DropDownCombo::showPopup() {
     if (on_drop_down) on_drop_down();
@@ -26,7 +31,7 @@ frmNetdgm::frmNetdgm(state::AppState& app, ConsoleEngine& engine) : app_(app), e
     auto* layout = new QGridLayout(this);
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
-    Image1->setMinimumSize(480, 320);
+    Image1->setMinimumSize(kLeastPicture);
     Image1->setAlignment(Qt::AlignCenter);
     layout->addWidget(Image1, 0, 0, 6, 1);
     Picture1 = new QLabel(this);
@@ -80,8 +85,10 @@ void frmNetdgm::Fill() {
     Combo1->setEditText(QString::fromStdString(first));
     show_details(first, false);
     txtNetDesc->setPlainText(QString::fromStdString(app_.network.lab_description));
-    // A missing picture leaves its box empty.
-    Image1->setPixmap(QPixmap(QString::fromStdString(app_.network.network_picture_path)));
+    // A missing picture leaves its box empty; a picture larger than the box
+    // widens the window rather than lose its edges.
+    platform::show_whole_picture(
+        Image1, QPixmap(QString::fromStdString(app_.network.network_picture_path)), kLeastPicture);
     Picture1->setPixmap(QPixmap(QString::fromStdString(app_.logo_picture_path)));
 }
 

@@ -234,18 +234,16 @@ void frmRoutSim::load_file(state::NetworkLoad how, const char* title, const char
         ProgressBar1->show();
         ProgressBar1->setRange(0, networkfiles::load_steps(how));
         ProgressBar1->setValue(0);
-        std::optional<std::string> refusal;
-        try {
-            networkfiles::load_network(app_, *name, how, [this](int steps_done) {
+        engine_->load_network_file(
+            *name, how,
+            [this](int steps_done) {
                 ProgressBar1->setValue(steps_done);
                 ProgressBar1->repaint();
+            },
+            [this] {
+                unsetCursor();
+                ProgressBar1->hide();
             });
-        } catch (const networkfiles::LoadError& error) {
-            refusal = error.message();
-        }
-        unsetCursor();
-        ProgressBar1->hide();
-        if (refusal) dialogs_.message("Vexlab", *refusal);
     }
     Text1->setFocus();
     refresh();
@@ -259,7 +257,7 @@ void frmRoutSim::Command2_Click() {
         try {
             networkfiles::save_config(app_, *name);
         } catch (const networkfiles::SaveError& error) {
-            dialogs_.message("Vexlab", error.message());
+            dialogs_.message("Vexlab", error.message(), platform::Icon::Critical);
         }
     }
     Text1->setFocus();

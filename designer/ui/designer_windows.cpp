@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/ui/room_to_show.h"
+
 namespace vexlab::designer {
 
 namespace {
@@ -37,9 +39,11 @@ QFont arial() {
     return font;
 }
 
+// The lists widen to their longest line, and their dialogs with them.
 void fill(QListWidget* list, const std::vector<std::string>& items) {
     list->clear();
     for (const auto& item : items) list->addItem(q(item));
+    platform::fit_to_lines(list);
 }
 
 // Runs a button's work; a failure is reported, never thrown into the window
@@ -249,32 +253,43 @@ frmSubintProp::frmSubintProp(SubinterfaceDialog& model, FailureReport report, QW
     setObjectName("frmSubintProp");
     setWindowTitle("Sub Interface Configuration Details");
     setFont(arial());
-    setFixedSize(twips(6600), twips(4200));
     Label4 = named(new QLabel(q(model_.Label4()), this), "Label4");
-    Label4->setGeometry(twips(240), twips(120), twips(6000), twips(300));
     Label1 = named(new QLabel("Interface.SubIf ", this), "Label1");
     Label2 = named(new QLabel("Connected Device Name", this), "Label2");
     Label3 = named(new QLabel("Interface.SubIf ", this), "Label3");
     List1 = named(new QListWidget(this), "List1");
     List2 = named(new QListWidget(this), "List2");
     List3 = named(new QListWidget(this), "List3");
-    int left = twips(240);
-    for (auto [label, list] : {std::pair{Label1, List1}, {Label2, List2}, {Label3, List3}}) {
-        label->setGeometry(left, twips(540), twips(1920), twips(300));
-        list->setGeometry(left, twips(840), twips(1920), twips(2400));
-        left += twips(2040);
-    }
     Command1 = named(new QPushButton("Close", this), "Command1");
     Command2 = named(new QPushButton("Remove", this), "Command2");
-    Command1->setGeometry(twips(2640), twips(3480), twips(1215), twips(375));
-    Command2->setGeometry(twips(1800), twips(3480), twips(1215), twips(375));
     Command2->setVisible(model_.remove_mode());
-    // In remove mode Close makes room for Remove.
-    if (model_.remove_mode()) Command1->move(twips(4200), Command1->y());
     connect(Command1, &QPushButton::clicked, this, &frmSubintProp::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmSubintProp::Command2_Click);
     sync();
+    place();
     move(twips(2000), twips(2000));
+}
+
+// The design's places, with the columns widened where a heading or a line
+// would not fit them at the font in use.
+void frmSubintProp::place() {
+    int column = twips(1920);
+    for (auto [label, list] : {std::pair{Label1, List1}, {Label2, List2}, {Label3, List3}})
+        column = std::max({column, label->sizeHint().width(), platform::width_for_lines(list)});
+    const int gap = twips(120);
+    const int widened = column - twips(1920);
+    setFixedSize(twips(6600) + 3 * widened, twips(4200));
+    Label4->setGeometry(twips(240), twips(120), width() - twips(600), twips(300));
+    int left = twips(240);
+    for (auto [label, list] : {std::pair{Label1, List1}, {Label2, List2}, {Label3, List3}}) {
+        label->setGeometry(left, twips(540), column, twips(300));
+        list->setGeometry(left, twips(840), column, twips(2400));
+        left += column + gap;
+    }
+    Command1->setGeometry(twips(2640) + widened, twips(3480), twips(1215), twips(375));
+    Command2->setGeometry(twips(1800) + widened, twips(3480), twips(1215), twips(375));
+    // In remove mode Close makes room for Remove.
+    if (model_.remove_mode()) Command1->move(twips(4200) + widened, Command1->y());
 }
 
 void frmSubintProp::sync() {
@@ -476,10 +491,9 @@ void QtDialogHost::show(SwitchPropertiesDialog& model) {
     run(dialog);
 }
 
+// The menu runs the chosen item's handler itself, before exec() returns.
 void QtDialogHost::popup_menu() {
-    if (!popup) return;
-    QAction* chosen = menu_driver ? menu_driver(*popup) : popup->exec(QCursor::pos());
-    if (chosen) chosen->trigger();
+    if (popup) popup->exec(QCursor::pos());
 }
 
 }  // namespace vexlab::designer

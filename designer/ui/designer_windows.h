@@ -13,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
-class QAction;
 class QPushButton;
 class QFrame;
 
@@ -104,6 +103,7 @@ public:
     QPushButton* Command2 = nullptr;
 
 private:
+    void place();
     void sync();
     SubinterfaceDialog& model_;
     FailureReport report_;
@@ -166,14 +166,13 @@ private:
 };
 
 // Shows the dialogs modal over the designer.  A test sets `driver` to answer
-// each dialog (it gets the shown dialog and clicks its controls) and
-// `menu_driver` to choose from the pop-up menu, instead of a person.
+// each dialog (it gets the shown dialog and clicks its controls) instead of a
+// person.
 class QtDialogHost : public DialogHost {
 public:
     QtDialogHost(QWidget* parent, FailureReport report) : parent_(parent), report_(report) {}
 
     std::function<void(QDialog&)> driver;
-    std::function<QAction*(QMenu&)> menu_driver;
     QMenu* popup = nullptr;
 
     void show(InterfaceDialog& dialog) override;

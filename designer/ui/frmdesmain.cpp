@@ -64,7 +64,8 @@ frmdesmain::frmdesmain(db::DatabaseSession& session, platform::UserDialogs& dial
     menu_bar = new QMenuBar(this);
     layout->setMenuBar(menu_bar);
     auto* client = new QWidget(this);
-    client->setFixedSize(twips(11880), twips(7530));
+    // Wide enough for the canvas and the band under it, which reach 11895.
+    client->setFixedSize(twips(11895), twips(7530));
     layout->addWidget(client);
 
     QFont arial("Arial");
@@ -239,8 +240,9 @@ void frmdesmain::Form_Load() {
 }
 
 void frmdesmain::report(const std::exception& error) {
-    dialogs_.message(kProgramTitle, "The designer could not complete this.\n\n" +
-                                        db::failure_text_for_user(error));
+    dialogs_.message(kProgramTitle,
+                     "The designer could not complete this.\n\n" + db::failure_text_for_user(error),
+                     platform::Icon::Critical);
 }
 
 void frmdesmain::act(const std::function<void()>& work) {

@@ -49,8 +49,8 @@ void AdminWindow::show_logo() {
     Picture1->setPixmap(QPixmap(qs(area_.app().logo_picture_path)));
 }
 
-void AdminWindow::message(const std::string& text) {
-    area_.dialogs().message(labs::kProgramTitle, text);
+void AdminWindow::message(const std::string& text, platform::Icon icon) {
+    area_.dialogs().message(labs::kProgramTitle, text, icon);
 }
 
 QPushButton* AdminWindow::back_button(const char* name, const QString& caption) {
@@ -69,7 +69,7 @@ std::optional<int> AdminWindow::listed_index(QLineEdit* box, const QTableWidget*
     const std::string typed = box->text().toStdString();
     const auto listed = grid_indexes(grid);
     if (typed.empty() || std::find(listed.begin(), listed.end(), typed) == listed.end()) {
-        message("please select the appropriate index");
+        message("please select the appropriate index", platform::Icon::None);
         box->clear();
         box->setFocus();
         return std::nullopt;
@@ -143,16 +143,21 @@ void set_grid_format(QTableWidget* grid, const std::string& format) {
     const auto columns = text::split(format, "|");
     grid->setColumnCount(static_cast<int>(columns.size()));
     QStringList headers;
-    const int char_width = grid->fontMetrics().averageCharWidth();
     for (std::size_t i = 0; i < columns.size(); ++i) {
         std::string column = columns[i];
         if (!column.empty() && column[0] == '<') column.erase(0, 1);
         headers << qs(text::trim(column));
-        grid->setColumnWidth(
-            static_cast<int>(i),
-            static_cast<int>(std::max<std::size_t>(column.size(), 5) + 1) * char_width);
     }
     grid->setHorizontalHeaderLabels(headers);
+    // A column is as wide as its format asks, and never narrower than its
+    // heading.
+    const int char_width = grid->fontMetrics().averageCharWidth();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int c = static_cast<int>(i);
+        const int asked =
+            static_cast<int>(std::max<std::size_t>(columns[i].size(), 6)) * char_width;
+        grid->setColumnWidth(c, std::max(asked, grid->horizontalHeader()->sectionSizeHint(c)));
+    }
 }
 
 void add_grid_row(QTableWidget* grid, const std::vector<std::string>& cells) {

@@ -12,6 +12,7 @@
 
 #include "labcontent/lab_content_store.h"
 #include "platform/ui/window_navigator.h"
+#include "platform/user_dialogs.h"
 
 class QLabel;
 class QLineEdit;
@@ -45,7 +46,7 @@ protected:
     void form_unload() override;
     void show_logo();
     // A message box with the program's title.
-    void message(const std::string& text);
+    void message(const std::string& text, platform::Icon icon);
     // A button that goes the window's way back.
     QPushButton* back_button(const char* name, const QString& caption);
     // Refills a combo box with the names of the sublabs; it shows "sublabs".

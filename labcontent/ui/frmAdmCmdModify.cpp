@@ -66,7 +66,7 @@ void frmAdmCmdModify::Command1_Click() {
     const auto index = listed_index(Text1, MSFlexGrid1);
     if (!index) return;
     if (Combo1->currentText().toStdString() != listed_sublab_) {
-        message("Please select the Sublab");
+        message("Please select the Sublab", platform::Icon::None);
         return;
     }
     area_.edit().chosen_instruction_index = *index;

@@ -82,34 +82,37 @@ void frmAdmCmdsmodify::Back() {
 }
 
 void frmAdmCmdsmodify::Command1_Click() {
-    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to Modify",
-                                 false) != platform::Answer::Yes)
+    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to Modify", false,
+                                 platform::Icon::None) != platform::Answer::Yes)
         return;
     const Change change = area_.store().modify_command(area_.edit().chosen_command_index,
                                                        typed_command(Text1, Text2, Text3, Text4));
     if (!change.ok)
-        message("The command could not be modified; nothing was changed: " + change.error);
+        message("The command could not be modified; nothing was changed: " + change.error,
+                platform::Icon::Critical);
     else if (change.rows == 0)
-        message(kRecordNotFound);
+        message(kRecordNotFound, platform::Icon::Exclamation);
     else
-        message("Modified Successfully");
+        message("Modified Successfully", platform::Icon::None);
 }
 
 void frmAdmCmdsmodify::Command3_Click() {
-    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to delete",
-                                 false) != platform::Answer::Yes)
+    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to delete", false,
+                                 platform::Icon::None) != platform::Answer::Yes)
         return;
     const Change change = area_.store().delete_command(area_.edit().chosen_command_index);
     if (!change.ok) {
-        message("The command could not be deleted; nothing was changed: " + change.error);
+        message("The command could not be deleted; nothing was changed: " + change.error,
+                platform::Icon::Critical);
         return;
     }
     if (change.rows == 0) {
-        message(kRecordNotFound);
+        message(kRecordNotFound, platform::Icon::Exclamation);
         return;
     }
     clear_boxes(Text1, Text2, Text3, Text4);
-    message("record deleted succussfully click on  back for further deletion");
+    message("record deleted succussfully click on  back for further deletion",
+            platform::Icon::None);
 }
 
 }  // namespace vexlab::labcontent

@@ -79,12 +79,12 @@ void frmAdmInsEnter::Combo1_Click() {
 void frmAdmInsEnter::Command1_Click() {
     const std::string text = stored(Text1->toPlainText());
     if (text == " ") {
-        message("please enter Instruction");
+        message("please enter Instruction", platform::Icon::None);
         return;
     }
     const std::string device = Combo2->currentText().toStdString();
     if (device.empty() || device == "Devices") {
-        message("please select the device ");
+        message("please select the device ", platform::Icon::None);
         Text1->clear();
         return;
     }
@@ -93,14 +93,14 @@ void frmAdmInsEnter::Command1_Click() {
     if (!edit.add_sublab_mode) {
         // The sublab must be chosen now, and still be the one the box shows.
         if (!sublab_picked_ || Combo1->currentText().toStdString() != picked_sublab_name_) {
-            message("Please select the Sublab");
+            message("Please select the Sublab", platform::Icon::None);
             return;
         }
         sublab = picked_sublab_index_;
     }
     const Change change = area_.store().add_instruction(text, device, sublab);
     if (!change.ok) {
-        message("The instruction could not be added: " + change.error);
+        message("The instruction could not be added: " + change.error, platform::Icon::Critical);
         return;
     }
     edit.added_instruction_index = change.index;

@@ -61,19 +61,19 @@ void frmAdminCmdsEnter::Command3_Click() {
 
 void frmAdminCmdsEnter::Command1_Click() {
     if (Text1->text().isEmpty()) {
-        message("please enter Command");
+        message("please enter Command", platform::Icon::None);
         clear_boxes(Text2, Text3, Text4);
         Text1->setFocus();
         return;
     }
     if (Text3->text().isEmpty()) {
-        message("please enter Command and Command Prompt");
+        message("please enter Command and Command Prompt", platform::Icon::None);
         clear_boxes(Text2, Text4);
         Text1->setFocus();
         return;
     }
     if (Text4->text().isEmpty()) {
-        message("please enter Command , Command Prompt and Response Prompt");
+        message("please enter Command , Command Prompt and Response Prompt", platform::Icon::None);
         Text2->clear();
         Text1->setFocus();
         return;
@@ -85,7 +85,7 @@ void frmAdminCmdsEnter::Command1_Click() {
     const Change change =
         area_.store().add_command(typed_command(Text1, Text2, Text3, Text4), instruction);
     if (!change.ok) {
-        message("The command could not be added: " + change.error);
+        message("The command could not be added: " + change.error, platform::Icon::Critical);
         return;
     }
     clear_boxes(Text1, Text2, Text3, Text4);

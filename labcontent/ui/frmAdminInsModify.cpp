@@ -83,7 +83,7 @@ void frmAdminInsModify::Command1_Click() {
     const auto index = listed_index(Text1, MSFlexGrid1);
     if (!index) return;
     if (Combo1->currentText().toStdString() != listed_sublab_) {
-        message("Please select the Sublab");
+        message("Please select the Sublab", platform::Icon::None);
         return;
     }
     AdminEditState& edit = area_.edit();

@@ -43,7 +43,8 @@ void frmAdminLogin::Back() {
 
 void frmAdminLogin::Command2_Click() {
     if (!credentials_match(Text1->text().toStdString(), Text2->text().toStdString())) {
-        area_.dialogs().message("Invalid Password", "Invalid User ! Try Again ");
+        area_.dialogs().message("Invalid Password", "Invalid User ! Try Again ",
+                                platform::Icon::Exclamation);
         clear_boxes(Text1, Text2);
         Text1->setFocus();
         return;

@@ -94,7 +94,7 @@ void frmAdminSublabEnter::Command3_Click() {
 void frmAdminSublabEnter::Command1_Click() {
     const std::string name = Text1->text().toStdString();
     if (name.empty()) {
-        message("Please enter the Sublab Name");
+        message("Please enter the Sublab Name", platform::Icon::None);
         Text1->setFocus();
         return;
     }
@@ -106,13 +106,14 @@ void frmAdminSublabEnter::Command1_Click() {
             break;
         }
     if (!lab_picked_ || lab == 0 || Combo1->currentText().toStdString() != picked_lab_name_) {
-        message("Please select the Lab");
+        message("Please select the Lab", platform::Icon::Exclamation);
         Combo1->setFocus();
         return;
     }
     if (area_.store().sublab_named(name)) {
         area_.dialogs().message("Warning",
-                                "sorry! " + name + " already  exists  please  choose  a  new  lab");
+                                "sorry! " + name + " already  exists  please  choose  a  new  lab",
+                                platform::Icon::Exclamation);
         clear_boxes(Text1, Text2, Text3);
         Text1->setFocus();
         return;
@@ -121,7 +122,7 @@ void frmAdminSublabEnter::Command1_Click() {
         {name, lab, Text2->text().toStdString(), Text3->text().toStdString(),
          Text4->text().toStdString(), stored(Text5->toPlainText())});
     if (!change.ok) {
-        message("The sublab could not be added: " + change.error);
+        message("The sublab could not be added: " + change.error, platform::Icon::Critical);
         return;
     }
     area_.edit().chosen_sublab_index = change.index;

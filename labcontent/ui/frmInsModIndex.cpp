@@ -71,31 +71,34 @@ void frmInsModIndex::Command1_Click() {
     const Change change = area_.store().modify_instruction(area_.edit().chosen_instruction_index,
                                                            stored(Text1->toPlainText()));
     if (!change.ok) {
-        message("The instruction could not be modified; nothing was changed: " + change.error);
+        message("The instruction could not be modified; nothing was changed: " + change.error,
+                platform::Icon::Critical);
         return;
     }
     if (change.rows == 0) {
-        message(kRecordNotFound);
+        message(kRecordNotFound, platform::Icon::Exclamation);
         return;
     }
     Text1->setPlainText(" ");
-    const auto answer = area_.dialogs().question(
-        "confirm file deletion", "Do you want to add Commands to this Instruction", false);
+    const auto answer = area_.dialogs().question("confirm file deletion",
+                                                 "Do you want to add Commands to this Instruction",
+                                                 false, platform::Icon::None);
     area_.show(answer == platform::Answer::Yes ? AdminForm::CommandsEnter : AdminForm::Home);
     leave();
 }
 
 void frmInsModIndex::Command3_Click() {
-    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to delete",
-                                 false) == platform::Answer::Yes) {
+    if (area_.dialogs().question("confirm file deletion", "Are you sure you want to delete", false,
+                                 platform::Icon::None) == platform::Answer::Yes) {
         const Change change =
             area_.store().delete_instruction(area_.edit().chosen_instruction_index);
         if (!change.ok)
-            message("The instruction could not be deleted; nothing was changed: " + change.error);
+            message("The instruction could not be deleted; nothing was changed: " + change.error,
+                    platform::Icon::Critical);
         else if (change.rows == 0)
-            message(kRecordNotFound);
+            message(kRecordNotFound, platform::Icon::Exclamation);
         else
-            message("record deleted succussfully");
+            message("record deleted succussfully", platform::Icon::None);
     }
     Text1->setPlainText(" ");
     clear_grid();

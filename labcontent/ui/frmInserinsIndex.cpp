@@ -58,7 +58,7 @@ void frmInserinsIndex::Command1_Click() {
     if (!index) return;
     // The new instruction goes to the sublab listed now, which the box must still show.
     if (Combo1->currentText().toStdString() != listed_sublab_ || listed_sublab_index_ == 0) {
-        message("Please select the Sublab");
+        message("Please select the Sublab", platform::Icon::None);
         return;
     }
     area_.edit().chosen_sublab_index = listed_sublab_index_;

@@ -49,7 +49,7 @@ void frmInsertCommand::Command3_Click() {
 
 void frmInsertCommand::Command1_Click() {
     if (Text1->text().isEmpty() || Text3->text().isEmpty() || Text4->text().isEmpty()) {
-        message("please enter all the required details");
+        message("please enter all the required details", platform::Icon::None);
         Text1->setFocus();
         return;
     }
@@ -58,10 +58,11 @@ void frmInsertCommand::Command1_Click() {
         edit.chosen_command_index, typed_command(Text1, Text2, Text3, Text4),
         edit.chosen_instruction_index);
     if (!change.ok) {
-        message("The command could not be inserted; nothing was changed: " + change.error);
+        message("The command could not be inserted; nothing was changed: " + change.error,
+                platform::Icon::Critical);
         return;
     }
-    message("Command Inserted Successfully");
+    message("Command Inserted Successfully", platform::Icon::None);
     clear_boxes(Text1, Text2, Text3, Text4);
 }
 

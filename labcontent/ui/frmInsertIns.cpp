@@ -44,23 +44,24 @@ void frmInsertIns::Back() {
 void frmInsertIns::Command1_Click() {
     const std::string device = Combo1->currentText().toStdString();
     if (device.empty() || device == "Devices") {
-        message("please select the device ");
+        message("please select the device ", platform::Icon::None);
         Text1->clear();
         return;
     }
     const std::string text = stored(Text1->toPlainText());
     if (text.empty()) {
-        message("please enter Instruction");
+        message("please enter Instruction", platform::Icon::None);
         return;
     }
     const AdminEditState& edit = area_.edit();
     const Change change = area_.store().insert_instruction_after(
         edit.chosen_instruction_index, text, device, edit.chosen_sublab_index);
     if (!change.ok) {
-        message("The instruction could not be inserted; nothing was changed: " + change.error);
+        message("The instruction could not be inserted; nothing was changed: " + change.error,
+                platform::Icon::Critical);
         return;
     }
-    message("Instruction inserted");
+    message("Instruction inserted", platform::Icon::None);
     Text1->clear();
 }
 

@@ -86,21 +86,21 @@ void frmInsertcmdIndex::Combo2_Click() {
 void frmInsertcmdIndex::Command1_Click() {
     const std::string sublab = Combo1->currentText().toStdString();
     if (sublab.empty() || sublab == "sublabs") {
-        message("Please select the Sublab");
+        message("Please select the Sublab", platform::Icon::None);
         return;
     }
     const std::string instruction = Combo2->currentText().toStdString();
     if (instruction.empty() || instruction == "Instructions") {
-        message("Please select the Instruction");
+        message("Please select the Instruction", platform::Icon::None);
         return;
     }
     // Both choices made now, and the boxes still showing them.
     if (sublab != listed_for_sublab_ || !area_.store().sublab_named(sublab)) {
-        message("Please select the Sublab");
+        message("Please select the Sublab", platform::Icon::None);
         return;
     }
     if (!instruction_picked_ || instruction != picked_instruction_) {
-        message("Please select the Instruction");
+        message("Please select the Instruction", platform::Icon::None);
         return;
     }
     const auto index = listed_index(Text1, MSFlexGrid1);

@@ -68,11 +68,13 @@ void frmadmDelSublab::Command3_Click() {
     if (!Command3->isEnabled()) return;
     const auto answer = area_.dialogs().question(
         "confirm file deletion",
-        "Are you sure you want to delete the sublab \"" + picked_sublab_name_ + "\"", false);
+        "Are you sure you want to delete the sublab \"" + picked_sublab_name_ + "\"", false,
+        platform::Icon::None);
     if (answer == platform::Answer::Yes) {
         const Change change = area_.store().delete_sublab(picked_sublab_index_);
         if (!change.ok)
-            message("The sublab could not be deleted; nothing was changed: " + change.error);
+            message("The sublab could not be deleted; nothing was changed: " + change.error,
+                    platform::Icon::Critical);
     }
     list_sublabs();
 }

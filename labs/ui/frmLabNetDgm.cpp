@@ -9,16 +9,21 @@
 
 #include "console/ui/frmNetdgm.h"
 #include "labs/ui/frmLabPractise.h"
+#include "platform/ui/room_to_show.h"
 #include "state/app_state.h"
 
 namespace vexlab::labs {
+
+namespace {
+const QSize kLeastPicture(480, 320);
+}  // namespace
 
 frmLabNetDgm::frmLabNetDgm(frmLabPractise& practice_window)
     : practice_window_(practice_window), chooser_(practice_window.practice()) {
     setObjectName("frmLabNetDgm");
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
-    Image1->setMinimumSize(480, 320);
+    Image1->setMinimumSize(kLeastPicture);
     Image1->setAlignment(Qt::AlignCenter);
     Label1 = new QLabel("Select the Device to Configure it", this);
     Label1->setObjectName("Label1");
@@ -54,7 +59,8 @@ void frmLabNetDgm::Form_Load() {
     Combo1->clear();
     Combo1->setCurrentIndex(-1);
     const QPixmap picture(QString::fromStdString(chooser_.picture_path()));
-    Image1->setPixmap(picture);  // a missing picture leaves the frame empty
+    // A missing picture leaves the frame empty; a large one widens the window.
+    platform::show_whole_picture(Image1, picture, kLeastPicture);
     state::AppState& app = practice_window_.practice().app();
     setWindowTitle(QString::fromStdString(app.selected_sublab));
     Picture1->setPixmap(QPixmap(QString::fromStdString(app.logo_picture_path)));

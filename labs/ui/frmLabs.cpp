@@ -23,7 +23,7 @@ frmLabs::frmLabs(state::AppState& app, platform::UserDialogs& dialogs)
     : app_(app), dialogs_(dialogs), file_(app.program_folder) {
     setObjectName("frmLabs");
     setWindowTitle("Labs");
-    resize(twips(11850), twips(7800));
+    resize(twips(kClientWidth), twips(kClientHeight));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -115,11 +115,13 @@ void frmLabs::set_editing_menus(bool available) {
 }
 
 // Each load starts afresh: the tree read anew, the cover page, no lab chosen
-// and the window no longer kept on top.
+// and the window no longer kept on top, at its own size whatever size Always
+// On Top left it at.
 void frmLabs::Form_Load() {
     Command1->setVisible(false);
     ProgressBar1->setVisible(false);
     if (mnuOnTop->isChecked()) mnuOnTop_Click();
+    resize(twips(kClientWidth), twips(kClientHeight));
     TreeView1->clear();
     if (auto refused = read_lab_tree(*TreeView1, file_))
         dialogs_.message("Vexlab", *refused, platform::Icon::Critical);
@@ -177,13 +179,13 @@ void frmLabs::Command1_Click() {
     });
     switch (outcome.result) {
         case LabLoadResult::NotListed:
-            dialogs_.message("Load Lab Failure", kLabNotListed);
+            dialogs_.message("Load Lab Failure", kLabNotListed, platform::Icon::Critical);
             break;
         case LabLoadResult::Refused:
-            dialogs_.message("Load Lab Failure", outcome.message);
+            dialogs_.message("Load Lab Failure", outcome.message, platform::Icon::Critical);
             break;
         case LabLoadResult::Loaded:
-            dialogs_.message("Load Lab Success", kLabLoaded);
+            dialogs_.message("Load Lab Success", kLabLoaded, platform::Icon::None);
             break;
     }
     ProgressBar1->setVisible(false);

@@ -36,6 +36,10 @@ public:
     frmLabs(state::AppState& app, platform::UserDialogs& dialogs);
     ~frmLabs() override;
 
+    // The client area at every load, in twips.
+    static constexpr int kClientWidth = 11850;
+    static constexpr int kClientHeight = 7800;
+
     // Loads the window unless it is open, and shows it: for browsing from the
     // main menu and the console, with the editing menus from the
     // administrator home.  `opener` stays disabled until the window, or the

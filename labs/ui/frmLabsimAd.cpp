@@ -118,12 +118,14 @@ void frmLabsimAd::refresh_tree() {
     loadintotree();
 }
 
-void frmLabsimAd::tell(const std::string& text) {
-    dialogs_.message(kProgramTitle, text);
+void frmLabsimAd::tell(const std::string& text, platform::Icon icon) {
+    dialogs_.message(kProgramTitle, text, icon);
 }
 
 bool frmLabsimAd::saved(const SaveResult& result) {
-    if (!result) tell("The list of labs could not be saved; it is as it was.\n\n" + result.error);
+    if (!result)
+        tell("The list of labs could not be saved; it is as it was.\n\n" + result.error,
+             platform::Icon::Critical);
     return result.saved;
 }
 
@@ -158,7 +160,7 @@ void frmLabsimAd::TreeView1_NodeClick(QTreeWidgetItem* node) {
 // the program is installed; a page elsewhere could not be shown later.
 void frmLabsimAd::Command1_Click() {
     std::optional<std::string> chosen =
-        dialogs_.open_file_name("Open", app_.program_file("labs"), "html(*.html)");
+        dialogs_.open_file_name("Open", app_.program_file("labs"), "html(*.html)|*.html");
     if (!chosen || chosen->empty()) {
         // The dialog still holds the file chosen before in this opening.
         if (!last_browsed_.empty()) Text3->setText(QString::fromStdString(last_browsed_));
@@ -166,7 +168,8 @@ void frmLabsimAd::Command1_Click() {
     }
     std::optional<std::string> stored = stored_page_path(app_.program_folder, *chosen);
     if (!stored) {
-        tell("Please choose a page inside the program folder " + app_.program_folder + ".");
+        tell("Please choose a page inside the program folder " + app_.program_folder + ".",
+             platform::Icon::Exclamation);
         return;
     }
     last_browsed_ = *stored;
@@ -178,12 +181,13 @@ void frmLabsimAd::Command1_Click() {
 void frmLabsimAd::Command2_Click() {
     const std::string name = Text1->text().toStdString();
     if (shown_name(name).empty()) {
-        tell("please enter the section name");
+        tell("please enter the section name", platform::Icon::None);
         Text1->setFocus();
         return;
     }
     if (file_.section_exists(shown_name(name))) {
-        tell("this section name already exists,Please choose another section name");
+        tell("this section name already exists,Please choose another section name",
+             platform::Icon::None);
         return;
     }
     if (saved(file_.append_section(name))) refresh_tree();
@@ -193,17 +197,17 @@ void frmLabsimAd::Command4_Click() {
     const std::string lab = Text2->text().toStdString();
     const std::string page = Text3->text().toStdString();
     if (shown_name(lab).empty() || page.empty()) {
-        tell("please fill the details properly");
+        tell("please fill the details properly", platform::Icon::None);
         Text2->setFocus();
         return;
     }
     // The lab goes into the section node clicked last, and only into it.
     if (!section_chosen_ || !file_.holds(chosen_section_)) {
-        tell("Please selct the section");
+        tell("Please selct the section", platform::Icon::None);
         return;
     }
     if (file_.lab_exists_in_section(chosen_section_, shown_name(lab))) {
-        tell("this lab name already exis,please choose another lab name");
+        tell("this lab name already exis,please choose another lab name", platform::Icon::None);
         return;
     }
     if (saved(file_.add_lab(chosen_section_, lab, page))) refresh_tree();
@@ -211,13 +215,14 @@ void frmLabsimAd::Command4_Click() {
 
 void frmLabsimAd::Command6_Click() {
     if (selected_node_text_.empty()) {
-        tell("please select either section or lab");
+        tell("please select either section or lab", platform::Icon::None);
         return;
     }
     if (section_entry_found_) {
         const std::string name = Text1->text().toStdString();
         if (shown_name(name) != chosen_section_.name && file_.section_exists(shown_name(name))) {
-            tell("this Section name already exis,please choose another lab name");
+            tell("this Section name already exis,please choose another lab name",
+                 platform::Icon::None);
             return;
         }
         if (!saved(file_.rename_section(chosen_section_, name))) return;
@@ -226,7 +231,7 @@ void frmLabsimAd::Command6_Click() {
         const std::string page = Text3->text().toStdString();
         if (shown_name(lab) != chosen_lab_.name &&
             file_.lab_exists_in_section(chosen_lab_.section, shown_name(lab))) {
-            tell("this lab name already exis,please choose another lab name");
+            tell("this lab name already exis,please choose another lab name", platform::Icon::None);
             return;
         }
         if (!saved(file_.replace_lab(chosen_lab_, lab, page))) return;
@@ -239,12 +244,12 @@ void frmLabsimAd::Command6_Click() {
 void frmLabsimAd::Command3_Click() {
     QTreeWidgetItem* node = TreeView1->currentItem();
     if (selected_node_text_.empty() || !node) {
-        tell("please select either section or lab");
+        tell("please select either section or lab", platform::Icon::None);
         return;
     }
     if (dialogs_.question("confirm file deletion",
-                          "Are you sure you want to remove " + selected_node_text_,
-                          false) != platform::Answer::Yes)
+                          "Are you sure you want to remove " + selected_node_text_, false,
+                          platform::Icon::None) != platform::Answer::Yes)
         return;
     const SectionRef section = node->parent() ? SectionRef{} : section_of(*node);
     const LabRef lab = node->parent() ? lab_of(*node) : LabRef{};

@@ -7,6 +7,7 @@
 
 #include "labs/example_labs.h"
 #include "platform/ui/window_navigator.h"
+#include "platform/user_dialogs.h"
 
 class QLabel;
 class QLineEdit;
@@ -63,7 +64,7 @@ public:
 
 private:
     void refresh_tree();
-    void tell(const std::string& text);
+    void tell(const std::string& text, platform::Icon icon);
     // True when the change was written; otherwise says why.
     bool saved(const SaveResult& result);
 

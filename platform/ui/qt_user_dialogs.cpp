@@ -4,22 +4,14 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "platform/file_filter.h"
+
 namespace vexlab::platform {
 
 namespace {
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// File filters are written "description|pattern" as the program's windows
-// name them; Qt wants "description (pattern)".
-QString qt_filter(const std::string& filter) {
-    QStringList parts = q(filter).split('|');
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + " (" + parts[i + 1].replace(';', ' ') + ")";
-    return filters.join(";;");
 }
 
 QMessageBox::Icon qt_icon(Icon icon) {
@@ -86,7 +78,8 @@ std::optional<std::string> QtUserDialogs::input(const std::string& title, const 
 std::optional<std::string> QtUserDialogs::open_file_name(const std::string& title,
                                                          const std::string& folder,
                                                          const std::string& filter) {
-    QString name = QFileDialog::getOpenFileName(parent_, q(title), q(folder), qt_filter(filter));
+    QString name =
+        QFileDialog::getOpenFileName(parent_, q(title), q(folder), q(qt_name_filters(filter)));
     if (name.isEmpty()) return std::nullopt;
     return name.toStdString();
 }
@@ -94,7 +87,8 @@ std::optional<std::string> QtUserDialogs::open_file_name(const std::string& titl
 std::optional<std::string> QtUserDialogs::save_file_name(const std::string& title,
                                                          const std::string& folder,
                                                          const std::string& filter) {
-    QString name = QFileDialog::getSaveFileName(parent_, q(title), q(folder), qt_filter(filter));
+    QString name =
+        QFileDialog::getSaveFileName(parent_, q(title), q(folder), q(qt_name_filters(filter)));
     if (name.isEmpty()) return std::nullopt;
     return name.toStdString();
 }

@@ -13,12 +13,10 @@ public:
     explicit QtUserDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void set_parent(QWidget* parent) { parent_ = parent; }
 
-    void message(const std::string& title, const std::string& text,
-                 Icon icon = Icon::Information) override;
+    void message(const std::string& title, const std::string& text, Icon icon) override;
     Answer question(const std::string& title, const std::string& text, bool with_cancel,
-                    Icon icon = Icon::Question) override;
-    Answer ok_cancel(const std::string& title, const std::string& text,
-                     Icon icon = Icon::Question) override;
+                    Icon icon) override;
+    Answer ok_cancel(const std::string& title, const std::string& text, Icon icon) override;
     std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                      const std::string& initial) override;
     std::optional<std::string> open_file_name(const std::string& title, const std::string& folder,

@@ -3,10 +3,13 @@
 #include <charconv>
 #include <sstream>
 
+#include "console/console_engine.h"
 #include "networkfiles/network_file_writer.h"
 #include "platform/db_session.h"
 #include "platform/db_value.h"
 #include "platform/text.h"
+#include "state/database_builder.h"
+#include "state/table_set.h"
 
 namespace vexlab::examples {
 
@@ -94,7 +97,10 @@ ExampleNetwork parse_example(std::string_view text, std::string_view source) {
                 throw ExampleError(where + ": " + verb + " takes " + std::to_string(count) +
                                    " words");
         };
-        if (verb == "description") {
+        if (verb == "builtin") {
+            need(0);
+            network.built_in = true;
+        } else if (verb == "description") {
             network.description.push_back(text::trim(trimmed.substr(verb.size())));
         } else if (verb == "device") {
             need(4);
@@ -149,6 +155,12 @@ ExampleNetwork parse_example(std::string_view text, std::string_view source) {
             throw ExampleError(where + ": unknown line " + verb);
         }
     }
+    if (network.built_in) {
+        if (!network.devices.empty() || !network.description.empty())
+            throw ExampleError(std::string(source) +
+                               ": the built-in network takes no devices or description");
+        return network;
+    }
     if (network.devices.empty()) throw ExampleError(std::string(source) + ": no device");
     return network;
 }
@@ -168,7 +180,45 @@ std::string short_label(std::string_view interface) {
     return label + "/" + shorten(interface.substr(slash + 1));
 }
 
+std::string built_in_export_text(db::DatabaseSession& session) {
+    // The shipped copies, not the default tables themselves: those are the
+    // ones the console's commands change.
+    const state::NetworkTableSet set = state::NetworkTableSet::default_set();
+    networkfiles::NetworkFileWriter writer;
+
+    // The devices in their numbered order, so the first is the one the
+    // console starts on, each with its pristine settings.
+    db::Recordset devices =
+        session.open_recordset("SELECT Dev_cat, Device_Name FROM " +
+                               db::quote_identifier("device_def") + " ORDER BY rowid");
+    db::Recordset settings = session.open_recordset(
+        "SELECT * FROM " + db::quote_identifier(set.routervariables_table) + " ORDER BY rowid");
+    for (; !devices.eof(); devices.move_next()) {
+        const std::string name = devices.text(1);
+        const auto column = settings.field_index(state::pristine_column(name));
+        if (!column) throw ExampleError("the built-in network has no settings for " + name);
+        writer.line("<" + devices.text(0) + ">");
+        writer.line("[" + name + "]");
+        for (settings.move_first(); !settings.eof(); settings.move_next())
+            writer.line(settings.text(0) + ":" + settings.text(*column));
+    }
+
+    writer.routing_view(session, networkfiles::RoutingView::Routing,
+                        state::seed_table(set.rout_dev_table),
+                        state::seed_table(set.route_ip_table));
+    writer.routing_view(session, networkfiles::RoutingView::Ospf,
+                        state::seed_table(set.ospf_dev_table),
+                        state::seed_table(set.ospf_ip_table));
+    writer.routing_view(session, networkfiles::RoutingView::Eigrp,
+                        state::seed_table(set.eigrp_dev_table),
+                        state::seed_table(set.eigrp_ip_table));
+    writer.description(console::default_network_description());
+    writer.line(networkfiles::kSubinterfaceHeader);
+    return writer.take();
+}
+
 std::string export_text(db::DatabaseSession& scratch, const ExampleNetwork& network) {
+    if (network.built_in) return built_in_export_text(scratch);
     db::DatabaseSession::Transaction transaction(scratch);
     for (const char* table :
          {"rout_dev", "route_ip", "ospf_dev", "ospf_ip", "eigrp_dev", "eigrp_ip"})

@@ -12,10 +12,14 @@
 //   link <device> <interface> <device> <interface>
 //   subinterface <device> <interface> <n> <device> <interface> <m>
 //   setting <device> <key> = <value>
+//   builtin                                the program's built-in network
 //
 // export_text() turns a network into the file the designer's export writes,
 // with the program's own network file writer, so the shipped examples always
-// fit the tables of the build they ship with.
+// fit the tables of the build they ship with.  A source that says "builtin"
+// (and nothing else) is the network the console starts with: its file is
+// written from the database's shipped copy of that network, so it cannot
+// drift from it.
 
 #include <stdexcept>
 #include <string>
@@ -57,6 +61,7 @@ struct ExampleDevice {
 };
 
 struct ExampleNetwork {
+    bool built_in = false;
     std::vector<std::string> description;
     std::vector<ExampleDevice> devices;
 };
@@ -74,8 +79,14 @@ ExampleNetwork parse_example(std::string_view text, std::string_view source);
 
 // The exported network file.  `scratch` is a database with the program's
 // schema and its config_template; the working routing tables there serve as
-// scratch space, as they do for the designer.
+// scratch space, as they do for the designer.  The built-in network is read
+// from the shipped copy that the database keeps of it.
 std::string export_text(db::DatabaseSession& scratch, const ExampleNetwork& network);
+
+// The built-in network as an exported network file: the devices in their
+// numbered order with their shipped settings, the shipped routing views and
+// the console's description of the network.
+std::string built_in_export_text(db::DatabaseSession& session);
 
 // The short label of an interface as the designer prints it at a cable's
 // end: "FastEthernet0/5" gives "F0/5", "Serial0" gives "S0".

@@ -5,7 +5,8 @@
 // For every "<name>.net" of the examples folder it writes "<name>.exp", the
 // exported network file, with the program's own writer over a scratch copy
 // of the database, and "<name>.jpg", the picture of the network as the
-// designer saves its canvas: a Windows bitmap under the name "jpg".
+// designer saves its canvas: a Windows bitmap under the name "jpg".  The
+// built-in network keeps the console's own figure of it.
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -152,6 +153,14 @@ int main(int argc, char** argv) {
             vexlab::platform::write_file_atomically(
                 (out / (stem + ".exp")).string(), vexlab::examples::export_text(session, network));
             const QString temp = QString::fromStdString((out / (stem + ".jpg.tmp")).string());
+            if (network.built_in) {
+                // The built-in network shows the figure the console shows for it.
+                fs::copy_file(
+                    fs::path(icons.filePath(QStringLiteral("tolvane-fig.gif")).toStdString()),
+                    temp.toStdString(), fs::copy_options::overwrite_existing);
+                fs::rename(temp.toStdString(), out / (stem + ".jpg"));
+                continue;
+            }
             // A palette keeps the bitmap small: the drawing has few colours.
             const QImage image = picture(network, icons, fonts)
                                      .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);

@@ -11,9 +11,11 @@
 
 #include "console/console_engine.h"
 #include "console/network_diagram.h"
+#include "example_network.h"
+#include "labs/example_lab_load.h"
+#include "labs/example_labs.h"
 #include "labs/lab_diagram.h"
 #include "labs/lab_run.h"
-#include "networkfiles/network_loader.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
@@ -67,6 +69,7 @@ struct Script {
     std::vector<std::string> messages;
     std::vector<Question> questions;
     std::vector<std::pair<state::NetworkLoad, std::string>> networks;  // @open, @load
+    std::string example_lab;                    // an example lab whose network Load the Lab loads
     std::string clock = "2026-03-10 10:05:00";  // the moment the console opens
     std::vector<ExpectedLine> lines;
     std::vector<TableCheck> tables;
@@ -215,6 +218,10 @@ Script parse(const std::string& text) {
                                                  ? state::NetworkLoad::ExportedFile
                                                  : state::NetworkLoad::ConfigurationFile,
                                              rest);
+            } else if (directive == "example") {
+                if (rest.empty())
+                    throw ParseError{"line " + std::to_string(number) + ": @example <lab name>"};
+                script.example_lab = rest;
             } else if (directive == "expect") {
                 auto arrow = rest.find(" => ");
                 if (arrow == std::string::npos)
@@ -321,6 +328,39 @@ Console lab_console(labs::LabPractice& practice, bool start_text) {
             start};
 }
 
+// Load the Lab on a program folder that holds the shipped index and the
+// lab's network, written from its source as the build writes it.  Nothing,
+// or why the lab did not load.
+std::optional<std::string> load_example_lab(state::AppState& app, const std::string& lab) {
+    const fs::path shipped = fs::path(resources_dir()) / "example_labs";
+    const fs::path folder = app.program_folder;
+    fs::copy_file(shipped / labs::kLabNetworkIndexName, folder / labs::kLabNetworkIndexName,
+                  fs::copy_options::overwrite_existing);
+    const std::string stored = labs::find_lab_network(app.program_folder, lab);
+    if (!stored.empty()) {
+        const fs::path file = labs::program_path(app.program_folder, stored);
+        const fs::path source = shipped / "networks" / (file.stem().string() + ".net");
+        std::ifstream in(source, std::ios::binary);
+        if (in) {
+            std::ostringstream text;
+            text << in.rdbuf();
+            fs::create_directories(file.parent_path());
+            std::ofstream(file, std::ios::binary) << examples::export_text(
+                app.session, examples::parse_example(text.str(), source.filename().string()));
+        }
+    }
+    const auto outcome = labs::load_example_lab(app, lab);
+    switch (outcome.result) {
+        case labs::LabLoadResult::Loaded:
+            return std::nullopt;
+        case labs::LabLoadResult::NotListed:
+            return std::string(labs::kLabNotListed) + ": " + lab;
+        case labs::LabLoadResult::Refused:
+            break;
+    }
+    return outcome.message;
+}
+
 }  // namespace
 
 TranscriptResult run_transcript(const std::string& text, const std::string& name,
@@ -373,13 +413,16 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             result.message = name + ": @set " + device + " " + key + ": no such device or key";
             return result;
         }
+    // As Open Exported File and Load Config do: a refused file leaves the
+    // network as it was and shows its box, which @message checks.
     for (const auto& [how, file] : script.networks) {
         const fs::path path =
             fs::path(file).is_absolute() ? fs::path(file) : fs::path(network_folder) / file;
-        try {
-            networkfiles::load_network(app, path.string(), how);
-        } catch (const networkfiles::LoadError& error) {
-            result.message = name + ": " + error.message();
+        engine.load_network_file(path.string(), how);
+    }
+    if (!script.example_lab.empty()) {
+        if (auto failure = load_example_lab(app, script.example_lab)) {
+            result.message = name + ": " + *failure;
             return result;
         }
     }
@@ -442,16 +485,16 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             std::vector<std::string> shown;
             for (const auto& s : dialogs.shown())
                 if (s.kind == "message") shown.push_back(s.text);
-            const bool same = shown.size() == script.messages.size() &&
-                              std::equal(shown.begin(), shown.end(), script.messages.begin(),
-                                         [](const std::string& s, const std::string& e) {
-                                             return message_matches(e, s);
-                                         });
-            if (!same)
-                return fail(nullptr, "message boxes differ: expected " +
-                                         std::to_string(script.messages.size()) + ", shown " +
-                                         std::to_string(shown.size()) +
-                                         (shown.empty() ? "" : " (first: " + shown[0] + ")"));
+            for (std::size_t i = 0; i < std::max(shown.size(), script.messages.size()); ++i) {
+                if (i >= script.messages.size())
+                    return fail(nullptr, "an unexpected message box: " + shown[i]);
+                if (i >= shown.size())
+                    return fail(nullptr, "the message box was not shown: " + script.messages[i]);
+                if (!message_matches(script.messages[i], shown[i]))
+                    return fail(nullptr, "message box " + std::to_string(i + 1) +
+                                             " differs: shown " + shown[i] + ", expected " +
+                                             script.messages[i]);
+            }
             std::vector<Question> asked;
             for (const auto& s : dialogs.shown())
                 if (s.kind == "question" || s.kind == "okcancel")
