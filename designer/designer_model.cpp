@@ -138,8 +138,7 @@ bool DesignerModel::open_network_map_file(const std::string& path) {
         return false;
     } catch (const std::exception& error) {
         dialogs_.message(kProgramTitle,
-                         "The network could not be opened from " + path + ".\n\n" +
-                             db::failure_text_for_user(error),
+                         MapFileError(path, 0, db::failure_text_for_user(error)).message(),
                          platform::Icon::Critical);
         return false;
     }

@@ -578,17 +578,4 @@ NetworkMap read_network_map_file(const std::string& path, const std::vector<std:
     }
 }
 
-MapFileError::MapFileError(std::string path, int line, std::string reason)
-    : std::runtime_error((path.empty() ? "" : path + ": ") +
-                         (line > 0 ? "line " + std::to_string(line) + ": " : "") + reason),
-      path_(std::move(path)),
-      line_(line),
-      reason_(std::move(reason)) {}
-
-std::string MapFileError::message() const {
-    std::string text = "The network could not be opened from " + path_ + ".\n\n";
-    if (line_ > 0) text += "Line " + std::to_string(line_) + ": ";
-    return text + reason_;
-}
-
 }  // namespace vexlab::designer

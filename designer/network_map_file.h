@@ -30,11 +30,13 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "designer/canvas.h"
 #include "designer/designer_tables.h"
 #include "platform/db_value.h"
+#include "platform/file_refusal.h"
 
 namespace vexlab::designer {
 
@@ -45,19 +47,12 @@ inline constexpr std::string_view kMapDescriptionMarker = "<description>";
 inline constexpr std::string_view kMapConnectorsMarker = "<connectors>";
 inline constexpr std::string_view kMapEndOfRecord = "EOR";  // a line that begins so
 
-class MapFileError : public std::runtime_error {
-public:
-    MapFileError(std::string path, int line, std::string reason);
-    const std::string& path() const { return path_; }  // empty for a text read from memory
-    int line() const { return line_; }                 // 0 when the fault is no line's
-    const std::string& reason() const { return reason_; }
-    // The text the designer shows: the file, the line and why.
-    std::string message() const;
+inline constexpr const char* kMapRefused = "The network could not be opened.";
 
-private:
-    std::string path_;
-    int line_;
-    std::string reason_;
+class MapFileError : public platform::FileRefusal {
+public:
+    MapFileError(std::string path, int line, std::string reason)
+        : FileRefusal(kMapRefused, std::move(path), line, std::move(reason)) {}
 };
 
 struct MapDevice {

@@ -282,18 +282,6 @@ Lines with_lab_replaced(Lines lines, std::size_t lab, std::string_view new_lab_n
 
 }  // namespace
 
-LabsListError::LabsListError(std::string path, int line, std::string reason)
-    : std::runtime_error(path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + reason),
-      path_(std::move(path)),
-      line_(line),
-      reason_(std::move(reason)) {}
-
-std::string LabsListError::message() const {
-    std::string text = "The list of labs could not be read.\n" + path_ + "\n";
-    if (line_ > 0) text += "Line " + std::to_string(line_) + ": ";
-    return text + reason_;
-}
-
 std::string shown_name(std::string_view typed) {
     return cut(entry_line(kSectionName, typed)).value;
 }

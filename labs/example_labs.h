@@ -25,7 +25,10 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "platform/file_refusal.h"
 
 namespace vexlab::labs {
 
@@ -41,19 +44,11 @@ struct LabSection {
 
 // A list the reader will not show: a header without its name line, a count
 // that is no count, or a folder in the file's place.  Nothing was changed.
-class LabsListError : public std::runtime_error {
+class LabsListError : public platform::FileRefusal {
 public:
-    LabsListError(std::string path, int line, std::string reason);
-    const std::string& path() const { return path_; }
-    int line() const { return line_; }  // 0 when the fault is no line's
-    const std::string& reason() const { return reason_; }
-    // The text a window shows: what failed, the file, the line and why.
-    std::string message() const;
-
-private:
-    std::string path_;
-    int line_;
-    std::string reason_;
+    LabsListError(std::string path, int line, std::string reason)
+        : FileRefusal("The list of labs could not be read.", std::move(path), line,
+                      std::move(reason)) {}
 };
 
 // One section of the tree, by its place among the sections (from 0) and the

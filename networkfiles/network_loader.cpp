@@ -463,18 +463,6 @@ private:
 
 }  // namespace
 
-LoadError::LoadError(std::string path, int line, std::string reason)
-    : std::runtime_error(path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + reason),
-      path_(std::move(path)),
-      line_(line),
-      reason_(std::move(reason)) {}
-
-std::string LoadError::message() const {
-    std::string text = std::string(kLoadRefused) + "\n" + path_ + "\n";
-    if (line_ > 0) text += "Line " + std::to_string(line_) + ": ";
-    return text + reason_;
-}
-
 SaveError::SaveError(std::string path, std::string reason)
     : std::runtime_error(path + ": " + reason),
       path_(std::move(path)),

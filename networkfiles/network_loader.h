@@ -11,7 +11,9 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
+#include "platform/file_refusal.h"
 #include "state/console_session.h"
 
 namespace vexlab::db {
@@ -31,18 +33,10 @@ inline constexpr const char* kSaveFailed = "The configuration could not be saved
 
 // A refused load: the file, the line where the reading stopped (0 when the
 // fault is no line's) and why.  message() is the text the user is shown.
-class LoadError : public std::runtime_error {
+class LoadError : public platform::FileRefusal {
 public:
-    LoadError(std::string path, int line, std::string reason);
-    const std::string& path() const { return path_; }
-    int line() const { return line_; }
-    const std::string& reason() const { return reason_; }
-    std::string message() const;
-
-private:
-    std::string path_;
-    int line_;
-    std::string reason_;
+    LoadError(std::string path, int line, std::string reason)
+        : FileRefusal(kLoadRefused, std::move(path), line, std::move(reason)) {}
 };
 
 class SaveError : public std::runtime_error {

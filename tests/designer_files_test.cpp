@@ -269,7 +269,7 @@ TEST_F(DesignerFiles, AMapThatDoesNotReadWholeLeavesTheDesignAsItIs) {
         dialogs.clear();
         open_map(path);
         ASSERT_EQ(messages().size(), 1u);
-        const std::string where = "The network could not be opened from " + path + ".\n\n" +
+        const std::string where = "The network could not be opened.\n" + path + "\n" +
                                   (line > 0 ? "Line " + std::to_string(line) + ": " : "");
         EXPECT_EQ(messages()[0].rfind(where, 0), 0u) << messages()[0];
         EXPECT_GT(messages()[0].size(), where.size());

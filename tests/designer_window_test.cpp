@@ -314,8 +314,11 @@ TEST_F(DesignerWindow, EachMenuChoiceRunsItsHandlerOnce) {
     click_canvas({270, 70}, Qt::RightButton);
     EXPECT_EQ(menu_chooser.opened, QStringList{"Configure Device"});
     EXPECT_EQ(script.seen, QStringList{"frmIpassign"});
-    for (const auto& row : designer->model().tables().interfaces("SW1"))
-        if (row.interfacetype != "FastEthernet1") EXPECT_EQ(row.ipadd, "NA") << row.interfacetype;
+    for (const auto& row : designer->model().tables().interfaces("SW1")) {
+        if (row.interfacetype != "FastEthernet1") {
+            EXPECT_EQ(row.ipadd, "NA") << row.interfacetype;
+        }
+    }
     EXPECT_EQ(designer->model().tables().address_of("SW1", "FastEthernet1"), "10.0.0.5");
 
     // Configure Device on the router: one address dialog.
