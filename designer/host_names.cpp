@@ -2,6 +2,7 @@
 
 #include "designer/network_map_file.h"
 #include "networkfiles/file_format.h"
+#include "networkfiles/network_file.h"
 #include "platform/text.h"
 
 namespace vexlab::designer {
@@ -53,6 +54,9 @@ std::string proposed_name(DeviceGroup group, int number) {
 HostNameVerdict check_host_name(std::string_view name, const std::vector<std::string>& taken) {
     if (name.empty()) return HostNameVerdict::Empty;
     if (name.find_first_of("'\"\r\n") != std::string_view::npos) return HostNameVerdict::Taken;
+    // A name the network file reader would refuse could be designed but never
+    // exported and opened again.
+    if (networkfiles::unusable_device_name(name)) return HostNameVerdict::Taken;
     for (std::string_view reserved : kReservedNames)
         if (text::iequals(name, reserved)) return HostNameVerdict::Taken;
     if (reads_as_marker(name)) return HostNameVerdict::Taken;

@@ -3,7 +3,8 @@
 // the test a chosen name must pass.  A host name becomes a column of the
 // settings table and a line of the network files, so it must differ from
 // every other name also in letter case and must not break either: it may
-// not read as one of the files' marker lines.
+// not read as one of the files' marker lines, nor be a name the network file
+// reader refuses for a device.
 
 #include <string>
 #include <string_view>

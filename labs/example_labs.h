@@ -92,7 +92,7 @@ public:
     // The stored page of the first lab of that name anywhere in the file, or
     // an empty text.
     std::string find_lab_page(std::string_view lab_name) const;
-    // Whether any section is named so.
+    // Whether any section of the tree shows that name.
     bool section_exists(std::string_view name) const;
     // Whether the list still holds the section or the lab at its place.
     bool holds(const SectionRef& section) const;

@@ -511,13 +511,15 @@ TEST_F(ExportBesideALoadedNetwork, TheConsoleOpensTheExportWithEverythingDesigne
     EXPECT_NE(console.text().rfind("R1>"), std::string::npos);
 }
 
-// A host name that reads as a marker line of the network files or the map
-// is refused when it is typed, with the message the settings table's own
-// column names get.  Every other name travels: the export reads back, the
-// console opens it, and the map saves and opens again.
+// A host name that reads as a marker line of the network files or the map,
+// or that the network file reader refuses for a device, is refused when it
+// is typed, with the message the settings table's own column names get.
+// Every other name travels: the export reads back, the console opens it, and
+// the map saves and opens again.
 TEST_F(ExportBesideALoadedNetwork, NamesThatReadAsFileMarkersAreRefusedAndOthersTravel) {
+    using namespace std::string_literals;
     const struct {
-        const char* name;
+        std::string name;
         bool refused;
     } names[] = {
         {"ospf information", true},
@@ -539,7 +541,14 @@ TEST_F(ExportBesideALoadedNetwork, NamesThatReadAsFileMarkersAreRefusedAndOthers
         {"<connectors>", true},
         {"EOR", true},
         {"EOR2", true},
+        // The database's own names for a row's number, and a NUL.
+        {"rowid", true},
+        {"OID", true},
+        {"_RowID_", true},
+        {"R"s + '\0' + "9", true},
         {"eor2", false},
+        {"rowid2", false},
+        {"_oid", false},
         {"descriptions", false},
         {"ospf", false},
         {"netpath", false},
@@ -570,7 +579,7 @@ TEST_F(ExportBesideALoadedNetwork, NamesThatReadAsFileMarkersAreRefusedAndOthers
         ASSERT_TRUE(d.model->export_network(exported)) << d.dialogs.shown().back().text;
         vexlab::networkfiles::load_network(net.app, exported, NetworkLoad::ExportedFile);
         EXPECT_EQ(rows(net.app.session, "SELECT Device_Name FROM device ORDER BY rowid"),
-                  "R1;" + std::string(n.name) + ";");
+                  "R1;" + n.name + ";");
 
         const std::string map = net.folder.file("names.dgm");
         d.dialogs.next_text(map);

@@ -235,6 +235,11 @@ TEST_F(LabsFile, NamesCompareAsTheTreeShowsThem) {
     const auto tree = labs.read_lab_tree();
     ASSERT_EQ(tree.size(), std::size(cases));
     for (std::size_t i = 0; i < tree.size(); ++i) EXPECT_EQ(tree[i].name, cases[i].shown);
+    // The duplicate check finds each section by the name it shows, and no
+    // section by a name line the tree passes over.
+    for (const auto& c : cases) EXPECT_TRUE(labs.section_exists(c.shown)) << c.typed;
+    with("[section]\nsectionname = A\nNumberOfLabs = 0\nsectionname = Stray\n");
+    EXPECT_FALSE(labs.section_exists("Stray"));
 }
 
 TEST_F(LabsFile, LabsTheCountHidesStillCountAsTaken) {

@@ -1,11 +1,8 @@
-// Seeded mutations of the shipped files into every file reader: bytes
-// flipped, the file cut at a fiftieth of its length, lines deleted,
-// doubled, swapped or replaced, huge numbers, bytes that are no UTF-8, a NUL,
-// CR and LF mixed, very long lines, an empty file and a folder.  Whatever a
-// reader is given, nothing escapes it; a refused file names itself and
-// leaves every table and what is on screen as it was; an accepted file
-// leaves a consistent whole that saves, and opens and saves again to the
-// same bytes.
+// Seeded mutations of the shipped files into every file reader (the
+// mutations are those of support/file_mutations.h).  Whatever a reader is
+// given, nothing escapes it; a refused file names itself and leaves itself,
+// every table and what is on screen as it was; an accepted file leaves a
+// consistent whole that saves, and opens and saves again to the same bytes.
 //
 // A short run belongs to the test suite.  For a long one (the README's test
 // section tells more):
@@ -14,15 +11,15 @@
 // A further reader is a FileReader: its seed files, how it opens a file and
 // saves what it opened, what a refusal must leave as it was and what must
 // hold after an accepted file.  One more TEST with a few lines runs it, as
-// the designer's map files show at the end.
+// the designer's map files and the example-labs list show at the end.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -30,22 +27,23 @@
 
 #include "designer/network_map_file.h"
 #include "example_network.h"
+#include "labs/example_labs.h"
 #include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "state/app_state.h"
 #include "support/designer_script.h"
+#include "support/file_mutations.h"
 #include "support/network_state.h"
 
 namespace {
 
 using namespace vexlab;
 using state::NetworkLoad;
-
-long environment_number(const char* name, long fallback) {
-    const char* value = std::getenv(name);
-    return value && *value ? std::strtol(value, nullptr, 10) : fallback;
-}
+using test::files_per_reader;
+using test::fuzz_seed;
+using test::Mutation;
+using test::Mutator;
 
 struct SeedFile {
     std::string name;
@@ -55,6 +53,9 @@ struct SeedFile {
 // One reader under test.
 struct FileReader {
     std::vector<SeedFile> seeds;
+    // Where the file is put for the reader, when it reads a file of a name
+    // of its own; else a file of the fuzz's folder.
+    std::string path;
     // Opens the file at the path: nothing when it was accepted, else the
     // message the user is shown.  Whatever it throws escapes the reader.
     std::function<std::optional<std::string>(const std::string& path)> open;
@@ -66,217 +67,6 @@ struct FileReader {
     std::function<std::string()> state;
     // What is inconsistent after an accepted file; empty when all holds.
     std::function<std::vector<std::string>()> faults;
-};
-
-// ------------------------------------------------------------------ mutations
-
-struct Mutation {
-    std::string what;
-    std::string bytes;
-    bool folder = false;
-};
-
-class Mutator {
-public:
-    explicit Mutator(unsigned seed) : random_(seed) {}
-
-    // The n-th mutation: every kind in turn, the cuts running through the
-    // fiftieths of the file, and now and then a second change on top.
-    Mutation operator()(const std::string& text, long n) {
-        const int kind = static_cast<int>(n % kKinds);
-        if (kind == kFolder) return {"a folder", {}, true};
-        Mutation m{{}, text};
-        change(m, kind, (n / kKinds) % 50);
-        if (kind != kEmpty && random_() % 4 == 0)
-            change(m, static_cast<int>(random_() % kEmpty), static_cast<long>(random_() % 50));
-        return m;
-    }
-
-private:
-    using Lines = std::vector<std::string>;  // each with its line end
-    static constexpr int kEmpty = 11, kFolder = 12, kKinds = 13;
-
-    void change(Mutation& m, int kind, long fiftieth) {
-        std::string& bytes = m.bytes;
-        if (!m.what.empty()) m.what += ", ";
-        switch (kind) {
-            case 0: {
-                const int flips = 1 + static_cast<int>(random_() % 8);
-                for (int i = 0; i < flips && !bytes.empty(); ++i)
-                    bytes[pick(bytes.size())] ^= static_cast<char>(1 + random_() % 255);
-                m.what += std::to_string(flips) + " bytes flipped";
-                break;
-            }
-            case 1:
-                bytes.resize(bytes.size() * static_cast<std::size_t>(fiftieth) / 50);
-                m.what += "cut at " + std::to_string(fiftieth) + "/50";
-                break;
-            case 2:
-                with_lines(bytes,
-                           [&](Lines& lines) { lines.erase(lines.begin() + pick(lines.size())); });
-                m.what += "a line deleted";
-                break;
-            case 3:
-                with_lines(bytes, [&](Lines& lines) {
-                    const std::size_t at = pick(lines.size());
-                    lines.insert(lines.begin() + at, lines[at]);
-                });
-                m.what += "a line doubled";
-                break;
-            case 4:
-                with_lines(bytes, [&](Lines& lines) {
-                    std::swap(lines[pick(lines.size())], lines[pick(lines.size())]);
-                });
-                m.what += "two lines swapped";
-                break;
-            case 5:
-                with_lines(bytes, [&](Lines& lines) {
-                    std::string& line = lines[pick(lines.size())];
-                    line = random_() % 2 ? token() : lines[pick(lines.size())];
-                    if (line.empty() || line.back() != '\n') line += "\r\n";
-                });
-                m.what += "a line replaced";
-                break;
-            case 6: {
-                static const char* const huge[] = {"99999999999999999999999",
-                                                   "-9223372036854775809",
-                                                   "9223372036854775807",
-                                                   "2147483648",
-                                                   "1e308",
-                                                   "1e999",
-                                                   "-0",
-                                                   "18446744073709551616",
-                                                   "0x10"};
-                const std::size_t digit = bytes.find_first_of("0123456789", pick(bytes.size()));
-                const std::size_t at = digit == std::string::npos ? pick(bytes.size()) : digit;
-                const std::size_t end = bytes.find_first_not_of("0123456789", at);
-                bytes.replace(at, (end == std::string::npos ? bytes.size() : end) - at,
-                              huge[random_() % std::size(huge)]);
-                m.what += "a huge number";
-                break;
-            }
-            case 7: {
-                static const char* const odd[] = {"\xff",         "\xc3",     "\x80\x80",
-                                                  "\xed\xa0\x80", "\xfe\xff", "\xf4\x90\x80\x80"};
-                bytes.insert(name_position(bytes), odd[random_() % std::size(odd)]);
-                m.what += "bytes that are no UTF-8";
-                break;
-            }
-            case 8:
-                bytes.insert(name_position(bytes), 1, '\0');
-                m.what += "a NUL";
-                break;
-            case 9:
-                line_ends(bytes);
-                m.what += "line ends mixed";
-                break;
-            case 10:
-                bytes.insert(line_start(bytes), std::string(1 + random_() % 100000, 'w'));
-                m.what += "a long line";
-                break;
-            default:
-                bytes.clear();
-                m.what += "an empty file";
-                break;
-        }
-    }
-
-    std::size_t pick(std::size_t size) { return size ? random_() % size : 0; }
-
-    template <typename Change>
-    static void with_lines(std::string& text, Change change) {
-        Lines lines;
-        std::size_t start = 0;
-        while (start < text.size()) {
-            const std::size_t end = text.find('\n', start);
-            const std::size_t stop = end == std::string::npos ? text.size() : end + 1;
-            lines.push_back(text.substr(start, stop - start));
-            start = stop;
-        }
-        if (lines.empty()) return;
-        change(lines);
-        text.clear();
-        for (const auto& line : lines) text += line;
-    }
-
-    // Lines that mean something somewhere in a network file.
-    std::string token() {
-        static const char* const tokens[] = {"",
-                                             "UA",
-                                             "True",
-                                             "False",
-                                             " 0 ",
-                                             "-1 ",
-                                             "<1>",
-                                             "<R1>",
-                                             "[R1]",
-                                             "<2501>",
-                                             "<PC>",
-                                             "EOR",
-                                             "netpath:",
-                                             ":",
-                                             "<>",
-                                             "[]",
-                                             "<",
-                                             "[",
-                                             "hostname:",
-                                             " 99 ",
-                                             "Serial0",
-                                             "nat pool",
-                                             "<description>",
-                                             "<routing information>",
-                                             "<ospf information>",
-                                             "<eigrp information>",
-                                             "<subint information>",
-                                             "<vlan information>",
-                                             "intdet"};
-        return tokens[random_() % std::size(tokens)];
-    }
-
-    // Inside a device's name now and then, else anywhere.
-    std::size_t name_position(const std::string& text) {
-        if (text.empty()) return 0;
-        const std::size_t bracket = text.find('[', pick(text.size()));
-        if (bracket != std::string::npos && random_() % 2) return bracket + 1;
-        return pick(text.size());
-    }
-
-    std::size_t line_start(const std::string& text) {
-        const std::size_t end = text.find('\n', pick(text.size()));
-        return end == std::string::npos ? text.size() : end + 1;
-    }
-
-    void line_ends(std::string& text) {
-        auto replace_all = [&](std::string_view from, std::string_view to) {
-            std::string out;
-            std::size_t start = 0, at;
-            while ((at = text.find(from, start)) != std::string::npos) {
-                out.append(text, start, at - start).append(to);
-                start = at + from.size();
-            }
-            text = out.append(text, start);
-        };
-        switch (random_() % 5) {
-            case 0:
-                replace_all("\r\n", "\n");
-                break;
-            case 1:
-                replace_all("\r\n", "\r");
-                break;
-            case 2:
-            case 3: {
-                // One line end loses its CR or its LF.
-                const std::size_t at = text.find("\r\n", pick(text.size()));
-                if (at != std::string::npos) text.erase(at + (random_() % 2), 1);
-                break;
-            }
-            default:
-                text.insert(pick(text.size()), random_() % 2 ? "\r" : "\n");
-                break;
-        }
-    }
-
-    std::mt19937 random_;
 };
 
 // ------------------------------------------------------------------ the run
@@ -294,9 +84,7 @@ void fuzz(FileReader& reader, const std::filesystem::path& folder, long files, u
     const auto reopen = reader.reopen ? reader.reopen : reader.open;
     Mutator mutator(seed);
     std::mt19937 choose(seed + 1);
-    const std::string file = (folder / "mutated.file").string();
-    const std::string directory = (folder / "mutated.folder").string();
-    std::filesystem::create_directories(directory);
+    const std::string path = reader.path.empty() ? (folder / "mutated.file").string() : reader.path;
     const std::string saved = (folder / "saved.1").string(), again = (folder / "saved.2").string();
 
     std::string before = reader.state();
@@ -304,8 +92,11 @@ void fuzz(FileReader& reader, const std::filesystem::path& folder, long files, u
         const SeedFile& seed_file = reader.seeds[choose() % reader.seeds.size()];
         const Mutation m = mutator(seed_file.bytes, n);
         SCOPED_TRACE("file " + std::to_string(n) + ": " + seed_file.name + ", " + m.what);
-        const std::string path = m.folder ? directory : file;
-        if (!m.folder) write_bytes(path, m.bytes);
+        std::filesystem::remove_all(path);
+        if (m.folder)
+            std::filesystem::create_directory(path);
+        else
+            write_bytes(path, m.bytes);
 
         std::optional<std::string> refusal;
         try {
@@ -316,6 +107,11 @@ void fuzz(FileReader& reader, const std::filesystem::path& folder, long files, u
         }
         if (refusal) {
             EXPECT_NE(refusal->find(path), std::string::npos) << *refusal;
+            if (m.folder)
+                EXPECT_TRUE(std::filesystem::is_directory(path) && std::filesystem::is_empty(path))
+                    << "the refused folder was changed";
+            else
+                EXPECT_EQ(read_bytes(path), m.bytes) << "the refused file was changed";
             EXPECT_EQ(reader.state(), before) << "a refused file changed something\n" << *refusal;
         } else {
             for (const auto& fault : reader.faults()) ADD_FAILURE() << fault;
@@ -488,14 +284,6 @@ private:
     std::vector<SeedFile> exported_, configuration_, lab_networks_;
 };
 
-long files_per_reader() {
-    return environment_number("VEXLAB_FUZZ_FILES", 120);
-}
-
-unsigned fuzz_seed() {
-    return static_cast<unsigned>(environment_number("VEXLAB_FUZZ_SEED", 20261212));
-}
-
 TEST(FileFuzz, NetworkFilesIntoEveryNetworkReader) {
     NetworkFuzz network;
     for (const auto how :
@@ -546,6 +334,119 @@ TEST(FileFuzz, MapFilesIntoTheDesigner) {
         return faults;
     };
     test::TempDir folder;
+    fuzz(reader, folder.path(), files_per_reader(), fuzz_seed());
+}
+
+// ------------------------------------------------------------------ the example-labs list
+
+std::string tree_text(const std::vector<labs::LabSection>& tree) {
+    std::string text;
+    for (const auto& section : tree) {
+        text += "[" + section.name + "]";
+        for (const auto& lab : section.labs) text += " <" + lab + ">";
+        text += "\n";
+    }
+    return text;
+}
+
+// The headers of a list, counted as lines of their own.
+std::size_t headers_in(const std::string& bytes) {
+    std::size_t headers = 0, start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        std::string_view line(bytes.data() + start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        headers += line == "[section]";
+        start = end + 1;
+    }
+    return headers;
+}
+
+// Every file in the folder but the list itself: the copy a rewrite keeps and
+// whatever else a writer might leave there.
+std::string folder_state(const std::filesystem::path& folder, const std::string& except) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().string() != except)
+            entries[entry.path().filename().string()] =
+                entry.is_directory() ? "a folder" : test::read_file(entry.path().string());
+    std::string state;
+    for (const auto& [name, bytes] : entries) state += name + ":\n" + bytes + "\n";
+    return state;
+}
+
+// The example-labs list, read from its name in the program folder.  It is
+// written back as the editor's Edit writes a section kept under its own name,
+// which rewrites the whole list; a list of no section goes through the same
+// writer, which then writes the list back unchanged.
+TEST(FileFuzz, ExampleLabsListsIntoTheirReader) {
+    test::TempDir folder;
+    const auto program = folder.path() / "program";
+    std::filesystem::create_directories(program);
+    labs::ExampleLabsFile list(program.string());
+    FileReader reader;
+    reader.seeds = {
+        {"labs-sim.txt", test::read_file(test::resources_dir() + "/example_labs/labs-sim.txt")},
+        {"hand-edited.txt",
+         test::read_file(std::string(VEXLAB_FIXTURES_DIR) + "/labs-list/hand-edited.txt")}};
+    reader.path = list.path();
+
+    std::vector<labs::LabSection> tree;  // the last list accepted
+    auto read = [&]() -> std::optional<std::string> {
+        try {
+            tree = list.read_lab_tree();
+        } catch (const labs::LabsListError& error) {
+            // The writers read the list as the tree does and leave it alone.
+            for (const auto& written : {list.rename_section({0, {}}, {}), list.append_section("A")})
+                if (written || written.error.find(list.path()) == std::string::npos)
+                    ADD_FAILURE() << "a writer took a list the reader refuses: " << written.error;
+            return error.message();
+        }
+        return std::nullopt;
+    };
+    reader.open = [&](const std::string&) { return read(); };
+    reader.save = [&](const std::string& path) {
+        const labs::SectionRef first =
+            tree.empty() ? labs::SectionRef{} : labs::SectionRef{0, tree.front().name};
+        if (const auto written = list.rename_section(first, first.name); !written)
+            throw std::runtime_error(written.error);
+        std::filesystem::copy_file(list.path(), path,
+                                   std::filesystem::copy_options::overwrite_existing);
+    };
+    reader.reopen = [&](const std::string& path) {
+        std::filesystem::copy_file(path, list.path(),
+                                   std::filesystem::copy_options::overwrite_existing);
+        const std::string shown = tree_text(tree);
+        const auto refused = read();
+        if (!refused) {
+            EXPECT_EQ(tree_text(tree), shown) << "written back, it reads as another tree";
+        }
+        return refused;
+    };
+    reader.state = [&] { return folder_state(program, list.path()); };
+    // No section of the file is hidden or merged into another, and the
+    // editor finds each section and lab it shows at its place, by the name
+    // shown: the one it changes or removes, and the one a new name repeats.
+    reader.faults = [&] {
+        std::vector<std::string> faults;
+        const std::size_t headers = headers_in(test::read_file(list.path()));
+        if (headers != tree.size())
+            faults.push_back(std::to_string(headers) + " headers show " +
+                             std::to_string(tree.size()) + " sections");
+        for (std::size_t s = 0; s < tree.size(); ++s) {
+            const labs::SectionRef section{s, tree[s].name};
+            if (!list.holds(section)) faults.push_back("section " + section.name + " is not found");
+            if (!list.section_exists(section.name))
+                faults.push_back("the name of section " + section.name + " is free");
+            for (std::size_t l = 0; l < tree[s].labs.size(); ++l) {
+                const labs::LabRef lab{section, l, tree[s].labs[l]};
+                if (!list.holds(lab)) faults.push_back("lab " + lab.name + " is not found");
+                if (!list.lab_exists_in_section(section, lab.name))
+                    faults.push_back("the name of lab " + lab.name + " is free");
+            }
+        }
+        return faults;
+    };
     fuzz(reader, folder.path(), files_per_reader(), fuzz_seed());
 }
 

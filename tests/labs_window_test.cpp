@@ -24,9 +24,11 @@
 #include "console/ui/frmRoutSim.h"
 #include "example_network.h"
 #include "labs/example_lab_load.h"
+#include "labs/ui/example_lab_tree.h"
 #include "labs/ui/frmLabs.h"
 #include "labs/ui/frmLabsimAd.h"
 #include "platform/user_dialogs.h"
+#include "support/file_mutations.h"
 #include "support/test_database.h"
 
 namespace {
@@ -509,6 +511,51 @@ TEST_F(LabsWindowTest, AListTheReaderRefusesIsShownAsNothingAndSaysWhy) {
     editor->Command2->click();
     EXPECT_EQ(last_message().rfind("The list of labs could not be saved; it is as it was.", 0), 0u);
     EXPECT_EQ(labs_file(), broken);
+    editor->close();
+}
+
+// Whatever list the reader accepts, mutated as the file fuzz test mutates
+// lists, the editor shows each of its sections and labs under the name the
+// list holds, and each node leads the writers to its own section or lab.
+TEST_F(LabsWindowTest, TheEditorShowsEveryListTheReaderAccepts) {
+    using namespace vexlab::labs;
+    const std::string seeds[] = {
+        read_file(vexlab::test::resources_dir() + "/example_labs/labs-sim.txt"),
+        read_file(std::string(VEXLAB_SOURCE_DIR) + "/tests/fixtures/labs-list/hand-edited.txt")};
+    const ExampleLabsFile list(folder.path().string());
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuEdit, &home);
+    vexlab::test::Mutator mutate(vexlab::test::fuzz_seed());
+    const long files = vexlab::test::files_per_reader();
+    long accepted = 0;
+    for (long n = 0; n < files; ++n) {
+        const vexlab::test::Mutation m = mutate(seeds[n % 2], n);
+        if (m.folder) continue;
+        SCOPED_TRACE("list " + std::to_string(n) + ": " + m.what);
+        write_file(list.path(), m.bytes);
+        std::vector<LabSection> tree;
+        try {
+            tree = list.read_lab_tree();
+        } catch (const LabsListError&) {
+            continue;
+        }
+        ++accepted;
+        editor->Form_Load();
+        QTreeWidget* shown = editor->TreeView1;
+        ASSERT_EQ(shown->topLevelItemCount(), static_cast<int>(tree.size()));
+        for (int s = 0; s < shown->topLevelItemCount(); ++s) {
+            QTreeWidgetItem* section = shown->topLevelItem(s);
+            EXPECT_EQ(node_text(*section), tree[s].name);
+            EXPECT_TRUE(list.holds(section_of(*section))) << tree[s].name;
+            ASSERT_EQ(section->childCount(), static_cast<int>(tree[s].labs.size()));
+            for (int l = 0; l < section->childCount(); ++l) {
+                EXPECT_EQ(node_text(*section->child(l)), tree[s].labs[l]);
+                EXPECT_TRUE(list.holds(lab_of(*section->child(l)))) << tree[s].labs[l];
+            }
+        }
+        if (HasFailure()) break;
+    }
+    EXPECT_GE(accepted, files / 4);
     editor->close();
 }
 
