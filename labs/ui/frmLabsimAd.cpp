@@ -151,7 +151,6 @@ void frmLabsimAd::TreeView1_NodeClick(QTreeWidgetItem* node) {
     } else if (lab_entry_found_) {
         Text1->setEnabled(false);
         Text2->setText(node->text(0));
-        selected_lab_section_ = chosen_lab_.section.name;
         if (auto page = file_.lab_page(chosen_lab_)) Text3->setText(QString::fromStdString(*page));
     }
 }

@@ -18,9 +18,6 @@ class QTreeWidgetItem;
 namespace vexlab::state {
 struct AppState;
 }
-namespace vexlab::platform {
-class UserDialogs;
-}
 
 namespace vexlab::labs {
 
@@ -73,7 +70,6 @@ private:
     ExampleLabsFile file_;
     LabEditOperation operation_ = LabEditOperation::AddSection;
     std::string selected_node_text_;
-    std::string selected_lab_section_;
     // The section or lab the last node click chose.
     bool section_chosen_ = false;
     SectionRef chosen_section_;
