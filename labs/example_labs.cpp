@@ -1,5 +1,6 @@
 #include "labs/example_labs.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -59,8 +60,7 @@ std::string entry_line(std::string_view key, std::string_view value) {
 }
 
 struct FileLines {
-    bool readable = true;
-    std::string why;  // when not readable
+    std::string unreadable;  // why the file cannot be read; empty when it can
     std::vector<std::string> lines;
 };
 
@@ -70,14 +70,12 @@ FileLines read_lines(const std::string& path) {
     std::error_code ec;
     if (!fs::exists(path, ec)) return result;  // a missing list is an empty one
     if (fs::is_directory(path, ec)) {
-        result.readable = false;
-        result.why = "a folder stands in the place of the file";
+        result.unreadable = "a folder stands in the place of the file";
         return result;
     }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        result.readable = false;
-        result.why = "the file cannot be read";
+        result.unreadable = "the file cannot be read";
         return result;
     }
     std::string line;
@@ -85,10 +83,7 @@ FileLines read_lines(const std::string& path) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         result.lines.push_back(std::move(line));
     }
-    if (file.bad()) {
-        result.readable = false;
-        result.why = "the file cannot be read";
-    }
+    if (file.bad()) result.unreadable = "the file cannot be read";
     return result;
 }
 
@@ -120,19 +115,15 @@ struct Block {
     std::vector<std::size_t> all_labs;    // every "labname" entry of the block
 };
 
-struct Layout {
-    std::vector<Block> blocks;
-};
-
 // Reads the lines as the tree does, and refuses what it could not show
 // whole: a header whose next line is no "sectionname" entry (its labs would
 // belong to no section, and the writers to the block before), and a count
 // that is no whole number from 0 to 32767.
-Layout layout_of(const Lines& lines, const std::string& path) {
+std::vector<Block> blocks_of(const Lines& lines, const std::string& path) {
     auto refuse = [&](std::size_t line, std::string why) {
         throw LabsListError(path, static_cast<int>(line) + 1, std::move(why));
     };
-    Layout layout;
+    std::vector<Block> blocks;
     std::size_t i = 0;
     while (i < lines.size() && !is_header(lines[i])) ++i;  // lines before a header are passed over
     while (i < lines.size()) {
@@ -162,33 +153,49 @@ Layout layout_of(const Lines& lines, const std::string& path) {
                 block.shown_labs.push_back(i);
         }
         block.end = i;
-        layout.blocks.push_back(std::move(block));
+        blocks.push_back(std::move(block));
     }
-    return layout;
+    return blocks;
 }
 
-// The lines of the list, checked; throws LabsListError.
-Lines checked_lines(const std::string& path, Layout* layout = nullptr) {
+// The list as the tree reads it: its lines and its section blocks.
+struct List {
+    Lines lines;
+    std::vector<Block> blocks;
+};
+
+// Throws LabsListError.
+List read_list(const std::string& path) {
     FileLines file = read_lines(path);
-    if (!file.readable) throw LabsListError(path, 0, file.why);
-    Layout read = layout_of(file.lines, path);
-    if (layout) *layout = std::move(read);
-    return std::move(file.lines);
+    if (!file.unreadable.empty()) throw LabsListError(path, 0, file.unreadable);
+    List list;
+    list.blocks = blocks_of(file.lines, path);
+    list.lines = std::move(file.lines);
+    return list;
+}
+
+// The list for the lookups, which find nothing in a list the reader refuses.
+std::optional<List> accepted_list(const std::string& path) {
+    try {
+        return read_list(path);
+    } catch (const LabsListError&) {
+        return std::nullopt;
+    }
 }
 
 // The block of the section at its place, if it still bears its name.
-const Block* block_of(const Layout& layout, const SectionRef& section) {
-    if (section.index >= layout.blocks.size()) return nullptr;
-    const Block& block = layout.blocks[section.index];
+const Block* block_of(const List& list, const SectionRef& section) {
+    if (section.index >= list.blocks.size()) return nullptr;
+    const Block& block = list.blocks[section.index];
     return block.name == section.name ? &block : nullptr;
 }
 
 // The "labname" line of the lab at its place, if it still bears its name.
-std::optional<std::size_t> lab_line(const Lines& lines, const Layout& layout, const LabRef& lab) {
-    const Block* block = block_of(layout, lab.section);
+std::optional<std::size_t> lab_line(const List& list, const LabRef& lab) {
+    const Block* block = block_of(list, lab.section);
     if (!block || lab.index >= block->shown_labs.size()) return std::nullopt;
     const std::size_t line = block->shown_labs[lab.index];
-    if (cut(lines[line]).value != lab.name) return std::nullopt;
+    if (cut(list.lines[line]).value != lab.name) return std::nullopt;
     return line;
 }
 
@@ -293,12 +300,11 @@ ExampleLabsFile::ExampleLabsFile(std::string program_folder)
 // ------------------------------------------------------------------ readers
 
 std::vector<LabSection> ExampleLabsFile::read_lab_tree() const {
-    Layout layout;
-    const Lines lines = checked_lines(path_, &layout);
+    const List list = read_list(path_);
     std::vector<LabSection> tree;
-    for (const Block& block : layout.blocks) {
+    for (const Block& block : list.blocks) {
         LabSection& section = tree.emplace_back(LabSection{block.name, {}});
-        for (std::size_t lab : block.shown_labs) section.labs.push_back(cut(lines[lab]).value);
+        for (std::size_t lab : block.shown_labs) section.labs.push_back(cut(list.lines[lab]).value);
     }
     return tree;
 }
@@ -316,61 +322,37 @@ std::string ExampleLabsFile::find_lab_page(std::string_view lab_name) const {
 // By the names the tree shows: a name line that holds a second "=" shows its
 // section too, and a stray name line inside a block shows none.
 bool ExampleLabsFile::section_exists(std::string_view name) const {
-    try {
-        Layout layout;
-        checked_lines(path_, &layout);
-        for (const Block& block : layout.blocks)
-            if (block.name == name) return true;
-    } catch (const LabsListError&) {
-    }
-    return false;
+    const auto list = accepted_list(path_);
+    return list && std::any_of(list->blocks.begin(), list->blocks.end(),
+                               [&](const Block& block) { return block.name == name; });
 }
 
 bool ExampleLabsFile::holds(const SectionRef& section) const {
-    try {
-        Layout layout;
-        checked_lines(path_, &layout);
-        return block_of(layout, section) != nullptr;
-    } catch (const LabsListError&) {
-        return false;
-    }
+    const auto list = accepted_list(path_);
+    return list && block_of(*list, section);
 }
 
 bool ExampleLabsFile::holds(const LabRef& lab) const {
-    try {
-        Layout layout;
-        const Lines lines = checked_lines(path_, &layout);
-        return lab_line(lines, layout, lab).has_value();
-    } catch (const LabsListError&) {
-        return false;
-    }
+    const auto list = accepted_list(path_);
+    return list && lab_line(*list, lab);
 }
 
 bool ExampleLabsFile::lab_exists_in_section(const SectionRef& section,
                                             std::string_view lab_name) const {
-    try {
-        Layout layout;
-        const Lines lines = checked_lines(path_, &layout);
-        const Block* block = block_of(layout, section);
-        if (!block) return false;
-        // Labs the count keeps hidden count too: a raised count shows them.
-        for (std::size_t lab : block->all_labs)
-            if (cut(lines[lab]).value == lab_name) return true;
-    } catch (const LabsListError&) {
-    }
-    return false;
+    const auto list = accepted_list(path_);
+    const Block* block = list ? block_of(*list, section) : nullptr;
+    // Labs the count keeps hidden count too: a raised count shows them.
+    return block &&
+           std::any_of(block->all_labs.begin(), block->all_labs.end(),
+                       [&](std::size_t lab) { return cut(list->lines[lab]).value == lab_name; });
 }
 
 std::optional<std::string> ExampleLabsFile::lab_page(const LabRef& lab) const {
-    try {
-        Layout layout;
-        const Lines lines = checked_lines(path_, &layout);
-        const auto line = lab_line(lines, layout, lab);
-        if (!line) return std::nullopt;
-        if (const auto page = page_line(lines, *line)) return cut(lines[*page]).value;
-    } catch (const LabsListError&) {
-    }
-    return std::nullopt;
+    const auto list = accepted_list(path_);
+    const auto line = list ? lab_line(*list, lab) : std::nullopt;
+    const auto page = line ? page_line(list->lines, *line) : std::nullopt;
+    if (!page) return std::nullopt;
+    return cut(list->lines[*page]).value;
 }
 
 // ------------------------------------------------------------------ writers
@@ -380,16 +362,15 @@ namespace {
 // Reads and checks the file, keeps it as it was in the copy, and writes the
 // edited text.  A list the reader refuses is left alone.
 SaveResult rewrite(const std::string& path, const std::string& copy_path,
-                   const std::function<Lines(const Lines&, const Layout&)>& edit) {
-    Lines current;
-    Layout layout;
+                   const std::function<Lines(const List&)>& edit) {
+    List current;
     try {
-        current = checked_lines(path, &layout);
+        current = read_list(path);
     } catch (const LabsListError& error) {
         return {false, error.what()};
     }
-    const Lines changed = edit(current, layout);
-    if (SaveResult kept = write_lines(copy_path, current); !kept) return kept;
+    const Lines changed = edit(current);
+    if (SaveResult kept = write_lines(copy_path, current.lines); !kept) return kept;
     return write_lines(path, changed);
 }
 
@@ -397,41 +378,42 @@ SaveResult rewrite(const std::string& path, const std::string& copy_path,
 
 SaveResult ExampleLabsFile::append_section(std::string_view name) {
     // An appended section changes nothing that was there, so no copy is kept.
-    Lines current;
+    List current;
     try {
-        current = checked_lines(path_);
+        current = read_list(path_);
     } catch (const LabsListError& error) {
         return {false, error.what()};
     }
-    return write_lines(path_, with_section_appended(std::move(current), name));
+    return write_lines(path_, with_section_appended(std::move(current.lines), name));
 }
 
 SaveResult ExampleLabsFile::add_lab(const SectionRef& section, std::string_view lab_name,
                                     std::string_view page) {
-    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
-        const Block* block = block_of(layout, section);
-        return block ? with_lab_added(lines, *block, lab_name, page) : lines;
+    return rewrite(path_, copy_path_, [&](const List& list) {
+        const Block* block = block_of(list, section);
+        return block ? with_lab_added(list.lines, *block, lab_name, page) : list.lines;
     });
 }
 
 SaveResult ExampleLabsFile::remove_section(const SectionRef& section) {
-    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
-        const Block* block = block_of(layout, section);
-        return block ? with_section_removed(lines, *block) : lines;
+    return rewrite(path_, copy_path_, [&](const List& list) {
+        const Block* block = block_of(list, section);
+        return block ? with_section_removed(list.lines, *block) : list.lines;
     });
 }
 
 SaveResult ExampleLabsFile::remove_lab(const LabRef& lab) {
-    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
-        const auto line = lab_line(lines, layout, lab);
-        return line ? with_lab_removed(lines, *block_of(layout, lab.section), *line) : lines;
+    return rewrite(path_, copy_path_, [&](const List& list) {
+        const auto line = lab_line(list, lab);
+        return line ? with_lab_removed(list.lines, *block_of(list, lab.section), *line)
+                    : list.lines;
     });
 }
 
 SaveResult ExampleLabsFile::rename_section(const SectionRef& section, std::string_view new_name) {
-    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
-        Lines out = lines;
-        if (const Block* block = block_of(layout, section))
+    return rewrite(path_, copy_path_, [&](const List& list) {
+        Lines out = list.lines;
+        if (const Block* block = block_of(list, section))
             out[block->name_line] = entry_line(kSectionName, new_name);
         return out;
     });
@@ -439,9 +421,9 @@ SaveResult ExampleLabsFile::rename_section(const SectionRef& section, std::strin
 
 SaveResult ExampleLabsFile::replace_lab(const LabRef& lab, std::string_view new_lab_name,
                                         std::string_view page) {
-    return rewrite(path_, copy_path_, [&](const Lines& lines, const Layout& layout) {
-        const auto line = lab_line(lines, layout, lab);
-        return line ? with_lab_replaced(lines, *line, new_lab_name, page) : lines;
+    return rewrite(path_, copy_path_, [&](const List& list) {
+        const auto line = lab_line(list, lab);
+        return line ? with_lab_replaced(list.lines, *line, new_lab_name, page) : list.lines;
     });
 }
 

@@ -22,7 +22,6 @@
 // replaces "labs-sim.txt" in one step, so a failed write leaves it untouched.
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -86,11 +85,11 @@ public:
     const std::string& copy_path() const { return copy_path_; }
 
     // --- Readers.  A missing file reads as an empty one; a list the reader
-    // refuses throws LabsListError from read_lab_tree and reads as holding
-    // nothing in the others.
+    // refuses throws LabsListError from read_lab_tree and holds nothing for
+    // the lookups by name and place.
     std::vector<LabSection> read_lab_tree() const;
-    // The stored page of the first lab of that name anywhere in the file, or
-    // an empty text.
+    // The stored page of the first lab of that name anywhere in the file's
+    // lines, or an empty text; the file is not checked as the tree reads it.
     std::string find_lab_page(std::string_view lab_name) const;
     // Whether any section of the tree shows that name.
     bool section_exists(std::string_view name) const;
