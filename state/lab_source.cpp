@@ -294,10 +294,8 @@ std::vector<TableRows> Compiler::rows() const {
 
 const std::vector<LabDevice>& lab_devices() {
     static const std::vector<LabDevice> devices = {
-        {"R1", DeviceKind::Router, "2501"}, {"R2", DeviceKind::Router, "2501"},
-        {"R3", DeviceKind::Router, "2501"}, {"S1", DeviceKind::Switch, "1912"},
-        {"S2", DeviceKind::Switch, "2950"}, {"S3", DeviceKind::Switch, "1912"},
-        {"WS11", DeviceKind::Pc, "PC"},     {"WS12", DeviceKind::Pc, "PC"},
+        {"R1", "2501"}, {"R2", "2501"}, {"R3", "2501"}, {"S1", "1912"},
+        {"S2", "2950"}, {"S3", "1912"}, {"WS11", "PC"}, {"WS12", "PC"},
     };
     return devices;
 }

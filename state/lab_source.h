@@ -48,7 +48,6 @@
 #include <vector>
 
 #include "state/table_text.h"
-#include "state/vocabulary.h"
 
 namespace vexlab::state {
 
@@ -61,7 +60,6 @@ struct LabSource {
 // S1 and S3 are 1900 switches, whose console opens on a menu.
 struct LabDevice {
     std::string_view name;
-    DeviceKind kind;
     std::string_view model;
 };
 const std::vector<LabDevice>& lab_devices();
