@@ -42,7 +42,8 @@ bool known_device(std::string_view name) {
 class Compiler {
 public:
     void read(const LabSource& source);
-    const std::vector<Sublab>& sublabs() const;
+    // The sublabs read, once each holds to the rules; throws TableTextError.
+    const std::vector<Sublab>& checked_sublabs() const;
     std::vector<TableRows> rows() const;
 
 private:
@@ -232,14 +233,12 @@ void Compiler::check(const Sublab& s) const {
     }
 }
 
-const std::vector<Sublab>& Compiler::sublabs() const {
+const std::vector<Sublab>& Compiler::checked_sublabs() const {
     for (const Sublab& s : sublabs_) check(s);
     return sublabs_;
 }
 
 std::vector<TableRows> Compiler::rows() const {
-    sublabs();
-
     TableRows labs{"labs", {"index", "labname"}, {}, {}};
     for (const auto& [index, name] : labs_) {
         labs.rows.push_back({std::to_string(index), name});
@@ -265,7 +264,7 @@ std::vector<TableRows> Compiler::rows() const {
         return or_nill(joined);
     };
     int sublab_index = 0, step_index = 0, command_index = 0;
-    for (const Sublab& s : sublabs_) {
+    for (const Sublab& s : checked_sublabs()) {
         ++sublab_index;
         sublab.rows.push_back({std::to_string(sublab_index), s.name, or_nill(s.picture),
                                lines(s.description), lines(s.card), or_nill(s.card_title),
@@ -303,7 +302,7 @@ const std::vector<LabDevice>& lab_devices() {
 std::vector<LabSublab> read_lab_sources(const std::vector<LabSource>& sources) {
     Compiler compiler;
     for (const LabSource& source : sources) compiler.read(source);
-    return compiler.sublabs();
+    return compiler.checked_sublabs();
 }
 
 std::vector<TableRows> compile_lab_sources(const std::vector<LabSource>& sources) {
