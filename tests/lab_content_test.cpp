@@ -13,6 +13,7 @@
 #include "console/console_engine.h"
 #include "example_network.h"
 #include "interpreter/interpreter.h"
+#include "labs/lab_run.h"
 #include "labs/lab_tables.h"
 #include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
@@ -57,12 +58,6 @@ std::string lab_devices_network() {
            "link S2 FastEthernet0/2 WS11 Ethernet0\n"
            "link S2 FastEthernet0/3 WS12 Ethernet0\n"
            "link R3 Ethernet0 S3 Ethernet0/1\n";
-}
-
-bool menu_switch(const std::string& device) {
-    for (const auto& known : vexlab::state::lab_devices())
-        if (known.name == device) return known.model == "1912";
-    return false;
 }
 
 // Listings and probes answer with what the network holds, which is the
@@ -163,7 +158,7 @@ std::vector<std::string> SimulatorReplay::replay(const vexlab::state::LabSublab&
             if (command.comprompt.empty()) {
                 // The menu of a 1900 switch belongs to the lab console; the
                 // simulator's console opens on the command line.
-                if (!menu_switch(device))
+                if (!vexlab::labs::is_menu_switch(device))
                     fail(command.line, "typed at the menu, which " + device + " does not have");
                 else if (command.resprompt != suffix())
                     fail(command.line, "the menu leads to \"" + command.resprompt +
