@@ -180,6 +180,11 @@ std::string short_label(std::string_view interface) {
     return label + "/" + shorten(interface.substr(slash + 1));
 }
 
+namespace {
+
+// The built-in network as an exported network file: the devices in their
+// numbered order with their shipped settings, the shipped routing views and
+// the console's description of the network.
 std::string built_in_export_text(db::DatabaseSession& session) {
     // The shipped copies, not the default tables themselves: those are the
     // ones the console's commands change.
@@ -216,6 +221,8 @@ std::string built_in_export_text(db::DatabaseSession& session) {
     writer.line(networkfiles::kSubinterfaceHeader);
     return writer.take();
 }
+
+}  // namespace
 
 std::string export_text(db::DatabaseSession& scratch, const ExampleNetwork& network) {
     if (network.built_in) return built_in_export_text(scratch);

@@ -83,11 +83,6 @@ ExampleNetwork parse_example(std::string_view text, std::string_view source);
 // from the shipped copy that the database keeps of it.
 std::string export_text(db::DatabaseSession& scratch, const ExampleNetwork& network);
 
-// The built-in network as an exported network file: the devices in their
-// numbered order with their shipped settings, the shipped routing views and
-// the console's description of the network.
-std::string built_in_export_text(db::DatabaseSession& session);
-
 // The short label of an interface as the designer prints it at a cable's
 // end: "FastEthernet0/5" gives "F0/5", "Serial0" gives "S0".
 std::string short_label(std::string_view interface);
