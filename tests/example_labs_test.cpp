@@ -509,13 +509,17 @@ TEST(LabNetworkIndex, FindsTheLineAfterTheLabsName) {
 
 namespace {
 
-// The list that ships with the program: every lab has its own page.
+// The list that ships with the program: every lab has its own page, and
+// every page and network source shipped belongs to a lab of the list, so
+// what replays the listed labs reaches all of them.
 TEST(ShippedExampleLabs, EveryLabHasItsPage) {
+    namespace fs = std::filesystem;
     const std::string folder = vexlab::test::resources_dir() + "/example_labs";
     ExampleLabsFile shipped(folder);
     const auto tree = shipped.read_lab_tree();
     EXPECT_GE(tree.size(), 4u);
     std::set<std::string> labs;
+    std::set<fs::path> pages{fs::path(folder + "/" + vexlab::labs::kCoverPage).lexically_normal()};
     for (const LabSection& section : tree) {
         EXPECT_FALSE(section.labs.empty()) << section.name;
         for (const std::string& lab : section.labs) {
@@ -523,21 +527,34 @@ TEST(ShippedExampleLabs, EveryLabHasItsPage) {
             EXPECT_TRUE(labs.insert(lab).second) << "two labs of one name show one page";
             const std::string page = shipped.find_lab_page(lab);
             ASSERT_FALSE(page.empty());
-            EXPECT_TRUE(std::filesystem::is_regular_file(vexlab::labs::program_path(folder, page)));
+            const fs::path file = fs::path(vexlab::labs::program_path(folder, page));
+            EXPECT_TRUE(fs::is_regular_file(file));
+            pages.insert(file.lexically_normal());
         }
     }
     EXPECT_GE(labs.size(), 12u);
-    EXPECT_TRUE(std::filesystem::is_regular_file(folder + "/" + vexlab::labs::kCoverPage));
+    EXPECT_TRUE(fs::is_regular_file(folder + "/" + vexlab::labs::kCoverPage));
+    for (const auto& entry : fs::directory_iterator(folder + "/labs"))
+        EXPECT_TRUE(pages.count(entry.path().lexically_normal()))
+            << entry.path() << " is the page of no lab of the list";
 
-    // Every network of the index belongs to a lab of the list.
+    // Every network of the index belongs to a lab of the list, and every
+    // network source is a network of the index.
     std::ifstream index(folder + "/" + vexlab::labs::kLabNetworkIndexName);
     int networks = 0;
+    std::set<std::string> indexed;
     for (std::string line; std::getline(index, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("labpath = ", 0) == 0)
+            indexed.insert(fs::path(line.substr(10)).stem().string());
         if (line.rfind("labname = ", 0) != 0) continue;
         ++networks;
         EXPECT_TRUE(labs.count(line.substr(10))) << line;
     }
     EXPECT_GE(networks, 6);
+    for (const auto& entry : fs::directory_iterator(folder + "/networks"))
+        EXPECT_TRUE(indexed.count(entry.path().stem().string()))
+            << entry.path() << " is the network of no lab";
 }
 
 }  // namespace
