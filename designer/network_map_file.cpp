@@ -20,11 +20,6 @@ namespace vexlab::designer {
 
 namespace {
 
-constexpr std::string_view kSubinterfaceMarker = kMapSubinterfaceMarker;
-constexpr std::string_view kCountersMarker = kMapCountersMarker;
-constexpr std::string_view kDescriptionMarker = kMapDescriptionMarker;
-constexpr std::string_view kConnectorsMarker = kMapConnectorsMarker;
-
 class Writer {
 public:
     void line(std::string_view text) {
@@ -134,9 +129,9 @@ public:
     }
 
     NetworkMap run(Where& where) {
-        const std::size_t subinterfaces = find(kSubinterfaceMarker, 0);
+        const std::size_t subinterfaces = find(kMapSubinterfaceMarker, 0);
         read_devices(subinterfaces, where);
-        const std::size_t counters = find(kCountersMarker, subinterfaces + 1);
+        const std::size_t counters = find(kMapCountersMarker, subinterfaces + 1);
         read_subinterfaces(subinterfaces + 1, counters, where);
         read_counters(counters);
         const std::size_t description = counters + 4;
@@ -145,13 +140,13 @@ public:
         // follow it.
         std::size_t connectors = lines_.size();
         for (std::size_t i = lines_.size(); i > description + 1; --i)
-            if (lines_[i - 1] == kConnectorsMarker) {
+            if (lines_[i - 1] == kMapConnectorsMarker) {
                 connectors = i - 1;
                 break;
             }
         if (connectors == lines_.size())
             fail(lines_.size() - 1,
-                 "the file ends before the line " + text::quoted(kConnectorsMarker));
+                 "the file ends before the line " + text::quoted(kMapConnectorsMarker));
         read_description(description + 1, connectors);
         where.connectors = connectors;
         read_connectors(connectors + 1);
@@ -242,12 +237,12 @@ private:
     void read_counters(std::size_t marker) {
         if (marker + 4 >= lines_.size())
             fail(lines_.size() - 1,
-                 "the file ends before the line " + text::quoted(kDescriptionMarker));
+                 "the file ends before the line " + text::quoted(kMapDescriptionMarker));
         std::array<int, 3> counters{};
         for (std::size_t k = 0; k < 3; ++k)
             counters[k] = whole_number_at(lines_, marker + 1 + k, false, -32768, 32767);
-        if (lines_[marker + 4] != kDescriptionMarker)
-            fail(marker + 4, "the line " + text::quoted(kDescriptionMarker) +
+        if (lines_[marker + 4] != kMapDescriptionMarker)
+            fail(marker + 4, "the line " + text::quoted(kMapDescriptionMarker) +
                                  " must follow the three device numbers, not " +
                                  text::quoted(lines_[marker + 4]));
         map_.counters = counters;
@@ -523,18 +518,18 @@ std::string format_network_map(const NetworkMap& map) {
             out.number(row.index);
         }
     }
-    out.line(kSubinterfaceMarker);
+    out.line(kMapSubinterfaceMarker);
     for (const auto& record : map.subinterfaces) {
         for (const auto& value : record) out.value(value);
         out.line(kMapEndOfRecord);
     }
-    out.line(kCountersMarker);
+    out.line(kMapCountersMarker);
     const std::array<int, 3> counters = map.counters.value_or(std::array<int, 3>{});
     for (int counter : counters) out.number(counter);
-    out.line(kDescriptionMarker);
+    out.line(kMapDescriptionMarker);
     // The description is written as it is, followed by one line end.
     out.line(map.description);
-    out.line(kConnectorsMarker);
+    out.line(kMapConnectorsMarker);
     for (const auto& line : map.lines) {
         out.number(line.x1);
         out.number(line.x2);
