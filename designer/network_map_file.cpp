@@ -238,14 +238,12 @@ private:
         if (marker + 4 >= lines_.size())
             fail(lines_.size() - 1,
                  "the file ends before the line " + text::quoted(kMapDescriptionMarker));
-        std::array<int, 3> counters{};
         for (std::size_t k = 0; k < 3; ++k)
-            counters[k] = whole_number_at(lines_, marker + 1 + k, false, -32768, 32767);
+            map_.counters[k] = whole_number_at(lines_, marker + 1 + k, false, -32768, 32767);
         if (lines_[marker + 4] != kMapDescriptionMarker)
             fail(marker + 4, "the line " + text::quoted(kMapDescriptionMarker) +
                                  " must follow the three device numbers, not " +
                                  text::quoted(lines_[marker + 4]));
-        map_.counters = counters;
     }
 
     void read_description(std::size_t begin, std::size_t end) {
@@ -524,8 +522,7 @@ std::string format_network_map(const NetworkMap& map) {
         out.line(kMapEndOfRecord);
     }
     out.line(kMapCountersMarker);
-    const std::array<int, 3> counters = map.counters.value_or(std::array<int, 3>{});
-    for (int counter : counters) out.number(counter);
+    for (int counter : map.counters) out.number(counter);
     out.line(kMapDescriptionMarker);
     // The description is written as it is, followed by one line end.
     out.line(map.description);
