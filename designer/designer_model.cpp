@@ -792,7 +792,7 @@ NetworkMap DesignerModel::network_map() {
         map.devices.push_back(
             {device.model, device.host, device.x, device.y, tables_.interfaces(device.host)});
     map.subinterfaces = tables_.subinterface_rows();
-    map.counters = std::array<int, 3>{router_counter_, switch_counter_, pc_counter_};
+    map.counters = {router_counter_, switch_counter_, pc_counter_};
     map.description = description_;
     map.lines = lines_;
     // A connection still being drawn is no part of the design yet: its line
@@ -824,11 +824,9 @@ void DesignerModel::open_network_map(const NetworkMap& map) {
     devices_.clear();
     for (const auto& device : tables_.placed_devices())
         devices_.push_back({device.x, device.y, device.model, device.host});
-    if (map.counters) {
-        router_counter_ = (*map.counters)[0];
-        switch_counter_ = (*map.counters)[1];
-        pc_counter_ = (*map.counters)[2];
-    }
+    router_counter_ = map.counters[0];
+    switch_counter_ = map.counters[1];
+    pc_counter_ = map.counters[2];
     description_ = map.description;
     if (description_.empty()) description_ = kDescriptionPrompt;
     if (description_ == kDescriptionPrompt) description_entered_ = false;

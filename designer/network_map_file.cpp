@@ -20,11 +20,6 @@ namespace vexlab::designer {
 
 namespace {
 
-constexpr std::string_view kSubinterfaceMarker = kMapSubinterfaceMarker;
-constexpr std::string_view kCountersMarker = kMapCountersMarker;
-constexpr std::string_view kDescriptionMarker = kMapDescriptionMarker;
-constexpr std::string_view kConnectorsMarker = kMapConnectorsMarker;
-
 class Writer {
 public:
     void line(std::string_view text) {
@@ -72,12 +67,6 @@ std::string strip(const std::string& line) {
     return line.substr(1, line.size() - 2);
 }
 
-std::string in_quotes(std::string_view text) {
-    constexpr std::size_t kShown = 60;
-    if (text.size() > kShown) return "\"" + std::string(text.substr(0, kShown)) + "...\"";
-    return "\"" + std::string(text) + "\"";
-}
-
 // `line` counts from 0; the error counts from 1.
 [[noreturn]] void fail(std::size_t line, std::string why) {
     throw MapFileError({}, static_cast<int>(line) + 1, std::move(why));
@@ -95,7 +84,7 @@ std::optional<double> parse_number(std::string_view text) {
 double number_at(const std::vector<std::string>& lines, std::size_t i, bool null_allowed) {
     if (null_allowed && lines[i] == "Null") return 0;
     const auto value = parse_number(lines[i]);
-    if (!value) fail(i, "a number was expected, not " + in_quotes(lines[i]));
+    if (!value) fail(i, "a number was expected, not " + text::quoted(lines[i]));
     return *value;
 }
 
@@ -103,7 +92,7 @@ int whole_number_at(const std::vector<std::string>& lines, std::size_t i, bool n
                     double low, double high) {
     const double value = number_at(lines, i, null_allowed);
     if (value != std::floor(value) || value < low || value > high)
-        fail(i, "a whole number was expected, not " + in_quotes(lines[i]));
+        fail(i, "a whole number was expected, not " + text::quoted(lines[i]));
     return static_cast<int>(value);
 }
 
@@ -117,7 +106,8 @@ db::Value column_value(const state::ColumnDef& column, const std::string& line, 
     if (!numeric) return db::Value(line);
     if (text::trim(line).empty()) return db::Value();
     const auto value = parse_number(line);
-    if (!value) fail(at, "a number was expected for " + column.name + ", not " + in_quotes(line));
+    if (!value)
+        fail(at, "a number was expected for " + column.name + ", not " + text::quoted(line));
     return db::Value(*value);
 }
 
@@ -139,9 +129,9 @@ public:
     }
 
     NetworkMap run(Where& where) {
-        const std::size_t subinterfaces = find(kSubinterfaceMarker, 0);
+        const std::size_t subinterfaces = find(kMapSubinterfaceMarker, 0);
         read_devices(subinterfaces, where);
-        const std::size_t counters = find(kCountersMarker, subinterfaces + 1);
+        const std::size_t counters = find(kMapCountersMarker, subinterfaces + 1);
         read_subinterfaces(subinterfaces + 1, counters, where);
         read_counters(counters);
         const std::size_t description = counters + 4;
@@ -150,13 +140,13 @@ public:
         // follow it.
         std::size_t connectors = lines_.size();
         for (std::size_t i = lines_.size(); i > description + 1; --i)
-            if (lines_[i - 1] == kConnectorsMarker) {
+            if (lines_[i - 1] == kMapConnectorsMarker) {
                 connectors = i - 1;
                 break;
             }
         if (connectors == lines_.size())
             fail(lines_.size() - 1,
-                 "the file ends before the line " + in_quotes(kConnectorsMarker));
+                 "the file ends before the line " + text::quoted(kMapConnectorsMarker));
         read_description(description + 1, connectors);
         where.connectors = connectors;
         read_connectors(connectors + 1);
@@ -167,7 +157,7 @@ private:
     std::size_t find(std::string_view marker, std::size_t from) const {
         for (std::size_t i = from; i < lines_.size(); ++i)
             if (lines_[i] == marker) return i;
-        fail(lines_.size() - 1, "the file ends before the line " + in_quotes(marker));
+        fail(lines_.size() - 1, "the file ends before the line " + text::quoted(marker));
     }
 
     void read_devices(std::size_t end, Where& where) {
@@ -201,7 +191,7 @@ private:
                 const std::size_t connected = next("the interface record");
                 if (lines_[connected] != "True" && lines_[connected] != "False")
                     fail(connected,
-                         "True or False was expected, not " + in_quotes(lines_[connected]));
+                         "True or False was expected, not " + text::quoted(lines_[connected]));
                 row.connected = lines_[connected] == "True";
                 row.todevice = lines_[next("the interface record")];
                 row.tointerface = lines_[next("the interface record")];
@@ -247,15 +237,13 @@ private:
     void read_counters(std::size_t marker) {
         if (marker + 4 >= lines_.size())
             fail(lines_.size() - 1,
-                 "the file ends before the line " + in_quotes(kDescriptionMarker));
-        std::array<int, 3> counters{};
+                 "the file ends before the line " + text::quoted(kMapDescriptionMarker));
         for (std::size_t k = 0; k < 3; ++k)
-            counters[k] = whole_number_at(lines_, marker + 1 + k, false, -32768, 32767);
-        if (lines_[marker + 4] != kDescriptionMarker)
-            fail(marker + 4, "the line " + in_quotes(kDescriptionMarker) +
+            map_.counters[k] = whole_number_at(lines_, marker + 1 + k, false, -32768, 32767);
+        if (lines_[marker + 4] != kMapDescriptionMarker)
+            fail(marker + 4, "the line " + text::quoted(kMapDescriptionMarker) +
                                  " must follow the three device numbers, not " +
-                                 in_quotes(lines_[marker + 4]));
-        map_.counters = counters;
+                                 text::quoted(lines_[marker + 4]));
     }
 
     void read_description(std::size_t begin, std::size_t end) {
@@ -328,13 +316,13 @@ private:
             bool known = false;
             for (const auto& model : models_) known = known || text::iequals(model, device.model);
             if (!known)
-                fail(at, "the model " + in_quotes(device.model) + " is not in the catalogue");
+                fail(at, "the model " + text::quoted(device.model) + " is not in the catalogue");
             for (std::size_t other = 0; other < names.size(); ++other)
                 if (text::iequals(names[other], device.host))
-                    fail(at, "the device " + in_quotes(device.host) + " is named twice (line " +
+                    fail(at, "the device " + text::quoted(device.host) + " is named twice (line " +
                                  std::to_string(where_.device[other] + 1) + ")");
             if (check_host_name(device.host, names) != HostNameVerdict::Accepted)
-                fail(at, "a device cannot be named " + in_quotes(device.host));
+                fail(at, "a device cannot be named " + text::quoted(device.host));
             names.push_back(device.host);
             device_of_[text::lower(device.host)] = d;
             for (std::size_t r = 0; r < device.interfaces.size(); ++r) {
@@ -343,11 +331,11 @@ private:
                 if (interface.interfacetype.empty()) fail(line, "an interface without a name");
                 const std::string key = text::lower(interface.interfacetype);
                 if (!interfaces_of_[d].emplace(key, r).second)
-                    fail(line, "the interface " + in_quotes(interface.interfacetype) + " of " +
-                                   in_quotes(device.host) + " is there twice");
+                    fail(line, "the interface " + text::quoted(interface.interfacetype) + " of " +
+                                   text::quoted(device.host) + " is there twice");
                 if (interface.index < 1)
-                    fail(line,
-                         "the interface " + in_quotes(interface.interfacetype) + " has no number");
+                    fail(line, "the interface " + text::quoted(interface.interfacetype) +
+                                   " has no number");
                 const auto [known_index, added] = by_index_.emplace(interface.index, Place{d, r});
                 if (!added)
                     fail(line, "the interface number " + std::to_string(interface.index) +
@@ -398,7 +386,7 @@ private:
         const InterfaceRow& interface = row(here);
         const std::size_t at = line_of(here);
         const std::string name =
-            in_quotes(interface.interfacetype) + " of " + in_quotes(map_.devices[d].host);
+            text::quoted(interface.interfacetype) + " of " + text::quoted(map_.devices[d].host);
         if (!interface.connected) {
             if (interface.lineno != 0)
                 fail(at, "the interface " + name + " is not connected but holds line " +
@@ -416,14 +404,15 @@ private:
         const auto far = find(interface.todevice, interface.tointerface);
         if (!far)
             fail(at, "the interface " + name + " is connected to " +
-                         in_quotes(interface.tointerface) + " of " + in_quotes(interface.todevice) +
-                         ", which the file does not hold");
+                         text::quoted(interface.tointerface) + " of " +
+                         text::quoted(interface.todevice) + ", which the file does not hold");
         const InterfaceRow& other = row(*far);
         if (!other.connected || !text::iequals(other.todevice, map_.devices[d].host) ||
             !text::iequals(other.tointerface, interface.interfacetype) ||
             other.lineno != interface.lineno)
             fail(at, "the interface " + name + " is connected to " +
-                         in_quotes(interface.tointerface) + " of " + in_quotes(interface.todevice) +
+                         text::quoted(interface.tointerface) + " of " +
+                         text::quoted(interface.todevice) +
                          ", which is not connected back on the same line");
         if (has_subinterfaces(interface))
             fail(at, "the interface " + name + " carries a cable and sub-interfaces");
@@ -448,9 +437,9 @@ private:
         const InterfaceRow& interface = row(main->second);
         const std::string host = map_.devices[main->second.device].host;
         const int own = number(s, "sun_int_num");
-        const std::string name = in_quotes(interface.interfacetype + "." + std::to_string(own)) +
-                                 " of " + in_quotes(host);
-        if (own < 1) fail(at, "the sub-interface of " + in_quotes(host) + " has no number");
+        const std::string name = text::quoted(interface.interfacetype + "." + std::to_string(own)) +
+                                 " of " + text::quoted(host);
+        if (own < 1) fail(at, "the sub-interface of " + text::quoted(host) + " has no number");
         if (!seen_.insert({interface.index, own}).second)
             fail(at, "the sub-interface " + name + " is there twice");
         if (!interface.connected || !unassigned(interface.todevice))
@@ -458,8 +447,8 @@ private:
         const auto far = find(value(s, "todevice").to_text(), value(s, "tointerface").to_text());
         if (!far)
             fail(at, "the sub-interface " + name + " is connected to " +
-                         in_quotes(value(s, "tointerface").to_text()) + " of " +
-                         in_quotes(value(s, "todevice").to_text()) +
+                         text::quoted(value(s, "tointerface").to_text()) + " of " +
+                         text::quoted(value(s, "todevice").to_text()) +
                          ", which the file does not hold");
         const int far_number = number(s, "to_sub_int_num");
         bool back = false;
@@ -527,18 +516,17 @@ std::string format_network_map(const NetworkMap& map) {
             out.number(row.index);
         }
     }
-    out.line(kSubinterfaceMarker);
+    out.line(kMapSubinterfaceMarker);
     for (const auto& record : map.subinterfaces) {
         for (const auto& value : record) out.value(value);
         out.line(kMapEndOfRecord);
     }
-    out.line(kCountersMarker);
-    const std::array<int, 3> counters = map.counters.value_or(std::array<int, 3>{});
-    for (int counter : counters) out.number(counter);
-    out.line(kDescriptionMarker);
+    out.line(kMapCountersMarker);
+    for (int counter : map.counters) out.number(counter);
+    out.line(kMapDescriptionMarker);
     // The description is written as it is, followed by one line end.
     out.line(map.description);
-    out.line(kConnectorsMarker);
+    out.line(kMapConnectorsMarker);
     for (const auto& line : map.lines) {
         out.number(line.x1);
         out.number(line.x2);

@@ -26,7 +26,6 @@
 // the line where the fault shows.
 
 #include <array>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -67,8 +66,8 @@ struct NetworkMap {
     std::vector<MapDevice> devices;
     // sub_int_det rows, each in the table's column order.
     std::vector<std::vector<db::Value>> subinterfaces;
-    std::optional<std::array<int, 3>> counters;  // router, switch, workstation
-    std::string description;                     // lines joined with CR LF
+    std::array<int, 3> counters{};  // router, switch, workstation
+    std::string description;        // lines joined with CR LF
     std::vector<ConnectionLine> lines;
 };
 

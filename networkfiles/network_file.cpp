@@ -15,25 +15,7 @@ namespace vexlab::networkfiles {
 
 namespace {
 
-// A line as a message shows it: cut short, and a control character written
-// out, so that a NUL does not end the message where it stands.
-std::string quoted(std::string_view text) {
-    constexpr std::size_t kShown = 60;
-    std::string shown = "\"";
-    for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7f) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            shown += "\\x";
-            shown += kHex[c >> 4];
-            shown += kHex[c & 0xf];
-        } else {
-            shown += static_cast<char>(c);
-        }
-    }
-    if (text.size() > kShown) shown += "...";
-    return shown + "\"";
-}
+using text::quoted;
 
 // The text between a line's first and last character, whatever they are:
 // the writers put brackets there and the readers never looked at them.

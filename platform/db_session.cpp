@@ -384,14 +384,8 @@ std::optional<std::string> DatabaseSession::damage() {
     // The report opens with a heading line naming the schema ("*** in
     // database main ***"); the fault is what follows it.
     std::string fault;
-    std::size_t start = 0;
-    while (start <= report.size()) {
-        std::size_t end = report.find('\n', start);
-        if (end == std::string::npos) end = report.size();
-        const std::string line = report.substr(start, end - start);
+    for (const std::string& line : text::split(report, "\n"))
         if (!line.empty() && line.rfind("***", 0) != 0) fault += (fault.empty() ? "" : " ") + line;
-        start = end + 1;
-    }
     return fault.empty() ? report : fault;
 }
 

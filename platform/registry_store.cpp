@@ -235,11 +235,7 @@ void RegistryStore::save() const {
                 out << "sz:" << entry.value.length << ':' << escape(entry.value.text) << '\n';
         }
     }
-    try {
-        write_file_atomically(file_, out.str());
-    } catch (const FileWriteError& error) {
-        throw std::runtime_error(error.what());
-    }
+    write_file_atomically(file_, out.str());
 }
 
 }  // namespace vexlab::platform

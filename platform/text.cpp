@@ -51,4 +51,22 @@ std::string trim(std::string_view text, std::string_view whitespace) {
     return std::string(text.substr(begin, end - begin + 1));
 }
 
+std::string quoted(std::string_view text) {
+    constexpr std::size_t kShown = 60;
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            shown += "\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 0xf];
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    if (text.size() > kShown) shown += "...";
+    return shown + "\"";
+}
+
 }  // namespace vexlab::text

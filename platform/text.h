@@ -19,4 +19,9 @@ std::vector<std::string> split(std::string_view text, std::string_view separator
 // Without leading and trailing blanks (and tabs, CRs with `whitespace`).
 std::string trim(std::string_view text, std::string_view whitespace = " ");
 
+// A line as a message shows it: in double quotes, cut short, and a control
+// character written out, so that a NUL does not end the message where it
+// stands.
+std::string quoted(std::string_view text);
+
 }  // namespace vexlab::text

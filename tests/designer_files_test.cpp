@@ -292,6 +292,19 @@ TEST_F(DesignerFiles, AMapThatDoesNotReadWholeLeavesTheDesignAsItIs) {
     EXPECT_EQ(model->tables().host_names(), (std::vector<std::string>{"R1", "R2"}));
 }
 
+// The refusal shows the line that stopped the reader with its control
+// characters written out, so that a NUL does not cut the message short.
+TEST_F(DesignerFiles, ARefusalWritesOutTheControlCharactersOfItsLine) {
+    std::string text = read_file(fixture("two-routers.dgm"));
+    text.replace(text.find(" 40 \r\n"), 4, std::string(" 4\0\x1b ", 5));
+    const std::string path = dir.file("nul.dgm");
+    std::ofstream(path, std::ios::binary) << text;
+    open_map(path);
+    EXPECT_EQ(messages(), std::vector<std::string>{"The network could not be opened.\n" + path +
+                                                   "\nLine 3: a number was expected, not "
+                                                   "\" 4\\x00\\x1B \""});
+}
+
 // Whatever the designer draws and takes apart again, its own save opens
 // again as the same design and saves to the same bytes.
 TEST_F(DesignerFiles, EveryDesignTheDesignerSavesOpensAgain) {

@@ -26,11 +26,6 @@ inline QString name_of(const QWidget* w) {
     return w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
 }
 
-// Seen by the user: shown, and not inside a scrolled area's hidden part.
-inline bool seen(const QWidget* w, const QWidget* window) {
-    return w->isVisibleTo(window) && !w->isHidden();
-}
-
 inline void check_label(const QLabel* label, QStringList& out) {
     const QRect room = label->contentsRect();
     if (!label->pixmap().isNull()) {
@@ -94,10 +89,10 @@ inline void check_header(const QHeaderView* header, const QString& owner, QStrin
 
 inline void check_list(const QListWidget* list, QStringList& out) {
     const int room = list->viewport()->width();
+    // The item's own margins on either side of its text.
+    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
     for (int i = 0; i < list->count(); ++i) {
         const QString text = list->item(i)->text();
-        // The item's own margins on either side of its text.
-        const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
         const int wanted = list->fontMetrics().horizontalAdvance(text) + margin;
         if (wanted > room)
             out << QString("%1: line \"%2\" needs %3, has %4")
@@ -124,7 +119,7 @@ inline QStringList clipped_in(QWidget* window) {
     QApplication::processEvents();
     QStringList out;
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (w->isWindow() || !seen(w, window)) continue;
+        if (w->isWindow() || !w->isVisibleTo(window)) continue;
         // The scrolled parts of a view are its own business.
         if (qobject_cast<QAbstractScrollArea*>(w->parentWidget()) ||
             (w->parentWidget() && w->parentWidget()->objectName() == "qt_scrollarea_viewport"))
