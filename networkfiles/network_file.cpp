@@ -37,7 +37,8 @@ std::string quoted(std::string_view text) {
 }
 
 // The text between a line's first and last character, whatever they are:
-// the writers put brackets there and the readers never looked at them.
+// the writers put brackets there, and only a device block's name line is
+// held to them.
 std::string strip(std::string_view line) {
     if (line.size() < 2) return {};
     return std::string(line.substr(1, line.size() - 2));
