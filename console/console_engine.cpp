@@ -346,7 +346,6 @@ void ConsoleEngine::tail() {
 void ConsoleEngine::reload_loaded_network() {
     try {
         networkfiles::reload_loaded_network(app_);
-        state_.home_password.reset();
     } catch (const networkfiles::LoadError& error) {
         dialogs_.message("Vexlab", error.message(), platform::Icon::Critical);
     }
@@ -358,9 +357,6 @@ bool ConsoleEngine::load_network_file(const std::string& path, state::NetworkLoa
     std::optional<std::string> refusal;
     try {
         networkfiles::load_network(app_, path, how, progress);
-        // The load made its start device home; what was saved for the old
-        // home device is no longer anyone's.
-        state_.home_password.reset();
     } catch (const networkfiles::LoadError& error) {
         refusal = error.message();
     }
@@ -693,7 +689,9 @@ void ConsoleEngine::ctrl_z() {
 
 const ConsoleEngine::SavedPassword* ConsoleEngine::saved_home_password() const {
     const auto& saved = state_.home_password;
-    return saved && saved->device == app_.console.device.home_device ? &*saved : nullptr;
+    return saved && app_.table_set.is_default() && saved->device == app_.console.device.home_device
+               ? &*saved
+               : nullptr;
 }
 
 void ConsoleEngine::telnet_escape() {

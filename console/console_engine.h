@@ -201,15 +201,17 @@ private:
     bool network_buttons_ = false;
 
     // The home device's enable password while the console is on another
-    // one.  It belongs to the home device it was saved for: a load that
-    // made another device home leaves it behind.
+    // one.  Only the built-in network keeps it (on a loaded network the
+    // device chosen becomes home itself), and only for the home device it
+    // was saved for: a telnet that moved home and a load of a network,
+    // whichever window made it, leave it behind.
     struct SavedPassword {
         std::string device;
         bool pending;
         std::string value;
         int length;
     };
-    // The saved password when it is the present home device's.
+    // The saved password when it still stands for the present home device.
     const SavedPassword* saved_home_password() const;
 
     // The window's own state: what no other part of the program reads.  The

@@ -18,12 +18,12 @@
 //
 // Attributes: desc="…" (help text), resp="…" (response; "nill" for first
 // words and "null" for further words when left out, where "null" leaves the
-// line's response as it was), set=a,b (the parameter
-// list handed to the generic write), do=name (the handler a line calls when
-// it ends at this row or below it, unless a row below names another), and on
-// first words only mode=<mode> (mode after the command; the section's mode
-// when left out) and disabled.  A section with several kinds and modes holds
-// its words once for each.
+// line's response as it was), set=a,b (the parameter list handed to the
+// generic write), do=name (the handler a line calls when it ends at this row
+// or below it, unless a row below names another), and on first words only
+// mode=<mode> (mode after the command; the section's mode when left out) and
+// disabled.  A section with several kinds and modes holds its words once for
+// each.
 //
 // Besides the form, the build refuses: an argument token that the token
 // table does not list or that no syntax check knows, a handler name that no

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <set>
 
 #include "platform/db_session.h"
 #include "platform/text.h"
@@ -18,7 +19,8 @@ namespace {
 using text::quoted;
 
 // The text between a line's first and last character, whatever they are:
-// the writers put brackets there and the readers never looked at them.
+// the writers put brackets there, and only a device block's name line is
+// held to them.
 std::string strip(std::string_view line) {
     if (line.size() < 2) return {};
     return std::string(line.substr(1, line.size() - 2));
@@ -133,11 +135,12 @@ private:
                        quoted(name_line));
         block.name = strip(name_line);
         if (auto why = unusable_device_name(block.name)) refuse(lines_.number(), *why);
-        for (const auto& other : file_.devices)
-            if (text::iequals(other.name, block.name))
-                refuse(lines_.number(), "the device " + quoted(block.name) +
-                                            " is named twice (line " +
-                                            std::to_string(other.line + 1) + ")");
+        const auto [other, added] =
+            device_at_.emplace(text::lower(block.name), file_.devices.size());
+        if (!added)
+            refuse(lines_.number(), "the device " + quoted(block.name) + " is named twice (line " +
+                                        std::to_string(file_.devices[other->second].line + 1) +
+                                        ")");
         file_.devices.push_back(std::move(block));
     }
 
@@ -298,6 +301,7 @@ private:
 
     void subinterfaces() {
         const TableShape& shape = shapes_.frame_map;
+        const std::set<std::string> frame_relay = frame_relay_interfaces();
         while (!lines_.at_end()) {
             if (lines_.only_blank_left()) return;
             const std::string_view header = lines_.next();
@@ -327,7 +331,7 @@ private:
             }
             if (record.values.empty())
                 refuse(record.line, "the subinterface record has no subinterface number");
-            if (!has_interface(record.device, record.interface))
+            if (!frame_relay.count(interface_key(record.device, record.interface)))
                 refuse(record.line, "the subinterface record names the interface " +
                                         quoted(record.interface) + " of " + quoted(record.device) +
                                         ", which the routing section does not hold");
@@ -335,19 +339,22 @@ private:
         }
     }
 
-    // The routing section gave the interface a Frame Relay row that the load
-    // keeps: it is a router's, there with a number other than 0.
-    bool has_interface(const std::string& device, const std::string& interface) const {
+    // The interfaces the routing section gave a Frame Relay row that the
+    // load keeps: a router's, there with a number other than 0.
+    std::set<std::string> frame_relay_interfaces() const {
         const TableShape& shape = shapes_.views[0];
         const int name = position(shape, "int_name");
         const int index = position(shape, "index");
-        if (name < 0 || index < 0) return false;
+        std::set<std::string> interfaces;
+        if (name < 0 || index < 0) return interfaces;
         for (const auto& record : file_.views[0])
-            if (text::iequals(record.dev_name, device) &&
-                text::iequals(record.values[name].to_text(), interface) &&
-                record.values[index].to_int() != 0 && is_router(record.dev_name))
-                return true;
-        return false;
+            if (record.values[index].to_int() != 0 && is_router(record.dev_name))
+                interfaces.insert(interface_key(record.dev_name, record.values[name].to_text()));
+        return interfaces;
+    }
+
+    static std::string interface_key(std::string_view device, std::string_view interface) {
+        return text::lower(device) + '\n' + text::lower(interface);
     }
 
     // ------------------------------------------------------------ references
@@ -364,9 +371,8 @@ private:
     }
 
     const DeviceBlock* device_named(std::string_view name) const {
-        for (const auto& device : file_.devices)
-            if (text::iequals(device.name, name)) return &device;
-        return nullptr;
+        const auto found = device_at_.find(text::lower(name));
+        return found == device_at_.end() ? nullptr : &file_.devices[found->second];
     }
 
     bool is_router(std::string_view name) const {
@@ -411,11 +417,9 @@ private:
         if (name < 0 || far_device < 0 || far_interface < 0) return;
         const auto& records = file_.views[view];
         std::map<std::string, std::vector<std::size_t>> by_name;
-        auto key = [](std::string_view device, std::string_view interface) {
-            return text::lower(device) + '\n' + text::lower(interface);
-        };
         for (std::size_t r = 0; r < records.size(); ++r)
-            by_name[key(records[r].dev_name, records[r].values[name].to_text())].push_back(r);
+            by_name[interface_key(records[r].dev_name, records[r].values[name].to_text())]
+                .push_back(r);
 
         for (const auto& record : records) {
             const std::string interface = record.values[name].to_text();
@@ -431,7 +435,7 @@ private:
             if (!device_named(device))
                 refuse(line,
                        end + "the device " + quoted(device) + ", which the file does not hold");
-            const auto found = by_name.find(key(device, far));
+            const auto found = by_name.find(interface_key(device, far));
             if (found == by_name.end())
                 refuse(line + 1, end + quoted(far) + " of " + quoted(device) +
                                      ", which the section does not hold");
@@ -485,7 +489,38 @@ private:
         {"nat pool", "dev_ref", Names::Device},
     };
 
+    // What the dumped rows may name, gathered once from the routing and
+    // the OSPF view.
+    struct DevicesOf {
+        std::set<std::int64_t> numbers;
+        std::set<std::string> names;  // in lower case
+    };
+    struct DumpTargets {
+        DevicesOf routing, ospf;
+        std::set<std::int64_t> routers;            // by number
+        std::set<std::int64_t> router_interfaces;  // by interface index
+    };
+
+    DumpTargets dump_targets() const {
+        DumpTargets targets;
+        const int index = position(shapes_.views[0], "index");
+        for (const auto& record : file_.views[0]) {
+            targets.routing.numbers.insert(record.dev_no);
+            targets.routing.names.insert(text::lower(record.dev_name));
+            if (!is_router(record.dev_name)) continue;
+            targets.routers.insert(record.dev_no);
+            if (index >= 0 && !record.values[index].is_null() && record.values[index].to_int() != 0)
+                targets.router_interfaces.insert(record.values[index].to_int());
+        }
+        for (const auto& record : file_.views[1]) {
+            targets.ospf.numbers.insert(record.dev_no);
+            targets.ospf.names.insert(text::lower(record.dev_name));
+        }
+        return targets;
+    }
+
     void check_dump_references() {
+        const DumpTargets targets = dump_targets();
         for (std::size_t d = 0; d < kDumpCount; ++d)
             for (const auto& reference : kDumpReferences) {
                 if (reference.header != kDumpSections[d].header) continue;
@@ -493,7 +528,7 @@ private:
                 if (column < 0) continue;
                 for (std::size_t r = 0; r < file_.dumps[d].size(); ++r) {
                     const db::Value& value = file_.dumps[d][r][column];
-                    if (!names_something(value, reference.names))
+                    if (!names_something(value, reference.names, targets))
                         refuse(file_.dump_lines[d][r] + column,
                                "the record in " + quoted(reference.header) + " names " +
                                    unknown(value, reference.names));
@@ -517,30 +552,24 @@ private:
         return "the device " + shown + ", which the file does not hold";
     }
 
-    bool names_something(const db::Value& value, Names names) const {
+    // A device is named by number, or in a text column by name.
+    static bool names_device(const db::Value& value, const DevicesOf& devices) {
+        return value.type() == db::ValueType::Text
+                   ? devices.names.count(text::lower(value.to_text())) > 0
+                   : devices.numbers.count(value.to_int()) > 0;
+    }
+
+    static bool names_something(const db::Value& value, Names names, const DumpTargets& targets) {
         if (value.is_null()) return false;
-        const auto& records = file_.views[names == Names::OspfDevice ? 1 : 0];
-        const int index = position(shapes_.views[0], "index");
-        for (const auto& record : records) {
-            switch (names) {
-                case Names::Device:
-                case Names::OspfDevice:
-                    if (value.type() == db::ValueType::Text
-                            ? text::iequals(value.to_text(), record.dev_name)
-                            : value.to_int() == record.dev_no)
-                        return true;
-                    break;
-                case Names::Router:
-                    if (value.to_int() == record.dev_no && is_router(record.dev_name)) return true;
-                    break;
-                case Names::RouterInterface:
-                    if (index >= 0 && !record.values[index].is_null() &&
-                        record.values[index].to_int() != 0 &&
-                        record.values[index].to_int() == value.to_int() &&
-                        is_router(record.dev_name))
-                        return true;
-                    break;
-            }
+        switch (names) {
+            case Names::Device:
+                return names_device(value, targets.routing);
+            case Names::OspfDevice:
+                return names_device(value, targets.ospf);
+            case Names::Router:
+                return targets.routers.count(value.to_int()) > 0;
+            case Names::RouterInterface:
+                return targets.router_interfaces.count(value.to_int()) > 0;
         }
         return false;
     }
@@ -564,6 +593,7 @@ private:
     Lines lines_;
     const FileShapes& shapes_;
     NetworkFile file_;
+    std::map<std::string, std::size_t> device_at_;  // each device block, by its name in lower case
 };
 
 }  // namespace

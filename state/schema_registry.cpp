@@ -106,6 +106,24 @@ bool is_number(std::string_view text) {
     return digits;
 }
 
+// How the table in the database differs from the definition's columns, in
+// order: the first column missing or misplaced, and with `exact` one past
+// them too.
+std::optional<std::string> columns_mismatch(db::DatabaseSession& session, const std::string& name,
+                                            const TableDef& def, bool exact) {
+    if (!session.table_exists(name)) return "the table " + name + " is missing";
+    const std::vector<std::string> columns = session.column_names(name);
+    for (std::size_t i = 0; i < def.columns.size(); ++i) {
+        const std::string& expected = def.columns[i].name;
+        if (i >= columns.size()) return "the table " + name + " has no column " + expected;
+        if (!iequals(columns[i], expected))
+            return "the table " + name + " has " + columns[i] + " where " + expected + " belongs";
+    }
+    if (exact && columns.size() > def.columns.size())
+        return "the table " + name + " has the column " + columns[def.columns.size()] + " too many";
+    return std::nullopt;
+}
+
 }  // namespace
 
 int TableDef::position(std::string_view name) const {
@@ -277,35 +295,12 @@ void SchemaRegistry::create_all(db::DatabaseSession& session) const {
 }
 
 std::optional<std::string> SchemaRegistry::mismatch(db::DatabaseSession& session) const {
-    for (const TableDef& table : tables_) {
-        if (!session.table_exists(table.name)) return "the table " + table.name + " is missing";
-        const std::vector<std::string> columns = session.column_names(table.name);
-        for (std::size_t i = 0; i < table.columns.size(); ++i) {
-            const std::string& expected = table.columns[i].name;
-            if (i >= columns.size())
-                return "the table " + table.name + " has no column " + expected;
-            if (!text::iequals(columns[i], expected))
-                return "the table " + table.name + " has " + columns[i] + " where " + expected +
-                       " belongs";
-        }
-    }
+    for (const TableDef& table : tables_)
+        if (auto why = columns_mismatch(session, table.name, table, false)) return why;
     // The shipped copies the console's reset puts the default network back
     // from are copied whole, column for column, so nothing may differ.
-    for (const std::string& table : seeded_default_tables()) {
-        const std::string seed = seed_table(table);
-        if (!session.table_exists(seed)) return "the table " + seed + " is missing";
-        const std::vector<std::string> columns = session.column_names(seed);
-        const TableDef& def = get(table);
-        for (std::size_t i = 0; i < std::max(columns.size(), def.columns.size()); ++i) {
-            if (i >= columns.size())
-                return "the table " + seed + " has no column " + def.columns[i].name;
-            if (i >= def.columns.size())
-                return "the table " + seed + " has the column " + columns[i] + " too many";
-            if (!text::iequals(columns[i], def.columns[i].name))
-                return "the table " + seed + " has " + columns[i] + " where " +
-                       def.columns[i].name + " belongs";
-        }
-    }
+    for (const std::string& table : seeded_default_tables())
+        if (auto why = columns_mismatch(session, seed_table(table), get(table), true)) return why;
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "networkfiles/network_loader.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 #include "state/settings.h"
@@ -234,20 +235,41 @@ protected:
 };
 
 // Ctrl+^ x after a load comes back to the loaded network's start device,
-// and what the console kept of the old home device's password is not
-// put on it.
+// and what the console kept of the old home device's password is not put
+// on it: after the console's own load, and after one the labs window makes
+// past the console, whose start device bears the old home device's name.
 TEST_F(NetworkConsoleTest, ALoadedNetworksStartDeviceIsHome) {
-    engine.switch_device("R2", "R2");  // leaves R1, whose password is kept for the way back
-    ASSERT_TRUE(engine.load_network_file(network("branches-ab.exp"),
-                                         vexlab::state::NetworkLoad::ExportedFile));
-    EXPECT_EQ(app.console.device.home_device, "RA");
-    engine.press(keys::ctrl_caret);
-    engine.press(keys::character('x'));
-    EXPECT_EQ(caret_line(), "RA#");
-    line("disable");
-    line("enable");
-    EXPECT_TRUE(session_ends_with("RA#disable\nRA>enable\nRA#\n")) << session();
-    EXPECT_TRUE(dialogs.shown().empty());
+    const struct {
+        const char* file;
+        bool by_the_console;
+        const char* start;
+    } cases[] = {
+        {"branches-ab.exp", true, "RA"},
+        {"two-lans.exp", false, "R1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        engine.form_load();
+        ASSERT_TRUE(vexlab::state::write_setting(app, "enable_password", "R1", "one"));
+        engine.press(keys::enter);
+        engine.switch_device("R2", "R2");  // leaves R1, whose password is kept for the way back
+        if (c.by_the_console)
+            ASSERT_TRUE(engine.load_network_file(network(c.file),
+                                                 vexlab::state::NetworkLoad::ExportedFile));
+        else
+            vexlab::networkfiles::load_network(app, network(c.file),
+                                               vexlab::state::NetworkLoad::LabNetwork);
+        EXPECT_EQ(app.console.device.home_device, c.start);
+        engine.press(keys::ctrl_caret);
+        engine.press(keys::character('x'));
+        const std::string start = c.start;
+        EXPECT_EQ(caret_line(), start + "#");
+        line("disable");
+        line("enable");
+        EXPECT_TRUE(session_ends_with(start + "#disable\n" + start + ">enable\n" + start + "#\n"))
+            << session();
+        EXPECT_TRUE(dialogs.shown().empty());
+    }
 }
 
 // A refused file: the box says why, after the window's end of the load, and

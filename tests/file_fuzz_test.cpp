@@ -71,10 +71,6 @@ struct FileReader {
 
 // ------------------------------------------------------------------ the run
 
-std::string read_bytes(const std::string& path) {
-    return test::read_file(path);
-}
-
 void write_bytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
@@ -111,7 +107,7 @@ void fuzz(FileReader& reader, const std::filesystem::path& folder, long files, u
                 EXPECT_TRUE(std::filesystem::is_directory(path) && std::filesystem::is_empty(path))
                     << "the refused folder was changed";
             else
-                EXPECT_EQ(read_bytes(path), m.bytes) << "the refused file was changed";
+                EXPECT_EQ(test::read_file(path), m.bytes) << "the refused file was changed";
             EXPECT_EQ(reader.state(), before) << "a refused file changed something\n" << *refusal;
         } else {
             for (const auto& fault : reader.faults()) ADD_FAILURE() << fault;
@@ -120,7 +116,8 @@ void fuzz(FileReader& reader, const std::filesystem::path& folder, long files, u
                 const auto refused_again = reopen(saved);
                 EXPECT_FALSE(refused_again) << "its own save was refused: " << *refused_again;
                 reader.save(again);
-                EXPECT_EQ(read_bytes(again), read_bytes(saved)) << "saved twice, not the same";
+                EXPECT_EQ(test::read_file(again), test::read_file(saved))
+                    << "saved twice, not the same";
             } catch (const std::exception& error) {
                 ADD_FAILURE() << "the accepted file did not save and open again: " << error.what();
             }
@@ -247,21 +244,9 @@ public:
                                                         : lab_networks_;
         r.seeds.push_back(how == NetworkLoad::ConfigurationFile ? exported_.front()
                                                                 : configuration_.front());
-        r.open = [this, how](const std::string& path) -> std::optional<std::string> {
-            try {
-                networkfiles::load_network(app(), path, how);
-            } catch (const networkfiles::LoadError& error) {
-                return error.message();
-            }
-            return std::nullopt;
-        };
-        r.reopen = [this](const std::string& path) -> std::optional<std::string> {
-            try {
-                networkfiles::load_network(app(), path, NetworkLoad::ConfigurationFile);
-            } catch (const networkfiles::LoadError& error) {
-                return error.message();
-            }
-            return std::nullopt;
+        r.open = [this, how](const std::string& path) { return load(path, how); };
+        r.reopen = [this](const std::string& path) {
+            return load(path, NetworkLoad::ConfigurationFile);
         };
         r.save = [this](const std::string& path) { networkfiles::save_config(app(), path); };
         r.state = [this] { return network_state(app()); };
@@ -273,6 +258,16 @@ public:
 
 private:
     state::AppState& app() { return net_.app; }
+
+    // Nothing when the file loaded, else the message the user is shown.
+    std::optional<std::string> load(const std::string& path, NetworkLoad how) {
+        try {
+            networkfiles::load_network(app(), path, how);
+        } catch (const networkfiles::LoadError& error) {
+            return error.message();
+        }
+        return std::nullopt;
+    }
 
     std::string saved(const std::string& name) {
         const std::string path = net_.folder.file(name);
