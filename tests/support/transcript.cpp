@@ -328,10 +328,18 @@ Console lab_console(labs::LabPractice& practice, bool start_text) {
             start};
 }
 
-// Load the Lab on a program folder that holds the shipped index and the
-// lab's network, written from its source as the build writes it.  Nothing,
-// or why the lab did not load.
-std::optional<std::string> load_example_lab(state::AppState& app, const std::string& lab) {
+}  // namespace
+
+void open_fresh_program(state::AppState& app, const TempDir& folder, std::time_t now) {
+    fresh_database(folder.file("commandsbackup.mdb"));
+    app.program_folder = folder.path().string();
+    app.logo_picture_path = app.program_file("simulator-logo.gif");
+    app.session.open(folder.file("commandsbackup.mdb"));
+    fs::copy_file(resources_dir() + "/showcommands.txt", folder.file("showcommands.txt"));
+    app.clock = [now] { return now; };
+}
+
+std::optional<std::string> press_load_the_lab(state::AppState& app, const std::string& lab) {
     const fs::path shipped = fs::path(resources_dir()) / "example_labs";
     const fs::path folder = app.program_folder;
     fs::copy_file(shipped / labs::kLabNetworkIndexName, folder / labs::kLabNetworkIndexName,
@@ -361,8 +369,6 @@ std::optional<std::string> load_example_lab(state::AppState& app, const std::str
     return outcome.message;
 }
 
-}  // namespace
-
 TranscriptResult run_transcript(const std::string& text, const std::string& name,
                                 const std::string& network_folder) {
     TranscriptResult result;
@@ -374,16 +380,11 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
         return result;
     }
     TempDir folder;
-    fresh_database(folder.file("commandsbackup.mdb"));
     state::AppState app;
-    app.program_folder = folder.path().string();
-    app.logo_picture_path = app.program_file("simulator-logo.gif");
-    app.session.open(folder.file("commandsbackup.mdb"));
-    fs::copy_file(resources_dir() + "/showcommands.txt", folder.file("showcommands.txt"));
     // The clock stands still at the given moment, so times and uptimes
     // print the same at every run.
     const std::time_t now = *parse_clock(script.clock);
-    app.clock = [now] { return now; };
+    open_fresh_program(app, folder, now);
     app.open_mode.start_as_router = script.mode == "router";
     app.open_mode.start_as_switch = script.mode == "switch";
     platform::ScriptedDialogs dialogs;
@@ -421,7 +422,7 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
         engine.load_network_file(path.string(), how);
     }
     if (!script.example_lab.empty()) {
-        if (auto failure = load_example_lab(app, script.example_lab)) {
+        if (auto failure = press_load_the_lab(app, script.example_lab)) {
             result.message = name + ": " + *failure;
             return result;
         }

@@ -4,10 +4,28 @@
 // and compares what the console shows with the file.  The format is
 // described in tests/transcripts/README.md.
 
+#include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
+namespace vexlab::state {
+struct AppState;
+}
+
 namespace vexlab::test {
+
+class TempDir;
+
+// Gives `app` a program folder of its own, `folder`, with a fresh copy of the
+// shipped database and the show templates, and a clock that stands still at
+// `now`, as every transcript starts.
+void open_fresh_program(state::AppState& app, const TempDir& folder, std::time_t now);
+
+// Load the Lab on the program folder of `app`: the shipped index and the
+// lab's network, written from its source as the build writes it, are put
+// there first.  Nothing, or why the lab did not load.
+std::optional<std::string> press_load_the_lab(state::AppState& app, const std::string& lab);
 
 struct TranscriptResult {
     bool passed = false;
