@@ -1,7 +1,7 @@
 // Load the Lab without its window: the lab's network found through the
 // index and loaded into the working tables, every shipped lab network
 // included; a lab without a network or with a broken file changes nothing.
-// Every shipped lab page is typed by its transcript.
+// Every shipped lab page is the session it shows.
 
 #include "labs/example_lab_load.h"
 
@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 #include "state/table_set.h"
+#include "support/lab_page.h"
 #include "support/network_state.h"
 
 namespace {
@@ -222,99 +222,140 @@ TEST_F(ExampleLabLoad, ABrokenNetworkFileIsRefusedAndTheNetworkStays) {
 
 namespace {
 
-// The lines of a page's <pre> blocks, as the browser shows them.
-std::vector<std::string> page_lines(const std::string& html) {
-    std::vector<std::string> lines;
-    for (std::size_t open = html.find("<pre>"); open != std::string::npos;
-         open = html.find("<pre>", open + 1)) {
-        const std::size_t close = html.find("</pre>", open);
-        std::string block = html.substr(open + 5, close - open - 5);
-        std::string text;
-        for (std::size_t i = 0; i < block.size(); ++i) {
-            if (block[i] == '<') {
-                i = block.find('>', i);
-                continue;
-            }
-            text += block[i];
+std::string joined(const std::vector<std::string>& differences) {
+    std::string text;
+    for (const auto& difference : differences) text += difference + "\n";
+    return text;
+}
+
+// How a page's boxes read: tags and entities as the browser shows them, the
+// notes of a line from its comments, empty lines left out, and the words
+// around each box.
+TEST(LabPage, BoxesReadAsTheBrowserShowsThem) {
+    const auto boxes = vexlab::test::page_boxes(
+        "<head><title>Lab</title></head><body><p>Before &amp; <b>now</b></p>\n"
+        "<pre>R1&gt;<b>en</b>able<!-- keys: Up Return -->\n\n  x &quot;y&quot;  \n"
+        "Edge#reload<!--answer: No--></pre>\n<p>Between</p><pre>R2&gt;</pre><p>After</p></body>");
+    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes[0].lines.size(), 3u);
+    EXPECT_EQ(boxes[0].lines[0].text, "R1>enable");
+    EXPECT_EQ(boxes[0].lines[0].keys, "Up Return");
+    EXPECT_EQ(boxes[0].lines[1].text, "  x \"y\"");
+    EXPECT_EQ(boxes[0].lines[2].answer, "No");
+    EXPECT_EQ(boxes[0].words_before, "Before & now");
+    EXPECT_EQ(boxes[0].words_after, "Between");
+    EXPECT_EQ(boxes[1].words_before, "Between");
+    EXPECT_EQ(boxes[1].words_after, "After");
+}
+
+// Each way a page can part from its session, on the built-in network: a
+// page that is its session gives nothing; every other gives a difference
+// that names what parts.
+TEST(LabPage, ThePageMustBeTheSession) {
+    struct Case {
+        const char* what;
+        const char* body;
+        const char* difference;  // empty: the page is its session
+    };
+    const Case cases[] = {
+        {"a page that is its session",
+         "<p>Press Return, then ? lists the commands; Ctrl+Z leaves.</p>"
+         "<pre>R1&gt;<!--keys: ?-->\nlist of supported Commands in this mode:\n...\n"
+         "R1&gt;enable\nR1#configure terminal\n"
+         "Enter configuration commands, one per line.  End with CNTL/Z.\n"
+         "R1(config)#interface serial 0\nR1(config-if)#exit\nR1(config)#line console 0\n"
+         "R1(config-line)#<!--keys: Ctrl+Z-->\n"
+         "%SYS-5-CONFIG_I: Configured from console by console\n"
+         "R1#show running-config\nBuilding configuration...\n...\nR1#</pre>"
+         "<p>Press the space bar at --MORE--. Move to R2:</p><pre>R2&gt;enable\nR2#</pre>"
+         "<p>Back on R1, log out and press Return:</p><pre>R1&gt;logout\nPress \"Return\" to "
+         "start\nR1&gt;</pre>",
+         ""},
+        {"an exit left out",
+         "<p>Return</p><pre>R1&gt;enable\nR1#configure terminal\n"
+         "Enter configuration commands, one per line.  End with CNTL/Z.\n"
+         "R1(config)#interface ethernet 0\nR1(config-if)#no shutdown\n"
+         "R1(config)#interface serial 0</pre>",
+         "box 1: after \"R1(config-if)#no shutdown\" the console waits at "
+         "\"R1(config-if)#\"; the page goes on with \"R1(config)#interface serial 0\""},
+        {"enable and configure terminal left out",
+         "<p>Return</p><pre>R1(config)#hostname Edge</pre>",
+         "box 1: the console waits at \"R1>\"; the page types \"R1(config)#hostname Edge\""},
+        {"a listing cut without saying so",
+         "<p>Return; the space bar at --MORE--</p><pre>R1&gt;enable\nR1#show running-config\n"
+         "Building configuration...\nCurrent configuration:</pre>",
+         "box 1: after \"R1#show running-config\"\n  the page shows:\n"
+         "    | Building configuration...\n    | Current configuration:\n"
+         "  the console prints:\n    | Building configuration...\n"},
+        {"a line the console prints left out",
+         "<p>Return</p><pre>R1&gt;enable\nR1#configure terminal\nR1(config)#exit</pre>",
+         "box 1: after \"R1#configure terminal\"\n  the page shows:\n    (nothing)\n"
+         "  the console prints:\n    | Enter configuration commands"},
+        {"a line the console does not print",
+         "<p>Return</p><pre>R1&gt;enable\nR1#configure terminal\n"
+         "Enter configuration commands, one per line.  End with CNTL/Z.\n[OK]</pre>",
+         "box 1: after \"R1#configure terminal\""},
+        {"a cut that leaves nothing out",
+         "<p>Return</p><pre>R1&gt;enable\nR1#configure terminal\n"
+         "Enter configuration commands, one per line.  End with CNTL/Z.\n...</pre>",
+         "box 1: after \"R1#configure terminal\""},
+        {"the Return that starts the session not said", "<p>Type:</p><pre>R1&gt;enable</pre>",
+         "box 1: the Return that starts the session is not named"},
+        {"a key not named",
+         "<p>Return</p><pre>R1&gt;<!--keys: ?-->\nlist of supported Commands in this mode:\n"
+         "...</pre>",
+         "box 1: the key ? is not named (\"?\") in the words next to the box"},
+        {"a key the notes do not know", "<p>Return Tab</p><pre>R1&gt;<!--keys: Tab--></pre>",
+         "no key is named Tab"},
+        {"a note that is neither keys nor answer",
+         "<p>Return</p><pre>R1&gt;enable<!--typed: enable--></pre>", "is neither keys nor answer"},
+        {"keys that bring back another line than the box shows",
+         "<p>Return, then Up</p><pre>R1&gt;enable\nR1#disable<!--keys: Up Return--></pre>",
+         "box 1: the console shows the line \"R1#disable\" as \"R1#enable\""},
+        {"the pager not named", "<p>Return</p><pre>R1&gt;enable\nR1#show running-config\n...</pre>",
+         "the space bar at --MORE-- after \"R1#show running-config\" is not named"},
+        {"a move to another device the words do not say",
+         "<p>Return</p><pre>R1&gt;enable</pre><p>Next:</p><pre>R2&gt;enable</pre>",
+         "box 2: the console moves to R2, which the words before the box do not name"},
+        {"a move to another device inside a box",
+         "<p>Return, then R2</p><pre>R1&gt;enable\nR2&gt;enable</pre>",
+         "box 1: after \"R1>enable\" the console waits at \"R1#\"; the page goes on with "
+         "\"R2>enable\", another device's line: a change of device starts a box of its own"},
+        {"a question box the page does not answer",
+         "<p>Return</p><pre>R1&gt;enable\nR1#reload</pre>",
+         "after \"R1#reload\" the console shows a question box the page does not answer: "
+         "Do you like to save the changes to the configuration"},
+        {"an answer to a question the console does not ask",
+         "<p>Return, answer No</p><pre>R1&gt;enable<!--answer: No--></pre>",
+         "the page answers No after \"R1>enable\", but the console asks nothing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto differences = vexlab::test::replay_lab_page(
+            std::string("<html><body>") + c.body + "</body></html>", "Command Modes", "lab.html");
+        const std::string told = joined(differences);
+        if (std::string(c.difference).empty()) {
+            EXPECT_TRUE(differences.empty()) << told;
+        } else {
+            EXPECT_NE(told.find(std::string("lab.html")), std::string::npos) << told;
+            EXPECT_NE(told.find(c.difference), std::string::npos) << told;
         }
-        for (const auto& [entity, c] :
-             {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
-            for (std::size_t at; (at = text.find(entity)) != std::string::npos;)
-                text.replace(at, std::string_view(entity).size(), c);
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
-            if (!line.empty()) lines.push_back(line);
     }
-    return lines;
 }
 
-struct TranscriptText {
-    std::string example_lab;         // the lab named by @example
-    std::vector<std::string> lines;  // the session as the console shows it
-};
-
-TranscriptText transcript_text(const std::string& text) {
-    TranscriptText out;
-    std::istringstream in(text);
-    bool header = true;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (header && (line.empty() || line[0] == '#')) continue;
-        if (header && line.rfind("@example ", 0) == 0) out.example_lab = line.substr(9);
-        if (header && line[0] == '@') continue;
-        header = false;
-        if (!line.empty() && line.back() == '}' && line.rfind('{') != std::string::npos)
-            line.erase(line.rfind('{'));
-        out.lines.push_back(line);
-    }
-    return out;
-}
-
-// A page line is a line the console shows; a bare prompt ending a step
-// stands for the line typed at it, which the page's next line may show.
-bool bare_prompt(const std::string& page_line) {
-    return page_line.back() == '#' || page_line.back() == '>';
-}
-bool shows(const std::string& console_line, const std::string& page_line) {
-    return console_line == page_line ||
-           (bare_prompt(page_line) && console_line.rfind(page_line, 0) == 0);
-}
-
-// Every lab page has a transcript, "example-<page>.txt", that presses Load
-// the Lab on the lab and shows every line of the page's <pre> blocks in the
-// page's order: the steps the page gives are the commands typed, and what it
-// says the console answers is what the console answers.
-TEST(ShippedExampleLabs, EveryPageIsTypedByItsTranscript) {
+// Every lab page, typed box by box on its lab's network as a learner types
+// it, is the session the console gives: see support/lab_page.h.
+TEST(ShippedExampleLabs, EveryPageIsTheSessionItShows) {
     const std::string shipped = vexlab::test::resources_dir() + "/example_labs";
     vexlab::labs::ExampleLabsFile list(shipped);
     int pages = 0;
     for (const auto& section : list.read_lab_tree()) {
         for (const std::string& lab : section.labs) {
-            SCOPED_TRACE(lab);
             ++pages;
             const std::string page = vexlab::labs::program_path(shipped, list.find_lab_page(lab));
-            const std::string transcript = std::string(VEXLAB_TRANSCRIPTS_DIR) + "/example-" +
-                                           fs::path(page).stem().string() + ".txt";
-            if (!fs::is_regular_file(transcript)) {
-                ADD_FAILURE() << "no transcript " << transcript;
-                continue;
-            }
-            const TranscriptText session = transcript_text(vexlab::test::read_file(transcript));
-            EXPECT_EQ(session.example_lab, lab) << transcript;
-            const auto steps = page_lines(vexlab::test::read_file(page));
-            EXPECT_FALSE(steps.empty()) << page;
-            std::size_t at = 0;
-            for (const std::string& step : steps) {
-                while (at < session.lines.size() && !shows(session.lines[at], step)) ++at;
-                if (at == session.lines.size()) {
-                    ADD_FAILURE() << fs::path(page).filename().string() << ": [" << step
-                                  << "] is not shown by "
-                                  << fs::path(transcript).filename().string()
-                                  << " after its earlier lines";
-                    break;
-                }
-                if (!bare_prompt(step) || session.lines[at] == step) ++at;
-            }
+            const auto differences = vexlab::test::replay_lab_page(
+                vexlab::test::read_file(page), lab, fs::path(page).filename().string());
+            EXPECT_TRUE(differences.empty()) << joined(differences);
         }
     }
     EXPECT_GE(pages, 17);
