@@ -323,7 +323,7 @@ TEST(LabPage, ThePageMustBeTheSession) {
          "\"R2>enable\", another device's line: a change of device starts a box of its own"},
         {"a question box the page does not answer",
          "<p>Return</p><pre>R1&gt;enable\nR1#reload</pre>",
-         "after \"R1#reload\" the console shows a question box the page does not answer: "
+         "after \"R1#reload\" the console shows a question box the page does not note: "
          "Do you like to save the changes to the configuration"},
         {"an answer to a question the console does not ask",
          "<p>Return, answer No</p><pre>R1&gt;enable<!--answer: No--></pre>",

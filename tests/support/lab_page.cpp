@@ -1,6 +1,7 @@
 #include "support/lab_page.h"
 
 #include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -190,6 +191,8 @@ struct Parted {
 class PageReplay {
 public:
     PageReplay(const std::string& lab, std::string page_name) : page_(std::move(page_name)) {
+        // The clock stands still where the transcripts' does, so times and
+        // uptimes print the same at every run.
         std::tm moment{};
         moment.tm_year = 2026 - 1900;
         moment.tm_mon = 2;
@@ -359,7 +362,7 @@ private:
                 asked = true;
             else
                 differ("after " + quote(line.text) + " the console shows a " + dialog.kind +
-                       " box the page does not answer: " + dialog.text);
+                       " box the page does not note: " + dialog.text);
         }
         if (answer && !asked) {
             differ("the page answers " + line.answer + " after " + quote(line.text) +
