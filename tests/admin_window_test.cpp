@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
 #include <QTest>
 #include <fstream>
@@ -442,7 +442,8 @@ int darkest_text(QComboBox* box) {
     const QImage image = box->grab(field).toImage();
     int darkest = 255;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
     return darkest;
 }
 
@@ -455,8 +456,8 @@ TEST_F(AdminWindowTest, ABoxToChooseFromLooksReadyBeforeTheChoice) {
         AdminForm form;
         const char* first_text;
     };
-    for (const Box& b : {Box{AdminForm::SublabEnter, "Lab Exercise"},
-                         Box{AdminForm::DeleteSublab, "sublabs"}}) {
+    for (const Box& b :
+         {Box{AdminForm::SublabEnter, "Lab Exercise"}, Box{AdminForm::DeleteSublab, "sublabs"}}) {
         SCOPED_TRACE(b.first_text);
         AdminWindow* window = area().show(b.form);
         ASSERT_NE(window, nullptr);

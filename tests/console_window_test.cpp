@@ -427,7 +427,7 @@ TEST_F(ConsoleWindowTest, TheLabsButtonShowsItsPictureAndItsTip) {
         QTest::mouseMove(control->window(), QPoint(1, 1));
         QTest::mouseMove(control, control->rect().center());
         return QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000) ? QToolTip::text()
-                                                                          : QString();
+                                                                           : QString();
     };
     console->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(console));

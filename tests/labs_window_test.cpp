@@ -335,8 +335,7 @@ TEST_F(LabsWindowTest, TheTreesShowEveryNameWhole) {
         {"short names", "RIP", false, false},
         {"a long name", "Ethernet and Serial Interfaces", true, false},
         {"a name longer than twice the tree",
-         "Routing between three sites over Frame Relay, with OSPF stub areas and NAT", true,
-         true},
+         "Routing between three sites over Frame Relay, with OSPF stub areas and NAT", true, true},
     };
     const int browser_tree = frmLabs::kTreeWidth / 15;
     const int editor_tree = 2415 / 15, editor_controls = (9690 - 2415) / 15;

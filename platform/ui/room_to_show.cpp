@@ -45,7 +45,8 @@ int width_of_items(const QTreeWidget* tree) {
     const auto measure = [&](const auto& self, const QModelIndex& parent, int indent) -> void {
         for (int row = 0; row < model->rowCount(parent); ++row) {
             const QModelIndex item = model->index(row, 0, parent);
-            widest = std::max(widest, indent + tree->itemDelegate()->sizeHint(option, item).width());
+            widest =
+                std::max(widest, indent + tree->itemDelegate()->sizeHint(option, item).width());
             self(self, item, indent + tree->indentation());
         }
     };

@@ -575,8 +575,8 @@ QImage labsIcon() {
         p.setBrush(kBlue);
         p.drawRoundedRect(QRectF(1.5, 7.5, 29, 21), 2, 2);  // the cover
         p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF{QPointF(3.5, 4.5), QPointF(15.5, 7), QPointF(15.5, 26.5),
-                                QPointF(3.5, 24)});
+        p.drawPolygon(
+            QPolygonF{QPointF(3.5, 4.5), QPointF(15.5, 7), QPointF(15.5, 26.5), QPointF(3.5, 24)});
         p.drawPolygon(QPolygonF{QPointF(28.5, 4.5), QPointF(16.5, 7), QPointF(16.5, 26.5),
                                 QPointF(28.5, 24)});
         // Lines of text on both pages.
