@@ -320,10 +320,10 @@ TEST_F(LabsWindowTest, LoadTheLabNeverCoversThePage) {
 }
 
 // Every name in the tree reads whole, in the browser and in the editor: the
-// tree widens for a long name up to twice its own width, the editor's
-// controls moving over with it; a longer name still runs past the tree's
-// edge, for the horizontal scroll bar to reach.  Each node's tool tip holds
-// its name.
+// tree widens for a long name up to twice its own width, and the window
+// widens with it, so the page and the editor's controls keep their room; a
+// longer name still runs past the tree's edge, for the horizontal scroll bar
+// to reach.  Each node's tool tip holds its name.
 TEST_F(LabsWindowTest, TheTreesShowEveryNameWhole) {
     struct Case {
         const char* what;
@@ -337,13 +337,16 @@ TEST_F(LabsWindowTest, TheTreesShowEveryNameWhole) {
         {"a name longer than twice the tree",
          "Routing between three sites over Frame Relay, with OSPF stub areas and NAT", true, true},
     };
-    const int browser_tree = frmLabs::kTreeWidth / 15;
+    const int browser_tree = frmLabs::kTreeWidth / 15,
+              page = (frmLabs::kClientWidth - frmLabs::kTreeWidth) / 15;
     const int editor_tree = 2415 / 15, editor_controls = (9690 - 2415) / 15;
     const Case* now = nullptr;
-    auto check = [&](QWidget* window, QTreeWidget* tree, int least) {
+    // `rest`: the room beside the tree.
+    auto check = [&](QWidget* window, QTreeWidget* tree, int least, int rest) {
         tree->expandAll();
         QApplication::processEvents();
         EXPECT_EQ(vexlab::test::clipped_in(window), QStringList());
+        EXPECT_EQ(window->width() - tree->width(), rest);
         EXPECT_EQ(tree->width() > least, now->wider) << tree->width();
         EXPECT_LE(tree->width(), 2 * least);
         EXPECT_EQ(tree->horizontalScrollBar()->maximum() > 0, now->scrolls);
@@ -352,8 +355,7 @@ TEST_F(LabsWindowTest, TheTreesShowEveryNameWhole) {
         EXPECT_EQ(lab->toolTip(0), QString::fromStdString(now->lab));
     };
     auto check_editor = [&](frmLabsimAd* editor) {
-        check(editor, editor->TreeView1, editor_tree);
-        EXPECT_EQ(editor->width() - editor->TreeView1->width(), editor_controls);
+        check(editor, editor->TreeView1, editor_tree, editor_controls);
         for (QWidget* control : editor->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (control == editor->TreeView1) continue;
             EXPECT_FALSE(control->geometry().intersects(editor->TreeView1->geometry()))
@@ -374,7 +376,7 @@ TEST_F(LabsWindowTest, TheTreesShowEveryNameWhole) {
         now = &c;
         write_list(c.lab);
         labs->open(LabsOpening::Administrator, &home);
-        check(labs, labs->TreeView1, browser_tree);
+        check(labs, labs->TreeView1, browser_tree, page);
         labs->mnuEdit->trigger();
         check_editor(labs->editor());
         labs->editor()->close();

@@ -128,16 +128,17 @@ void frmLabs::set_editing_menus(bool available) {
 
 // Each load starts afresh: the tree read anew, the cover page, no lab chosen
 // and the window no longer kept on top, at its own size whatever size Always
-// On Top left it at.
+// On Top left it at.  A tree widened for its names widens the window by as
+// much, so the page keeps its room.
 void frmLabs::Form_Load() {
     Command1->setVisible(false);
     ProgressBar1->setVisible(false);
     if (mnuOnTop->isChecked()) mnuOnTop_Click();
-    resize(twips(kClientWidth), twips(kClientHeight));
     TreeView1->clear();
     if (auto refused = read_lab_tree(*TreeView1, file_))
         dialogs_.message("Vexlab", *refused, platform::Icon::Critical);
-    fit_tree_to_names(*TreeView1, twips(kTreeWidth));
+    const int wider = fit_tree_to_names(*TreeView1, twips(kTreeWidth)) - twips(kTreeWidth);
+    resize(twips(kClientWidth) + wider, twips(kClientHeight));
     show_page(app_.program_file(kCoverPage));
     loaded_ = true;
 }
