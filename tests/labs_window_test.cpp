@@ -338,7 +338,7 @@ TEST_F(LabsWindowTest, TheTreesShowEveryNameWhole) {
          "Routing between three sites over Frame Relay, with OSPF stub areas and NAT", true, true},
     };
     const int browser_tree = frmLabs::kTreeWidth / 15,
-              page = (frmLabs::kClientWidth - frmLabs::kTreeWidth) / 15;
+              page_room = (frmLabs::kClientWidth - frmLabs::kTreeWidth) / 15;
     const int editor_tree = 2415 / 15, editor_controls = (9690 - 2415) / 15;
     const Case* now = nullptr;
     // `rest`: the room beside the tree.
@@ -376,7 +376,7 @@ TEST_F(LabsWindowTest, TheTreesShowEveryNameWhole) {
         now = &c;
         write_list(c.lab);
         labs->open(LabsOpening::Administrator, &home);
-        check(labs, labs->TreeView1, browser_tree, page);
+        check(labs, labs->TreeView1, browser_tree, page_room);
         labs->mnuEdit->trigger();
         check_editor(labs->editor());
         labs->editor()->close();
