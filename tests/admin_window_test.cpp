@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
 #include <QTest>
 #include <fstream>
@@ -424,6 +426,52 @@ TEST_F(AdminWindowTest, TheHomeOpensTheExampleLabsForEditingAndWaitsForThem) {
     EXPECT_FALSE(main->isEnabled());
     home->Command1->click();
     EXPECT_TRUE(main->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// The darkest pixel of the text a closed combo box shows.
+int darkest_text(QComboBox* box) {
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, box);
+    const QImage image = box->grab(field).toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    return darkest;
+}
+
+// A box to choose from that shows its first text, before anything is chosen,
+// reads as ready for a choice: the text is as dark as a chosen entry's, not
+// the grey of a box that cannot be used.
+TEST_F(AdminWindowTest, ABoxToChooseFromLooksReadyBeforeTheChoice) {
+    ASSERT_NE(log_in(), nullptr);
+    struct Box {
+        AdminForm form;
+        const char* first_text;
+    };
+    for (const Box& b :
+         {Box{AdminForm::SublabEnter, "Lab Exercise"}, Box{AdminForm::DeleteSublab, "sublabs"}}) {
+        SCOPED_TRACE(b.first_text);
+        AdminWindow* window = area().show(b.form);
+        ASSERT_NE(window, nullptr);
+        auto* box = window->findChild<QComboBox*>("Combo1");
+        ASSERT_NE(box, nullptr);
+        ASSERT_GT(box->count(), 0);
+        EXPECT_TRUE(box->isEnabled());
+        EXPECT_EQ(box->currentIndex(), -1);
+        EXPECT_EQ(box->placeholderText(), b.first_text);
+        const int before_choice = darkest_text(box);
+        box->setCurrentIndex(0);
+        EXPECT_NEAR(before_choice, darkest_text(box), 40);
+        window->hide();
+    }
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QToolTip>
+#include <filesystem>
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
@@ -22,6 +24,7 @@
 #include "console/ui/frmNetdgm.h"
 #include "console/ui/frmRoutSim.h"
 #include "console/ui/frmSupportedcommands.h"
+#include "labs/ui/frmLabs.h"
 #include "platform/user_dialogs.h"
 #include "support/test_database.h"
 
@@ -400,6 +403,41 @@ TEST_F(ConsoleWindowTest, ClosingTheMainWindowUnloadsTheConsoleFirst) {
     vexlab::db::DatabaseSession check;
     check.open(folder.file("commandsbackup.mdb"));
     EXPECT_EQ(check.scalar("SELECT count(*) FROM access_list").to_int(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The labs button shows a picture made for it, whole at the button's icon
+// size, and its tool tip shows also while the example labs it opened are
+// the active window beside the console.
+TEST_F(ConsoleWindowTest, TheLabsButtonShowsItsPictureAndItsTip) {
+    std::filesystem::copy_file(std::filesystem::path(VEXLAB_PROGRAM_DIR) / "labs.ico",
+                               folder.path() / "labs.ico");
+    auto* main = program->main_window();
+    main->mnuNetSim->trigger();
+    frmRoutSim* console = main->routsim();
+    QPushButton* labs = console->Command6;
+    ASSERT_FALSE(labs->icon().isNull());
+    EXPECT_EQ(labs->icon().actualSize(labs->iconSize()), labs->iconSize());
+
+    auto tip_on_hover = [](QWidget* control) {
+        QToolTip::hideText();
+        QTest::mouseMove(control->window(), QPoint(1, 1));
+        QTest::mouseMove(control, control->rect().center());
+        return QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000) ? QToolTip::text()
+                                                                           : QString();
+    };
+    console->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(console));
+    EXPECT_EQ(tip_on_hover(labs), "View Existing Labs.");
+    labs->click();
+    QWidget* browser = main->labs_window();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(browser));
+    EXPECT_EQ(tip_on_hover(labs), "View Existing Labs.");
+    QToolTip::hideText();
+    console->close();
 }
 
 }  // namespace

@@ -11,11 +11,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/ui/frmMain.h"
@@ -30,6 +32,7 @@
 #include "platform/user_dialogs.h"
 #include "support/file_mutations.h"
 #include "support/test_database.h"
+#include "support/window_fit.h"
 
 namespace {
 
@@ -207,23 +210,26 @@ TEST_F(LabsWindowTest, NodeClicksShowPagesAndTheLoadButton) {
 }
 
 TEST_F(LabsWindowTest, AlwaysOnTopTwiceLeavesAnOrdinaryWindow) {
+    // The place is the frame's, the size the client area's.
+    auto place_and_size = [](QWidget* w) {
+        QApplication::processEvents();
+        return std::pair{w->pos(), w->size()};
+    };
     main->mnuExLabs->trigger();
     frmLabs* labs = main->labs_window();
     labs->mnuOnTop->trigger();
     EXPECT_TRUE(labs->mnuOnTop->isChecked());
     EXPECT_TRUE(labs->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(labs->geometry(), QRect(0, 100, 800, 150));
+    EXPECT_EQ(place_and_size(labs), (std::pair{QPoint(0, 100), QSize(800, 150)}));
     EXPECT_TRUE(labs->isVisible());
 
     labs->mnuOnTop_Click();
     EXPECT_FALSE(labs->mnuOnTop->isChecked());
     EXPECT_FALSE(labs->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(labs->geometry(), QRect(0, 0, 500, 500));
+    EXPECT_EQ(place_and_size(labs), (std::pair{QPoint(0, 0), QSize(500, 500)}));
     EXPECT_TRUE(labs->isVisible());
 
     // The next opening starts at the window's own size and place.
-    // The place is the frame's, the size the client area's.
-    auto place_and_size = [](QWidget* w) { return std::pair{w->pos(), w->size()}; };
     const std::pair own{QPoint(0, 120 / 15),
                         QSize(frmLabs::kClientWidth / 15, frmLabs::kClientHeight / 15)};
     labs->close();
@@ -248,6 +254,145 @@ TEST_F(LabsWindowTest, AlwaysOnTopTwiceLeavesAnOrdinaryWindow) {
     labs->close();
     main->routsim()->Command6->click();
     EXPECT_EQ(place_and_size(labs), own);
+    labs->close();
+}
+
+// Every placement is of the frame, so the title bar is on the screen.
+// Offscreen the frame is known from the start and a client area placed past
+// the screen's top or left edge is pushed back onto it: a client-area
+// placement shows only away from that corner (Always On Top, 100 pixels down).
+TEST_F(LabsWindowTest, TitleBarsStayOnTheScreen) {
+    frmLabs* labs = main->labs_window();
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        QWidget* window;
+        QPoint frame;
+    };
+    const Step steps[] = {
+        {"the program's start", [] {}, main, {0, 0}},
+        {"Example Labs", [&] { main->mnuExLabs->trigger(); }, labs, {0, 120 / 15}},
+        {"Always On Top", [&] { labs->mnuOnTop->trigger(); }, labs, {0, 100}},
+        {"Always On Top again", [&] { labs->mnuOnTop->trigger(); }, labs, {0, 0}},
+        // Placed again when its native window exists already.
+        {"the console's labs button",
+         [&] {
+             labs->close();
+             labs->winId();
+             main->mnuNetSim->trigger();
+             main->routsim()->Command6->click();
+         },
+         labs,
+         {0, 120 / 15}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        QApplication::processEvents();
+        ASSERT_TRUE(step.window->isVisible());
+        EXPECT_EQ(step.window->frameGeometry().topLeft(), step.frame);
+        EXPECT_LT(step.window->frameGeometry().top(), step.window->geometry().top());
+    }
+    labs->close();
+}
+
+// "Load the Lab" stands clear of the page at every size of the window, and
+// the page keeps its place when the button comes and goes.
+TEST_F(LabsWindowTest, LoadTheLabNeverCoversThePage) {
+    main->mnuExLabs->trigger();
+    frmLabs* labs = main->labs_window();
+    auto on_screen = [](QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); };
+    const QRect page_at_cover = on_screen(labs->WebBrowser1);
+    labs->TreeView1_NodeClick(node(labs->TreeView1, "Basics", "Modes"));
+    QApplication::processEvents();
+    EXPECT_EQ(on_screen(labs->WebBrowser1), page_at_cover);
+    for (const QSize size : {labs->size(), QSize(800, 150), QSize(500, 500), QSize(1400, 1000)}) {
+        SCOPED_TRACE(QString("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        labs->resize(size);
+        QApplication::processEvents();
+        ASSERT_TRUE(labs->Command1->isVisible());
+        const QRect button = on_screen(labs->Command1);
+        EXPECT_FALSE(button.intersects(on_screen(labs->WebBrowser1)));
+        EXPECT_TRUE(on_screen(labs).contains(button));
+        EXPECT_EQ(labs->Command1->visibleRegion(), QRegion(labs->Command1->rect()));
+    }
+    labs->close();
+}
+
+// Every name in the tree reads whole, in the browser and in the editor: the
+// tree widens for a long name up to twice its own width, and the window
+// widens with it, so the page and the editor's controls keep their room; a
+// longer name still runs past the tree's edge, for the horizontal scroll bar
+// to reach.  Each node's tool tip holds its name.
+TEST_F(LabsWindowTest, TheTreesShowEveryNameWhole) {
+    struct Case {
+        const char* what;
+        std::string lab;
+        bool wider;
+        bool scrolls;
+    };
+    const Case cases[] = {
+        {"short names", "RIP", false, false},
+        {"a long name", "Ethernet and Serial Interfaces", true, false},
+        {"a name longer than twice the tree",
+         "Routing between three sites over Frame Relay, with OSPF stub areas and NAT", true, true},
+    };
+    const int browser_tree = frmLabs::kTreeWidth / 15,
+              page_room = (frmLabs::kClientWidth - frmLabs::kTreeWidth) / 15;
+    const int editor_tree = 2415 / 15, editor_controls = (9690 - 2415) / 15;
+    const Case* now = nullptr;
+    // `rest`: the room beside the tree.
+    auto check = [&](QWidget* window, QTreeWidget* tree, int least, int rest) {
+        tree->expandAll();
+        QApplication::processEvents();
+        EXPECT_EQ(vexlab::test::clipped_in(window), QStringList());
+        EXPECT_EQ(window->width() - tree->width(), rest);
+        EXPECT_EQ(tree->width() > least, now->wider) << tree->width();
+        EXPECT_LE(tree->width(), 2 * least);
+        EXPECT_EQ(tree->horizontalScrollBar()->maximum() > 0, now->scrolls);
+        QTreeWidgetItem* lab = node(tree, "Basics", QString::fromStdString(now->lab));
+        ASSERT_NE(lab, nullptr);
+        EXPECT_EQ(lab->toolTip(0), QString::fromStdString(now->lab));
+    };
+    auto check_editor = [&](frmLabsimAd* editor) {
+        check(editor, editor->TreeView1, editor_tree, editor_controls);
+        for (QWidget* control : editor->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control == editor->TreeView1) continue;
+            EXPECT_FALSE(control->geometry().intersects(editor->TreeView1->geometry()))
+                << control->objectName().toStdString();
+        }
+    };
+
+    auto write_list = [&](const std::string& lab) {
+        write_file(folder.path() / "labs-sim.txt",
+                   "[section]\r\nsectionname = Basics\r\nNumberOfLabs = 1\r\nlabname = " + lab +
+                       "\r\nlabpath = /labs/modes.html\r\n");
+    };
+
+    QWidget home;
+    frmLabs* labs = main->labs_window();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        now = &c;
+        write_list(c.lab);
+        labs->open(LabsOpening::Administrator, &home);
+        check(labs, labs->TreeView1, browser_tree, page_room);
+        labs->mnuEdit->trigger();
+        check_editor(labs->editor());
+        labs->editor()->close();
+        labs->close();
+    }
+
+    // A long name added in the editor widens its tree at once.
+    write_list("RIP");
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddLab, &home);
+    now = &cases[1];
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Basics"));
+    editor->Text2->setText(QString::fromStdString(now->lab));
+    editor->Text3->setText("/labs/interfaces.html");
+    editor->Command4->click();
+    check_editor(editor);
+    editor->close();
     labs->close();
 }
 

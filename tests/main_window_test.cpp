@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
@@ -273,6 +275,57 @@ TEST_F(MainWindowTest, HelpItemsOpenTheHelpPageAndKeepTheWindowEnabled) {
         EXPECT_TRUE(main->isEnabled());
     }
     vexlab::platform::HelpViewer::instance()->close();
+    main->close();
+}
+
+// The help names every menu of the main window and every item in it, and
+// the page of each window opened from the menus says which item opens it.
+TEST_F(MainWindowTest, TheHelpNamesEveryMenuAndHowToOpenEachWindow) {
+    with_database();
+    Program program(options(), &dialogs);
+    ASSERT_TRUE(program.Main());
+    auto* main = program.main_window();
+    auto html_of = [](const char* page) {
+        std::ifstream file(std::string(VEXLAB_PROGRAM_DIR) + "/help/" + page);
+        std::stringstream html;
+        html << file.rdbuf();
+        return QString::fromStdString(html.str());
+    };
+    auto plain = [](const QString& html) {
+        QTextDocument document;
+        document.setHtml(html);
+        return document.toPlainText().simplified();
+    };
+    auto caption = [](QString text) { return text.remove('&'); };
+
+    const QString started = plain(html_of("getting-started.html"));
+    ASSERT_FALSE(started.isEmpty());
+    for (QAction* menu : main->menuBar()->actions()) {
+        SCOPED_TRACE(caption(menu->text()).toStdString());
+        EXPECT_TRUE(started.contains(caption(menu->text())));
+        for (QAction* item : menu->menu()->actions()) {
+            if (!item->isVisible() || item->isSeparator() || item->menu()) continue;
+            EXPECT_TRUE(started.contains(caption(item->text())))
+                << caption(item->text()).toStdString();
+        }
+    }
+
+    const QString windows = html_of("windows.html");
+    struct Opening {
+        const char* section;  // the anchor of the window's section
+        QMenu* menu;
+        QAction* item;
+    };
+    for (const Opening& o : {Opening{"designer", main->mnunwdes, main->mnuload},
+                             Opening{"admin", main->mnuhelp, main->mnuadmin}}) {
+        SCOPED_TRACE(o.section);
+        const qsizetype anchor = windows.indexOf(QString("name=\"%1\"").arg(o.section));
+        ASSERT_GE(anchor, 0);
+        const qsizetype start = windows.lastIndexOf("<h2", anchor);
+        const QString section = plain(windows.mid(start, windows.indexOf("<h2", anchor) - start));
+        EXPECT_TRUE(section.contains(caption(o.menu->title()) + " > " + caption(o.item->text())))
+            << section.toStdString();
+    }
     main->close();
 }
 

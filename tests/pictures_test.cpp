@@ -68,6 +68,7 @@ constexpr Shipped kShipped[] = {
     {"Pc04.ico", "ico", 32, 32},
     {"serial.ico", "ico", 32, 32},
     {"Pen03.ico", "ico", 32, 32},
+    {"labs.ico", "ico", 32, 32},
     {"Wait05.cur", "ico", 32, 32},
     {"Cross03.cur", "ico", 32, 32},
 };

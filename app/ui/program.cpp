@@ -8,6 +8,7 @@
 
 #include "app/ui/frmMain.h"
 #include "platform/ui/help_viewer.h"
+#include "platform/ui/window_navigator.h"
 
 namespace vexlab::app {
 
@@ -63,7 +64,8 @@ bool Program::Main() {
         return false;
     }
     qApp->installEventFilter(this);
-    main_->move(0, 0);
+    // The top-left corner of the screen, title bar and all.
+    platform::place_frame(main_.get(), QPoint(0, 0));
     main_->show();
     return true;
 }

@@ -126,7 +126,10 @@ frmRoutSim::frmRoutSim(state::AppState& app, platform::UserDialogs& dialogs)
     buttons->addWidget(button(Command6, "Command6", QString(), "View Existing Labs."));
     buttons->addWidget(button(Command4, "Command4", "E&xit", "Go TO Main Screen."));
     layout->addLayout(buttons);
-    Command6->setIcon(QIcon(QString::fromStdString(app_.logo_picture_path)));
+    Command6->setIcon(QIcon(QString::fromStdString(app_.program_file("labs.ico"))));
+    // The console stays in use beside the example labs it opens, which are
+    // then the active window: its buttons explain themselves all the same.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     // Only the network simulator enables these (Form_Load).
     for (QPushButton* network : {cmdOpenExp, Command2, Command5, Command6, Command3})

@@ -123,6 +123,11 @@ QComboBox* make_combo(QWidget* parent, const char* name, const QString& initial,
     combo->setEditable(editable);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMinimumWidth(200);
+    // A box to choose from shows its first text as it shows a choice: in the
+    // placeholder's usual grey it would look like a box that cannot be used.
+    QPalette palette = combo->palette();
+    palette.setColor(QPalette::PlaceholderText, palette.color(QPalette::ButtonText));
+    combo->setPalette(palette);
     refill_combo(combo, {}, initial);
     return combo;
 }

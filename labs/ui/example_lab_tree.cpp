@@ -2,6 +2,8 @@
 
 #include <QTreeWidget>
 
+#include "platform/ui/room_to_show.h"
+
 namespace vexlab::labs {
 
 namespace {
@@ -13,6 +15,7 @@ constexpr int kListedName = Qt::UserRole;
 QTreeWidgetItem* named_node(const std::string& name) {
     auto* node = new QTreeWidgetItem({QString::fromStdString(name)});
     node->setData(0, kListedName, QByteArray::fromStdString(name));
+    node->setToolTip(0, node->text(0));
     return node;
 }
 
@@ -36,6 +39,10 @@ std::optional<std::string> read_lab_tree(QTreeWidget& tree, const ExampleLabsFil
         for (const std::string& lab : section.labs) node->addChild(named_node(lab));
     }
     return std::nullopt;
+}
+
+int fit_tree_to_names(QTreeWidget& tree, int least) {
+    return platform::fit_to_items(&tree, least, 2 * least);
 }
 
 std::string node_text(const QTreeWidgetItem& node) {

@@ -17,6 +17,12 @@ namespace vexlab::labs {
 // the text to show.
 std::optional<std::string> read_lab_tree(QTreeWidget& tree, const ExampleLabsFile& file);
 
+// Makes `tree` wide enough for every name, in collapsed sections too, and
+// never narrower than `least`; it stops at twice that, and a name longer
+// still runs on past the tree's edge, for the horizontal scroll bar to
+// reach.  Each node's tool tip holds its whole name.  Answers the width.
+int fit_tree_to_names(QTreeWidget& tree, int least);
+
 // The name a node stands for, exactly as the list holds it.
 std::string node_text(const QTreeWidgetItem& node);
 

@@ -5,7 +5,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QUrl>
@@ -53,18 +52,31 @@ frmLabs::frmLabs(state::AppState& app, platform::UserDialogs& dialogs)
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName("TreeView1");
     TreeView1->setHeaderHidden(true);
-    TreeView1->setFixedWidth(twips(2580));
+    TreeView1->setFixedWidth(twips(kTreeWidth));
     WebBrowser1 = new QTextBrowser(this);
     WebBrowser1->setObjectName("WebBrowser1");
     WebBrowser1->setOpenLinks(true);
-    panes->addWidget(TreeView1);
-    panes->addWidget(WebBrowser1, 1);
-    layout->addLayout(panes, 1);
-
-    // The button floats over the page, at its top right.
-    Command1 = new QPushButton("Load the Lab", WebBrowser1);
+    // "Load the Lab" stands at the top right, on a strip of its own above
+    // the page, so the page's text never passes under it.  The strip keeps
+    // its height while the button is hidden: the page does not jump when a
+    // lab is chosen.
+    Command1 = new QPushButton("Load the Lab", this);
     Command1->setObjectName("Command1");
-    Command1->resize(twips(1700), twips(400));
+    Command1->setMinimumSize(twips(1700), twips(400));
+    QSizePolicy keep_room = Command1->sizePolicy();
+    keep_room.setRetainSizeWhenHidden(true);
+    Command1->setSizePolicy(keep_room);
+    auto* strip = new QHBoxLayout;
+    strip->setContentsMargins(0, twips(120), twips(240), twips(120));
+    strip->addStretch(1);
+    strip->addWidget(Command1);
+    auto* page = new QVBoxLayout;
+    page->setSpacing(0);
+    page->addLayout(strip);
+    page->addWidget(WebBrowser1, 1);
+    panes->addWidget(TreeView1);
+    panes->addLayout(page, 1);
+    layout->addLayout(panes, 1);
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
@@ -103,7 +115,7 @@ void frmLabs::open(LabsOpening from, QWidget* opener) {
     }
     // Only the administrator edits the list; a learner never sees the menus.
     set_editing_menus(from == LabsOpening::Administrator);
-    if (from != LabsOpening::Administrator) move(0, twips(120));
+    if (from != LabsOpening::Administrator) platform::place_frame(this, QPoint(0, twips(120)));
     platform::show_child(opener, this);
 }
 
@@ -116,15 +128,17 @@ void frmLabs::set_editing_menus(bool available) {
 
 // Each load starts afresh: the tree read anew, the cover page, no lab chosen
 // and the window no longer kept on top, at its own size whatever size Always
-// On Top left it at.
+// On Top left it at.  A tree widened for its names widens the window by as
+// much, so the page keeps its room.
 void frmLabs::Form_Load() {
     Command1->setVisible(false);
     ProgressBar1->setVisible(false);
     if (mnuOnTop->isChecked()) mnuOnTop_Click();
-    resize(twips(kClientWidth), twips(kClientHeight));
     TreeView1->clear();
     if (auto refused = read_lab_tree(*TreeView1, file_))
         dialogs_.message("Vexlab", *refused, platform::Icon::Critical);
+    const int wider = fit_tree_to_names(*TreeView1, twips(kTreeWidth)) - twips(kTreeWidth);
+    resize(twips(kClientWidth) + wider, twips(kClientHeight));
     show_page(app_.program_file(kCoverPage));
     loaded_ = true;
 }
@@ -152,19 +166,7 @@ void frmLabs::TreeView1_NodeClick(QTreeWidgetItem* node) {
     }
     const std::string page = file_.find_lab_page(chosen_lab_name_);
     show_page(page.empty() ? app_.program_folder : program_path(app_.program_folder, page));
-    place_load_button();
     Command1->setVisible(true);
-    Command1->raise();
-}
-
-void frmLabs::place_load_button() {
-    const int right = WebBrowser1->viewport()->width();
-    Command1->move(std::max(0, right - Command1->width() - twips(240)), twips(240));
-}
-
-void frmLabs::resizeEvent(QResizeEvent* event) {
-    FormWindow::resizeEvent(event);
-    place_load_button();
 }
 
 void frmLabs::Command1_Click() {
@@ -234,13 +236,13 @@ void frmLabs::mnuOnTop_Click() {
 void frmLabs::apply_on_top() {
     const bool on_top = mnuOnTop->isChecked();
     const bool was_visible = isVisible();
-    // Changing the flag hides the window; it comes back at its new place.
+    // Changing the flag hides the window; it is placed before it comes back,
+    // so that its title bar is on the screen.
     setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
+    const QRect place = on_top ? QRect(0, 100, 800, 150) : QRect(0, 0, 500, 500);
+    resize(place.size());
+    platform::place_frame(this, place.topLeft());
     if (was_visible) show();
-    if (on_top)
-        setGeometry(0, 100, 800, 150);
-    else
-        setGeometry(0, 0, 500, 500);
 }
 
 void frmLabs::mnuExit_Click() {

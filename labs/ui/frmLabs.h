@@ -39,6 +39,8 @@ public:
     // The client area at every load, in twips.
     static constexpr int kClientWidth = 11850;
     static constexpr int kClientHeight = 7800;
+    // The lab tree's least width, in twips.
+    static constexpr int kTreeWidth = 2580;
 
     // Loads the window unless it is open, and shows it: for browsing from the
     // main menu and the console, with the editing menus from the
@@ -83,12 +85,10 @@ public:
 
 protected:
     void form_unload() override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void show_page(const std::string& path);
     void set_editing_menus(bool available);
-    void place_load_button();
     void apply_on_top();
     void open_editor(LabEditOperation operation);
     void editor_closed();

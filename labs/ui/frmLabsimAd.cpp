@@ -19,6 +19,8 @@ void place(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
 
+constexpr int kTreeWidth = 2415;  // the tree's least width, in twips
+
 }  // namespace
 
 frmLabsimAd::frmLabsimAd(state::AppState& app, platform::UserDialogs& dialogs)
@@ -30,7 +32,7 @@ frmLabsimAd::frmLabsimAd(state::AppState& app, platform::UserDialogs& dialogs)
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName("TreeView1");
     TreeView1->setHeaderHidden(true);
-    place(TreeView1, 0, 0, 2415, 4335);
+    place(TreeView1, 0, 0, kTreeWidth, 4335);
 
     auto label = [this](QLabel*& l, const char* name, const char* caption) {
         l = new QLabel(caption, this);
@@ -111,6 +113,18 @@ void frmLabsimAd::Form_Load() {
 void frmLabsimAd::loadintotree() {
     if (auto refused = read_lab_tree(*TreeView1, file_))
         dialogs_.message(kProgramTitle, *refused, platform::Icon::Critical);
+    fit_tree();
+}
+
+// The tree is as wide as its longest name; the controls beside it move
+// over by as much, and the window widens with them.
+void frmLabsimAd::fit_tree() {
+    const int before = TreeView1->width();
+    const int shift = fit_tree_to_names(*TreeView1, twips(kTreeWidth)) - before;
+    if (shift == 0) return;
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != TreeView1) control->move(control->x() + shift, control->y());
+    setFixedSize(width() + shift, height());
 }
 
 void frmLabsimAd::refresh_tree() {

@@ -60,6 +60,7 @@ public:
     QPushButton* Command5 = nullptr;
 
 private:
+    void fit_tree();
     void refresh_tree();
     void tell(const std::string& text, platform::Icon icon);
     // True when the change was written; otherwise says why.

@@ -7,6 +7,7 @@
 class QLabel;
 class QListWidget;
 class QPixmap;
+class QTreeWidget;
 
 namespace vexlab::platform {
 
@@ -19,5 +20,11 @@ int width_for_lines(const QListWidget* list);
 
 // Keeps `list` at least as wide as its longest line.
 void fit_to_lines(QListWidget* list);
+
+// Makes `tree` wide enough to show every item whole with its indentation,
+// whether its parent is expanded or not, but never narrower than `least`
+// nor wider than `most`; an item wider still runs past the tree's edge, for
+// the horizontal scroll bar to reach.  Answers the tree's width.
+int fit_to_items(QTreeWidget* tree, int least, int most);
 
 }  // namespace vexlab::platform

@@ -1,6 +1,7 @@
 #include "platform/ui/window_navigator.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 #include <algorithm>
 #include <exception>
 #include <iostream>
@@ -60,6 +61,15 @@ void show_child(QWidget* opener, FormWindow* child) {
     child->show();
     child->raise();
     child->activateWindow();
+}
+
+// A top-level's move() places its frame only while the window has no native
+// window yet, or once the frame's size is known; a native window that exists
+// already (a platform menu bar makes one early) would get its client area
+// placed there instead.  The native window is told the frame's place outright.
+void place_frame(QWidget* window, QPoint at) {
+    window->move(at);
+    if (QWindow* native = window->windowHandle()) native->setFramePosition(at);
 }
 
 }  // namespace vexlab::platform

@@ -8,6 +8,7 @@
 // example labs and the console those labs loaded): it gets its input back
 // when the last of them unloads.
 
+#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
@@ -43,5 +44,11 @@ private:
 // top-level window, not a child widget of `opener` (a disabled window
 // disables its child widgets too).
 void show_child(QWidget* opener, FormWindow* child);
+
+// Places the frame of the top-level `window`, title bar included, with its
+// top-left corner at `at` on the screen, so that a place on the screen's edge
+// keeps the title bar on the screen.  Best called before the window is
+// shown: a window manager tells the frame's size only once it has shown it.
+void place_frame(QWidget* window, QPoint at);
 
 }  // namespace vexlab::platform

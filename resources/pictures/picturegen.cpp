@@ -3,8 +3,8 @@
 //   picturegen <outdir>
 //
 // Writes the logo, the default-network figure and the lab exercises' network
-// diagrams (in labdiagrams/) as GIF, the toolbar icons as .ico and the mouse
-// cursors as .cur. Everything is drawn from code and the output is the same,
+// diagrams (in labdiagrams/) as GIF, the toolbar and button icons as .ico and
+// the mouse cursors as .cur. Everything is drawn from code and the output is the same,
 // byte for byte, on every run with the same fonts.
 #include <QDir>
 #include <QFont>
@@ -568,6 +568,27 @@ QImage penIcon() {
     });
 }
 
+// The console's labs button: an open book, whole at 16 pixels too.
+QImage labsIcon() {
+    return icon([](QPainter& p) {
+        p.setPen(QPen(kNavy, 1.5));
+        p.setBrush(kBlue);
+        p.drawRoundedRect(QRectF(1.5, 7.5, 29, 21), 2, 2);  // the cover
+        p.setBrush(Qt::white);
+        p.drawPolygon(
+            QPolygonF{QPointF(3.5, 4.5), QPointF(15.5, 7), QPointF(15.5, 26.5), QPointF(3.5, 24)});
+        p.drawPolygon(QPolygonF{QPointF(28.5, 4.5), QPointF(16.5, 7), QPointF(16.5, 26.5),
+                                QPointF(28.5, 24)});
+        // Lines of text on both pages.
+        p.setPen(QPen(kLightBlue, 2, Qt::SolidLine, Qt::FlatCap));
+        for (int line = 0; line < 4; ++line) {
+            const qreal y = 10.5 + 3.8 * line;
+            p.drawLine(QPointF(6, y), QPointF(13, y + 1.4));
+            p.drawLine(QPointF(19, y + 1.4), QPointF(26, y));
+        }
+    });
+}
+
 QImage hourglassCursor() {
     return icon([](QPainter& p) {
         const QColor glass(255, 255, 255);
@@ -663,6 +684,7 @@ int main(int argc, char** argv) {
     ico("Pc04.ico", pcIcon());
     ico("serial.ico", serialIcon());
     ico("Pen03.ico", penIcon());
+    ico("labs.ico", labsIcon());
     cur("Wait05.cur", hourglassCursor(), 16, 16);
     cur("Cross03.cur", crossCursor(), 16, 16);
 

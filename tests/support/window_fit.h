@@ -2,7 +2,8 @@
 // Finds the texts and pictures of a shown window that do not fit the room the
 // window gives them: a caption narrower than its text, a column heading
 // narrower than its title, a list narrower than its lines, a picture larger
-// than its box, a control reaching past its window.  Widget tests only.
+// than its box, a tree narrower than its items (collapsed ones too), a
+// control reaching past its window.  Widget tests only.
 
 #include <QApplication>
 #include <QHeaderView>
@@ -16,6 +17,7 @@
 #include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QWidget>
 
 namespace vexlab::test {
@@ -102,6 +104,29 @@ inline void check_list(const QListWidget* list, QStringList& out) {
     }
 }
 
+// Each item, in a collapsed branch too, must fit its column after its
+// indentation; a column wider than the view is read with the horizontal
+// scroll bar.
+inline void check_tree(QTreeWidget* tree, QStringList& out) {
+    const int margin = 2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const int column = tree->header()->sectionSize(0);
+    const bool scrolls = tree->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    const int room = scrolls ? column : std::min(column, tree->viewport()->width());
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        const QTreeWidgetItem* item = *it;
+        int depth = tree->rootIsDecorated() ? 1 : 0;
+        for (const QTreeWidgetItem* up = item->parent(); up; up = up->parent()) ++depth;
+        int wanted = depth * tree->indentation() +
+                     tree->fontMetrics().horizontalAdvance(item->text(0)) + margin;
+        if (!item->icon(0).isNull()) wanted += tree->iconSize().width() + margin;
+        if (wanted > room)
+            out << QString("%1: item \"%2\" needs %3, has %4")
+                       .arg(name_of(tree), item->text(0))
+                       .arg(wanted)
+                       .arg(room);
+    }
+}
+
 // A control that reaches past its parent is cut off there.
 inline void check_inside(const QWidget* w, QStringList& out) {
     const QWidget* parent = w->parentWidget();
@@ -131,6 +156,8 @@ inline QStringList clipped_in(QWidget* window) {
             check_button(button, out);
         else if (auto* list = qobject_cast<QListWidget*>(w))
             check_list(list, out);
+        else if (auto* tree = qobject_cast<QTreeWidget*>(w))
+            check_tree(tree, out);
         if (auto* table = qobject_cast<QTableView*>(w))
             check_header(table->horizontalHeader(), name_of(table), out);
         else if (auto* tree = qobject_cast<QTreeView*>(w))
