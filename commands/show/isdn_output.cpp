@@ -1,5 +1,7 @@
 #include "commands/show/isdn_output.h"
 
+#include <string_view>
+
 #include "commands/show/show_tables.h"
 #include "platform/db_session.h"
 #include "state/table_set.h"
