@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "commands/show/show_output.h"
+#include "example_network.h"
+#include "support/network_state.h"
 #include "support/show_fixture.h"
+#include "support/transcript.h"
 
 namespace vexlab::test {
 namespace {
@@ -277,11 +280,39 @@ TEST_F(ShowBuilders, OspfProcessHasOneBlockPerArea) {
         show("show Router ip ospf"),
         crlf_lines(
             {"Routing Process \"OSPF 1\" with ID 1.1.1.1", "Supports only single TOS(TOS0) routes ",
-             "....", "Number of areas in this router is 2.   0 normal 1 stub 0 nssa", "    Area 0",
+             "....", "Number of areas in this router is 2.   1 normal 1 stub 0 nssa", "    Area 0",
              indent + "Number of interfaces in this area is 2", indent + "It is a Normal area",
              indent + "Area has no authentication", indent + "......", "    Area 1",
              indent + "Number of interfaces in this area is 1", indent + "It is a Stub area",
              indent + "Area has no authentication", indent + "......"}));
+}
+
+TEST_F(ShowBuilders, OspfProcessCountsTheAreasByTheirType) {
+    // The areas of Ethernet0 (area 0), Serial0 (area 1) and Serial1 (area 2);
+    // a totally stubby area counts as a stub area, an unknown type as neither.
+    struct Case {
+        std::vector<std::string> types;
+        std::string counts;
+    } cases[] = {
+        {{"N", "N", "N"}, "3 normal 0 stub"},
+        {{"N", "S", "T"}, "1 normal 2 stub"},
+        {{"N", "T", "N"}, "2 normal 1 stub"},
+        {{"S", "X", "S"}, "0 normal 2 stub"},
+    };
+    const char* interfaces[] = {"Ethernet0", "Serial0", "Serial1"};
+    for (int i = 0; i < 3; ++i)
+        routed("R1", interfaces[i], "1" + std::to_string(i) + ".0.0.1", "255.0.0.0", true, "o", i);
+    for (const auto& c : cases) {
+        for (int i = 0; i < 3; ++i)
+            sql("UPDATE ospf_ip_def SET int_area_type = ? WHERE ref = 1 AND int_name = ?",
+                {c.types[static_cast<std::size_t>(i)], interfaces[i]});
+        const std::string out = show("show Router ip ospf");
+        EXPECT_NE(
+            out.find("\r\nNumber of areas in this router is 3.   " + c.counts + " 0 nssa\r\n"),
+            std::string::npos)
+            << c.counts << "\n"
+            << out;
+    }
 }
 
 TEST_F(ShowBuilders, OspfProcessWithoutAreasPrintsNothing) {
@@ -405,6 +436,109 @@ TEST_F(FrameRelay, PvcFindsTheInterfaceOfItsDlci) {
     map(2, "1", "UA", 102, 0, "NA");
     EXPECT_EQ(show_line(key, "show frame-relay pvc"),
               "PVC Serial1 103 103\r\nPVC Serial0 102 102\r\n");
+}
+
+// ------------------------------------------------------------ access lists
+
+TEST_F(ShowBuilders, AccessListsListEveryEntryOfTheRoutersLists) {
+    EXPECT_EQ(show("show Router access-lists"), "");
+    const auto entry = [&](int list, const std::string& ip, const std::string& wildcard, bool deny,
+                           int router) {
+        sql("INSERT INTO access_list (accesslist_num, ip, wildcard_mask, deny, ref_devce) "
+            "VALUES (?, ?, ?, ?, ?)",
+            {list, ip, wildcard, deny, router});
+    };
+    entry(5, "10.0.0.0", "0.255.255.255", false, 1);
+    entry(1, "192.168.2.10", "0.0.0.0", true, 1);
+    entry(1, "192.168.2.10", "0.0.0.0", true, 2);  // R2's list 1
+    entry(1, "any", "any", false, 1);
+    entry(150, "10.1.1.1", "0.0.0.0", false, 1);
+    entry(150, "172.16.0.0", "0.0.255.255", true, 1);
+    entry(150, "any", "any", true, 1);
+    entry(5, "any", "any", true, 1);
+    // Lists by number, entries in the order typed.
+    EXPECT_EQ(show("show Router access-lists"),
+              crlf_lines({"Standard IP access list 1", "    deny   192.168.2.10", "    permit any",
+                          "Standard IP access list 5",
+                          "    permit 10.0.0.0, wildcard bits 0.255.255.255", "    deny   any",
+                          "Extended IP access list 150", "    permit ip host 10.1.1.1 any",
+                          "    deny ip 172.16.0.0 0.0.255.255 any", "    deny ip any any"}));
+    EXPECT_EQ(show("show Router access-lists", "R2"),
+              crlf_lines({"Standard IP access list 1", "    deny   192.168.2.10"}));
+    EXPECT_EQ(show("show Router access-lists", "R3"), "");
+}
+
+// ------------------------------------------------------------ ISDN
+
+// Two routers joined by their BRI interfaces, named as the designer names
+// a 2503's.  Layer 1 comes up with the interface, layer 2 once the ISDN
+// settings the probes need are complete; each side has its own, so the ping
+// crosses only when both are up.
+TEST(IsdnStatus, FollowsTheStateThePingNeeds) {
+    DefaultNetwork net;
+    const auto network = examples::parse_example(R"(
+device R1 2503 40 40
+device R2 2503 240 40
+interface R1 IsdnBri0
+interface R2 IsdnBri0
+link R1 IsdnBri0 R2 IsdnBri0
+address R1 IsdnBri0 10.5.5.1 255.255.255.0
+address R2 IsdnBri0 10.5.5.2 255.255.255.0
+)",
+                                                 "isdn");
+    net.write_file("isdn.exp", examples::export_text(net.app.session, network));
+
+    const auto status = [](const std::string& switch_type, const char* layer1,
+                           std::initializer_list<const char*> layer2,
+                           std::initializer_list<const char*> spid) {
+        std::string text = "Global ISDN Switchtype = " + switch_type +
+                           "\nISDN BRI0 interface\n    Layer 1 Status:\n        " + layer1 +
+                           "\n    Layer 2 Status:\n";
+        for (const char* line : layer2) text += std::string("        ") + line + "\n";
+        text += "    Spid Status:\n";
+        for (const char* line : spid) text += std::string("        ") + line + "\n";
+        return text +
+               "    Layer 3 Status:\n        0 Active Layer 3 Call(s)\n"
+               "    Activated dsl 0 CCBs = 0\n    Total Allocated ISDN CCBs = 0\n";
+    };
+    const auto not_activated = {"Layer 2 NOT Activated"};
+    const auto no_tei = {"TEI Not Assigned, ces = 1, state = 1(terminal down)",
+                         "TEI Not Assigned, ces = 2, state = 1(terminal down)"};
+    const std::string established = status(
+        "basic-ni1", "ACTIVE", {"TEI = 64, Ces = 1, SAPI = 0, State = MULTIPLE_FRAME_ESTABLISHED"},
+        {"TEI 64, ces = 1, state = 5(init)"});
+    const auto configure = [](const std::string& host, const std::string& far) {
+        std::string text = host + ">enable\n" + host + "#configure terminal\n" +
+                           "Enter configuration commands, one per line.  End with CNTL/Z.\n";
+        for (const std::string& line : std::vector<std::string>{
+                 "(config)#isdn switch-type basic-ni1", "(config)#dialer-list 1 protocol ip permit",
+                 "(config)#interface bri 0", "(config-if)#encapsulation ppp",
+                 "(config-if)#dialer map ip " + far + " name far 5550000",
+                 "(config-if)#dialer-group 1", "(config-if)#dialer string 5550000",
+                 "(config-if)#no shutdown"})
+            text += host + line + "\n\n";
+        return text + host + "(config-if)#exit\n" + host + "(config)#end\n";
+    };
+    const std::string session =
+        "@mode network\n@open isdn.exp\n"
+        "R1>enable\nR1#show isdn status\n" +
+        status("Not Set", "DEACTIVATED", not_activated, no_tei) +
+        "R1#configure terminal\n"
+        "Enter configuration commands, one per line.  End with CNTL/Z.\n"
+        "R1(config)#interface bri 0\n\nR1(config-if)#no shutdown\n\n"
+        "R1(config-if)#end\nR1#show isdn status\n" +
+        status("Not Set", "ACTIVE", not_activated, no_tei) + "R1#disable\n" +
+        configure("R1", "10.5.5.2") + "R1#show isdn status\n" + established +
+        // R2's side is still down: the ping does not cross.
+        "R1#ping 10.5.5.2\nTrying 10.5.5.2\n% Destination unreachable; gateway or host down\n"
+        "R1#{pick:R2}\n\n" +
+        configure("R2", "10.5.5.1") + "R2#show isdn status\n" + established +
+        "R2#ping 10.5.5.1\n\nType escape sequence to abort.\n"
+        "Sending 5,100-byte ICMP Echos to  10.5.5.1 ,\nTimeout is 2 seconds:\n !!!!! \n"
+        "Success rate is 100 percent (5/5), round-trip min/avg/max = 6/6/6 ms\n"
+        "R2#";
+    auto result = test::run_transcript(session, "isdn.txt", net.folder.path().string());
+    EXPECT_TRUE(result.passed) << result.message;
 }
 
 // ------------------------------------------------------------ interface states

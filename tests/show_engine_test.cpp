@@ -86,6 +86,8 @@ TEST_F(ShippedTemplate, EveryCatalogueShowCommandHasABuilderOrABlock) {
         blocks.insert(line);
     const std::set<std::string> built = {
         "show Router frame-relay map",
+        "show Router access-lists",
+        "show Router isdn status",
         "show Router protocols",
         "show Router ip interface brief",
         "show Router ip ospf",
@@ -150,6 +152,24 @@ TEST_F(ShippedTemplate, EveryCatalogueShowCommandHasABuilderOrABlock) {
     for (const char* block : {"show Router running-config", "show Switch running-config",
                               "write terminal", "show Router interfaces loopback"})
         EXPECT_TRUE(blocks.count(block)) << block;
+}
+
+// show version answers every model of a kind with one block, so the block
+// names no model and no model's hardware: a 1912 must not read as a 2950.
+TEST_F(ShippedTemplate, VersionListingsNameNoModel) {
+    std::vector<std::string> models = {"2500", "2600", "C2950", "WS-C", "68030", "RC32300"};
+    for (db::Recordset rows = session.open_recordset(
+             "SELECT device FROM " + db::quote_identifier("devicetemplate") + " ORDER BY rowid");
+         !rows.eof(); rows.move_next())
+        if (rows.text(0) != "PC") models.push_back(rows.text(0));
+    ASSERT_EQ(models.size(), 12u);
+    for (const auto& [key, device] :
+         {std::pair{"show Router version", "R1"}, std::pair{"show Switch version", "2950"}}) {
+        const std::string out = build_show_output(key, context(device)).text;
+        EXPECT_NE(out.find("uptime in minutes: "), std::string::npos) << key;
+        for (const auto& model : models)
+            EXPECT_EQ(out.find(model), std::string::npos) << key << " names " << model;
+    }
 }
 
 TEST(ShowHistory, ListsTheTypedLinesInOrder) {
@@ -223,6 +243,36 @@ TEST_F(ShowEngine, ACellWithoutValueAddsOnlyItsTrailingText) {
     set("R1", "banner_motd", db::Value::null());
     write_template("show Router motd\nMotd $banner_motd after\n\n");
     EXPECT_EQ(build_show_output("show Router motd", context()).text, "Motd  after\r\n");
+}
+
+TEST_F(ShowEngine, AValueTheDeviceHasNotSetNeverShowsItsMarker) {
+    set("R1", "vtp_domain", "nill");
+    set("R1", "banner_motd", "nill");
+    write_template(
+        "show Router unset\n"
+        "VTP Domain Name : $vtp_domain\n"
+        "$banner_motd\n"
+        "Both $vtp_domain and $banner_motd\n"
+        // A line that shows something of the device keeps it and loses the
+        // unset value; so does one whose other field is found nowhere.
+        "Host $hostname domain $vtp_domain end\n"
+        "A $nothing_here B $vtp_domain\n"
+        "kept\n\n"
+        "show Router ip interface\n"
+        "Int $int_name $vtp_domain\n"
+        "Motd $banner_motd\n\n");
+    EXPECT_EQ(build_show_output("show Router unset", context()).text,
+              crlf_lines({"Host R1" + std::string(10, ' ') + "domain  end", "kept"}));
+    // The per-interface engine keeps to the same rule.
+    EXPECT_EQ(build_show_output("show Router ip interface", context()).text,
+              crlf_lines({"Int Ethernet0 ", "Int Serial0 ", "Int Serial1 "}));
+    // A value the device does have is shown as it is.
+    set("R1", "vtp_domain", "Lab");
+    EXPECT_EQ(
+        build_show_output("show Router unset", context()).text,
+        crlf_lines({"VTP Domain Name : Lab", "Both Lab" + std::string(11, ' ') + "and ",
+                    "Host R1" + std::string(10, ' ') + "domain Lab" + std::string(9, ' ') + "end",
+                    "A Lab", "kept"}));
 }
 
 TEST_F(ShowEngine, AKeyTheDeviceHasNoColumnForDropsTheField) {

@@ -74,8 +74,11 @@ TEST_F(StartupConfig, CopyEraseAndShowRoundTrip) {
     const auto show_startup = [&] {
         return build_show_output("show Router startup-config", context()).text;
     };
-    // Nothing saved yet: the setting's unset marker shows as it is.
-    EXPECT_EQ(show_startup(), "nill\r\n");
+    // Nothing saved yet: the device says it has no startup configuration,
+    // never the setting's unset marker.
+    EXPECT_EQ(show_startup(), "startup-config is not present\r\n");
+    EXPECT_EQ(build_show_output("show Switch startup-config", context("2950")).text,
+              "startup-config is not present\r\n");
 
     set("R1", "hostname", "Lab");
     set("R1", "enable_password", "cisco");

@@ -158,6 +158,32 @@ void neighbour_rows(const ShowContext& context, db::Recordset& links, const db::
     }
 }
 
+// One area of "show ip ospf": its interfaces, counted with or without
+// OSPF and up or down, and its type as its last row carries it.
+struct AreaSummary {
+    std::string number, type;
+    int interfaces = 0;
+};
+AreaSummary summarise_area(const ShowContext& context, const std::string& join,
+                           const db::Value& area) {
+    AreaSummary summary{area.to_text(), {}, 0};
+    for (db::Recordset rows = context.session.open_recordset(
+             "SELECT dev_name, int_area_num, int_area_type" + join +
+                 "WHERE dev_name = ? AND int_area_num = ? ORDER BY i.rowid",
+             {context.device, area});
+         !rows.eof(); rows.move_next()) {
+        ++summary.interfaces;
+        summary.type = rows.text(2);
+    }
+    if (summary.type == "N")
+        summary.type = "Normal";
+    else if (summary.type == "S")
+        summary.type = "Stub";
+    else if (summary.type == "T")
+        summary.type = "Totally Stub";
+    return summary;
+}
+
 }  // namespace
 
 bool is_interface_up(const ShowContext& context, const std::string& address) {
@@ -270,34 +296,29 @@ std::string build_ospf_process_output(const ShowContext& context) {
         if (rows.field(0).to_text() != "-1") areas.push_back(rows.field(0));
     if (areas.empty()) return {};
 
+    std::vector<AreaSummary> summaries;
+    int normal = 0, stub = 0;
+    for (const auto& area : areas) {
+        summaries.push_back(summarise_area(context, join, area));
+        const std::string& type = summaries.back().type;
+        if (type == "Normal") ++normal;
+        // A totally stubby area is a stub area that also keeps out summaries.
+        if (type == "Stub" || type == "Totally Stub") ++stub;
+    }
+
     std::vector<std::string> lines = {
         "Routing Process \"OSPF 1\" with ID " + id,
         "Supports only single TOS(TOS0) routes ",
         "....",
-        "Number of areas in this router is " + std::to_string(areas.size()) + "." +
-            "   0 normal 1 stub 0 nssa",
+        "Number of areas in this router is " + std::to_string(areas.size()) + ".   " +
+            std::to_string(normal) + " normal " + std::to_string(stub) + " stub 0 nssa",
     };
     const std::string indent = blanks(8);
-    for (const auto& area : areas) {
-        lines.push_back("    Area " + area.to_text());
-        int count = 0;
-        std::string type;
-        for (db::Recordset rows = context.session.open_recordset(
-                 "SELECT dev_name, int_area_num, int_area_type" + join +
-                     "WHERE dev_name = ? AND int_area_num = ? ORDER BY i.rowid",
-                 {context.device, area});
-             !rows.eof(); rows.move_next()) {
-            ++count;
-            type = rows.text(2);
-        }
-        if (type == "N")
-            type = "Normal";
-        else if (type == "S")
-            type = "Stub";
-        else if (type == "T")
-            type = "Totally Stub";
-        lines.push_back(indent + "Number of interfaces in this area is " + std::to_string(count));
-        lines.push_back(indent + "It is a " + type + " area");
+    for (const auto& summary : summaries) {
+        lines.push_back("    Area " + summary.number);
+        lines.push_back(indent + "Number of interfaces in this area is " +
+                        std::to_string(summary.interfaces));
+        lines.push_back(indent + "It is a " + summary.type + " area");
         lines.push_back(indent + "Area has no authentication");
         lines.push_back(indent + "......");
     }

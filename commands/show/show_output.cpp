@@ -2,12 +2,15 @@
 
 #include <array>
 
+#include "commands/show/access_list_output.h"
 #include "commands/show/frame_relay_output.h"
 #include "commands/show/interface_output.h"
+#include "commands/show/isdn_output.h"
 #include "commands/show/routing_output.h"
 #include "commands/show/running_config.h"
 #include "commands/show/show_tables.h"
 #include "commands/show/show_template.h"
+#include "commands/show/startup_config.h"
 #include "commands/show/switch_output.h"
 #include "platform/text.h"
 
@@ -24,6 +27,17 @@ bool per_interface_key(const std::string& key) {
            key == "show Router ip ospf interface" || key == kVirtualLinksKey;
 }
 
+// A device that has saved nothing has no startup configuration to list; a
+// saved (or erased) one is listed by the template.
+std::optional<std::string> unsaved_startup_config(const ShowContext& context) {
+    const SettingsColumn settings(context.session, context.tables, context.device);
+    const auto cell = settings.cell(kStartupConfigKey);
+    if (!cell) return std::nullopt;
+    const std::string saved = cell->to_text();
+    if (!saved.empty() && saved != state::marker::kNill) return std::nullopt;
+    return std::string(kStartupConfigNotPresent) + kCrLf;
+}
+
 // The builders that need no template: the lines they write, or nothing for
 // a key they do not answer.
 std::optional<std::string> listing(const std::string& key, const ShowContext& context) {
@@ -36,6 +50,10 @@ std::optional<std::string> listing(const std::string& key, const ShowContext& co
     if (key == "show Router ip ospf database") return build_ospf_database_output(context);
     if (key == "show Router ip route") return build_ip_route_output(context);
     if (key == "show Router ip nat translations") return build_nat_translations_output(context);
+    if (key == "show Router access-lists") return build_access_lists_output(context);
+    if (key == "show Router isdn status") return build_isdn_status_output(context);
+    if (key == "show Router startup-config" || key == "show Switch startup-config")
+        return unsaved_startup_config(context);
     return std::nullopt;
 }
 

@@ -27,7 +27,7 @@ void expand_block(const std::vector<std::string>& lines, std::size_t& next,
     std::string current = "key";
     while (!current.empty() && next < lines.size()) {
         current = lines[next++];
-        written += expand_line(current, resolve) + kCrLf;
+        if (auto line = expand_line(current, resolve)) written += *line + kCrLf;
     }
 }
 
@@ -56,9 +56,12 @@ std::string get_uptime_minutes(std::time_t opened_at, std::time_t now) {
     return std::to_string(minutes < 0 ? 0 : minutes);
 }
 
-std::string expand_line(const std::string& line, const FieldResolver& resolve) {
+std::optional<std::string> expand_line(const std::string& line, const FieldResolver& resolve) {
     const std::vector<std::string> pieces = text::split(line, "$");
     std::string result = pieces[0];
+    bool any_unset = false;  // a field holds the not-set marker
+    bool any_shown = false;  // a field shows something of the device
+
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const std::string& piece = pieces[i];
         const std::size_t blank = piece.find(' ');
@@ -73,7 +76,13 @@ std::string expand_line(const std::string& line, const FieldResolver& resolve) {
         // 1): a shorter value is padded up to there.
         const std::size_t place = anchor.empty() ? 1 : line.find(anchor) + 1;
 
-        const FieldValue field = resolve(name, piece);
+        FieldValue field = resolve(name, piece);
+        if (field.kind == Kind::Value && field.text == state::marker::kNill) {
+            any_unset = true;
+            field.kind = Kind::Null;
+        } else if (field.kind != Kind::Dropped) {
+            any_shown = true;
+        }
         switch (field.kind) {
             case Kind::Verbatim:
                 result += field.text;
@@ -92,6 +101,7 @@ std::string expand_line(const std::string& line, const FieldResolver& resolve) {
             }
         }
     }
+    if (any_unset && !any_shown) return std::nullopt;
     return result;
 }
 

@@ -8,9 +8,14 @@
 // next "$" is its trailing text.  A value shorter than the room the template
 // leaves before that text is padded with blanks, so the template lines up
 // its columns by where it places the trailing text.
+//
+// A value the device has not set (the stored marker "nill") prints as
+// nothing, and a line whose every filled field is such a value is left out:
+// a listing says nothing of a setting the device does not have.
 
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,8 +46,9 @@ struct FieldValue {
 };
 using FieldResolver = std::function<FieldValue(const std::string& name, const std::string& piece)>;
 
-// One output line with its fields filled by `resolve`.
-std::string expand_line(const std::string& line, const FieldResolver& resolve);
+// One output line with its fields filled by `resolve`; nothing when the line
+// is left out because none of its fields has a value set.
+std::optional<std::string> expand_line(const std::string& line, const FieldResolver& resolve);
 
 // What the single-pass engine fills its fields from, besides the settings.
 struct BlockInputs {

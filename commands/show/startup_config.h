@@ -26,6 +26,8 @@ namespace vexlab::commands::show {
 inline constexpr const char* kStartupConfigKey = "startup-config";
 inline constexpr const char* kNoStartupConfig =
     "%% Non-volatile configuration memory is not present";
+// What show startup-config says on a device that has never saved.
+inline constexpr const char* kStartupConfigNotPresent = "startup-config is not present";
 
 // The template key of a device kind's running configuration.
 std::string running_config_key(state::DeviceKind kind, const std::string& device_model);
