@@ -307,8 +307,15 @@ void ConsoleEngine::Text1_KeyPress(int c) {
         default:
             break;
     }
-    if (c == 'x' && state_.telnet_escape_pending && !app_.console.device.home_device.empty()) {
-        telnet_escape();
+    if (c == 'x' && state_.telnet_escape_pending) {
+        if (!app_.console.device.home_device.empty()) {
+            telnet_escape();
+            return;
+        }
+        // No telnet session to leave: the escape does nothing, and its "x"
+        // is not typed either.
+        state_.telnet_escape_pending = false;
+        control_.locked = true;
         return;
     }
     if (typing_password()) {
