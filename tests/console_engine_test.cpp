@@ -279,13 +279,16 @@ TEST_F(NetworkConsoleTest, ALoadedNetworksStartDeviceIsHome) {
         ASSERT_TRUE(vexlab::state::write_setting(app, "enable_password", "R1", "one"));
         engine.press(keys::enter);
         engine.switch_device("R2", "R2");  // leaves R1, whose password is kept for the way back
-        if (c.by_the_console)
+        if (c.by_the_console) {
             ASSERT_TRUE(engine.load_network_file(network(c.file),
                                                  vexlab::state::NetworkLoad::ExportedFile));
-        else
+        } else {
             vexlab::networkfiles::load_network(app, network(c.file),
                                                vexlab::state::NetworkLoad::LabNetwork);
+            engine.network_loaded();
+        }
         EXPECT_EQ(app.console.device.home_device, c.start);
+        engine.press(keys::enter);  // the new session starts
         engine.press(keys::ctrl_caret);
         engine.press(keys::character('x'));
         const std::string start = c.start;
