@@ -1,5 +1,6 @@
 #include "designer/designer_model.h"
 
+#include <cctype>
 #include <stdexcept>
 
 #include "designer/host_names.h"
@@ -38,6 +39,13 @@ std::optional<CardChoice> parse_card_choice(const std::string& entry) {
     if (card[0].size() > 2 || card[0].find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     return CardChoice{parts[0], card[1], std::stoi(card[0])};
+}
+
+// A free name no device can bear: the box says so and why.
+std::string unusable_name_message(std::string_view name) {
+    std::string why = unusable_host_name(name).value_or("");
+    if (!why.empty()) why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));
+    return why + ".\nPlease choose another name.";
 }
 
 }  // namespace
@@ -416,6 +424,8 @@ void DesignerModel::new_device(const std::string& model, double x, double y) {
     if (verdict != HostNameVerdict::Accepted) {
         if (verdict == HostNameVerdict::Taken)
             dialogs_.message(kProgramTitle, kNameTaken, platform::Icon::Critical);
+        if (verdict == HostNameVerdict::Unusable)
+            dialogs_.message(kProgramTitle, unusable_name_message(name), platform::Icon::Critical);
         --number;
         return;
     }

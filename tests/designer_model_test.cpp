@@ -182,16 +182,35 @@ TEST_F(Designer, ProposedNamesCountPerGroupAndRefusalsGiveTheNumberBack) {
     EXPECT_TRUE(model->network_designed());
 }
 
-TEST_F(Designer, UnfitNamesAreRefusedWithTheDuplicateMessageAndNothingWritten) {
+// A name in use gets the duplicate message; a free name no device can bear
+// gets its reason.  Either way nothing is written.
+TEST_F(Designer, RefusedNamesSayWhyAndWriteNothing) {
     drop("2501", 50, 50, "R1");
-    for (const char* name : {"r1", "it's", "Config_Variable", "two\nlines"}) {
+    const struct {
+        const char* name;
+        const char* message;
+    } cases[] = {
+        {"r1", "This hosname is already used,Please choose another name"},
+        {"Config_Variable",
+         "A device cannot be named \"Config_Variable\": the settings table holds the setting "
+         "names in a column of that name.\nPlease choose another name."},
+        {"default",
+         "A device cannot be named \"default\": the exported settings keep each setting's default "
+         "value in a column of that name, beside one column per device.\nPlease choose another "
+         "name."},
+        {"<connectors>",
+         "A device cannot be named \"<connectors>\": the network files and the map read the line "
+         "\"<connectors>\" as a section heading, and a host name is a line of its own.\nPlease "
+         "choose another name."},
+        {"two\nlines",
+         "A device cannot be named \"two\\x0Alines\": the network files write a host name on a "
+         "line of its own.\nPlease choose another name."},
+    };
+    for (const auto& c : cases) {
         dialogs.clear();
-        drop("2501", 200, 200, std::string(name));
-        EXPECT_EQ(
-            messages(),
-            std::vector<std::string>{"This hosname is already used,Please choose another name"})
-            << name;
-        EXPECT_EQ(dialogs.shown().back().icon, Icon::Critical) << name;
+        drop("2501", 200, 200, std::string(c.name));
+        EXPECT_EQ(messages(), std::vector<std::string>{c.message}) << c.name;
+        EXPECT_EQ(dialogs.shown().back().icon, Icon::Critical) << c.name;
     }
     EXPECT_EQ(model->tables().host_names(), std::vector<std::string>{"R1"});
     EXPECT_EQ(model->router_counter(), 1);

@@ -348,6 +348,8 @@ TEST_F(DesignerWindow, RefusalsShowTheStopSign) {
     drag_palette("2501", {60, 60});
     dialogs.next_text("R1");
     drag_palette("2501", {260, 60});
+    dialogs.next_text("default");
+    drag_palette("2501", {460, 60});
     dialogs.next_text("PC1");
     drag_palette("PC", {60, 260});
     drag_palette("Serial", {70, 270});  // a PC has no serial interface
@@ -358,6 +360,10 @@ TEST_F(DesignerWindow, RefusalsShowTheStopSign) {
               (std::vector<std::pair<std::string, Icon>>{
                   {"No Network has been designed to save", Icon::Critical},
                   {"This hosname is already used,Please choose another name", Icon::Critical},
+                  {"A device cannot be named \"default\": the exported settings keep each "
+                   "setting's default value in a column of that name, beside one column per "
+                   "device.\nPlease choose another name.",
+                   Icon::Critical},
                   {"There are no free interfaces for this device", Icon::Critical},
               }));
 }
