@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <random>
 #include <set>
@@ -272,24 +273,24 @@ TEST_F(Designer, EachModelGetsItsInterfacesInCreationOrder) {
 }
 
 TEST_F(Designer, ModularRouterOffersItsSlotsAndMakesTheChosenCards) {
-    std::optional<SlotDialog::Position> first, second;
-    bool notice = false;
+    std::array<std::optional<SlotDialog::Position>, 3> positions;
+    bool notice = true;
     host.slot_cards.push_back([&](SlotDialog& d) {
-        first = d.positions()[0];
-        second = d.positions()[1];
+        for (std::size_t i = 0; i < 3; ++i) positions[i] = d.positions()[i];
         notice = d.shows_notice();
-        d.Close_Click({"1 Ethernet", "2 Serial", SlotDialog::kEmptyChoice});
+        d.Close_Click({"2 Serial", "1 IsdnBri", SlotDialog::kEmptyChoice});
     });
     drop("2610", 50, 50, "R1");
-    ASSERT_TRUE(first && second);
-    EXPECT_EQ(first->caption, "Slot 1");
-    EXPECT_TRUE(first->unsupported);
-    EXPECT_TRUE(notice);
-    EXPECT_EQ(second->caption, "WAN 1");
-    EXPECT_EQ(second->cards, (std::vector<std::string>{"1 Serial", "2 Serial", "1 IsdnBri"}));
-    // The unsupported slot's choice is never taken; "(empty)" makes nothing.
-    EXPECT_EQ(interface_names("R1"),
-              (std::vector<std::string>{"Ethernet0", "WAN 1/Serial0", "WAN 1/Serial1"}));
+    ASSERT_TRUE(positions[0] && positions[1] && positions[2]);
+    // The two WAN slots, in slot order; no slot is shown that takes nothing.
+    EXPECT_EQ(positions[0]->caption, "WAN 1");
+    EXPECT_EQ(positions[0]->cards, (std::vector<std::string>{"1 Serial", "2 Serial", "1 IsdnBri"}));
+    EXPECT_EQ(positions[1]->caption, "WAN 2");
+    EXPECT_FALSE(positions[2]->visible);
+    for (const auto& position : positions) EXPECT_FALSE(position->unsupported);
+    EXPECT_FALSE(notice);
+    EXPECT_EQ(interface_names("R1"), (std::vector<std::string>{"Ethernet0", "WAN 1/Serial0",
+                                                               "WAN 1/Serial1", "WAN 2/IsdnBri0"}));
     EXPECT_EQ(row("R1", "WAN 1/Serial1").int_category, "Serial");
 
     // A second drop closed by the dialog's frame takes no card, whatever the
@@ -298,11 +299,47 @@ TEST_F(Designer, ModularRouterOffersItsSlotsAndMakesTheChosenCards) {
     EXPECT_EQ(interface_names("R2"), std::vector<std::string>{"Ethernet0"});
     // A card typed into the box counts like a chosen one.
     host.slot_cards.push_back([](SlotDialog& d) {
-        d.Close_Click({"", SlotDialog::kEmptyChoice, "3 Serial"});
+        d.Close_Click({SlotDialog::kEmptyChoice, "3 Serial", SlotDialog::kEmptyChoice});
     });
     drop("2620", 350, 50, "R3");
     EXPECT_EQ(interface_names("R3"), (std::vector<std::string>{"Ethernet0", "WAN 2/Serial0",
                                                                "WAN 2/Serial1", "WAN 2/Serial2"}));
+}
+
+// No choice of the slot dialog does nothing: every card each modular model
+// offers in each of its slots makes that many interfaces of its kind there.
+TEST_F(Designer, EveryCardTheSlotDialogOffersMakesItsInterfaces) {
+    double x = 50;
+    int number = 0;
+    for (const char* model : {"2610", "2620"}) {
+        std::array<SlotDialog::Position, 3> offered{};
+        host.slot_cards.push_back([&](SlotDialog& d) { offered = d.positions(); });
+        drop(model, x, 50, "Probe" + std::to_string(++number));
+        x += 50;
+        for (std::size_t p = 0; p < offered.size(); ++p) {
+            if (!offered[p].visible) continue;
+            for (const std::string& card : offered[p].cards) {
+                SCOPED_TRACE(std::string(model) + " " + offered[p].caption + " " + card);
+                const std::string name = "R" + std::to_string(++number);
+                host.slot_cards.push_back([&](SlotDialog& d) {
+                    std::array<std::string, 3> texts;
+                    texts.fill(SlotDialog::kEmptyChoice);
+                    texts[p] = card;
+                    d.Close_Click(texts);
+                });
+                drop(model, x, 50, name);
+                x += 50;
+                const auto space = card.find(' ');
+                const int count = std::stoi(card.substr(0, space));
+                const std::string type = card.substr(space + 1);
+                std::vector<std::string> expected{"Ethernet0"};
+                for (int i = 0; i < count; ++i)
+                    expected.push_back(offered[p].caption + "/" + type + std::to_string(i));
+                EXPECT_EQ(interface_names(name), expected);
+            }
+        }
+    }
+    EXPECT_EQ(number, 2 + 12);  // two slots of three cards on each model
 }
 
 TEST_F(Designer, SwitchAddressGoesToItsManagementInterface) {

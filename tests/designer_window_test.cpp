@@ -392,10 +392,15 @@ TEST_F(DesignerWindow, SlotAndPropertyDialogsShowTheirControls) {
     script.then([](QDialog& d) {
         auto& dialog = dynamic_cast<frmSlotSel&>(d);
         EXPECT_EQ(dialog.windowTitle(), "Slot Selection");
-        EXPECT_EQ(dialog.Label1[0]->text(), "Slot 1");
-        EXPECT_TRUE(dialog.Label3->isVisibleTo(&dialog));
-        EXPECT_EQ(dialog.Combo1[1]->currentText(), "(empty)");
-        dialog.Combo1[1]->setCurrentIndex(dialog.Combo1[1]->findText("2 Serial"));
+        // The two WAN slots; no slot whose card would make nothing, so no
+        // legend for one.
+        EXPECT_EQ(dialog.Label1[0]->text(), "WAN 1");
+        EXPECT_EQ(dialog.Label1[1]->text(), "WAN 2");
+        EXPECT_FALSE(dialog.Combo1[2]->isVisibleTo(&dialog));
+        EXPECT_FALSE(dialog.Label2->isVisibleTo(&dialog));
+        EXPECT_FALSE(dialog.Label3->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.Combo1[0]->currentText(), "(empty)");
+        dialog.Combo1[0]->setCurrentIndex(dialog.Combo1[0]->findText("2 Serial"));
         dialog.Close->click();
     });
     dialogs.next_text("R1");
