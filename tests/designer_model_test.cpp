@@ -599,6 +599,57 @@ TEST_F(Designer, ADropWhileConnectingGivesTheHalfMadeLineUp) {
     EXPECT_EQ(model->description(), kDescriptionPlaceholder);
 }
 
+// With the part of the canvas shown known, a device dropped or moved near
+// an edge lies as far inside as its icon (30 square) and its name below it
+// need; the drop point stands elsewhere.  Texts measure 6 units a character
+// and 12 high here.
+TEST_F(Designer, DevicesNearAnEdgeLieWholeInThePartShown) {
+    model->text_size = [](const std::string& text) {
+        return Point{6.0 * static_cast<double>(text.size()), 12};
+    };
+    model->set_drawing_area({0, 0, 400, 300});
+    const struct {
+        const char* name;
+        double x, y;
+        double placed_x, placed_y;
+    } cases[] = {
+        {"R1", 20, 20, 20, 20},                 // inside: where dropped
+        {"R2", 399.5, 299, 370, 258},           // the corner: icon and name fit
+        {"Edge-Router-7", 390, 100, 322, 100},  // a name wider than the icon
+        {"R4", -5, 150, 0, 150},
+        {"R5", 150, -3, 150, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        drop("2501", c.x, c.y, c.name);
+        ASSERT_EQ(model->devices().back().host, c.name);
+        EXPECT_DOUBLE_EQ(model->devices().back().x, c.placed_x);
+        EXPECT_DOUBLE_EQ(model->devices().back().y, c.placed_y);
+        EXPECT_DOUBLE_EQ(
+            session.scalar("SELECT xpos FROM devicenames WHERE hostname = ?", {c.name}).to_double(),
+            c.placed_x);
+    }
+    // The part shown is the scrolled one.
+    model->set_drawing_area({500, 400, 400, 300});
+    drop("PC", 100, 100, "PC1");
+    EXPECT_DOUBLE_EQ(model->devices().back().x, 500);
+    EXPECT_DOUBLE_EQ(model->devices().back().y, 400);
+
+    // A move to the bottom edge carries the line end on the icon with it.
+    model->set_drawing_area({0, 0, 400, 300});
+    connect("Serial", "R1", "Serial0", "R4", "Serial0");
+    const auto before = model->lines()[0];
+    const auto p1 = centre("R1");
+    model->picNetwork_MouseDown(MouseButton::Left, p1.x, p1.y);
+    const auto row_moved = model->picNetwork_MouseMove(MouseButton::Left, p1.x + 3, p1.y);
+    ASSERT_TRUE(row_moved);
+    model->picNetwork_DragDrop({DropSource::Kind::Device, "", *row_moved}, 100, 295);
+    EXPECT_DOUBLE_EQ(model->devices()[0].x, 100);
+    EXPECT_DOUBLE_EQ(model->devices()[0].y, 258);
+    EXPECT_DOUBLE_EQ(model->lines()[0].x1, before.x1 + 80);
+    EXPECT_DOUBLE_EQ(model->lines()[0].y1, before.y1 + 238);
+}
+
 // ------------------------------------------------------------------ moves
 
 TEST_F(Designer, MovingADeviceCarriesItsLineEndsAndPlacesTheLabelsAgain) {
