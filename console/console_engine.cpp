@@ -80,7 +80,6 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     auto& console = app_.console;
     app_.table_set = state::NetworkTableSet::default_set();
     app_.network.network_picture_path = app_.program_file("tolvane-fig.gif");
-    console.password.typed_password_length = 0;
     const std::time_t when = Clock::to_time_t(now);
     std::tm parts{};
     localtime_r(&when, &parts);
@@ -93,8 +92,24 @@ void ConsoleEngine::form_load(Clock::time_point now) {
 
     console.mode.mode_suffix = CommandMode::User;
     console.mode.prompt_text = console.device.host_name + ">";
-    control_.replace_all(start_text());
+    // Virtual-link halves waiting for their other router belonged to the
+    // network the reset has just put back.
+    app_.network.virtual_link_entries.clear();
+    app_.network.lab_description = default_network_description();
+    start_session();
+}
 
+void ConsoleEngine::network_loaded() {
+    start_session();
+}
+
+// The start text, waiting for Return on the device the console is attached
+// to, with nothing left of the session before: no prompt, password,
+// paging, pending escape or history.
+void ConsoleEngine::start_session() {
+    auto& console = app_.console;
+    console.password.typed_password_length = 0;
+    control_.replace_all(start_text());
     state_.page_index = 19;
     console.awaiting_start = true;
     state_.logout_pending = false;
@@ -109,10 +124,6 @@ void ConsoleEngine::form_load(Clock::time_point now) {
     state_.home_password.reset();
     console.telnetsession_count = 0;
     state_.history_next = 1;
-    // Virtual-link halves waiting for their other router belonged to the
-    // network the reset has just put back.
-    app_.network.virtual_link_entries.clear();
-    app_.network.lab_description = default_network_description();
     send_key(keys::end);
     drain();
 }
@@ -307,8 +318,15 @@ void ConsoleEngine::Text1_KeyPress(int c) {
         default:
             break;
     }
-    if (c == 'x' && state_.telnet_escape_pending && !app_.console.device.home_device.empty()) {
-        telnet_escape();
+    if (c == 'x' && state_.telnet_escape_pending) {
+        if (!app_.console.device.home_device.empty()) {
+            telnet_escape();
+            return;
+        }
+        // No telnet session to leave: the escape does nothing, and its "x"
+        // is not typed either.
+        state_.telnet_escape_pending = false;
+        control_.locked = true;
         return;
     }
     if (typing_password()) {
@@ -361,8 +379,12 @@ bool ConsoleEngine::load_network_file(const std::string& path, state::NetworkLoa
         refusal = error.message();
     }
     if (ended) ended();
-    if (refusal) dialogs_.message("Vexlab", *refusal, platform::Icon::Critical);
-    return !refusal;
+    if (refusal) {
+        dialogs_.message("Vexlab", *refusal, platform::Icon::Critical);
+        return false;
+    }
+    network_loaded();
+    return true;
 }
 
 void ConsoleEngine::reset_default_network() {

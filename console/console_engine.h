@@ -120,13 +120,22 @@ public:
     void switch_device(const std::string& host, const std::string& device);
 
     // Open Exported File and Load Config once a file is chosen: the file's
-    // network replaces the one shown and its start device becomes home.  A
-    // refused file leaves the network as it was and a box says why, after
-    // `ended` has run (the window puts its progress bar away there).  True
-    // when the file was loaded.  `progress` is told the load steps done.
+    // network replaces the one shown and its start device becomes home, and
+    // the console starts afresh on it (network_loaded).  A refused file
+    // leaves the network and the transcript as they were and a box says
+    // why, after `ended` has run (the window puts its progress bar away
+    // there).  True when the file was loaded.  `progress` is told the load
+    // steps done.
     bool load_network_file(const std::string& path, state::NetworkLoad how,
                            const std::function<void(int)>& progress = {},
                            const std::function<void()>& ended = {});
+
+    // A network has replaced the one shown (the console's own loads, and
+    // Load the Lab of the example labs): the console starts a new session
+    // on its start device, as a console opened on it does, with the start
+    // text waiting for Return; nothing of the old session's transcript,
+    // prompt or history stays.
+    void network_loaded();
 
     // For the writers of console text (context help, the device picker):
     // replace the transcript and queue a key.
@@ -186,6 +195,7 @@ private:
     std::string prompt() const;
     std::string after_prompt(std::string_view line) const;
     void reset_default_network();
+    void start_session();
     void reload_loaded_network();
     void leave_interface_mode();
     // The console's writers build the transcript they want as an edit of

@@ -33,6 +33,13 @@ void choose_start_device(state::AppState& app, SimulatorMode mode, state::Consol
             device.device_kind = state::DeviceKind::Switch;
             break;
     }
+    // The router and switch simulators have a device to come back to only
+    // once a telnet session leaves one; the home device of an earlier
+    // network simulator is not theirs.
+    if (mode != SimulatorMode::Network) {
+        device.home_host_name.clear();
+        device.home_device.clear();
+    }
     if (auto record = state::find_device(app.session, device.current_device)) {
         device.device_kind = record->kind;
         device.device_model = record->model;

@@ -40,7 +40,8 @@ SimulatorMode simulator_mode(const state::OpenModeFlags& flags);
 
 // Resets the default network and attaches the console to its start device:
 // "R1" in router mode, "2950" in switch mode, and in network mode the first
-// device of the settings table, which also becomes the home device.  Sets
+// device of the settings table, which also becomes the home device (the
+// other two modes have none until a telnet session gives them one).  Sets
 // current_device, host_name, device_kind and device_model (the last two from
 // table device when the device has a row there).
 //

@@ -1,5 +1,8 @@
 #include "designer/designer_model.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <stdexcept>
 
 #include "designer/host_names.h"
@@ -38,6 +41,13 @@ std::optional<CardChoice> parse_card_choice(const std::string& entry) {
     if (card[0].size() > 2 || card[0].find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     return CardChoice{parts[0], card[1], std::stoi(card[0])};
+}
+
+// A free name no device can bear: the box says so and why.
+std::string unusable_name_message(std::string_view name) {
+    std::string why = unusable_host_name(name).value_or("");
+    if (!why.empty()) why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));
+    return why + ".\nPlease choose another name.";
 }
 
 }  // namespace
@@ -314,6 +324,21 @@ void DesignerModel::picNetwork_DragDrop(const DropSource& source, double x, doub
     reset_interaction();
     pointer_ = Pointer::Default;
 
+    // A device, new or moved, lands where it shows whole; a connector
+    // stays at the point that names its device.
+    const bool valid_row =
+        source.device_row >= 0 && source.device_row < static_cast<int>(devices_.size());
+    if (source.kind == DropSource::Kind::Device && valid_row) {
+        const Point at = fit_device(x, y, devices_[source.device_row].host);
+        x = at.x;
+        y = at.y;
+    } else if (source.kind == DropSource::Kind::Palette && model_group(source.palette_item) &&
+               !connector_kind(source.palette_item)) {
+        const Point at = fit_device(x, y, std::string());
+        x = at.x;
+        y = at.y;
+    }
+
     // No device may come too close to another unless a connector is
     // selected in the palette (a connector is dropped onto a device).
     if (!connector_selected()) {
@@ -321,8 +346,7 @@ void DesignerModel::picNetwork_DragDrop(const DropSource& source, double x, doub
             if (inside_square(device.x, device.y, kOverlapSize, x, y)) return;
     }
     if (source.kind == DropSource::Kind::Device) {
-        if (was_moving && source.device_row == moving_row && moving_row >= 0 &&
-            moving_row < static_cast<int>(devices_.size()))
+        if (was_moving && source.device_row == moving_row && valid_row)
             move_device(moving_row, x, y);
         return;
     }
@@ -330,6 +354,22 @@ void DesignerModel::picNetwork_DragDrop(const DropSource& source, double x, doub
         connector_drop(*kind, x, y);
     else if (model_group(source.palette_item))
         new_device(source.palette_item, x, y);
+}
+
+Point DesignerModel::fit_device(double x, double y, const std::string& host) const {
+    const DrawingArea& area = drawing_area_;
+    if (area.width <= 0 || area.height <= 0) return {x, y};
+    const Point name = text_size ? text_size(host) : Point{};
+    const double width = std::max(kIconSize, name.x);
+    const double height = kIconSize + name.y;
+    // Placed positions are whole canvas units.
+    const auto fit = [](double at, double low, double room, double size) {
+        const double high = std::floor(low + room - size);
+        if (at > high) at = high;
+        if (at < low) at = std::ceil(low);
+        return at;
+    };
+    return {fit(x, area.left, area.width, width), fit(y, area.top, area.height, height)};
 }
 
 void DesignerModel::reset_interaction() {
@@ -416,11 +456,17 @@ void DesignerModel::new_device(const std::string& model, double x, double y) {
     if (verdict != HostNameVerdict::Accepted) {
         if (verdict == HostNameVerdict::Taken)
             dialogs_.message(kProgramTitle, kNameTaken, platform::Icon::Critical);
+        if (verdict == HostNameVerdict::Unusable)
+            dialogs_.message(kProgramTitle, unusable_name_message(name), platform::Icon::Critical);
         --number;
         return;
     }
     const auto found = tables_.find_model(model);
     if (!found) throw std::runtime_error("The device catalogue has no model " + model + ".");
+    // A name wider than the icon may need the device further in.
+    const Point at = fit_device(x, y, name);
+    x = at.x;
+    y = at.y;
     selected_host_name_ = name;
     selected_model_ = model;
     {

@@ -42,6 +42,14 @@ struct DropSource {
     int device_row = -1;
 };
 
+// The part of the canvas the window shows, in canvas units.
+struct DrawingArea {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
 inline constexpr const char* kDescriptionPlaceholder =
     "Please enter the Description of \r\nthe Network here\r\n";
 // A description saved as this one line is the placeholder too.
@@ -86,6 +94,16 @@ public:
     const std::optional<std::string>& palette_selection() const { return palette_selection_; }
 
     // ---- canvas
+    // The window tells what part of the canvas it shows, and measures the
+    // text printed on it (a host name's width and height).  A device placed
+    // or moved near an edge then lies as far inside as its icon and its
+    // name need to show whole; before the window tells, devices lie where
+    // they are dropped.
+    void set_drawing_area(DrawingArea area) { drawing_area_ = area; }
+    std::function<Point(const std::string&)> text_size;
+    // Where a device named `host` dropped at (x, y) lies.
+    Point fit_device(double x, double y, const std::string& host) const;
+
     void picNetwork_DragDrop(const DropSource& source, double x, double y);
     void picNetwork_MouseDown(MouseButton button, double x, double y);
     // Answers the device row whose icon drag starts, if one does.
@@ -221,6 +239,7 @@ private:
     DeviceGroup pointer_icon_ = DeviceGroup::Router;
     bool pen_mode_ = false;
     Point pen_;
+    DrawingArea drawing_area_;
 };
 
 }  // namespace vexlab::designer

@@ -321,8 +321,7 @@ private:
                 if (text::iequals(names[other], device.host))
                     fail(at, "the device " + text::quoted(device.host) + " is named twice (line " +
                                  std::to_string(where_.device[other] + 1) + ")");
-            if (check_host_name(device.host, names) != HostNameVerdict::Accepted)
-                fail(at, "a device cannot be named " + text::quoted(device.host));
+            if (auto why = unusable_host_name(device.host)) fail(at, *why);
             names.push_back(device.host);
             device_of_[text::lower(device.host)] = d;
             for (std::size_t r = 0; r < device.interfaces.size(); ++r) {

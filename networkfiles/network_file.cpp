@@ -605,12 +605,15 @@ NetworkFileError::NetworkFileError(int line, std::string reason)
 
 std::optional<std::string> unusable_device_name(std::string_view name) {
     if (name.empty()) return "a device needs a name";
+    const std::string refused = "a device cannot be named " + quoted(name) + ": ";
     if (name.find('\0') != std::string_view::npos)
-        return "the device name " + quoted(name) + " holds a NUL character";
-    // The key column, and the names the database gives every row's number:
-    // a column of that name would take the place of the rows' order.
-    for (std::string_view taken : {"Config_Variable", "rowid", "oid", "_rowid_"})
-        if (text::iequals(name, taken)) return "a device cannot be named " + quoted(name);
+        return refused + "the database ends a name at a NUL character";
+    if (text::iequals(name, "Config_Variable"))
+        return refused + "the settings table holds the setting names in a column of that name";
+    // A column of such a name would take the place of the rows' order.
+    for (std::string_view taken : {"rowid", "oid", "_rowid_"})
+        if (text::iequals(name, taken))
+            return refused + "the database uses that name for the number of every row";
     return std::nullopt;
 }
 

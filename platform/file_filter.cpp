@@ -41,4 +41,27 @@ std::string qt_name_filters(std::string_view filter) {
     return out;
 }
 
+std::string default_extension(std::string_view filter, std::size_t index) {
+    const auto parts = text::split(filter, "|");
+    const std::size_t at = 2 * index + 1;
+    if (at >= parts.size()) return {};
+    const std::string first = text::trim(text::split(parts[at], ";").front());
+    if (first.rfind("*.", 0) != 0) return {};
+    const std::string extension = first.substr(2);
+    if (extension.empty() || extension.find_first_of("*?") != std::string::npos) return {};
+    return extension;
+}
+
+std::string with_default_extension(std::string_view name, std::string_view filter,
+                                   std::size_t index) {
+    std::string answered(name);
+    const auto slash = answered.find_last_of('/');
+    const std::string_view file_name =
+        std::string_view(answered).substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::string extension = default_extension(filter, index);
+    if (!file_name.empty() && file_name.find('.') == std::string_view::npos && !extension.empty())
+        answered += "." + extension;
+    return answered;
+}
+
 }  // namespace vexlab::platform

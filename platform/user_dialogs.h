@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_filter.h"
+
 namespace vexlab::platform {
 
 enum class Answer { Ok, Yes, No, Cancel };
@@ -30,6 +32,9 @@ public:
     virtual std::optional<std::string> open_file_name(const std::string& title,
                                                       const std::string& folder,
                                                       const std::string& filter) = 0;
+    // The name as typed, with the chosen kind's extension when it has none
+    // (with_default_extension); a name the dialog cannot take as typed is
+    // refused there with a message, never answered changed.
     virtual std::optional<std::string> save_file_name(const std::string& title,
                                                       const std::string& folder,
                                                       const std::string& filter) = 0;
@@ -89,10 +94,14 @@ public:
         shown_.push_back({"open", title, {}, {}, Icon::None, filter});
         return take_text();
     }
+    // The scripted text is what the user types; the answer gets the
+    // extension as the real dialog's does.
     std::optional<std::string> save_file_name(const std::string& title, const std::string&,
                                               const std::string& filter) override {
         shown_.push_back({"save", title, {}, {}, Icon::None, filter});
-        return take_text();
+        auto typed = take_text();
+        if (typed && !typed->empty()) *typed = with_default_extension(*typed, filter);
+        return typed;
     }
 
 private:

@@ -190,6 +190,32 @@ TEST_F(ConsoleEngineTest, ANewSessionCutsTheHistoryBack) {
     EXPECT_EQ(app.console.command_history[1], "disable");
 }
 
+// The router and switch simulators have no home device until a telnet
+// session leaves one: the home of a network simulator opened before them
+// is not theirs, and Ctrl+^ x there changes nothing.
+TEST_F(ConsoleEngineTest, ASimulatorOpenedAfterTheNetworkSimulatorHasNoHomeToEscapeTo) {
+    const struct {
+        bool router;
+        const char* prompt;
+    } cases[] = {{true, "R1>"}, {false, "2950>"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.prompt);
+        app.open_mode.start_as_router = app.open_mode.start_as_switch = false;
+        engine.form_load();
+        engine.press(keys::enter);
+        ASSERT_EQ(app.console.device.home_device, "R1");
+        engine.form_unload();
+        app.open_mode.start_as_router = c.router;
+        app.open_mode.start_as_switch = !c.router;
+        engine.form_load();
+        engine.press(keys::enter);
+        engine.press(keys::ctrl_caret);
+        engine.press(keys::character('x'));
+        EXPECT_EQ(caret_line(), c.prompt);
+        EXPECT_EQ(app.console.mode.mode_suffix, vexlab::state::CommandMode::User);
+    }
+}
+
 // Whatever key meets the failure, the console reports it (the reason, never
 // the statement) and goes on at a new prompt.
 TEST_F(ConsoleEngineTest, AFailingStatementIsReportedAndTheConsoleGoesOn) {
@@ -253,13 +279,16 @@ TEST_F(NetworkConsoleTest, ALoadedNetworksStartDeviceIsHome) {
         ASSERT_TRUE(vexlab::state::write_setting(app, "enable_password", "R1", "one"));
         engine.press(keys::enter);
         engine.switch_device("R2", "R2");  // leaves R1, whose password is kept for the way back
-        if (c.by_the_console)
+        if (c.by_the_console) {
             ASSERT_TRUE(engine.load_network_file(network(c.file),
                                                  vexlab::state::NetworkLoad::ExportedFile));
-        else
+        } else {
             vexlab::networkfiles::load_network(app, network(c.file),
                                                vexlab::state::NetworkLoad::LabNetwork);
+            engine.network_loaded();
+        }
         EXPECT_EQ(app.console.device.home_device, c.start);
+        engine.press(keys::enter);  // the new session starts
         engine.press(keys::ctrl_caret);
         engine.press(keys::character('x'));
         const std::string start = c.start;

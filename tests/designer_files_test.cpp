@@ -12,6 +12,7 @@
 #include <random>
 
 #include "console/console_engine.h"
+#include "designer/host_names.h"
 #include "designer/network_map_file.h"
 #include "networkfiles/network_loader.h"
 #include "platform/text.h"
@@ -292,6 +293,27 @@ TEST_F(DesignerFiles, AMapThatDoesNotReadWholeLeavesTheDesignAsItIs) {
     EXPECT_EQ(model->tables().host_names(), (std::vector<std::string>{"R1", "R2"}));
 }
 
+// A map whose device bears a name no device can bear is refused with the
+// reason the designer gives when that name is typed.
+TEST_F(DesignerFiles, AMapWithAnUnusableHostNameGivesTheDesignersReason) {
+    const std::string sound = read_file(fixture("two-routers.dgm"));
+    for (const std::string name : {"default", "Config_Variable", "framemap", "EOR1"}) {
+        SCOPED_TRACE(name);
+        std::string text;
+        for (const auto& line : vexlab::text::split(sound, "\r\n"))
+            text += (line == "R2" ? name : line == "[R2]" ? "[" + name + "]" : line) + "\r\n";
+        text.resize(text.size() - 2);
+        const std::string path = dir.file("unusable.dgm");
+        std::ofstream(path, std::ios::binary) << text;
+        dialogs.clear();
+        open_map(path);
+        const auto why = vexlab::designer::unusable_host_name(name);
+        ASSERT_TRUE(why);
+        EXPECT_EQ(messages(), std::vector<std::string>{"The network could not be opened.\n" + path +
+                                                       "\nLine 27: " + *why});
+    }
+}
+
 // The refusal shows the line that stopped the reader with its control
 // characters written out, so that a NUL does not cut the message short.
 TEST_F(DesignerFiles, ARefusalWritesOutTheControlCharactersOfItsLine) {
@@ -525,10 +547,10 @@ TEST_F(ExportBesideALoadedNetwork, TheConsoleOpensTheExportWithEverythingDesigne
 }
 
 // A host name that reads as a marker line of the network files or the map,
-// or that the network file reader refuses for a device, is refused when it
-// is typed, with the message the settings table's own column names get.
-// Every other name travels: the export reads back, the console opens it, and
-// the map saves and opens again.
+// that the network file reader refuses for a device, or that the exported
+// settings already use, is refused when it is typed, with its reason.
+// Every other name travels, quotes included: the export reads back, the
+// console opens it, and the map saves and opens again.
 TEST_F(ExportBesideALoadedNetwork, NamesThatReadAsFileMarkersAreRefusedAndOthersTravel) {
     using namespace std::string_literals;
     const struct {
@@ -559,6 +581,9 @@ TEST_F(ExportBesideALoadedNetwork, NamesThatReadAsFileMarkersAreRefusedAndOthers
         {"OID", true},
         {"_RowID_", true},
         {"R"s + '\0' + "9", true},
+        // A column the exported settings have besides the devices'.
+        {"default", true},
+        {"Config_Variable", true},
         {"eor2", false},
         {"rowid2", false},
         {"_oid", false},
@@ -568,6 +593,10 @@ TEST_F(ExportBesideALoadedNetwork, NamesThatReadAsFileMarkersAreRefusedAndOthers
         {"<R9>", false},
         {"[R9]", false},
         {"Core 1", false},
+        {"Core'1;x", false},
+        {"say \"hi\"", false},
+        {"default_value", false},
+        {"rec_index", false},
     };
     auto& d = designer;
     for (const auto& n : names) {
@@ -581,8 +610,14 @@ TEST_F(ExportBesideALoadedNetwork, NamesThatReadAsFileMarkersAreRefusedAndOthers
             if (shown.kind == "message") messages.push_back(shown.text);
         if (n.refused) {
             EXPECT_EQ(d.model->tables().host_names(), std::vector<std::string>{"R1"});
-            EXPECT_EQ(messages, std::vector<std::string>{
-                                    "This hosname is already used,Please choose another name"});
+            const auto why = vexlab::designer::unusable_host_name(n.name);
+            ASSERT_TRUE(why);
+            EXPECT_EQ(
+                why->rfind("a device cannot be named " + vexlab::text::quoted(n.name) + ": ", 0),
+                0u)
+                << *why;
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].substr(1), why->substr(1) + ".\nPlease choose another name.");
             continue;
         }
         ASSERT_EQ(d.model->tables().host_names().size(), 2u);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <random>
 #include <set>
@@ -182,16 +183,35 @@ TEST_F(Designer, ProposedNamesCountPerGroupAndRefusalsGiveTheNumberBack) {
     EXPECT_TRUE(model->network_designed());
 }
 
-TEST_F(Designer, UnfitNamesAreRefusedWithTheDuplicateMessageAndNothingWritten) {
+// A name in use gets the duplicate message; a free name no device can bear
+// gets its reason.  Either way nothing is written.
+TEST_F(Designer, RefusedNamesSayWhyAndWriteNothing) {
     drop("2501", 50, 50, "R1");
-    for (const char* name : {"r1", "it's", "Config_Variable", "two\nlines"}) {
+    const struct {
+        const char* name;
+        const char* message;
+    } cases[] = {
+        {"r1", "This hosname is already used,Please choose another name"},
+        {"Config_Variable",
+         "A device cannot be named \"Config_Variable\": the settings table holds the setting "
+         "names in a column of that name.\nPlease choose another name."},
+        {"default",
+         "A device cannot be named \"default\": the exported settings keep each setting's default "
+         "value in a column of that name, beside one column per device.\nPlease choose another "
+         "name."},
+        {"<connectors>",
+         "A device cannot be named \"<connectors>\": the network files and the map read the line "
+         "\"<connectors>\" as a section heading, and a host name is a line of its own.\nPlease "
+         "choose another name."},
+        {"two\nlines",
+         "A device cannot be named \"two\\x0Alines\": the network files write a host name on a "
+         "line of its own.\nPlease choose another name."},
+    };
+    for (const auto& c : cases) {
         dialogs.clear();
-        drop("2501", 200, 200, std::string(name));
-        EXPECT_EQ(
-            messages(),
-            std::vector<std::string>{"This hosname is already used,Please choose another name"})
-            << name;
-        EXPECT_EQ(dialogs.shown().back().icon, Icon::Critical) << name;
+        drop("2501", 200, 200, std::string(c.name));
+        EXPECT_EQ(messages(), std::vector<std::string>{c.message}) << c.name;
+        EXPECT_EQ(dialogs.shown().back().icon, Icon::Critical) << c.name;
     }
     EXPECT_EQ(model->tables().host_names(), std::vector<std::string>{"R1"});
     EXPECT_EQ(model->router_counter(), 1);
@@ -253,24 +273,24 @@ TEST_F(Designer, EachModelGetsItsInterfacesInCreationOrder) {
 }
 
 TEST_F(Designer, ModularRouterOffersItsSlotsAndMakesTheChosenCards) {
-    std::optional<SlotDialog::Position> first, second;
-    bool notice = false;
+    std::array<std::optional<SlotDialog::Position>, 3> positions;
+    bool notice = true;
     host.slot_cards.push_back([&](SlotDialog& d) {
-        first = d.positions()[0];
-        second = d.positions()[1];
+        for (std::size_t i = 0; i < 3; ++i) positions[i] = d.positions()[i];
         notice = d.shows_notice();
-        d.Close_Click({"1 Ethernet", "2 Serial", SlotDialog::kEmptyChoice});
+        d.Close_Click({"2 Serial", "1 IsdnBri", SlotDialog::kEmptyChoice});
     });
     drop("2610", 50, 50, "R1");
-    ASSERT_TRUE(first && second);
-    EXPECT_EQ(first->caption, "Slot 1");
-    EXPECT_TRUE(first->unsupported);
-    EXPECT_TRUE(notice);
-    EXPECT_EQ(second->caption, "WAN 1");
-    EXPECT_EQ(second->cards, (std::vector<std::string>{"1 Serial", "2 Serial", "1 IsdnBri"}));
-    // The unsupported slot's choice is never taken; "(empty)" makes nothing.
-    EXPECT_EQ(interface_names("R1"),
-              (std::vector<std::string>{"Ethernet0", "WAN 1/Serial0", "WAN 1/Serial1"}));
+    ASSERT_TRUE(positions[0] && positions[1] && positions[2]);
+    // The two WAN slots, in slot order; no slot is shown that takes nothing.
+    EXPECT_EQ(positions[0]->caption, "WAN 1");
+    EXPECT_EQ(positions[0]->cards, (std::vector<std::string>{"1 Serial", "2 Serial", "1 IsdnBri"}));
+    EXPECT_EQ(positions[1]->caption, "WAN 2");
+    EXPECT_FALSE(positions[2]->visible);
+    for (const auto& position : positions) EXPECT_FALSE(position->unsupported);
+    EXPECT_FALSE(notice);
+    EXPECT_EQ(interface_names("R1"), (std::vector<std::string>{"Ethernet0", "WAN 1/Serial0",
+                                                               "WAN 1/Serial1", "WAN 2/IsdnBri0"}));
     EXPECT_EQ(row("R1", "WAN 1/Serial1").int_category, "Serial");
 
     // A second drop closed by the dialog's frame takes no card, whatever the
@@ -279,11 +299,47 @@ TEST_F(Designer, ModularRouterOffersItsSlotsAndMakesTheChosenCards) {
     EXPECT_EQ(interface_names("R2"), std::vector<std::string>{"Ethernet0"});
     // A card typed into the box counts like a chosen one.
     host.slot_cards.push_back([](SlotDialog& d) {
-        d.Close_Click({"", SlotDialog::kEmptyChoice, "3 Serial"});
+        d.Close_Click({SlotDialog::kEmptyChoice, "3 Serial", SlotDialog::kEmptyChoice});
     });
     drop("2620", 350, 50, "R3");
     EXPECT_EQ(interface_names("R3"), (std::vector<std::string>{"Ethernet0", "WAN 2/Serial0",
                                                                "WAN 2/Serial1", "WAN 2/Serial2"}));
+}
+
+// No choice of the slot dialog does nothing: every card each modular model
+// offers in each of its slots makes that many interfaces of its kind there.
+TEST_F(Designer, EveryCardTheSlotDialogOffersMakesItsInterfaces) {
+    double x = 50;
+    int number = 0;
+    for (const char* model : {"2610", "2620"}) {
+        std::array<SlotDialog::Position, 3> offered{};
+        host.slot_cards.push_back([&](SlotDialog& d) { offered = d.positions(); });
+        drop(model, x, 50, "Probe" + std::to_string(++number));
+        x += 50;
+        for (std::size_t p = 0; p < offered.size(); ++p) {
+            if (!offered[p].visible) continue;
+            for (const std::string& card : offered[p].cards) {
+                SCOPED_TRACE(std::string(model) + " " + offered[p].caption + " " + card);
+                const std::string name = "R" + std::to_string(++number);
+                host.slot_cards.push_back([&](SlotDialog& d) {
+                    std::array<std::string, 3> texts;
+                    texts.fill(SlotDialog::kEmptyChoice);
+                    texts[p] = card;
+                    d.Close_Click(texts);
+                });
+                drop(model, x, 50, name);
+                x += 50;
+                const auto space = card.find(' ');
+                const int count = std::stoi(card.substr(0, space));
+                const std::string type = card.substr(space + 1);
+                std::vector<std::string> expected{"Ethernet0"};
+                for (int i = 0; i < count; ++i)
+                    expected.push_back(offered[p].caption + "/" + type + std::to_string(i));
+                EXPECT_EQ(interface_names(name), expected);
+            }
+        }
+    }
+    EXPECT_EQ(number, 2 + 12);  // two slots of three cards on each model
 }
 
 TEST_F(Designer, SwitchAddressGoesToItsManagementInterface) {
@@ -541,6 +597,57 @@ TEST_F(Designer, ADropWhileConnectingGivesTheHalfMadeLineUp) {
     EXPECT_TRUE(model->lines().empty());
     EXPECT_TRUE(model->devices().empty());
     EXPECT_EQ(model->description(), kDescriptionPlaceholder);
+}
+
+// With the part of the canvas shown known, a device dropped or moved near
+// an edge lies as far inside as its icon (30 square) and its name below it
+// need; the drop point stands elsewhere.  Texts measure 6 units a character
+// and 12 high here.
+TEST_F(Designer, DevicesNearAnEdgeLieWholeInThePartShown) {
+    model->text_size = [](const std::string& text) {
+        return Point{6.0 * static_cast<double>(text.size()), 12};
+    };
+    model->set_drawing_area({0, 0, 400, 300});
+    const struct {
+        const char* name;
+        double x, y;
+        double placed_x, placed_y;
+    } cases[] = {
+        {"R1", 20, 20, 20, 20},                 // inside: where dropped
+        {"R2", 399.5, 299, 370, 258},           // the corner: icon and name fit
+        {"Edge-Router-7", 390, 100, 322, 100},  // a name wider than the icon
+        {"R4", -5, 150, 0, 150},
+        {"R5", 150, -3, 150, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        drop("2501", c.x, c.y, c.name);
+        ASSERT_EQ(model->devices().back().host, c.name);
+        EXPECT_DOUBLE_EQ(model->devices().back().x, c.placed_x);
+        EXPECT_DOUBLE_EQ(model->devices().back().y, c.placed_y);
+        EXPECT_DOUBLE_EQ(
+            session.scalar("SELECT xpos FROM devicenames WHERE hostname = ?", {c.name}).to_double(),
+            c.placed_x);
+    }
+    // The part shown is the scrolled one.
+    model->set_drawing_area({500, 400, 400, 300});
+    drop("PC", 100, 100, "PC1");
+    EXPECT_DOUBLE_EQ(model->devices().back().x, 500);
+    EXPECT_DOUBLE_EQ(model->devices().back().y, 400);
+
+    // A move to the bottom edge carries the line end on the icon with it.
+    model->set_drawing_area({0, 0, 400, 300});
+    connect("Serial", "R1", "Serial0", "R4", "Serial0");
+    const auto before = model->lines()[0];
+    const auto p1 = centre("R1");
+    model->picNetwork_MouseDown(MouseButton::Left, p1.x, p1.y);
+    const auto row_moved = model->picNetwork_MouseMove(MouseButton::Left, p1.x + 3, p1.y);
+    ASSERT_TRUE(row_moved);
+    model->picNetwork_DragDrop({DropSource::Kind::Device, "", *row_moved}, 100, 295);
+    EXPECT_DOUBLE_EQ(model->devices()[0].x, 100);
+    EXPECT_DOUBLE_EQ(model->devices()[0].y, 258);
+    EXPECT_DOUBLE_EQ(model->lines()[0].x1, before.x1 + 80);
+    EXPECT_DOUBLE_EQ(model->lines()[0].y1, before.y1 + 238);
 }
 
 // ------------------------------------------------------------------ moves

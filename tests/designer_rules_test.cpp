@@ -67,36 +67,77 @@ TEST(HostNames, ProposalsByGroup) {
 }
 
 TEST(HostNames, RefusedWhenTakenInAnyCaseOrUnfitForAColumn) {
-    const std::vector<std::string> taken = {"R1", "Core"};
+    const std::vector<std::string> taken = {"R1", "Core", "default"};
     struct Case {
         const char* name;
         HostNameVerdict verdict;
     } cases[] = {
         {"R2", HostNameVerdict::Accepted},
         {"Edge-1", HostNameVerdict::Accepted},
+        // Quotes and semicolons break nothing: every value is bound, and
+        // the files carry them.
+        {"Core'1;x", HostNameVerdict::Accepted},
+        {"say\"hi", HostNameVerdict::Accepted},
+        {"default_value", HostNameVerdict::Accepted},
+        {"rec_index", HostNameVerdict::Accepted},
         {"", HostNameVerdict::Empty},
         {"R1", HostNameVerdict::Taken},
         {"r1", HostNameVerdict::Taken},
         {"CORE", HostNameVerdict::Taken},
-        {"O'Brien", HostNameVerdict::Taken},
-        {"say\"hi", HostNameVerdict::Taken},
-        {"two\r\nlines", HostNameVerdict::Taken},
-        {"line\nbreak", HostNameVerdict::Taken},
-        {"Config_Variable", HostNameVerdict::Taken},
-        {"DEFAULT", HostNameVerdict::Taken},
-        {"rec_index", HostNameVerdict::Taken},
+        {"Default", HostNameVerdict::Taken},  // taken comes first
+        {"two\r\nlines", HostNameVerdict::Unusable},
+        {"line\nbreak", HostNameVerdict::Unusable},
+        {"Config_Variable", HostNameVerdict::Unusable},
+        {"rowid", HostNameVerdict::Unusable},
         // Lines the files give a meaning, as a line of their own or
         // between "<" and ">".
-        {"ospf information", HostNameVerdict::Taken},
-        {"<EIGRP INFORMATION>", HostNameVerdict::Taken},
-        {"framemap", HostNameVerdict::Taken},
-        {"deviceindex", HostNameVerdict::Taken},
-        {"EOR", HostNameVerdict::Taken},
-        {"EORx", HostNameVerdict::Taken},
+        {"ospf information", HostNameVerdict::Unusable},
+        {"<EIGRP INFORMATION>", HostNameVerdict::Unusable},
+        {"framemap", HostNameVerdict::Unusable},
+        {"deviceindex", HostNameVerdict::Unusable},
+        {"EOR", HostNameVerdict::Unusable},
+        {"EORx", HostNameVerdict::Unusable},
         {"ospf information 2", HostNameVerdict::Accepted},
         {"XEOR", HostNameVerdict::Accepted},
     };
     for (const auto& c : cases) EXPECT_EQ(check_host_name(c.name, taken), c.verdict) << c.name;
+    EXPECT_EQ(check_host_name("DEFAULT", {}), HostNameVerdict::Unusable);
+}
+
+// Each name no device can bear is refused with the reason, naming it.
+TEST(HostNames, AnUnusableNameSaysWhy) {
+    using namespace std::string_literals;
+    const struct {
+        std::string name;
+        std::string refusal;
+    } cases[] = {
+        {"default",
+         "a device cannot be named \"default\": the exported settings keep each setting's default "
+         "value in a column of that name, beside one column per device"},
+        {"Config_Variable",
+         "a device cannot be named \"Config_Variable\": the settings table holds the setting names "
+         "in a column of that name"},
+        {"OID",
+         "a device cannot be named \"OID\": the database uses that name for the number of every "
+         "row"},
+        {"R"s + '\0' + "9",
+         "a device cannot be named \"R\\x009\": the database ends a name at a NUL character"},
+        {"two\nlines",
+         "a device cannot be named \"two\\x0Alines\": the network files write a host name on a "
+         "line of its own"},
+        {"framemap",
+         "a device cannot be named \"framemap\": the network files and the map read the line "
+         "\"framemap\" as a section heading, and a host name is a line of its own"},
+        {"Description",
+         "a device cannot be named \"Description\": the network files also write a host name "
+         "between \"<\" and \">\", where \"Description\" would read as the section heading "
+         "\"<description>\""},
+        {"EOR7",
+         "a device cannot be named \"EOR7\": the network files and the map end a record at every "
+         "line that begins with \"EOR\", and a host name is a line of its own"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(unusable_host_name(c.name), c.refusal) << c.name;
+    EXPECT_EQ(unusable_host_name("Core'1;x"), std::nullopt);
 }
 
 TEST(DottedAddress, FourNumbersFromZeroTo255) {

@@ -17,6 +17,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -27,6 +29,7 @@
 #include "app/ui/program.h"
 #include "console/ui/frmNetdgm.h"
 #include "console/ui/frmRoutSim.h"
+#include "designer/ui/canvas_painter.h"
 #include "designer/ui/designer_canvas.h"
 #include "designer/ui/designer_windows.h"
 #include "designer/ui/frmdesmain.h"
@@ -348,6 +351,8 @@ TEST_F(DesignerWindow, RefusalsShowTheStopSign) {
     drag_palette("2501", {60, 60});
     dialogs.next_text("R1");
     drag_palette("2501", {260, 60});
+    dialogs.next_text("default");
+    drag_palette("2501", {460, 60});
     dialogs.next_text("PC1");
     drag_palette("PC", {60, 260});
     drag_palette("Serial", {70, 270});  // a PC has no serial interface
@@ -358,6 +363,10 @@ TEST_F(DesignerWindow, RefusalsShowTheStopSign) {
               (std::vector<std::pair<std::string, Icon>>{
                   {"No Network has been designed to save", Icon::Critical},
                   {"This hosname is already used,Please choose another name", Icon::Critical},
+                  {"A device cannot be named \"default\": the exported settings keep each "
+                   "setting's default value in a column of that name, beside one column per "
+                   "device.\nPlease choose another name.",
+                   Icon::Critical},
                   {"There are no free interfaces for this device", Icon::Critical},
               }));
 }
@@ -386,10 +395,15 @@ TEST_F(DesignerWindow, SlotAndPropertyDialogsShowTheirControls) {
     script.then([](QDialog& d) {
         auto& dialog = dynamic_cast<frmSlotSel&>(d);
         EXPECT_EQ(dialog.windowTitle(), "Slot Selection");
-        EXPECT_EQ(dialog.Label1[0]->text(), "Slot 1");
-        EXPECT_TRUE(dialog.Label3->isVisibleTo(&dialog));
-        EXPECT_EQ(dialog.Combo1[1]->currentText(), "(empty)");
-        dialog.Combo1[1]->setCurrentIndex(dialog.Combo1[1]->findText("2 Serial"));
+        // The two WAN slots; no slot whose card would make nothing, so no
+        // legend for one.
+        EXPECT_EQ(dialog.Label1[0]->text(), "WAN 1");
+        EXPECT_EQ(dialog.Label1[1]->text(), "WAN 2");
+        EXPECT_FALSE(dialog.Combo1[2]->isVisibleTo(&dialog));
+        EXPECT_FALSE(dialog.Label2->isVisibleTo(&dialog));
+        EXPECT_FALSE(dialog.Label3->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.Combo1[0]->currentText(), "(empty)");
+        dialog.Combo1[0]->setCurrentIndex(dialog.Combo1[0]->findText("2 Serial"));
         dialog.Close->click();
     });
     dialogs.next_text("R1");
@@ -411,6 +425,73 @@ TEST_F(DesignerWindow, SlotAndPropertyDialogsShowTheirControls) {
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(designer->picNetwork, &twice);
     EXPECT_TRUE(script.done()) << script.seen.join(",").toStdString();
+}
+
+// Whatever the window's size, the palette and the description keep their
+// width on the left and the drawing area takes all the rest, down to the
+// window's bottom edge: nothing else lies beside or below it.  A device
+// dropped anywhere in it, however near an edge, lies whole with its name
+// in the part shown; made smaller again, the window still reaches every
+// device.
+TEST_F(DesignerWindow, TheDrawingAreaFillsTheWindowAndEveryDropShowsWhole) {
+    auto settle = [] { QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); };
+    auto* area = designer->findChild<QScrollArea*>("drawing_area");
+    ASSERT_NE(area, nullptr);
+    const QSize own = designer->size();
+    const int palette_width = designer->treDevices->width();
+    int dropped = 0;
+    for (const QSize size : {own, QSize(1200, 900)}) {
+        SCOPED_TRACE(size.width());
+        designer->resize(size);
+        settle();
+        ASSERT_EQ(designer->size(), size);
+        EXPECT_EQ(designer->treDevices->width(), palette_width);
+        EXPECT_EQ(designer->Text1->geometry().bottom(), designer->height() - 1);
+        // Every point right of the description, along the bottom row and
+        // the right-hand column, is the canvas.
+        const int left = designer->Text1->geometry().right() + 1;
+        for (int x = left; x < designer->width(); x += 7)
+            EXPECT_EQ(designer->childAt(x, designer->height() - 1), designer->picNetwork) << x;
+        for (int y = designer->Label1->geometry().bottom() + 1; y < designer->height(); y += 7)
+            EXPECT_EQ(designer->childAt(designer->width() - 1, y), designer->picNetwork) << y;
+
+        // Drops at the four corners of the part shown, one with a long name.
+        const QSize shown = area->viewport()->size();
+        const double right = shown.width() - 1;
+        const double bottom = shown.height() - 1;
+        const struct {
+            const char* item;
+            QPointF at;
+            QString name;
+        } drops[] = {
+            {"2501", {right, bottom}, "Core-Router-Number-%1"},
+            {"PC", {1, bottom}, "PC%1"},
+            {"2950", {right, 1}, "SW%1"},
+        };
+        for (const auto& d : drops) {
+            const QString name = d.name.arg(++dropped);
+            dialogs.next_text(name.toStdString());
+            drag_palette(d.item, d.at);
+            const auto& devices = designer->model().devices();
+            ASSERT_EQ(devices.back().host, name.toStdString());
+            const Point text = canvas_text_size(devices.back().host);
+            EXPECT_GE(devices.back().x, 0);
+            EXPECT_GE(devices.back().y, 0);
+            EXPECT_LE(devices.back().x + std::max(30.0, text.x), shown.width())
+                << name.toStdString();
+            EXPECT_LE(devices.back().y + 30 + text.y, shown.height()) << name.toStdString();
+        }
+    }
+    // Back at its own size the canvas reaches beyond the part shown, to the
+    // devices placed while the window was larger.
+    designer->resize(own);
+    settle();
+    const auto& far = designer->model().devices().back();
+    EXPECT_GE(designer->picNetwork->width(), far.x + 30);
+    EXPECT_GT(designer->picNetwork->width(), area->viewport()->width());
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+    EXPECT_TRUE(designer->picNetwork->visibleRegion().boundingRect().contains(
+        QPoint(static_cast<int>(far.x), static_cast<int>(far.y))));
 }
 
 TEST_F(DesignerWindow, ClosingWithADesignAsksAndCancelKeepsItOpen) {

@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -502,7 +505,7 @@ TEST_F(LabsWindowTest, LoadTheLabFromTheConsoleKeepsItsWindow) {
     labs->Command1->click();
     EXPECT_EQ(last_message(), vexlab::labs::kLabLoaded);
     EXPECT_EQ(console, main->routsim());
-    EXPECT_EQ(console->Text1->toPlainText(), before);  // not loaded again
+    EXPECT_NE(console->Text1->toPlainText(), before);  // a new session on the lab
     EXPECT_EQ(device_count(), 5);
     EXPECT_EQ(program->state().console.mode.prompt_text, "R1>");
     EXPECT_TRUE(console->isEnabled());
@@ -516,6 +519,58 @@ TEST_F(LabsWindowTest, LoadTheLabFromTheConsoleKeepsItsWindow) {
     console->Command4->click();
     EXPECT_FALSE(labs->isVisible());
     EXPECT_TRUE(main->isEnabled());
+}
+
+// Load the Lab while the console and its network diagram are open: both
+// show the lab as they would if they had been opened on it.  The console
+// drops the old session (a device renamed Branch2, at its privileged
+// prompt) for the start text, and Return starts on the lab's first device;
+// the diagram shows the lab's picture, description and devices.
+TEST_F(LabsWindowTest, LoadTheLabShowsTheLabInEveryOpenWindow) {
+    give_rip_its_network();
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(page("labs/networks/rip.jpg"), "BMP"));
+    main->mnuNetSim->trigger();
+    vexlab::console::frmRoutSim* console = main->routsim();
+    for (const char* line : {"", "enable", "configure terminal", "hostname Branch2", "end"}) {
+        QTest::keyClicks(console->Text1, line);
+        QTest::keyClick(console->Text1, Qt::Key_Return);
+    }
+    ASSERT_TRUE(console->Text1->toPlainText().endsWith("\nBranch2#\n"));
+    console->Command6->click();
+    frmLabs* labs = main->labs_window();
+    console->Command3->click();
+    vexlab::console::frmNetdgm* diagram = console->netdgm();
+    ASSERT_TRUE(diagram && diagram->isVisible());
+    ASSERT_TRUE(diagram->Image1->pixmap().isNull());  // the default network's is not here
+
+    labs->TreeView1_NodeClick(node(labs->TreeView1, "Routing", "RIP"));
+    labs->Command1->click();
+    EXPECT_EQ(last_message(), vexlab::labs::kLabLoaded);
+
+    const QString fresh =
+        QString::fromStdString(vexlab::console::start_text()).replace("\r\n", "\n");
+    EXPECT_EQ(console->Text1->toPlainText().toStdString(), fresh.toStdString());
+    EXPECT_TRUE(diagram->isVisible());
+    EXPECT_TRUE(diagram->txtNetDesc->toPlainText().startsWith("Three 2501 routers"))
+        << diagram->txtNetDesc->toPlainText().toStdString();
+    EXPECT_EQ(diagram->Image1->pixmap().size(), QSize(40, 30));
+    EXPECT_EQ(diagram->Combo1->currentText().toStdString(), "R1");
+    diagram->Combo1_DropDown();
+    EXPECT_EQ(diagram->Combo1->count(), 5);
+    diagram->close();
+
+    // The session starts on the lab's R1, and the typed line is the one
+    // the console takes.
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    EXPECT_TRUE(console->Text1->toPlainText().endsWith("Press \"Return\" to start\nR1>\n"))
+        << console->Text1->toPlainText().right(40).toStdString();
+    QTest::keyClicks(console->Text1, "enable");
+    QTest::keyClick(console->Text1, Qt::Key_Return);
+    EXPECT_TRUE(console->Text1->toPlainText().endsWith("R1>enable\nR1#\n"))
+        << console->Text1->toPlainText().right(40).toStdString();
+    console->Command4->click();
 }
 
 TEST_F(LabsWindowTest, EditingMenusHandOverToTheEditorAndBack) {

@@ -75,8 +75,16 @@ protected:
 
 TEST_F(NetworkFileButtons, OpenExportedFileLoadsTheChosenFileWithProgress) {
     const std::string path = example("three-routers");
+    auto& engine = console->engine();
+    for (const char* line : {"", "enable"}) {
+        engine.type(line);
+        engine.press(vexlab::console::keys::enter);
+    }
     dialogs.next_text(path);
     console->cmdOpenExp->click();
+    // The session on the network shown before is gone: the console starts
+    // anew on the file's network.
+    EXPECT_EQ(engine.text(), vexlab::console::start_text());
 
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown()[0].kind, "open");
@@ -91,8 +99,8 @@ TEST_F(NetworkFileButtons, OpenExportedFileLoadsTheChosenFileWithProgress) {
     EXPECT_EQ(app().network.network_picture_path, folder.file("three-routers.jpg"));
 
     // The console answers on the loaded network.
-    console->engine().press(vexlab::console::keys::enter);
-    const std::string& text = console->engine().text();
+    engine.press(vexlab::console::keys::enter);
+    const std::string& text = engine.text();
     EXPECT_GT(text.rfind("\r\nR1>"), text.rfind("Press \"Return\" to start"));
 }
 

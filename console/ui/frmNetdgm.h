@@ -35,8 +35,9 @@ class frmNetdgm : public platform::FormWindow {
 public:
     frmNetdgm(state::AppState& app, ConsoleEngine& engine);
 
-    // Fills the window for the network shown in the console (the console's
-    // N/W Diagram button does this before it shows the window).
+    // Fills the window for the network shown in the console: the console's
+    // N/W Diagram button does this before it shows the window, and the
+    // console again when a network is loaded while the window is open.
     void Fill();
 
     void Combo1_DropDown();

@@ -226,9 +226,9 @@ void frmRoutSim::Command5_Click() {
     load_file(state::NetworkLoad::ConfigurationFile, "Load Config File", "config(*.con)|*.con");
 }
 
-// The chosen file replaces the network shown; the console shows the new
-// device's prompt the next time it prints one.  A refused file leaves the
-// network as it was and the box names the file and the line.
+// The chosen file replaces the network shown and the console starts a new
+// session on it.  A refused file leaves the network as it was and the box
+// names the file and the line.
 void frmRoutSim::load_file(state::NetworkLoad how, const char* title, const char* filter) {
     const auto name = dialogs_.open_file_name(title, app_.program_file("user"), filter);
     if (name && !name->empty()) {
@@ -250,6 +250,12 @@ void frmRoutSim::load_file(state::NetworkLoad how, const char* title, const char
     }
     Text1->setFocus();
     refresh();
+}
+
+void frmRoutSim::network_loaded() {
+    engine_->network_loaded();
+    refresh();
+    if (netdgm_ && netdgm_->isVisible()) netdgm_->Fill();
 }
 
 // Save Config writes the network shown, default or loaded.

@@ -49,6 +49,11 @@ public:
     void Command5_Click();    // Load Config
     void Command6_Click();    // View Existing Labs
 
+    // A network loaded past the console (Load the Lab) replaces the one
+    // shown: the console starts a new session on it and its network
+    // diagram, when open, shows it, as both would if opened on it.
+    void network_loaded();
+
     QPlainTextEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

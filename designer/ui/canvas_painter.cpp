@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 namespace vexlab::designer {
 
@@ -78,6 +80,38 @@ void paint_canvas(QPainter& painter, const CanvasImage& image,
         painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));
     }
     painter.setPen(foreground);
+}
+
+Point canvas_text_size(const std::string& text) {
+    const QFontMetricsF metrics(canvas_font());
+    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+}
+
+QSize painted_size(const CanvasImage& image, const std::vector<ConnectionLine>& lines) {
+    double right = 0;
+    double bottom = 0;
+    const auto reach = [&](double x, double y) {
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+    };
+    for (const auto& stroke : image.strokes()) {
+        switch (stroke.kind) {
+            case CanvasStroke::Kind::Icon:
+                reach(stroke.x + kIconSize, stroke.y + kIconSize);
+                break;
+            case CanvasStroke::Kind::Text:
+            case CanvasStroke::Kind::EraseText: {
+                const Point size = canvas_text_size(stroke.text);
+                reach(stroke.x + size.x, stroke.y + size.y);
+                break;
+            }
+            case CanvasStroke::Kind::PenLine:
+                reach(std::max(stroke.x, stroke.x2), std::max(stroke.y, stroke.y2));
+                break;
+        }
+    }
+    for (const auto& line : lines) reach(std::max(line.x1, line.x2), std::max(line.y1, line.y2));
+    return {static_cast<int>(std::ceil(right)) + 1, static_cast<int>(std::ceil(bottom)) + 1};
 }
 
 }  // namespace vexlab::designer

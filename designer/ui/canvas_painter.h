@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
+#include <QSize>
 #include <array>
 #include <string>
 #include <vector>
@@ -38,5 +39,12 @@ QFont canvas_font();
 
 void paint_canvas(QPainter& painter, const CanvasImage& image,
                   const std::vector<ConnectionLine>& lines, const CanvasIcons& icons);
+
+// A text's width and height as the canvas prints it.
+Point canvas_text_size(const std::string& text);
+
+// How far right and down the drawing reaches from the canvas's corner:
+// every icon, text and line whole within it.
+QSize painted_size(const CanvasImage& image, const std::vector<ConnectionLine>& lines);
 
 }  // namespace vexlab::designer

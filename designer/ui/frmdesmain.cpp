@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -28,6 +30,10 @@ namespace {
 constexpr int twips(int value) {
     return value / 15;
 }
+
+// The drawing area at the window's own size: right of the palette, from
+// under the caption down to the window's bottom edge.
+const QSize kDrawingAreaSize(twips(8775), twips(7530 - 240));
 
 // The text box shows line breaks as the window system does; the model keeps
 // CR LF, as the files do.
@@ -58,54 +64,76 @@ frmdesmain::frmdesmain(db::DatabaseSession& session, platform::UserDialogs& dial
     model_ = std::make_unique<DesignerModel>(session, dialogs_, *host_, program_folder_);
     run_drag = [](QDrag& drag) { return drag.exec(Qt::CopyAction | Qt::MoveAction); };
 
+    // The palette and the description keep their width on the left; the
+    // drawing area takes the rest of the window, down to its bottom edge.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     menu_bar = new QMenuBar(this);
     layout->setMenuBar(menu_bar);
-    auto* client = new QWidget(this);
-    // Wide enough for the canvas and the band under it, which reach 11895.
-    client->setFixedSize(twips(11895), twips(7530));
-    layout->addWidget(client);
-
-    QFont arial("Arial");
-    arial.setPointSize(8);
-    Label1 = new QLabel("Devices And Connectors:              Network Design Area:", client);
-    Label1->setObjectName("Label1");
-    Label1->setFont(arial);
-    Label1->setGeometry(0, 0, twips(11850), twips(255));
-    treDevices = new QTreeWidget(client);
-    treDevices->setObjectName("treDevices");
-    treDevices->setFont(arial);
-    treDevices->setHeaderHidden(true);
-    treDevices->setGeometry(0, twips(240), twips(3135), twips(3135));
-    treDevices->viewport()->installEventFilter(this);
-    picNetwork = new DesignerCanvas(*model_, *icons_, client);
-    picNetwork->setGeometry(twips(3120), twips(240), twips(8775), twips(6255));
-    Label2 = new QLabel("Network Description:", client);
-    Label2->setObjectName("Label2");
-    Label2->setFont(arial);
-    Label2->setGeometry(0, twips(3360), twips(3135), twips(255));
-    Text1 = new QPlainTextEdit(client);
-    Text1->setObjectName("Text1");
-    Text1->setFont(arial);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setGeometry(0, twips(3600), twips(3135), twips(2895));
-    Text1->viewport()->installEventFilter(this);
-    Label3 = new QLabel(client);
-    Label3->setObjectName("Label3");
-    Label3->setGeometry(0, twips(6480), twips(11895), twips(1020));
-    Label3->setAutoFillBackground(true);
-    QPalette white = Label3->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Label3->setPalette(white);
-    Line2 = new QFrame(client);
+    Line2 = new QFrame(this);
     Line2->setObjectName("Line2");
-    Line2->setGeometry(0, 0, twips(11850), 1);
+    Line2->setFixedHeight(1);
     Line2->setAutoFillBackground(true);
     QPalette highlight = Line2->palette();
     highlight.setColor(QPalette::Window, highlight.color(QPalette::Highlight));
     Line2->setPalette(highlight);
+    layout->addWidget(Line2);
+
+    QFont arial("Arial");
+    arial.setPointSize(8);
+    Label1 = new QLabel("Devices And Connectors:              Network Design Area:", this);
+    Label1->setObjectName("Label1");
+    Label1->setFont(arial);
+    Label1->setFixedHeight(twips(255));
+    layout->addWidget(Label1);
+
+    auto* panes = new QHBoxLayout;
+    panes->setSpacing(0);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(0);
+    treDevices = new QTreeWidget(this);
+    treDevices->setObjectName("treDevices");
+    treDevices->setFont(arial);
+    treDevices->setHeaderHidden(true);
+    treDevices->setFixedWidth(twips(3135));
+    treDevices->setMinimumHeight(twips(3135));
+    treDevices->viewport()->installEventFilter(this);
+    // The palette takes most of the height the window gains, until it
+    // shows every item.
+    left->addWidget(treDevices, 2);
+    Label2 = new QLabel("Network Description:", this);
+    Label2->setObjectName("Label2");
+    Label2->setFont(arial);
+    Label2->setFixedSize(twips(3135), twips(255));
+    left->addWidget(Label2);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName("Text1");
+    Text1->setFont(arial);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setFixedWidth(twips(3135));
+    Text1->setMinimumHeight(twips(2895));
+    Text1->viewport()->installEventFilter(this);
+    left->addWidget(Text1, 1);
+    panes->addLayout(left);
+
+    // The canvas covers the whole area shown, and grows beyond it (with
+    // scroll bars) only where the drawing reaches further, as after the
+    // window was made smaller.
+    picNetwork = new DesignerCanvas(*model_, *icons_, this);
+    drawing_area_ = new QScrollArea(this);
+    drawing_area_->setObjectName("drawing_area");
+    drawing_area_->setFrameShape(QFrame::NoFrame);
+    drawing_area_->setMinimumSize(kDrawingAreaSize);
+    drawing_area_->setWidget(picNetwork);
+    drawing_area_->viewport()->installEventFilter(this);
+    for (QScrollBar* bar :
+         {drawing_area_->horizontalScrollBar(), drawing_area_->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, &frmdesmain::tell_drawing_area);
+    panes->addWidget(drawing_area_, 1);
+    layout->addLayout(panes, 1);
+    model_->text_size = [](const std::string& text) { return canvas_text_size(text); };
+    resize(minimumSizeHint());
 
     connect(Text1, &QPlainTextEdit::textChanged, this, [this] {
         if (!updating_text_) model_->Text1_Change(model_text(Text1->toPlainText()));
@@ -147,10 +175,12 @@ frmdesmain::frmdesmain(db::DatabaseSession& session, platform::UserDialogs& dial
 }
 
 // The exported picture: the canvas drawn afresh, lines included, as a
-// bitmap.
+// bitmap of the drawing area's size at the window's own size, or larger
+// where the drawing reaches further (however large the window was made).
 std::string frmdesmain::picture_bytes(const CanvasImage& image,
                                       const std::vector<ConnectionLine>& lines) const {
-    QImage picture(picNetwork->size(), QImage::Format_RGB32);
+    const QSize size = painted_size(image, lines).expandedTo(kDrawingAreaSize);
+    QImage picture(size, QImage::Format_RGB32);
     picture.fill(canvas_background());
     {
         QPainter painter(&picture);
@@ -278,7 +308,23 @@ void frmdesmain::refresh() {
         setCursor(cursor_from(program_folder_ + "/Pen03.ico", Qt::CrossCursor));
     else
         unsetCursor();
+    fit_canvas();
     picNetwork->update();
+}
+
+void frmdesmain::fit_canvas() {
+    const QSize shown = drawing_area_->viewport()->size();
+    const QSize size = painted_size(model_->canvas(), model_->lines()).expandedTo(shown);
+    if (picNetwork->size() != size) picNetwork->resize(size);
+    tell_drawing_area();
+}
+
+void frmdesmain::tell_drawing_area() {
+    const QSize shown = drawing_area_->viewport()->size();
+    model_->set_drawing_area({static_cast<double>(drawing_area_->horizontalScrollBar()->value()),
+                              static_cast<double>(drawing_area_->verticalScrollBar()->value()),
+                              static_cast<double>(shown.width()),
+                              static_cast<double>(shown.height())});
 }
 
 bool frmdesmain::query_unload() {
@@ -358,7 +404,9 @@ void frmdesmain::finish_drop() {
 }
 
 bool frmdesmain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == treDevices->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (drawing_area_ && watched == drawing_area_->viewport() && event->type() == QEvent::Resize) {
+        fit_canvas();
+    } else if (watched == treDevices->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         treDevices_MouseDown(treDevices->itemAt(mouse->position().toPoint()), mouse->button());
     } else if (watched == Text1->viewport() && event->type() == QEvent::MouseButtonPress) {

@@ -18,6 +18,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
+class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -75,7 +76,6 @@ public:
     DesignerCanvas* picNetwork = nullptr;
     QLabel* Label2 = nullptr;
     QPlainTextEdit* Text1 = nullptr;
-    QLabel* Label3 = nullptr;
     QFrame* Line2 = nullptr;
     QMenu* mnuFile = nullptr;
     QAction* mnufileopen = nullptr;
@@ -98,6 +98,10 @@ protected:
 private:
     void build_menus();
     void build_palette();
+    // The canvas as large as the area shown and whatever the drawing
+    // reaches beyond it; the model told which part is shown.
+    void fit_canvas();
+    void tell_drawing_area();
     // Runs a handler: a failure is reported and the window shows the model
     // as it is afterwards.
     void act(const std::function<void()>& work);
@@ -113,6 +117,7 @@ private:
     std::unique_ptr<CanvasIcons> icons_;
     std::unique_ptr<QtDialogHost> host_;
     std::unique_ptr<DesignerModel> model_;
+    QScrollArea* drawing_area_ = nullptr;
     // A drop waits here until the drag that brought it has ended.
     std::optional<std::tuple<DropSource, double, double>> pending_drop_;
     bool dragging_ = false;

@@ -187,6 +187,8 @@ void frmLabs::Command1_Click() {
             dialogs_.message("Load Lab Failure", outcome.message, platform::Icon::Critical);
             break;
         case LabLoadResult::Loaded:
+            // The console, and its diagram, show the lab from now on.
+            if (console) console->network_loaded();
             dialogs_.message("Load Lab Success", kLabLoaded, platform::Icon::None);
             break;
     }

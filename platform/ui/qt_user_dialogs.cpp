@@ -2,7 +2,9 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "platform/file_filter.h"
 
@@ -39,6 +41,30 @@ QMessageBox::StandardButton ask(QWidget* parent, Icon icon, const std::string& t
     box.setDefaultButton(default_button);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
+
+constexpr const char* kQuotedFileName =
+    "A file name with double quotes (\") cannot be typed here: this dialog reads quoted names as "
+    "a list of several files.\nPlease type the name without double quotes.";
+
+// Qt's own file dialog reads double quotes in a typed name as a list of
+// names and keeps the first quoted one ("my \"cfg\"; x.con" would be saved
+// as "cfg"): such a name is refused before the dialog reads it, and the
+// dialog stays open for another.  A dialog of the window system has no such
+// box and answers what was typed.
+class SaveDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const auto* typed = findChild<QLineEdit*>("fileNameEdit");
+        if (typed && typed->isVisible() && typed->text().contains('"')) {
+            ask(this, Icon::Critical, windowTitle().toStdString(), kQuotedFileName, QMessageBox::Ok,
+                QMessageBox::Ok);
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
 
 }  // namespace
 
@@ -87,10 +113,21 @@ std::optional<std::string> QtUserDialogs::open_file_name(const std::string& titl
 std::optional<std::string> QtUserDialogs::save_file_name(const std::string& title,
                                                          const std::string& folder,
                                                          const std::string& filter) {
-    QString name =
-        QFileDialog::getSaveFileName(parent_, q(title), q(folder), q(qt_name_filters(filter)));
-    if (name.isEmpty()) return std::nullopt;
-    return name.toStdString();
+    SaveDialog dialog(parent_, q(title), q(folder), q(qt_name_filters(filter)));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the chosen kind's extension itself, so that it asks
+    // before replacing the file the name will really be.
+    std::size_t kind = 0;
+    dialog.setDefaultSuffix(q(default_extension(filter, kind)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
+        kind =
+            static_cast<std::size_t>(std::max<qsizetype>(0, dialog.nameFilters().indexOf(chosen)));
+        dialog.setDefaultSuffix(q(default_extension(filter, kind)));
+    });
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList names = dialog.selectedFiles();
+    if (names.isEmpty() || names.front().isEmpty()) return std::nullopt;
+    return with_default_extension(names.front().toStdString(), filter, kind);
 }
 
 }  // namespace vexlab::platform

@@ -426,6 +426,7 @@ TranscriptResult run_transcript(const std::string& text, const std::string& name
             result.message = name + ": " + *failure;
             return result;
         }
+        engine.network_loaded();  // as the labs window tells the console
     }
     // With @start the file begins with the start text, and Return on it is
     // the file's own.
