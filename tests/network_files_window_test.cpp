@@ -123,6 +123,40 @@ TEST_F(NetworkFileButtons, SaveConfigThenLoadConfigGivesTheNetworkBack) {
     EXPECT_EQ(vexlab::test::read_file(again), text);
 }
 
+// A banner that reads like a setting is saved into the startup
+// configuration; Save Config and Load Config give it back as text, and the
+// router asks no enable password it never had.
+TEST_F(NetworkFileButtons, ABannerThatReadsLikeASettingLocksNoOneOut) {
+    dialogs.next_text(example("two-lans"));
+    console->cmdOpenExp->click();
+    auto& engine = console->engine();
+    auto type = [&](const char* line) {
+        engine.type(line);
+        engine.press(vexlab::console::keys::enter);
+    };
+    for (const char* line :
+         {"", "enable", "configure terminal", "banner motd #enable_password:cisco#", "end",
+          "copy running-config startup-config"})
+        type(line);
+    const std::string saved = folder.file("banner.con");
+    dialogs.next_text(saved);
+    console->Command2->click();
+    dialogs.next_text(saved);
+    console->Command5->click();
+    ASSERT_TRUE(messages().empty()) << messages().front();
+
+    type("");
+    type("enable");
+    const std::string& text = engine.text();
+    const std::size_t enable = text.rfind("R1>enable");
+    ASSERT_GT(enable, text.rfind("copy running-config startup-config"));
+    EXPECT_EQ(text.substr(enable), "R1>enable\r\nR1#\r\n");
+    const std::string again = folder.file("again.con");
+    dialogs.next_text(again);
+    console->Command2->click();
+    EXPECT_EQ(vexlab::test::read_file(again), vexlab::test::read_file(saved));
+}
+
 TEST_F(NetworkFileButtons, AMalformedFileIsRefusedAndTheNetworkStays) {
     const std::string before = vexlab::test::database_state(app().session);
     const std::string bad = write("bad.exp", "<2501>\r\n[R1]\r\nhostname:R1\r\n<9999>\r\n[X]\r\n");
