@@ -501,7 +501,8 @@ TEST_F(LabsWindowTest, AListTheReaderRefusesIsShownAsNothingAndSaysWhy) {
     EXPECT_EQ(main->labs_window()->TreeView1->topLevelItemCount(), 0);
     EXPECT_EQ(last_message(), "The list of labs could not be read.\n" +
                                   folder.file("labs-sim.txt") +
-                                  "\nLine 3: the number of labs \"many\" is not a count");
+                                  "\nLine 3: the number of labs \"many\" is not a count from 0 "
+                                  "to 32767");
     EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     main->labs_window()->close();
 
@@ -662,6 +663,86 @@ TEST_F(LabsWindowTest, RemoveAsksAndTakesOnlyTheClickedNode) {
     editor->Command3->click();
     EXPECT_EQ(tree_text(editor->TreeView1), (QStringList{"Basics: Modes"}));
     EXPECT_EQ(labs_file().find("Routing"), std::string::npos);
+    editor->close();
+}
+
+// Another window or instance removes the section or lab the editor shows:
+// Edit and Remove say it is gone, write nothing (neither the list, whose
+// LF line ends stay, nor the copy beside it) and show the list as it is.
+TEST_F(LabsWindowTest, EditAndRemoveOfWhatIsGoneSayItAndWriteNothing) {
+    const std::string meanwhile =
+        "[section]\nsectionname = Basics\nNumberOfLabs = 1\nlabname = Modes\nlabpath = "
+        "/labs/modes.html\n";
+    const struct {
+        const char* name;
+        QAction* frmLabs::*menu;
+        const char* section;
+        const char* lab;  // nullptr: the section node
+        const char* gone;
+    } cases[] = {
+        {"edit a section", &frmLabs::mnuEdit, "Routing", nullptr, "the section \"Routing\""},
+        {"edit a lab", &frmLabs::mnuEdit, "Basics", "Routing", "the lab \"Routing\""},
+        {"remove a section", &frmLabs::mnuRem, "Routing", nullptr, "the section \"Routing\""},
+        {"remove a lab", &frmLabs::mnuRem, "Basics", "Routing", "the lab \"Routing\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(folder.path() / "labs-sim.txt", kLabs);
+        std::filesystem::remove(folder.file("labs-sim1.txt"));
+        QWidget home;
+        frmLabsimAd* editor = editor_for(c.menu, &home);
+        editor->TreeView1_NodeClick(c.lab ? node(editor->TreeView1, c.section, c.lab)
+                                          : node(editor->TreeView1, c.section));
+        write_file(folder.path() / "labs-sim.txt", meanwhile);
+        dialogs.next_answer(vexlab::platform::Answer::Yes);
+        if (c.menu == &frmLabs::mnuEdit) {
+            (c.lab ? editor->Text2 : editor->Text1)->setText("Renamed");
+            editor->Command6->click();
+        } else {
+            editor->Command3->click();
+        }
+        EXPECT_EQ(last_message().rfind("The list of labs was changed meanwhile: ", 0), 0u)
+            << last_message();
+        EXPECT_NE(last_message().find(c.gone), std::string::npos) << last_message();
+        EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Exclamation);
+        EXPECT_EQ(labs_file(), meanwhile);
+        EXPECT_FALSE(std::filesystem::exists(folder.file("labs-sim1.txt")));
+        EXPECT_EQ(tree_text(editor->TreeView1), (QStringList{"Basics: Modes"}));
+        editor->close();
+        main->labs_window()->close();
+    }
+}
+
+// A name is typed as the list will read it: one holding "=" is refused with
+// a message, and nothing is written.
+TEST_F(LabsWindowTest, ANameHoldingAnEqualsSignIsRefusedWhereItIsTyped) {
+    QWidget home;
+    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
+    editor->Text1->setText("Extra = Section");
+    editor->Command2->click();
+    EXPECT_EQ(last_message(), "The section name cannot be used: it holds \"=\"");
+    editor->close();
+    main->labs_window()->close();
+
+    editor = editor_for(&frmLabs::mnuAddLab, &home);
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Basics"));
+    editor->Text2->setText("My \"lab\"; = test");
+    editor->Text3->setText("/labs/x.html");
+    editor->Command4->click();
+    EXPECT_EQ(last_message(), "The lab name cannot be used: it holds \"=\"");
+    editor->close();
+    main->labs_window()->close();
+
+    editor = editor_for(&frmLabs::mnuEdit, &home);
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Routing"));
+    editor->Text1->setText("a=b");
+    editor->Command6->click();
+    EXPECT_EQ(last_message(), "The section name cannot be used: it holds \"=\"");
+    editor->TreeView1_NodeClick(node(editor->TreeView1, "Basics", "Modes"));
+    editor->Text2->setText("Modes = 2");
+    editor->Command6->click();
+    EXPECT_EQ(last_message(), "The lab name cannot be used: it holds \"=\"");
+    EXPECT_EQ(labs_file(), kLabs);
     editor->close();
 }
 
