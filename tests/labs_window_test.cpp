@@ -716,34 +716,39 @@ TEST_F(LabsWindowTest, EditAndRemoveOfWhatIsGoneSayItAndWriteNothing) {
 // A name is typed as the list will read it: one holding "=" is refused with
 // a message, and nothing is written.
 TEST_F(LabsWindowTest, ANameHoldingAnEqualsSignIsRefusedWhereItIsTyped) {
-    QWidget home;
-    frmLabsimAd* editor = editor_for(&frmLabs::mnuAddSec, &home);
-    editor->Text1->setText("Extra = Section");
-    editor->Command2->click();
-    EXPECT_EQ(last_message(), "The section name cannot be used: it holds \"=\"");
-    editor->close();
-    main->labs_window()->close();
-
-    editor = editor_for(&frmLabs::mnuAddLab, &home);
-    editor->TreeView1_NodeClick(node(editor->TreeView1, "Basics"));
-    editor->Text2->setText("My \"lab\"; = test");
-    editor->Text3->setText("/labs/x.html");
-    editor->Command4->click();
-    EXPECT_EQ(last_message(), "The lab name cannot be used: it holds \"=\"");
-    editor->close();
-    main->labs_window()->close();
-
-    editor = editor_for(&frmLabs::mnuEdit, &home);
-    editor->TreeView1_NodeClick(node(editor->TreeView1, "Routing"));
-    editor->Text1->setText("a=b");
-    editor->Command6->click();
-    EXPECT_EQ(last_message(), "The section name cannot be used: it holds \"=\"");
-    editor->TreeView1_NodeClick(node(editor->TreeView1, "Basics", "Modes"));
-    editor->Text2->setText("Modes = 2");
-    editor->Command6->click();
-    EXPECT_EQ(last_message(), "The lab name cannot be used: it holds \"=\"");
-    EXPECT_EQ(labs_file(), kLabs);
-    editor->close();
+    const struct {
+        QAction* frmLabs::*menu;
+        const char* section;
+        const char* lab;  // nullptr: the section node
+        QLineEdit* frmLabsimAd::*box;
+        const char* typed;
+        QPushButton* frmLabsimAd::*button;
+        const char* message;
+    } cases[] = {
+        {&frmLabs::mnuAddSec, nullptr, nullptr, &frmLabsimAd::Text1, "Extra = Section",
+         &frmLabsimAd::Command2, "The section name cannot be used: it holds \"=\""},
+        {&frmLabs::mnuAddLab, "Basics", nullptr, &frmLabsimAd::Text2, "My \"lab\"; = test",
+         &frmLabsimAd::Command4, "The lab name cannot be used: it holds \"=\""},
+        {&frmLabs::mnuEdit, "Routing", nullptr, &frmLabsimAd::Text1, "a=b", &frmLabsimAd::Command6,
+         "The section name cannot be used: it holds \"=\""},
+        {&frmLabs::mnuEdit, "Basics", "Modes", &frmLabsimAd::Text2, "Modes = 2",
+         &frmLabsimAd::Command6, "The lab name cannot be used: it holds \"=\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QWidget home;
+        frmLabsimAd* editor = editor_for(c.menu, &home);
+        if (c.section)
+            editor->TreeView1_NodeClick(c.lab ? node(editor->TreeView1, c.section, c.lab)
+                                              : node(editor->TreeView1, c.section));
+        (editor->*c.box)->setText(c.typed);
+        if (c.box == &frmLabsimAd::Text2) editor->Text3->setText("/labs/x.html");
+        (editor->*c.button)->click();
+        EXPECT_EQ(last_message(), c.message);
+        EXPECT_EQ(labs_file(), kLabs);
+        editor->close();
+        main->labs_window()->close();
+    }
 }
 
 TEST_F(LabsWindowTest, AFailedSaveSaysSoAndChangesNothing) {

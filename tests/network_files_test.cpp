@@ -128,37 +128,48 @@ TEST(NetworkFileLines, ValueLinesReadBackByColumnType) {
 // a line of the file's own gets one backslash more; every other line is
 // written as it is.
 TEST(NetworkFileLines, LinesThatCouldBeReadAsStructureAreEscaped) {
-    const std::vector<std::pair<std::string, std::string>> values = {
-        {"enable_password:cisco", "\\enable_password:cisco"},
-        {"no_such_key:x", "\\no_such_key:x"},
-        {"netpath:/p.gif", "\\netpath:/p.gif"},
-        {"<2501>", "\\<2501>"},
-        {"\\hostname:x", "\\\\hostname:x"},
-        {"\\\\<x", "\\\\\\<x"},
-        {" description link: to R2", " description link: to R2"},
-        {"a b:c", "a b:c"},
-        {":first", ":first"},
-        {"\\plain", "\\plain"},
-        {"\\", "\\"},
-        {"", ""},
-        {"[R9]", "[R9]"},
+    using Pairs = std::vector<std::pair<std::string, std::string>>;  // line, as written
+    const struct {
+        const char* what;
+        std::string (*escaped)(std::string_view);
+        std::string_view (*unescaped)(std::string_view);
+        Pairs lines;
+    } kinds[] = {
+        {"a further line of a value",
+         nf::escaped_value_line,
+         nf::unescaped_value_line,
+         {
+             {"enable_password:cisco", "\\enable_password:cisco"},
+             {"no_such_key:x", "\\no_such_key:x"},
+             {"netpath:/p.gif", "\\netpath:/p.gif"},
+             {"<2501>", "\\<2501>"},
+             {"\\hostname:x", "\\\\hostname:x"},
+             {"\\\\<x", "\\\\\\<x"},
+             {" description link: to R2", " description link: to R2"},
+             {"a b:c", "a b:c"},
+             {":first", ":first"},
+             {"\\plain", "\\plain"},
+             {"\\", "\\"},
+             {"", ""},
+             {"[R9]", "[R9]"},
+         }},
+        {"a line of the description",
+         nf::escaped_description_line,
+         nf::unescaped_description_line,
+         {
+             {"<vlan information>", "\\<vlan information>"},
+             {"<subint information>", "\\<subint information>"},
+             {"\\<vlan information>", "\\\\<vlan information>"},
+             {"<description>", "<description>"},
+             {"a:b", "a:b"},
+             {"\\a", "\\a"},
+         }},
     };
-    for (const auto& [line, written] : values) {
-        EXPECT_EQ(nf::escaped_value_line(line), written) << line;
-        EXPECT_EQ(nf::unescaped_value_line(written), line) << written;
-    }
-    const std::vector<std::pair<std::string, std::string>> description = {
-        {"<vlan information>", "\\<vlan information>"},
-        {"<subint information>", "\\<subint information>"},
-        {"\\<vlan information>", "\\\\<vlan information>"},
-        {"<description>", "<description>"},
-        {"a:b", "a:b"},
-        {"\\a", "\\a"},
-    };
-    for (const auto& [line, written] : description) {
-        EXPECT_EQ(nf::escaped_description_line(line), written) << line;
-        EXPECT_EQ(nf::unescaped_description_line(written), line) << written;
-    }
+    for (const auto& kind : kinds)
+        for (const auto& [line, written] : kind.lines) {
+            EXPECT_EQ(kind.escaped(line), written) << kind.what << ": " << line;
+            EXPECT_EQ(kind.unescaped(written), line) << kind.what << ": " << written;
+        }
 }
 
 TEST(NetworkFileLines, ThePictureLiesBesideTheFileUnderJpg) {
