@@ -4,7 +4,8 @@
 // editor changes it.  Nothing is cached: every operation reads the file from
 // its first line.
 //
-// The file is line text, every written line ending in CR LF:
+// The file is line text, every written line ending in CR LF (read as
+// platform::split_lines takes line ends):
 //
 //     [section]
 //     sectionname = Routing

@@ -1,7 +1,8 @@
 #pragma once
 // The line grammar both network files share: the exported network the
-// designer writes and the configuration file Save Config writes.  Lines end
-// with CR LF; marker lines are whole lines compared exactly.
+// designer writes and the configuration file Save Config writes.  The
+// writers end lines with CR LF; the reader takes line ends as
+// platform::split_lines does.  Marker lines are whole lines compared exactly.
 
 #include <optional>
 #include <string>
