@@ -9,6 +9,7 @@
 #include "designer/network_export.h"
 #include "designer/network_map_file.h"
 #include "networkfiles/network_file.h"
+#include "networkfiles/network_file_writer.h"
 #include "platform/atomic_file.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
@@ -173,8 +174,8 @@ bool DesignerModel::export_network(const std::string& path) {
             exported_network_text(session_, description_entered_ ? description_ : " ");
         // The text is read back as the console will read it, so a network the
         // file cannot carry is refused rather than written.
-        networkfiles::parse_network_file(text, networkfiles::NetworkFileKind::Exported,
-                                         networkfiles::working_shapes(session_));
+        networkfiles::check_file_reads_back(text, networkfiles::NetworkFileKind::Exported,
+                                            networkfiles::working_shapes(session_));
         const std::string picture =
             render_picture ? render_picture(export_picture(), lines_) : std::string();
         // The console opens the picture beside the file: the two are

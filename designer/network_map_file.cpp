@@ -1,17 +1,16 @@
 #include "designer/network_map_file.h"
 
-#include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <limits>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "designer/host_names.h"
+#include "networkfiles/file_format.h"
 #include "platform/atomic_file.h"
+#include "platform/line_file.h"
 #include "platform/text.h"
 #include "state/schema_registry.h"
 #include "state/vocabulary.h"
@@ -47,20 +46,6 @@ private:
     std::string out_;
 };
 
-std::vector<std::string> split_lines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string line(text.substr(start, end - start));
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
 // The line without its first and last character.
 std::string strip(const std::string& line) {
     if (line.size() < 2) return {};
@@ -89,12 +74,18 @@ double number_at(const std::vector<std::string>& lines, std::size_t i, bool null
 }
 
 int whole_number_at(const std::vector<std::string>& lines, std::size_t i, bool null_allowed,
-                    double low, double high) {
-    const double value = number_at(lines, i, null_allowed);
-    if (value != std::floor(value) || value < low || value > high)
-        fail(i, "a whole number was expected, not " + text::quoted(lines[i]));
-    return static_cast<int>(value);
+                    std::int64_t low, std::int64_t high) {
+    if (null_allowed && lines[i] == "Null") return 0;
+    const auto value = platform::whole_number(lines[i], low, high);
+    if (!value)
+        fail(i, "a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                    " was expected, not " + text::quoted(lines[i]));
+    return static_cast<int>(*value);
 }
+
+// The designer keeps its whole numbers in 32 bits.
+constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
 
 // A value of a sub_int_det column as the line holds it: "True" and "False"
 // are yes/no values, numbers of number columns are numbers.
@@ -105,6 +96,14 @@ db::Value column_value(const state::ColumnDef& column, const std::string& line, 
         column.type == state::ColumnType::Integer || column.type == state::ColumnType::Number;
     if (!numeric) return db::Value(line);
     if (text::trim(line).empty()) return db::Value();
+    if (column.type == state::ColumnType::Integer) {
+        const auto value = platform::whole_number(line, kIntMin, kIntMax);
+        if (!value)
+            fail(at, "a whole number from " + std::to_string(kIntMin) + " to " +
+                         std::to_string(kIntMax) + " was expected for " + column.name + ", not " +
+                         text::quoted(line));
+        return db::Value(*value);
+    }
     const auto value = parse_number(line);
     if (!value)
         fail(at, "a number was expected for " + column.name + ", not " + text::quoted(line));
@@ -121,11 +120,13 @@ struct Where {
 
 class Reader {
 public:
-    explicit Reader(std::string_view text) : lines_(split_lines(text)) {
+    explicit Reader(std::string_view text) {
         if (text.empty()) throw MapFileError({}, 0, "the file is empty");
+        for (const std::string_view line : platform::split_lines(text)) lines_.emplace_back(line);
         // Every line the writer writes ends with its line end: a file
         // without one at its end was cut.
-        if (text.back() != '\n') fail(lines_.size() - 1, "the file ends inside this line");
+        if (!platform::ends_with_line_end(text))
+            fail(lines_.size() - 1, "the file ends inside this line");
     }
 
     NetworkMap run(Where& where) {
@@ -199,8 +200,7 @@ private:
                 row.int_category = lines_[next("the interface record")];
                 row.label_x = number_at(lines_, next("the interface record"), true);
                 row.label_y = number_at(lines_, next("the interface record"), true);
-                row.index =
-                    whole_number_at(lines_, next("the interface record"), true, 0, 2147483647);
+                row.index = whole_number_at(lines_, next("the interface record"), true, 0, kIntMax);
                 row.hostname = map_.devices.back().host;
                 map_.devices.back().interfaces.push_back(std::move(row));
                 where.interface.back().push_back(at);
@@ -264,7 +264,7 @@ private:
             line.x2 = number_at(lines_, i + 1, false);
             line.y1 = number_at(lines_, i + 2, false);
             line.y2 = number_at(lines_, i + 3, false);
-            line.colour = whole_number_at(lines_, i + 4, false, -2147483648.0, 2147483647.0);
+            line.colour = whole_number_at(lines_, i + 4, false, kIntMin, kIntMax);
             map_.lines.push_back(line);
         }
     }
@@ -328,6 +328,7 @@ private:
                 const InterfaceRow& interface = device.interfaces[r];
                 const std::size_t line = where_.interface[d][r];
                 if (interface.interfacetype.empty()) fail(line, "an interface without a name");
+                carried(interface, line);
                 const std::string key = text::lower(interface.interfacetype);
                 if (!interfaces_of_[d].emplace(key, r).second)
                     fail(line, "the interface " + text::quoted(interface.interfacetype) + " of " +
@@ -342,6 +343,34 @@ private:
                                    std::to_string(line_of(known_index->second) + 1));
             }
         }
+    }
+
+    // The export writes an interface's name, address, mask and far end each
+    // as a line of a record in every routing view; a record of the exported
+    // file ends at the line that ends its section, so none of them may read
+    // as one.
+    static void carried(const InterfaceRow& interface, std::size_t line) {
+        const std::pair<const std::string*, std::size_t> fields[] = {
+            {&interface.interfacetype, 0}, {&interface.ipadd, 1},       {&interface.maskadd, 2},
+            {&interface.todevice, 4},      {&interface.tointerface, 5},
+        };
+        for (const auto& [field, offset] : fields)
+            for (const std::string_view end :
+                 {networkfiles::kOspfHeader, networkfiles::kEigrpHeader,
+                  networkfiles::kDescriptionHeader})
+                if (*field == end)
+                    fail(line + offset, text::quoted(*field) +
+                                            " would end a section of the exported network, "
+                                            "which cannot carry it");
+    }
+
+    // Only a router takes sub-interfaces: the exported network gives Frame
+    // Relay rows to a router's interfaces alone.
+    bool is_router(std::size_t device) const {
+        for (const auto& model : models_)
+            if (text::iequals(model, map_.devices[device].model))
+                return networkfiles::kind_of_model(model) == state::DeviceKind::Router;
+        return false;
     }
 
     std::optional<Place> find(const std::string& host, const std::string& interface) const {
@@ -439,6 +468,10 @@ private:
         const std::string name = text::quoted(interface.interfacetype + "." + std::to_string(own)) +
                                  " of " + text::quoted(host);
         if (own < 1) fail(at, "the sub-interface of " + text::quoted(host) + " has no number");
+        if (!is_router(main->second.device))
+            fail(at, "the sub-interface " + name + " stands on a " +
+                         text::quoted(map_.devices[main->second.device].model) +
+                         ", and only routers take sub-interfaces");
         if (!seen_.insert({interface.index, own}).second)
             fail(at, "the sub-interface " + name + " is there twice");
         if (!interface.connected || !unassigned(interface.todevice))
@@ -548,18 +581,14 @@ void write_network_map_file(const std::string& path, const NetworkMap& map) {
 }
 
 NetworkMap read_network_map_file(const std::string& path, const std::vector<std::string>& models) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw MapFileError(path, 0, "a folder stands in the place of the file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw MapFileError(path, 0,
-                           std::string("the file cannot be opened: ") + std::strerror(errno));
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) throw MapFileError(path, 0, "the file cannot be read");
+    std::string content;
     try {
-        return parse_network_map(content.str(), models);
+        content = platform::read_whole_file(path);
+    } catch (const platform::FileReadError& error) {
+        throw MapFileError(path, 0, error.what());
+    }
+    try {
+        return parse_network_map(content, models);
     } catch (const MapFileError& error) {
         throw MapFileError(path, error.line(), error.reason());
     }

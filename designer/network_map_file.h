@@ -1,6 +1,6 @@
 #pragma once
 // The designer's own save file, the network map: one value per line, CR LF
-// line ends.
+// line ends (read as platform::split_lines takes them).
 //
 //   <2501>                  a model line, when the model changes
 //   [R1]                    a host block: the name and the icon's position
@@ -16,14 +16,16 @@
 //   <connectors>            five lines per line: X1, X2, Y1, Y2, colour
 //
 // Numbers carry one blank before (a minus sign instead for a negative
-// number) and one after; yes/no values read "True" or "False".
+// number) and one after; yes/no values read "True" or "False".  Whole
+// numbers are read as whole numbers in their range, never rounded or cut.
 //
 // A map is read and checked whole before anything of it is used: it must
 // hold every section, end with its line end, and describe a design the
-// designer itself could have drawn (names it would take, models of its
-// catalogue, connections with both ends, sub-interfaces on interfaces,
-// lines that each carry a connection).  Whatever does not is refused with
-// the line where the fault shows.
+// designer itself could have drawn and export (names it would take, models
+// of its catalogue, connections with both ends, sub-interfaces on router
+// interfaces, no value the exported file would read as the end of a
+// section, lines that each carry a connection).  Whatever does not is
+// refused with the line where the fault shows.
 
 #include <array>
 #include <stdexcept>

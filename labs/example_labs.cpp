@@ -1,13 +1,11 @@
 #include "labs/example_labs.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "platform/atomic_file.h"
+#include "platform/line_file.h"
 #include "platform/text.h"
 
 namespace vexlab::labs {
@@ -34,11 +32,13 @@ struct Cut {
 };
 
 Cut cut(std::string_view line) {
-    const std::vector<std::string> parts = text::split(line, "=");
+    const std::size_t first = line.find('=');
     Cut c;
-    c.entry = parts.size() == 2;
-    c.key = text::trim(parts[0]);
-    if (parts.size() > 1) c.value = text::trim(parts[1]);
+    c.key = text::trim(line.substr(0, first));
+    if (first == std::string_view::npos) return c;
+    const std::size_t second = line.find('=', first + 1);
+    c.entry = second == std::string_view::npos;
+    c.value = text::trim(line.substr(first + 1, second - first - 1));
     return c;
 }
 
@@ -46,13 +46,10 @@ bool is_header(std::string_view line) {
     return line == kHeader;
 }
 
-std::optional<int> whole_number(std::string_view digits) {
-    int value = 0;
-    const char* end = digits.data() + digits.size();
-    auto [stop, error] = std::from_chars(digits.data(), end, value);
-    // Counts were 16-bit numbers; anything else is not a count.
-    if (error != std::errc() || stop != end || value < -32768 || value > 32767) return std::nullopt;
-    return value;
+std::optional<int> lab_count(std::string_view digits) {
+    const auto value = platform::whole_number(digits, 0, kMostLabs);
+    if (!value) return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 std::string entry_line(std::string_view key, std::string_view value) {
@@ -64,36 +61,26 @@ struct FileLines {
     std::vector<std::string> lines;
 };
 
-// Lines end in LF or CR LF; a last line without its end counts as a line.
 FileLines read_lines(const std::string& path) {
     FileLines result;
-    std::error_code ec;
-    if (!fs::exists(path, ec)) return result;  // a missing list is an empty one
-    if (fs::is_directory(path, ec)) {
-        result.unreadable = "a folder stands in the place of the file";
+    std::string text;
+    try {
+        text = platform::read_whole_file(path);
+    } catch (const platform::FileReadError& error) {
+        if (!error.missing()) result.unreadable = error.what();  // a missing list is an empty one
         return result;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        result.unreadable = "the file cannot be read";
-        return result;
-    }
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        result.lines.push_back(std::move(line));
-    }
-    if (file.bad()) result.unreadable = "the file cannot be read";
+    for (const std::string_view line : platform::split_lines(text)) result.lines.emplace_back(line);
     return result;
 }
 
 SaveResult write_lines(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
+    for (const std::string& line : lines) text.append(line).append("\r\n");
     try {
         platform::write_file_atomically(path, text);
     } catch (const platform::FileWriteError& error) {
-        return {false, error.what()};
+        return {false, false, error.what()};
     }
     return {};
 }
@@ -118,7 +105,7 @@ struct Block {
 // Reads the lines as the tree does, and refuses what it could not show
 // whole: a header whose next line is no "sectionname" entry (its labs would
 // belong to no section, and the writers to the block before), and a count
-// that is no whole number from 0 to 32767.
+// that is no whole number from 0 to kMostLabs.
 std::vector<Block> blocks_of(const Lines& lines, const std::string& path) {
     auto refuse = [&](std::size_t line, std::string why) {
         throw LabsListError(path, static_cast<int>(line) + 1, std::move(why));
@@ -138,9 +125,10 @@ std::vector<Block> blocks_of(const Lines& lines, const std::string& path) {
         if (i < lines.size() && !is_header(lines[i])) {
             // The count line is used up whatever else it holds.
             if (const Cut count = cut(lines[i]); count.is(kLabCount)) {
-                const std::optional<int> n = whole_number(count.value);
-                if (!n || *n < 0)
-                    refuse(i, "the number of labs \"" + count.value + "\" is not a count");
+                const std::optional<int> n = lab_count(count.value);
+                if (!n)
+                    refuse(i, "the number of labs " + text::quoted(count.value) +
+                                  " is not a count from 0 to " + std::to_string(kMostLabs));
                 block.count_line = i;
                 block.count = *n;
             }
@@ -293,6 +281,13 @@ std::string shown_name(std::string_view typed) {
     return cut(entry_line(kSectionName, typed)).value;
 }
 
+std::optional<std::string> unreadable_entry(std::string_view typed) {
+    const std::string line = entry_line(kLabName, typed);
+    if (platform::split_lines(line).size() != 1) return "it holds a line break";
+    if (!cut(line).entry) return "it holds \"=\"";
+    return std::nullopt;
+}
+
 ExampleLabsFile::ExampleLabsFile(std::string program_folder)
     : path_(program_folder + "/" + kLabsFileName),
       copy_path_(program_folder + "/" + kLabsCopyName) {}
@@ -359,17 +354,41 @@ std::optional<std::string> ExampleLabsFile::lab_page(const LabRef& lab) const {
 
 namespace {
 
-// Reads and checks the file, keeps it as it was in the copy, and writes the
-// edited text.  A list the reader refuses is left alone.
-SaveResult rewrite(const std::string& path, const std::string& copy_path,
-                   const std::function<Lines(const List&)>& edit) {
+std::string section_text(const SectionRef& section) {
+    return "the section " + text::quoted(section.name);
+}
+
+std::string lab_text(const LabRef& lab) {
+    return "the lab " + text::quoted(lab.name) + " of " + section_text(lab.section);
+}
+
+// The section or lab has left the list since it was shown.
+SaveResult gone(const std::string& what) {
+    return {false, true, what + " is no longer in the list"};
+}
+
+// A name or page the reader would not read back as written.
+std::optional<SaveResult> unwritable(std::string_view typed) {
+    if (const auto why = unreadable_entry(typed))
+        return SaveResult{false, false, text::quoted(typed) + " cannot be written: " + *why};
+    return std::nullopt;
+}
+
+// Makes the changed lines of the list, or says why it does not.
+using Edit = std::function<SaveResult(const List& list, Lines& changed)>;
+
+// Reads and checks the file, makes the edit, keeps the file as it was in
+// the copy and writes the edited text.  A list the reader refuses and an
+// edit that is refused leave both files alone.
+SaveResult rewrite(const std::string& path, const std::string& copy_path, const Edit& edit) {
     List current;
     try {
         current = read_list(path);
     } catch (const LabsListError& error) {
-        return {false, error.what()};
+        return {false, false, error.what()};
     }
-    const Lines changed = edit(current);
+    Lines changed;
+    if (SaveResult edited = edit(current, changed); !edited) return edited;
     if (SaveResult kept = write_lines(copy_path, current.lines); !kept) return kept;
     return write_lines(path, changed);
 }
@@ -377,53 +396,71 @@ SaveResult rewrite(const std::string& path, const std::string& copy_path,
 }  // namespace
 
 SaveResult ExampleLabsFile::append_section(std::string_view name) {
+    if (auto refused = unwritable(name)) return *refused;
     // An appended section changes nothing that was there, so no copy is kept.
     List current;
     try {
         current = read_list(path_);
     } catch (const LabsListError& error) {
-        return {false, error.what()};
+        return {false, false, error.what()};
     }
     return write_lines(path_, with_section_appended(std::move(current.lines), name));
 }
 
 SaveResult ExampleLabsFile::add_lab(const SectionRef& section, std::string_view lab_name,
                                     std::string_view page) {
-    return rewrite(path_, copy_path_, [&](const List& list) {
+    for (const std::string_view entry : {lab_name, page})
+        if (auto refused = unwritable(entry)) return *refused;
+    return rewrite(path_, copy_path_, [&](const List& list, Lines& changed) -> SaveResult {
         const Block* block = block_of(list, section);
-        return block ? with_lab_added(list.lines, *block, lab_name, page) : list.lines;
+        if (!block) return gone(section_text(section));
+        if (block->count >= kMostLabs)
+            return {false, false,
+                    section_text(section) + " counts " + std::to_string(block->count) +
+                        " labs, the most the list can count"};
+        changed = with_lab_added(list.lines, *block, lab_name, page);
+        return {};
     });
 }
 
 SaveResult ExampleLabsFile::remove_section(const SectionRef& section) {
-    return rewrite(path_, copy_path_, [&](const List& list) {
+    return rewrite(path_, copy_path_, [&](const List& list, Lines& changed) -> SaveResult {
         const Block* block = block_of(list, section);
-        return block ? with_section_removed(list.lines, *block) : list.lines;
+        if (!block) return gone(section_text(section));
+        changed = with_section_removed(list.lines, *block);
+        return {};
     });
 }
 
 SaveResult ExampleLabsFile::remove_lab(const LabRef& lab) {
-    return rewrite(path_, copy_path_, [&](const List& list) {
+    return rewrite(path_, copy_path_, [&](const List& list, Lines& changed) -> SaveResult {
         const auto line = lab_line(list, lab);
-        return line ? with_lab_removed(list.lines, *block_of(list, lab.section), *line)
-                    : list.lines;
+        if (!line) return gone(lab_text(lab));
+        changed = with_lab_removed(list.lines, *block_of(list, lab.section), *line);
+        return {};
     });
 }
 
 SaveResult ExampleLabsFile::rename_section(const SectionRef& section, std::string_view new_name) {
-    return rewrite(path_, copy_path_, [&](const List& list) {
-        Lines out = list.lines;
-        if (const Block* block = block_of(list, section))
-            out[block->name_line] = entry_line(kSectionName, new_name);
-        return out;
+    if (auto refused = unwritable(new_name)) return *refused;
+    return rewrite(path_, copy_path_, [&](const List& list, Lines& changed) -> SaveResult {
+        const Block* block = block_of(list, section);
+        if (!block) return gone(section_text(section));
+        changed = list.lines;
+        changed[block->name_line] = entry_line(kSectionName, new_name);
+        return {};
     });
 }
 
 SaveResult ExampleLabsFile::replace_lab(const LabRef& lab, std::string_view new_lab_name,
                                         std::string_view page) {
-    return rewrite(path_, copy_path_, [&](const List& list) {
+    for (const std::string_view entry : {new_lab_name, page})
+        if (auto refused = unwritable(entry)) return *refused;
+    return rewrite(path_, copy_path_, [&](const List& list, Lines& changed) -> SaveResult {
         const auto line = lab_line(list, lab);
-        return line ? with_lab_replaced(list.lines, *line, new_lab_name, page) : list.lines;
+        if (!line) return gone(lab_text(lab));
+        changed = with_lab_replaced(list.lines, *line, new_lab_name, page);
+        return {};
     });
 }
 
@@ -452,12 +489,12 @@ std::optional<std::string> stored_page_path(const std::string& program_folder,
 std::string find_lab_network(const std::string& program_folder, std::string_view lab_name) {
     const Lines lines = read_lines(program_folder + "/" + kLabNetworkIndexName).lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> parts = text::split(lines[i], "=");
-        if (parts.size() < 2) continue;  // not an entry of the index
-        if (text::trim(parts[0]) != kLabName || text::trim(parts[1]) != lab_name) continue;
-        if (i + 1 >= lines.size()) return {};
-        const std::vector<std::string> path = text::split(lines[i + 1], "=");
-        return path.size() < 2 ? std::string() : text::trim(path[1]);
+        // An index line with a "=" or more: its first two parts count.
+        const Cut entry = cut(lines[i]);
+        if (lines[i].find('=') == std::string::npos) continue;  // not an entry of the index
+        if (entry.key != kLabName || entry.value != lab_name) continue;
+        if (i + 1 >= lines.size() || lines[i + 1].find('=') == std::string::npos) return {};
+        return cut(lines[i + 1]).value;
     }
     return {};
 }

@@ -4,7 +4,8 @@
 // editor changes it.  Nothing is cached: every operation reads the file from
 // its first line.
 //
-// The file is line text, every written line ending in CR LF:
+// The file is line text, every written line ending in CR LF (read as
+// platform::split_lines takes line ends):
 //
 //     [section]
 //     sectionname = Routing
@@ -36,6 +37,10 @@ inline constexpr const char* kLabsCopyName = "labs-sim1.txt";
 inline constexpr const char* kLabNetworkIndexName = "load_labs.txt";
 inline constexpr const char* kCoverPage = "labs/cover.html";
 
+// The most labs a section's count line may give: the reader refuses a larger
+// count, so no writer raises a count beyond it.
+inline constexpr int kMostLabs = 32767;
+
 struct LabSection {
     std::string name;
     std::vector<std::string> labs;  // the labs the tree shows, in file order
@@ -66,9 +71,11 @@ struct LabRef {
     std::string name;
 };
 
-// What a writer did: saved, or the reason it could not.
+// What a writer did: saved, or the reason it could not.  `gone` tells that
+// the section or lab it was given is no longer in the list.
 struct SaveResult {
     bool saved = true;
+    bool gone = false;
     std::string error;
     explicit operator bool() const { return saved; }
 };
@@ -76,6 +83,12 @@ struct SaveResult {
 // A typed name as the list will show it once written: without the blanks
 // around it, and cut at a "=" as the reader cuts the line.
 std::string shown_name(std::string_view typed);
+
+// Why a typed name or page cannot stand in the list: written as an entry
+// line and read back by the reader's own rules it would not be the entry
+// it was (a "=" makes the line no entry, a line break two lines).  Nothing
+// when it can.
+std::optional<std::string> unreadable_entry(std::string_view typed);
 
 class ExampleLabsFile {
 public:
@@ -101,10 +114,12 @@ public:
     // The stored page of the lab, if its name line is followed by one.
     std::optional<std::string> lab_page(const LabRef& lab) const;
 
-    // --- Writers.  Names and paths are written exactly as passed.  Each acts
-    // on the one section or lab it is given; when the list no longer holds
-    // it at its place, the list is written back unchanged.  A list the
-    // reader refuses is not written.
+    // --- Writers.  Names and paths are written exactly as passed; one the
+    // reader would not read back (see unreadable_entry) is refused.  Each
+    // acts on the one section or lab it is given; when the list no longer
+    // holds it at its place, nothing is written and the result says it is
+    // gone.  A list the reader refuses is not written, and neither is a
+    // count beyond kMostLabs.
     SaveResult append_section(std::string_view name);
     // Adds the lab after the labs the section shows and raises its count.
     SaveResult add_lab(const SectionRef& section, std::string_view lab_name, std::string_view page);

@@ -1,5 +1,7 @@
 #include "networkfiles/file_format.h"
 
+#include <algorithm>
+
 #include "platform/db_session.h"
 #include "platform/db_value.h"
 #include "platform/text.h"
@@ -40,20 +42,54 @@ std::string value_line(const db::Value& value) {
     return " " + digits + " ";
 }
 
-std::vector<std::string_view> split_lines(std::string_view text) {
-    const std::string_view end = text.find(kLineEnd) == std::string_view::npos ? "\n" : kLineEnd;
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t stop = text.find(end, start);
-        if (stop == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, stop - start));
-        start = stop + end.size();
-    }
-    return lines;
+namespace {
+
+constexpr char kEscape = '\\';
+
+std::string_view without_escapes(std::string_view line) {
+    return line.substr(std::min(line.find_first_not_of(kEscape), line.size()));
+}
+
+// A line the device part could read as one of its own: a model or header
+// line, or a line whose text before its first colon is one word, as keys
+// and "netpath" are.
+bool reads_as_structure(std::string_view line) {
+    line = without_escapes(line);
+    if (!line.empty() && line.front() == '<') return true;
+    const std::size_t colon = line.find(':');
+    return colon != std::string_view::npos && colon > 0 &&
+           line.substr(0, colon).find(' ') == std::string_view::npos;
+}
+
+bool reads_as_marker(std::string_view line) {
+    line = without_escapes(line);
+    return line == kDumpSections[0].header || line == kSubinterfaceHeader;
+}
+
+std::string escaped_if(std::string_view line, bool escape) {
+    return escape ? kEscape + std::string(line) : std::string(line);
+}
+
+std::string_view unescaped_if(std::string_view line, bool escaped) {
+    return escaped ? line.substr(1) : line;
+}
+
+}  // namespace
+
+std::string escaped_value_line(std::string_view line) {
+    return escaped_if(line, reads_as_structure(line));
+}
+
+std::string_view unescaped_value_line(std::string_view line) {
+    return unescaped_if(line, !line.empty() && line[0] == kEscape && reads_as_structure(line));
+}
+
+std::string escaped_description_line(std::string_view line) {
+    return escaped_if(line, reads_as_marker(line));
+}
+
+std::string_view unescaped_description_line(std::string_view line) {
+    return unescaped_if(line, !line.empty() && line[0] == kEscape && reads_as_marker(line));
 }
 
 std::optional<state::DeviceKind> kind_of_model(std::string_view model) {

@@ -1,7 +1,8 @@
 #pragma once
 // The line grammar both network files share: the exported network the
-// designer writes and the configuration file Save Config writes.  Lines end
-// with CR LF; marker lines are whole lines compared exactly.
+// designer writes and the configuration file Save Config writes.  The
+// writers end lines with CR LF; the reader takes line ends as
+// platform::split_lines does.  Marker lines are whole lines compared exactly.
 
 #include <optional>
 #include <string>
@@ -69,10 +70,22 @@ std::string dump_table(const DumpSection& dump, const state::NetworkTableSet& ta
 // "False", Null and the empty text as an empty line.
 std::string value_line(const db::Value& value);
 
-// The lines of a file's text.  Lines end with CR LF; a file that has no
-// CR LF at all is taken line by line at LF.  A final line end does not start
-// one more line.
-std::vector<std::string_view> split_lines(std::string_view text);
+// The key of the host name, the one setting every device block holds.
+inline constexpr std::string_view kHostNameKey = "hostname";
+
+// A value of several lines continues on the lines after its key line.  A
+// further line that the reader could take for a line of the file's own (a
+// line that begins with "<", a key line, the netpath line) is written with
+// a backslash before it, and so is such a line that already begins with
+// backslashes; the reader takes that one backslash away again.
+std::string escaped_value_line(std::string_view line);
+std::string_view unescaped_value_line(std::string_view line);
+
+// The description's lines are kept apart from the marker that ends them the
+// same way: a line that reads as a marker after its leading backslashes
+// gets one more.
+std::string escaped_description_line(std::string_view line);
+std::string_view unescaped_description_line(std::string_view line);
 
 // The device kind of a model line's text, exactly as written.
 std::optional<state::DeviceKind> kind_of_model(std::string_view model);

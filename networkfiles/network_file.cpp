@@ -4,10 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <set>
 
 #include "platform/db_session.h"
+#include "platform/line_file.h"
 #include "platform/text.h"
 #include "state/table_set.h"
 #include "state/vocabulary.h"
@@ -27,20 +29,13 @@ std::string strip(std::string_view line) {
 }
 
 std::optional<std::int64_t> whole_number(std::string_view text) {
-    const std::string trimmed = text::trim(text);
-    if (trimmed.empty()) return std::nullopt;
-    const char* first = trimmed.data();
-    const char* last = first + trimmed.size();
-    if (*first == '+') ++first;
-    std::int64_t number = 0;
-    const auto [end, error] = std::from_chars(first, last, number);
-    if (error != std::errc() || end != last) return std::nullopt;
-    return number;
+    return platform::whole_number(text, std::numeric_limits<std::int64_t>::min(),
+                                  std::numeric_limits<std::int64_t>::max());
 }
 
 class Lines {
 public:
-    explicit Lines(std::string_view text) : lines_(split_lines(text)) {}
+    explicit Lines(std::string_view text) : lines_(platform::split_lines(text)) {}
 
     bool at_end() const { return pos_ >= lines_.size(); }
     // Only empty lines are left.
@@ -50,6 +45,11 @@ public:
         return true;
     }
     std::string_view peek() const { return lines_[pos_]; }
+    // The line after the one read last, if there is one.
+    std::optional<std::string_view> following() const {
+        if (at_end()) return std::nullopt;
+        return lines_[pos_];
+    }
     std::string_view next() { return lines_[pos_++]; }
     // The number of the line read last (1 for the file's first line).
     int number() const { return static_cast<int>(pos_); }
@@ -101,6 +101,8 @@ private:
     // ------------------------------------------------------------ devices
 
     void device_part() {
+        for (std::size_t i = 0; i < shapes_.setting_keys.size(); ++i)
+            key_position_.emplace(text::lower(shapes_.setting_keys[i]), i);
         while (true) {
             const std::string_view line = expect_more(kRoutingHeader);
             if (line == kRoutingHeader) break;
@@ -110,14 +112,17 @@ private:
                 device_block(line);
                 continue;
             }
-            if (setting_line(line)) break;  // the netpath line ends the device part
+            if (netpath_line(line)) break;
+            setting_line(line);
         }
         if (file_.devices.empty()) refuse(lines_.number(), "the file holds no device");
+        check_host_name(file_.devices.back());
         if (file_.kind == NetworkFileKind::Configuration && !file_.picture_path)
             refuse(lines_.number(), "the line " + quoted(kNetpathKey) + " is missing");
     }
 
     void device_block(std::string_view model_line) {
+        if (!file_.devices.empty()) check_host_name(file_.devices.back());
         DeviceBlock block;
         block.line = lines_.number();
         block.model = strip(model_line);
@@ -144,33 +149,60 @@ private:
         file_.devices.push_back(std::move(block));
     }
 
-    // A key line, or a further line of the value before it: keys never hold
-    // a blank, so a line is a key line when the text before its first colon
-    // is one word.  Returns true for the netpath line.
-    bool setting_line(std::string_view line) {
-        const std::size_t colon = line.find(':');
-        const bool key_line = colon != std::string_view::npos && colon > 0 &&
-                              line.substr(0, colon).find(' ') == std::string_view::npos;
-        if (key_line && line.substr(0, colon) == kNetpathKey) {
-            file_.picture_path = std::string(line.substr(colon + 1));
-            const int netpath = lines_.number();
-            if (lines_.at_end() || lines_.next() != kRoutingHeader)
-                refuse(netpath + 1,
-                       "the line " + quoted(kRoutingHeader) + " must follow the netpath line");
-            return true;
-        }
+    // The netpath line ends the device part; the routing header follows it.
+    // A line of that form followed by anything else is a line of a value.
+    bool netpath_line(std::string_view line) {
+        const std::string prefix = std::string(kNetpathKey) + ":";
+        if (line.substr(0, prefix.size()) != prefix || lines_.following() != kRoutingHeader)
+            return false;
+        file_.picture_path = std::string(line.substr(prefix.size()));
+        lines_.next();
+        return true;
+    }
+
+    // A key line, or a further line of the value before it.  A key line
+    // names a key of the settings table that comes after the key read last
+    // in the block: a line inside a value that names an earlier key, the
+    // same key again or no key at all stays text of that value.
+    void setting_line(std::string_view line) {
         if (file_.devices.empty())
             refuse(lines_.number(), "a line before the first device: " + quoted(line));
         auto& settings = file_.devices.back().settings;
-        if (key_line) {
-            settings.push_back(
-                {std::string(line.substr(0, colon)), std::string(line.substr(colon + 1))});
-        } else {
-            if (settings.empty())
-                refuse(lines_.number(), "a line that is no setting: " + quoted(line));
-            settings.back().value.append(kLineEnd).append(line);
+        const std::size_t colon = line.find(':');
+        if (colon != std::string_view::npos && colon > 0) {
+            const auto key = key_position_.find(text::lower(line.substr(0, colon)));
+            if (key != key_position_.end() && (settings.empty() || key->second > last_key_)) {
+                last_key_ = key->second;
+                settings.push_back({std::string(line.substr(0, colon)),
+                                    std::string(line.substr(colon + 1)), lines_.number()});
+                return;
+            }
         }
-        return false;
+        if (settings.empty()) refuse(lines_.number(), "a line that is no setting: " + quoted(line));
+        settings.back().value.append(kLineEnd).append(unescaped_value_line(line));
+    }
+
+    // Every device has a host name of one line: the console's prompt.
+    void check_host_name(const DeviceBlock& block) {
+        const auto setting =
+            std::find_if(block.settings.begin(), block.settings.end(),
+                         [](const Setting& s) { return text::iequals(s.key, kHostNameKey); });
+        const std::string device = quoted(block.name);
+        if (setting == block.settings.end())
+            refuse(block.line + 1, "the device " + device + " has no line " +
+                                       quoted(std::string(kHostNameKey) + ":..."));
+        if (setting->value.empty())
+            refuse(setting->line, "the host name of the device " + device + " is empty");
+        const std::size_t end = setting->value.find(kLineEnd);
+        if (end == std::string::npos) return;
+        const std::string_view second = std::string_view(setting->value).substr(end + 2);
+        if (text::iequals(second.substr(0, kHostNameKey.size() + 1),
+                          std::string(kHostNameKey) + ":"))
+            refuse(setting->line + 1, "the host name of the device " + device +
+                                          " is given twice (line " + std::to_string(setting->line) +
+                                          ")");
+        refuse(setting->line + 1,
+               "the host name of the device " + device + " goes on over a second line");
     }
 
     // ------------------------------------------------------------ routing views
@@ -252,7 +284,7 @@ private:
             const std::string_view line = expect_more(end);
             if (line == end) break;
             if (!first) text.append(kLineEnd);
-            text.append(line);
+            text.append(unescaped_description_line(line));
             first = false;
         }
         file_.description = std::move(text);
@@ -323,10 +355,6 @@ private:
                                                 " has more values than frame_map has columns");
                 auto value = column_value(line, shape[position].type);
                 if (!value) refuse(lines_.number(), bad_value(line, shape[position]));
-                // The designer writes the number as a number line; stored
-                // with its blanks, no command would find the subinterface.
-                if (position == 1 && value->type() == db::ValueType::Text)
-                    value = db::Value(text::trim(value->to_text()));
                 record.values.push_back(std::move(*value));
             }
             if (record.values.empty())
@@ -594,6 +622,8 @@ private:
     const FileShapes& shapes_;
     NetworkFile file_;
     std::map<std::string, std::size_t> device_at_;  // each device block, by its name in lower case
+    std::map<std::string, std::size_t> key_position_;  // the settings table's keys, in lower case
+    std::size_t last_key_ = 0;                         // the position of the block's last key line
 };
 
 }  // namespace
@@ -656,6 +686,10 @@ FileShapes working_shapes(db::DatabaseSession& session) {
     for (std::size_t d = 0; d < kDumpCount; ++d)
         shapes.dumps[d] = table_shape(session, dump_table(kDumpSections[d], working));
     shapes.frame_map = table_shape(session, working.frame_map_table);
+    db::Recordset keys =
+        session.open_recordset("SELECT Config_Variable FROM " +
+                               db::quote_identifier("config_template") + " ORDER BY rowid");
+    for (; !keys.eof(); keys.move_next()) shapes.setting_keys.push_back(keys.text(0));
     return shapes;
 }
 

@@ -45,9 +45,14 @@ private:
 struct Setting {
     std::string key;
     std::string value;  // a value of several lines has them joined by CR LF
+    int line = 0;       // the key line
 };
 
-// "<" model ">", "[" name "]", then one "key:value" line per setting.
+// "<" model ">", "[" name "]", then one "key:value" line per setting.  The
+// keys come in the order of the settings table, so a line that names a key
+// at or before the one read last is a further line of that key's value, as
+// is a line that names no key; such a line that looks like a key line is
+// written with a backslash before it (see escaped_value_line).
 struct DeviceBlock {
     int line = 0;
     std::string model;
@@ -93,6 +98,7 @@ struct FileShapes {
     std::array<TableShape, 3> views;
     std::array<TableShape, kDumpCount> dumps;
     TableShape frame_map;
+    std::vector<std::string> setting_keys;  // the settings table's keys, in its order
 };
 FileShapes working_shapes(db::DatabaseSession& session);
 

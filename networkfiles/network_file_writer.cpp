@@ -1,7 +1,12 @@
 #include "networkfiles/network_file_writer.h"
 
+#include <algorithm>
+
+#include "networkfiles/network_file.h"
 #include "platform/db_session.h"
 #include "platform/db_value.h"
+#include "platform/line_file.h"
+#include "platform/text.h"
 #include "state/console_session.h"
 #include "state/table_set.h"
 
@@ -26,12 +31,15 @@ void NetworkFileWriter::device_blocks(
         const auto column = rows.field_index(device);
         line("<" + model_of(device) + ">");
         line("[" + device + "]");
-        for (rows.move_first(); !rows.eof(); rows.move_next()) {
-            std::string key_line = rows.text(0) + ":";
-            if (column) key_line += rows.text(*column);
-            line(key_line);
-        }
+        for (rows.move_first(); !rows.eof(); rows.move_next())
+            setting(rows.text(0), column ? rows.text(*column) : std::string());
     }
+}
+
+void NetworkFileWriter::setting(std::string_view key, std::string_view value) {
+    const std::vector<std::string> lines = text::split(value, kLineEnd);
+    line(std::string(key) + ":" + lines.front());
+    for (std::size_t i = 1; i < lines.size(); ++i) line(escaped_value_line(lines[i]));
 }
 
 void NetworkFileWriter::routing_view(db::DatabaseSession& session, RoutingView view,
@@ -54,7 +62,8 @@ void NetworkFileWriter::routing_view(db::DatabaseSession& session, RoutingView v
 
 void NetworkFileWriter::description(std::string_view text) {
     line(kDescriptionHeader);
-    line(text);
+    for (const std::string& part : text::split(text, kLineEnd))
+        line(escaped_description_line(part));
 }
 
 void NetworkFileWriter::dump(db::DatabaseSession& session, std::string_view header,
@@ -107,6 +116,54 @@ std::string configuration_file_text(db::DatabaseSession& session,
     for (const auto& section : kDumpSections)
         writer.dump(session, section.header, dump_table(section, tables));
     return writer.take();
+}
+
+std::string network_file_text(const NetworkFile& file) {
+    NetworkFileWriter writer;
+    for (const DeviceBlock& device : file.devices) {
+        writer.line("<" + device.model + ">");
+        writer.line("[" + device.name + "]");
+        for (const Setting& setting : device.settings) writer.setting(setting.key, setting.value);
+    }
+    if (file.picture_path) writer.line(std::string(kNetpathKey) + ":" + *file.picture_path);
+    for (std::size_t view = 0; view < 3; ++view) {
+        writer.line(view_header(kRoutingViews[view]));
+        for (const RoutingRecord& record : file.views[view]) {
+            writer.line("<" + std::to_string(record.dev_no) + ">");
+            writer.line("<" + record.dev_name + ">");
+            for (const db::Value& value : record.values) writer.value(value);
+        }
+    }
+    writer.description(file.description);
+    if (file.kind == NetworkFileKind::Configuration) {
+        for (std::size_t d = 0; d < kDumpCount; ++d) {
+            writer.line(kDumpSections[d].header);
+            for (const auto& row : file.dumps[d]) {
+                for (const db::Value& value : row) writer.value(value);
+                writer.line(kEndOfRecord);
+            }
+        }
+    } else {
+        writer.line(kSubinterfaceHeader);
+        for (const SubinterfaceRecord& record : file.subinterfaces) {
+            writer.line("<" + record.device + ">");
+            writer.line(record.interface);
+            for (const db::Value& value : record.values) writer.value(value);
+        }
+    }
+    return writer.take();
+}
+
+void check_file_reads_back(std::string_view text, NetworkFileKind kind, const FileShapes& shapes) {
+    const std::string again = network_file_text(parse_network_file(text, kind, shapes));
+    if (again == text) return;
+    const auto written = platform::split_lines(text);
+    const auto read = platform::split_lines(again);
+    std::size_t line = 0;
+    while (line < written.size() && line < read.size() && written[line] == read[line]) ++line;
+    const std::string_view shown = line < written.size() ? written[line] : std::string_view();
+    throw NetworkFileError(static_cast<int>(line) + 1,
+                           "the line " + text::quoted(shown) + " would be read back otherwise");
 }
 
 }  // namespace vexlab::networkfiles

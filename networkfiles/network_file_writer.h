@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "networkfiles/file_format.h"
+#include "networkfiles/network_file.h"
 
 namespace vexlab::db {
 class DatabaseSession;
@@ -45,7 +46,12 @@ public:
     void routing_view(db::DatabaseSession& session, RoutingView view, std::string_view device_table,
                       std::string_view interface_table);
 
-    // "<description>" and the text, one line per line of it.
+    // One "key:value" line, and a line for each further line of the value
+    // (see escaped_value_line).
+    void setting(std::string_view key, std::string_view value);
+
+    // "<description>" and the text, one line per line of it (see
+    // escaped_description_line).
     void description(std::string_view text);
 
     // A table dump: the header, then for every row in stored order one value
@@ -69,6 +75,14 @@ private:
 std::string configuration_file_text(db::DatabaseSession& session,
                                     const state::NetworkTableSet& tables,
                                     const state::LoadedNetwork& network);
+
+// The text of a file read into memory, as the writers write it.
+std::string network_file_text(const NetworkFile& file);
+
+// The writers' own test of a text they made: it must be read as a file of
+// the kind, and read back as the same values, line for line.  Throws
+// NetworkFileError naming the first line that would not.
+void check_file_reads_back(std::string_view text, NetworkFileKind kind, const FileShapes& shapes);
 
 // The device columns a configuration file writes: every column after the key
 // of a loaded network's settings table; the working columns at positions 2,

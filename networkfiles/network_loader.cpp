@@ -1,11 +1,7 @@
 #include "networkfiles/network_loader.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <unordered_map>
 
 #include "networkfiles/file_format.h"
@@ -14,6 +10,7 @@
 #include "networkfiles/router_ids.h"
 #include "platform/atomic_file.h"
 #include "platform/db_session.h"
+#include "platform/line_file.h"
 #include "platform/text.h"
 #include "reachability/lan_tables.h"
 #include "state/app_state.h"
@@ -30,13 +27,11 @@ using db::quote_identifier;
 using db::Value;
 
 std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw LoadError(path, 0, std::string("the file cannot be read: ") + std::strerror(errno));
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) throw LoadError(path, 0, "the file cannot be read");
-    return text.str();
+    try {
+        return platform::read_whole_file(path);
+    } catch (const platform::FileReadError& error) {
+        throw LoadError(path, 0, error.what());
+    }
 }
 
 NetworkFileKind file_kind(NetworkLoad how) {
@@ -319,6 +314,10 @@ private:
                 columns.push_back(shape[i + 1]);
                 values.push_back(record.values[i]);
             }
+            // The designer writes the number as a number line; stored with
+            // its blanks, no command would find the subinterface.
+            if (!values.empty() && values[0].type() == db::ValueType::Text)
+                values[0] = Value(text::trim(values[0].to_text()));
             columns.push_back({"ref", state::ColumnType::Integer});
             values.push_back(parent);
             insert_row(session_, tables_.frame_map_table, columns, values);
@@ -570,7 +569,7 @@ void save_config(state::AppState& app, const std::string& path) {
     std::string text;
     try {
         text = configuration_file_text(app.session, app.table_set, app.network);
-        parse_network_file(text, NetworkFileKind::Configuration, working_shapes(app.session));
+        check_file_reads_back(text, NetworkFileKind::Configuration, working_shapes(app.session));
     } catch (const NetworkFileError& error) {
         throw SaveError(path, "The network holds a value the file cannot carry (line " +
                                   std::to_string(error.line()) +

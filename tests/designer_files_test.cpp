@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 
 #include "console/console_engine.h"
@@ -236,36 +237,91 @@ TEST_F(DesignerFiles, AMapThatDoesNotReadWholeLeavesTheDesignAsItIs) {
     const std::size_t before_devices = model->devices().size();
     const std::size_t before_strokes = model->canvas().strokes().size();
 
-    std::vector<std::pair<std::string, int>> refused;  // file, line
+    struct Refused {
+        std::string path;
+        int line;            // the line the refusal names, 0 for none
+        std::string reason;  // a part of the reason it gives
+    };
+    std::vector<Refused> refused;
+    // The fixture folder, each file with the reason it is refused for; its
+    // name gives the line.
+    const std::map<std::string, std::string> fixtures = {
+        {"connection-with-one-end@5.dgm", "which is not connected back on the same line"},
+        {"line-joining-nothing@54.dgm", "joins nothing"},
+        {"unknown-model@2.dgm", "is not in the catalogue"},
+        {"cut-inside-a-line-record@49.dgm", "the last line record is cut short"},
+        {"interface-number-twice@30.dgm", "the interface number 1 is taken by line 5"},
+        {"host-named-twice@27.dgm", "is named twice (line 2)"},
+        {"cut-after-the-connectors-marker@5.dgm", "is not among the 0 lines of the connectors"},
+        {"subinterface-without-its-far-end@296.dgm", "is not connected back on the same line"},
+        {"cut-at-three-fifths@35.dgm", "the file ends before the line"},
+        {"no-model-line@1.dgm", "is not in the catalogue"},
+        {"connection-to-a-missing-device@5.dgm", "which the file does not hold"},
+        {"subinterface-on-no-interface@296.dgm", "which the file does not hold"},
+        {"host-named-like-a-marker@27.dgm", "a device cannot be named"},
+        {"cut-inside-the-last-line@53.dgm", "the file ends inside this line"},
+        {"empty@0.dgm", "the file is empty"},
+        {"subinterface-record-one-value-short@296.dgm", "of its 10 values"},
+    };
     const fs::path folder = fs::path(VEXLAB_FIXTURES_DIR) / "malformed" / "map";
+    std::size_t files = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string file = entry.path().filename().string();
         const std::string name = entry.path().stem().string();
-        refused.emplace_back(entry.path().string(), std::stoi(name.substr(name.find('@') + 1)));
+        ++files;
+        const auto reason = fixtures.find(file);
+        if (reason == fixtures.end()) {
+            ADD_FAILURE() << file << " has no reason in the table";
+            continue;
+        }
+        refused.push_back(
+            {entry.path().string(), std::stoi(name.substr(name.find('@') + 1)), reason->second});
     }
-    ASSERT_GE(refused.size(), 10u);
+    EXPECT_EQ(files, fixtures.size());
     // Values that do not fit, in an otherwise sound file.
-    const std::string sound = read_file(fixture("two-routers.dgm"));
     const struct {
+        const char* fixture;
         const char* name;
         int line;
         const char* value;
+        const char* reason;
     } values[] = {
-        {"position", 3, " ten "},   {"flag", 8, "yes"},      {"line number", 11, " 1.5 "},
-        {"counter", 43, " 99999 "}, {"colour", 53, " red "}, {"no description line", 46, " 0 "},
+        {"two-routers.dgm", "position", 3, " ten ", "a number was expected"},
+        {"two-routers.dgm", "flag", 8, "yes", "True or False was expected"},
+        {"two-routers.dgm", "line number", 11, " 1.5 ", "a whole number from 0 to 32767"},
+        {"two-routers.dgm", "counter", 43, " 99999 ", "a whole number from -32768 to 32767"},
+        {"two-routers.dgm", "colour", 53, " red ", "a whole number from"},
+        {"two-routers.dgm", "no description line", 46, " 0 ", "must follow the three device"},
+        {"two-routers.dgm", "interface number past 32 bits", 15, " 4294967297 ",
+         "a whole number from 0 to 2147483647"},
+        // What the export could not write as a record of the exported network.
+        {"two-routers.dgm", "an address that ends a section", 6, "<ospf information>",
+         "would end a section of the exported network"},
+        {"two-routers.dgm", "a mask that ends a section", 7, "<description>",
+         "would end a section of the exported network"},
+        {"two-routers.dgm", "a far device that ends a section", 9, "<eigrp information>",
+         "would end a section of the exported network"},
+        {"every-connector.dgm", "a router relabelled as a switch", 1, "<2950>",
+         "only routers take sub-interfaces"},
+        {"every-connector.dgm", "a sub-interface number past 32 bits", 297, " 4294967305 ",
+         "a whole number from -2147483648 to 2147483647 was expected for sun_int_num"},
+        {"every-connector.dgm", "a sub-interface number with a fraction", 297, " 9.5 ",
+         "a whole number from -2147483648 to 2147483647 was expected for sun_int_num"},
     };
     for (const auto& v : values) {
-        auto lines = vexlab::text::split(sound, "\r\n");
+        auto lines = vexlab::text::split(read_file(fixture(v.fixture)), "\r\n");
         lines[v.line - 1] = v.value;
         std::string text;
         for (std::size_t i = 0; i + 1 < lines.size(); ++i) text += lines[i] + "\r\n";
         const std::string path = dir.file(std::string(v.name) + ".dgm");
         std::ofstream(path, std::ios::binary) << text;
-        refused.emplace_back(path, v.line);
+        // The relabelled router's first sub-interface record names the line.
+        refused.push_back({path, v.line == 1 ? 307 : v.line, v.reason});
     }
     fs::create_directories(dir.file("folder.dgm"));
-    refused.emplace_back(dir.file("folder.dgm"), 0);
+    refused.push_back({dir.file("folder.dgm"), 0, "a folder stands in the place of the file"});
 
-    for (const auto& [path, line] : refused) {
+    for (const auto& [path, line, reason] : refused) {
         SCOPED_TRACE(path);
         dialogs.clear();
         open_map(path);
@@ -273,6 +329,7 @@ TEST_F(DesignerFiles, AMapThatDoesNotReadWholeLeavesTheDesignAsItIs) {
         const std::string where = "The network could not be opened.\n" + path + "\n" +
                                   (line > 0 ? "Line " + std::to_string(line) + ": " : "");
         EXPECT_EQ(messages()[0].rfind(where, 0), 0u) << messages()[0];
+        EXPECT_NE(messages()[0].find(reason, where.size()), std::string::npos) << messages()[0];
         EXPECT_GT(messages()[0].size(), where.size());
         EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
         EXPECT_EQ(format_network_map(model->network_map()), before_map);

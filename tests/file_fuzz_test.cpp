@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -25,11 +26,15 @@
 #include <string>
 #include <vector>
 
+#include "designer/network_export.h"
 #include "designer/network_map_file.h"
 #include "example_network.h"
 #include "labs/example_labs.h"
+#include "networkfiles/file_format.h"
+#include "networkfiles/network_file_writer.h"
 #include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
+#include "platform/line_file.h"
 #include "platform/text.h"
 #include "state/app_state.h"
 #include "support/designer_script.h"
@@ -52,6 +57,7 @@ struct SeedFile {
 
 // One reader under test.
 struct FileReader {
+    std::string name;  // for the figures of the run
     std::vector<SeedFile> seeds;
     // Where the file is put for the reader, when it reads a file of a name
     // of its own; else a file of the fuzz's folder.
@@ -67,6 +73,11 @@ struct FileReader {
     std::function<std::string()> state;
     // What is inconsistent after an accepted file; empty when all holds.
     std::function<std::vector<std::string>()> faults;
+    // The least share of its files the reader must accept, and refuse: the
+    // mutations leave many files sound and break many, so a reader that
+    // refuses (or takes) nearly everything has lost its way.
+    double least_accepted = 0.1;
+    double least_refused = 0.1;
 };
 
 // ------------------------------------------------------------------ the run
@@ -75,7 +86,30 @@ void write_bytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// What a run gave: the figures of the README's long run.
+struct Tally {
+    long inputs = 0;
+    long accepted = 0;
+    long refused = 0;
+};
+
+void run_files(FileReader& reader, const std::filesystem::path& folder, long files, unsigned seed,
+               Tally& tally);
+
 void fuzz(FileReader& reader, const std::filesystem::path& folder, long files, unsigned seed) {
+    Tally tally;
+    run_files(reader, folder, files, seed, tally);
+    std::cout << "[ figures  ] " << reader.name << ": " << tally.inputs << " inputs, "
+              << tally.accepted << " accepted, " << tally.refused << " refused\n";
+    if (::testing::Test::HasFailure() || tally.inputs < files) return;
+    EXPECT_GE(tally.accepted, reader.least_accepted * static_cast<double>(tally.inputs))
+        << reader.name << " accepted too few of its files";
+    EXPECT_GE(tally.refused, reader.least_refused * static_cast<double>(tally.inputs))
+        << reader.name << " refused too few of its files";
+}
+
+void run_files(FileReader& reader, const std::filesystem::path& folder, long files, unsigned seed,
+               Tally& tally) {
     ASSERT_FALSE(reader.seeds.empty());
     const auto reopen = reader.reopen ? reader.reopen : reader.open;
     Mutator mutator(seed);
@@ -101,6 +135,8 @@ void fuzz(FileReader& reader, const std::filesystem::path& folder, long files, u
             ADD_FAILURE() << "escaped the reader: " << error.what();
             return;
         }
+        ++tally.inputs;
+        ++(refusal ? tally.refused : tally.accepted);
         if (refusal) {
             EXPECT_NE(refusal->find(path), std::string::npos) << *refusal;
             if (m.folder)
@@ -239,6 +275,9 @@ public:
     // network.  Each also meets now and then a file of another kind.
     FileReader reader(NetworkLoad how) {
         FileReader r;
+        r.name = how == NetworkLoad::ConfigurationFile ? "Load Config"
+                 : how == NetworkLoad::ExportedFile    ? "Open Exported File"
+                                                       : "a lab's network";
         r.seeds = how == NetworkLoad::ConfigurationFile ? configuration_
                   : how == NetworkLoad::ExportedFile    ? exported_
                                                         : lab_networks_;
@@ -298,6 +337,7 @@ TEST(FileFuzz, MapFilesIntoTheDesigner) {
     test::DesignerDriver designer;
     designer.model->form_load();
     FileReader reader;
+    reader.name = "the designer's map";
     for (const char* name : {"every-connector.dgm", "two-routers.dgm"})
         reader.seeds.push_back(
             {name, test::read_file(std::string(VEXLAB_FIXTURES_DIR) + "/designer/" + name)});
@@ -326,6 +366,36 @@ TEST(FileFuzz, MapFilesIntoTheDesigner) {
         for (; !ends.eof(); ends.move_next())
             faults.push_back("the connection of " + ends.text(0) + " " + ends.text(1) +
                              " has no far end");
+        // Each sub-interface stands on an interface of a router and names a
+        // sub-interface at its far end that names it back on the same line.
+        auto subinterfaces = designer.session.open_recordset(
+            "SELECT s.ref, s.sun_int_num, i.hostname, t.device, EXISTS (SELECT 1 FROM "
+            "sub_int_det AS f JOIN ip AS fi ON fi.\"index\" = f.ref WHERE fi.hostname = "
+            "s.todevice AND fi.interfacetype = s.tointerface AND f.sun_int_num = s.to_sub_int_num "
+            "AND f.todevice = i.hostname AND f.tointerface = i.interfacetype AND "
+            "f.to_sub_int_num = s.sun_int_num AND f.lineno = s.lineno) FROM sub_int_det AS s "
+            "LEFT JOIN ip AS i ON i.\"index\" = s.ref LEFT JOIN devicenames AS n ON n.hostname = "
+            "i.hostname LEFT JOIN devicetemplate AS t ON t.\"index\" = n.ref ORDER BY s.rowid");
+        for (; !subinterfaces.eof(); subinterfaces.move_next()) {
+            const std::string which = "the sub-interface " + subinterfaces.text(1) +
+                                      " of interface number " + subinterfaces.text(0);
+            if (subinterfaces.field(2).is_null())
+                faults.push_back(which + " stands on no interface");
+            else if (networkfiles::kind_of_model(subinterfaces.text(3)) !=
+                     state::DeviceKind::Router)
+                faults.push_back(which + " stands on a " + subinterfaces.text(3));
+            else if (!subinterfaces.field(4).to_bool())
+                faults.push_back(which + " is not named back from its far end");
+        }
+        // A design the designer opens, it exports.
+        try {
+            networkfiles::check_file_reads_back(
+                designer::exported_network_text(designer.session, " "),
+                networkfiles::NetworkFileKind::Exported,
+                networkfiles::working_shapes(designer.session));
+        } catch (const networkfiles::NetworkFileError& error) {
+            faults.push_back(std::string("the design cannot be exported: ") + error.what());
+        }
         return faults;
     };
     test::TempDir folder;
@@ -346,15 +416,8 @@ std::string tree_text(const std::vector<labs::LabSection>& tree) {
 
 // The headers of a list, counted as lines of their own.
 std::size_t headers_in(const std::string& bytes) {
-    std::size_t headers = 0, start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
-        std::string_view line(bytes.data() + start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        headers += line == "[section]";
-        start = end + 1;
-    }
-    return headers;
+    const auto lines = platform::split_lines(bytes);
+    return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), "[section]"));
 }
 
 // Every file in the folder but the list itself: the copy a rewrite keeps and
@@ -372,14 +435,14 @@ std::string folder_state(const std::filesystem::path& folder, const std::string&
 
 // The example-labs list, read from its name in the program folder.  It is
 // written back as the editor's Edit writes a section kept under its own name,
-// which rewrites the whole list; a list of no section goes through the same
-// writer, which then writes the list back unchanged.
+// which rewrites the whole list; a list of no section stays as it is.
 TEST(FileFuzz, ExampleLabsListsIntoTheirReader) {
     test::TempDir folder;
     const auto program = folder.path() / "program";
     std::filesystem::create_directories(program);
     labs::ExampleLabsFile list(program.string());
     FileReader reader;
+    reader.name = "the example-labs list";
     reader.seeds = {
         {"labs-sim.txt", test::read_file(test::resources_dir() + "/example_labs/labs-sim.txt")},
         {"hand-edited.txt",
@@ -401,10 +464,11 @@ TEST(FileFuzz, ExampleLabsListsIntoTheirReader) {
     };
     reader.open = [&](const std::string&) { return read(); };
     reader.save = [&](const std::string& path) {
-        const labs::SectionRef first =
-            tree.empty() ? labs::SectionRef{} : labs::SectionRef{0, tree.front().name};
-        if (const auto written = list.rename_section(first, first.name); !written)
-            throw std::runtime_error(written.error);
+        if (!tree.empty()) {
+            const labs::SectionRef first{0, tree.front().name};
+            if (const auto written = list.rename_section(first, first.name); !written)
+                throw std::runtime_error(written.error);
+        }
         std::filesystem::copy_file(list.path(), path,
                                    std::filesystem::copy_options::overwrite_existing);
     };

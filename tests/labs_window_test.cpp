@@ -701,7 +701,8 @@ TEST_F(LabsWindowTest, AListTheReaderRefusesIsShownAsNothingAndSaysWhy) {
     EXPECT_EQ(main->labs_window()->TreeView1->topLevelItemCount(), 0);
     EXPECT_EQ(last_message(), "The list of labs could not be read.\n" +
                                   folder.file("labs-sim.txt") +
-                                  "\nLine 3: the number of labs \"many\" is not a count");
+                                  "\nLine 3: the number of labs \"many\" is not a count from 0 "
+                                  "to 32767");
     EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Critical);
     main->labs_window()->close();
 
@@ -863,6 +864,91 @@ TEST_F(LabsWindowTest, RemoveAsksAndTakesOnlyTheClickedNode) {
     EXPECT_EQ(tree_text(editor->TreeView1), (QStringList{"Basics: Modes"}));
     EXPECT_EQ(labs_file().find("Routing"), std::string::npos);
     editor->close();
+}
+
+// Another window or instance removes the section or lab the editor shows:
+// Edit and Remove say it is gone, write nothing (neither the list, whose
+// LF line ends stay, nor the copy beside it) and show the list as it is.
+TEST_F(LabsWindowTest, EditAndRemoveOfWhatIsGoneSayItAndWriteNothing) {
+    const std::string meanwhile =
+        "[section]\nsectionname = Basics\nNumberOfLabs = 1\nlabname = Modes\nlabpath = "
+        "/labs/modes.html\n";
+    const struct {
+        const char* name;
+        QAction* frmLabs::*menu;
+        const char* section;
+        const char* lab;  // nullptr: the section node
+        const char* gone;
+    } cases[] = {
+        {"edit a section", &frmLabs::mnuEdit, "Routing", nullptr, "the section \"Routing\""},
+        {"edit a lab", &frmLabs::mnuEdit, "Basics", "Routing", "the lab \"Routing\""},
+        {"remove a section", &frmLabs::mnuRem, "Routing", nullptr, "the section \"Routing\""},
+        {"remove a lab", &frmLabs::mnuRem, "Basics", "Routing", "the lab \"Routing\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(folder.path() / "labs-sim.txt", kLabs);
+        std::filesystem::remove(folder.file("labs-sim1.txt"));
+        QWidget home;
+        frmLabsimAd* editor = editor_for(c.menu, &home);
+        editor->TreeView1_NodeClick(c.lab ? node(editor->TreeView1, c.section, c.lab)
+                                          : node(editor->TreeView1, c.section));
+        write_file(folder.path() / "labs-sim.txt", meanwhile);
+        dialogs.next_answer(vexlab::platform::Answer::Yes);
+        if (c.menu == &frmLabs::mnuEdit) {
+            (c.lab ? editor->Text2 : editor->Text1)->setText("Renamed");
+            editor->Command6->click();
+        } else {
+            editor->Command3->click();
+        }
+        EXPECT_EQ(last_message().rfind("The list of labs was changed meanwhile: ", 0), 0u)
+            << last_message();
+        EXPECT_NE(last_message().find(c.gone), std::string::npos) << last_message();
+        EXPECT_EQ(dialogs.shown().back().icon, vexlab::platform::Icon::Exclamation);
+        EXPECT_EQ(labs_file(), meanwhile);
+        EXPECT_FALSE(std::filesystem::exists(folder.file("labs-sim1.txt")));
+        EXPECT_EQ(tree_text(editor->TreeView1), (QStringList{"Basics: Modes"}));
+        editor->close();
+        main->labs_window()->close();
+    }
+}
+
+// A name is typed as the list will read it: one holding "=" is refused with
+// a message, and nothing is written.
+TEST_F(LabsWindowTest, ANameHoldingAnEqualsSignIsRefusedWhereItIsTyped) {
+    const struct {
+        QAction* frmLabs::*menu;
+        const char* section;
+        const char* lab;  // nullptr: the section node
+        QLineEdit* frmLabsimAd::*box;
+        const char* typed;
+        QPushButton* frmLabsimAd::*button;
+        const char* message;
+    } cases[] = {
+        {&frmLabs::mnuAddSec, nullptr, nullptr, &frmLabsimAd::Text1, "Extra = Section",
+         &frmLabsimAd::Command2, "The section name cannot be used: it holds \"=\""},
+        {&frmLabs::mnuAddLab, "Basics", nullptr, &frmLabsimAd::Text2, "My \"lab\"; = test",
+         &frmLabsimAd::Command4, "The lab name cannot be used: it holds \"=\""},
+        {&frmLabs::mnuEdit, "Routing", nullptr, &frmLabsimAd::Text1, "a=b", &frmLabsimAd::Command6,
+         "The section name cannot be used: it holds \"=\""},
+        {&frmLabs::mnuEdit, "Basics", "Modes", &frmLabsimAd::Text2, "Modes = 2",
+         &frmLabsimAd::Command6, "The lab name cannot be used: it holds \"=\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QWidget home;
+        frmLabsimAd* editor = editor_for(c.menu, &home);
+        if (c.section)
+            editor->TreeView1_NodeClick(c.lab ? node(editor->TreeView1, c.section, c.lab)
+                                              : node(editor->TreeView1, c.section));
+        (editor->*c.box)->setText(c.typed);
+        if (c.box == &frmLabsimAd::Text2) editor->Text3->setText("/labs/x.html");
+        (editor->*c.button)->click();
+        EXPECT_EQ(last_message(), c.message);
+        EXPECT_EQ(labs_file(), kLabs);
+        editor->close();
+        main->labs_window()->close();
+    }
 }
 
 TEST_F(LabsWindowTest, AFailedSaveSaysSoAndChangesNothing) {

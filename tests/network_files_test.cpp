@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/show/startup_config.h"
 #include "example_network.h"
 #include "networkfiles/file_format.h"
 #include "networkfiles/network_file.h"
@@ -23,6 +24,7 @@
 #include "networkfiles/router_ids.h"
 #include "platform/atomic_file.h"
 #include "platform/db_session.h"
+#include "platform/line_file.h"
 #include "platform/text.h"
 #include "state/app_state.h"
 #include "state/settings.h"
@@ -38,7 +40,7 @@ using vexlab::test::read_file;
 
 std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> lines;
-    for (auto line : nf::split_lines(text)) lines.emplace_back(line);
+    for (auto line : vexlab::platform::split_lines(text)) lines.emplace_back(line);
     return lines;
 }
 
@@ -57,6 +59,36 @@ std::string rows(vexlab::db::DatabaseSession& session, const std::string& sql) {
         out += ";";
     }
     return out;
+}
+
+std::string& replace(std::string& text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    if (at == std::string::npos)
+        ADD_FAILURE() << "no " << from;
+    else
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+void cut_from(std::string& text, const std::string& marker) {
+    const auto at = text.find(marker);
+    if (at == std::string::npos)
+        ADD_FAILURE() << "no " << marker;
+    else
+        text.resize(at);
+}
+
+// The text with line `number` (counted from 1) replaced.
+void replace_line(std::string& text, int number, const std::string& line) {
+    auto lines = lines_of(text);
+    lines.at(number - 1) = line;
+    text.clear();
+    for (const auto& l : lines) text += l + "\r\n";
+}
+
+int line_of(const std::string& text, const std::string& marker) {
+    const auto at = text.find(marker);
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + at, '\n'));
 }
 
 // ------------------------------------------------------------------ line forms
@@ -92,12 +124,52 @@ TEST(NetworkFileLines, ValueLinesReadBackByColumnType) {
     EXPECT_FALSE(nf::column_value("maybe", ColumnType::YesNo));
 }
 
-TEST(NetworkFileLines, LinesEndAtCrLfOrAtLfInAFileWithoutCrLf) {
-    EXPECT_EQ(nf::split_lines("a\r\nb\r\n"), (std::vector<std::string_view>{"a", "b"}));
-    EXPECT_EQ(nf::split_lines("a\r\n\r\nb"), (std::vector<std::string_view>{"a", "", "b"}));
-    EXPECT_EQ(nf::split_lines("a\nb\n"), (std::vector<std::string_view>{"a", "b"}));
-    // A lone LF inside a CR LF file belongs to its line.
-    EXPECT_EQ(nf::split_lines("a\nb\r\nc\r\n"), (std::vector<std::string_view>{"a\nb", "c"}));
+// A further line of a value, or of the description, that could be read as
+// a line of the file's own gets one backslash more; every other line is
+// written as it is.
+TEST(NetworkFileLines, LinesThatCouldBeReadAsStructureAreEscaped) {
+    using Pairs = std::vector<std::pair<std::string, std::string>>;  // line, as written
+    const struct {
+        const char* what;
+        std::string (*escaped)(std::string_view);
+        std::string_view (*unescaped)(std::string_view);
+        Pairs lines;
+    } kinds[] = {
+        {"a further line of a value",
+         nf::escaped_value_line,
+         nf::unescaped_value_line,
+         {
+             {"enable_password:cisco", "\\enable_password:cisco"},
+             {"no_such_key:x", "\\no_such_key:x"},
+             {"netpath:/p.gif", "\\netpath:/p.gif"},
+             {"<2501>", "\\<2501>"},
+             {"\\hostname:x", "\\\\hostname:x"},
+             {"\\\\<x", "\\\\\\<x"},
+             {" description link: to R2", " description link: to R2"},
+             {"a b:c", "a b:c"},
+             {":first", ":first"},
+             {"\\plain", "\\plain"},
+             {"\\", "\\"},
+             {"", ""},
+             {"[R9]", "[R9]"},
+         }},
+        {"a line of the description",
+         nf::escaped_description_line,
+         nf::unescaped_description_line,
+         {
+             {"<vlan information>", "\\<vlan information>"},
+             {"<subint information>", "\\<subint information>"},
+             {"\\<vlan information>", "\\\\<vlan information>"},
+             {"<description>", "<description>"},
+             {"a:b", "a:b"},
+             {"\\a", "\\a"},
+         }},
+    };
+    for (const auto& kind : kinds)
+        for (const auto& [line, written] : kind.lines) {
+            EXPECT_EQ(kind.escaped(line), written) << kind.what << ": " << line;
+            EXPECT_EQ(kind.unescaped(written), line) << kind.what << ": " << written;
+        }
 }
 
 TEST(NetworkFileLines, ThePictureLiesBesideTheFileUnderJpg) {
@@ -340,16 +412,126 @@ TEST_F(NetworkFiles, AnEmptyDescriptionSectionGivesAnEmptyDescription) {
     EXPECT_EQ(app.network.lab_description, "");
 }
 
-TEST_F(NetworkFiles, AKeyTheTemplateLacksIsDroppedAndKeysIgnoreCase) {
-    auto text = read_file(saved("k.con"));
-    text.replace(text.find("hostname:R1"), 11, "HostName:Lab\r\nno_such_key:x");
-    const std::string path = net.write_file("k2.con", text);
-    nf::load_network(app, path, NetworkLoad::ConfigurationFile);
+// Keys come in the settings table's order and ignore letter case; a line
+// that names no key, or a key at or before the one read last, is a further
+// line of the value before it.  A key line left out leaves its key unset.
+TEST_F(NetworkFiles, KeyLinesFollowTheTableOrderAndOtherLinesAreText) {
+    const std::string good = read_file(saved("k.con"));
+    auto text = good;
+    replace(text, "hostname:R1", "HostName:Lab");
+    replace(text, "startup-config:nill\r\n",
+            "startup-config:nill\r\nno_such_key:x\r\nhostname:Other\r\nstartup-config:y\r\n");
+    replace(text, "\r\nloopback_int:disable\r\n", "\r\n");
+    nf::load_network(app, net.write_file("k2.con", text), NetworkLoad::ConfigurationFile);
     EXPECT_EQ(vexlab::state::read_setting(app, "hostname", "R1"), "Lab");
     EXPECT_EQ(app.console.mode.prompt_text, "Lab>");
+    EXPECT_EQ(vexlab::state::read_setting(app, "startup-config", "R1"),
+              "nill\r\nno_such_key:x\r\nhostname:Other\r\nstartup-config:y");
+    EXPECT_EQ(rows(app.session,
+                   "SELECT R1 IS NULL FROM routervariables "
+                   "WHERE Config_Variable = 'loopback_int'"),
+              "1;");
+    EXPECT_EQ(vexlab::state::read_setting(app, "accesslist_num", "R1"), "nill");
     EXPECT_EQ(rows(app.session,
                    "SELECT count(*) FROM routervariables WHERE Config_Variable = 'no_such_key'"),
               "0;");
+}
+
+// Whatever text a value or the description holds, the file carries it: a
+// network saved, loaded and saved again gives the same values and the same
+// file, and no line of a value becomes a setting of its own.
+TEST_F(NetworkFiles, EveryValueReadsBackAsItWasWritten) {
+    const std::vector<std::string> lines = {
+        "enable_password:cisco",  // a key before startup-config
+        "loopback_int:enable",    // the key after it
+        "vtp_mode:client",        // a later key
+        "hostname:Other",
+        "no_such_key:x",
+        "netpath:/elsewhere.gif",
+        "<2501>",
+        "[R9]",
+        "<routing information>",
+        "<ospf information>",
+        "\\enable_password:x",
+        "\\\\loopback_int:y",
+        "\\<2950>",
+        "\\",
+        "EOR",
+        ":a colon first",
+        "ends in a colon:",
+        "",
+        " description link: x",
+    };
+    std::string value = "!";
+    for (const auto& line : lines) value += "\r\n" + line;
+    std::string description = "first";
+    for (const auto& line : {"<vlan information>", "\\<vlan information>", "<subint information>",
+                             "<description>", "nat pool", "EOR", "hostname:x"})
+        description += std::string("\r\n") + line;
+
+    const std::vector<std::string> keys = {"enable_password", "loopback_int", "vtp_mode",
+                                           "hostname"};
+    std::vector<std::optional<std::string>> before;
+    for (const auto& key : keys) before.push_back(vexlab::state::read_setting(app, key, "R1"));
+    ASSERT_TRUE(vexlab::state::write_setting(app, "startup-config", "R1", value));
+    ASSERT_TRUE(vexlab::state::write_setting(app, "banner_motd", "R2", "enable_password:z"));
+    app.network.lab_description = description;
+    const std::string first = saved("values.con");
+    nf::load_network(app, first, NetworkLoad::ConfigurationFile);
+    EXPECT_EQ(vexlab::state::read_setting(app, "startup-config", "R1"), value);
+    EXPECT_EQ(vexlab::state::read_setting(app, "banner_motd", "R2"), "enable_password:z");
+    EXPECT_EQ(app.network.lab_description, description);
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        EXPECT_EQ(vexlab::state::read_setting(app, keys[k], "R1"), before[k]) << keys[k];
+    EXPECT_EQ(read_file(saved("again.con")), read_file(first));
+}
+
+// A router whose name reads like a setting: its startup configuration holds
+// the name on a line of its own, and Save Config and Load Config keep it
+// there.
+TEST_F(NetworkFiles, AHostNameThatReadsLikeASettingStaysInTheStartupConfiguration) {
+    nf::load_network(app,
+                     exported("named.exp",
+                              "device enable_password:x 2501 10 10\ndevice R9 2501 100 10\n"
+                              "link enable_password:x Serial0 R9 Serial0\n"),
+                     NetworkLoad::ExportedFile);
+    const std::string device = "enable_password:x";
+    vexlab::commands::show::save_running_config(
+        app.session, app.table_set, device, vexlab::state::DeviceKind::Router, "2501",
+        vexlab::test::resources_dir() + "/showcommands.txt");
+    const auto startup = vexlab::state::read_setting(app, "startup-config", device);
+    ASSERT_TRUE(startup);
+    ASSERT_NE(startup->find("\r\nenable_password:x\r\n"), std::string::npos) << *startup;
+    const auto password = vexlab::state::read_setting(app, "enable_password", device);
+
+    const std::string path = saved("named.con");
+    nf::load_network(app, path, NetworkLoad::ConfigurationFile);
+    EXPECT_EQ(vexlab::state::read_setting(app, "startup-config", device), startup);
+    EXPECT_EQ(vexlab::state::read_setting(app, "enable_password", device), password);
+    EXPECT_EQ(app.console.mode.prompt_text, "enable_password:x>");
+    EXPECT_EQ(read_file(saved("named-again.con")), read_file(path));
+}
+
+// A file saved before further lines of values were escaped holds them as
+// they are: a line that names a key at or before the one read last stays
+// text of its value, so a banner or a host name that reads like a setting
+// sets nothing.
+TEST_F(NetworkFiles, ValueLinesOfEarlierFilesThatReadLikeSettingsStayText) {
+    const std::string value =
+        "!\r\nhostname\r\nenable_password:x\r\n!\r\nbanner motd\r\n"
+        "enable_password:cisco\r\nhostname:Other\r\n!\r\nend";
+    ASSERT_TRUE(vexlab::state::write_setting(app, "startup-config", "R1", value));
+    const auto password = vexlab::state::read_setting(app, "enable_password", "R1");
+    std::string earlier = read_file(saved("new.con"));
+    for (const char* escaped : {"\r\n\\enable_password:", "\r\n\\hostname:"})
+        while (earlier.find(escaped) != std::string::npos)
+            replace(earlier, escaped, std::string("\r\n") + (escaped + 3));
+    ASSERT_NE(earlier.find("\r\nenable_password:cisco\r\n"), std::string::npos);
+
+    nf::load_network(app, net.write_file("earlier.con", earlier), NetworkLoad::ConfigurationFile);
+    EXPECT_EQ(vexlab::state::read_setting(app, "startup-config", "R1"), value);
+    EXPECT_EQ(vexlab::state::read_setting(app, "enable_password", "R1"), password);
+    EXPECT_EQ(app.console.mode.prompt_text, "R1>");
 }
 
 // ------------------------------------------------------------------ Open Exported File
@@ -496,36 +678,6 @@ TEST_F(NetworkFiles, AReloadOfAFileThatIsGoneIsRefusedAndChangesNothing) {
 
 // ------------------------------------------------------------------ malformed files
 
-std::string& replace(std::string& text, const std::string& from, const std::string& to) {
-    const auto at = text.find(from);
-    if (at == std::string::npos)
-        ADD_FAILURE() << "no " << from;
-    else
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-void cut_from(std::string& text, const std::string& marker) {
-    const auto at = text.find(marker);
-    if (at == std::string::npos)
-        ADD_FAILURE() << "no " << marker;
-    else
-        text.resize(at);
-}
-
-// The text with line `number` (counted from 1) replaced.
-void replace_line(std::string& text, int number, const std::string& line) {
-    auto lines = lines_of(text);
-    lines.at(number - 1) = line;
-    text.clear();
-    for (const auto& l : lines) text += l + "\r\n";
-}
-
-int line_of(const std::string& text, const std::string& marker) {
-    const auto at = text.find(marker);
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + at, '\n'));
-}
-
 TEST_F(NetworkFiles, MalformedFilesAreRefusedWithTheNetworkLeftAsItWas) {
     configure_default_network();
     const std::string good_config = read_file(saved("good.con"));
@@ -538,86 +690,128 @@ TEST_F(NetworkFiles, MalformedFilesAreRefusedWithTheNetworkLeftAsItWas) {
     const std::string prompt = app.console.mode.prompt_text;
     const std::string description = app.network.lab_description;
 
-    std::vector<std::tuple<std::string, NetworkLoad, std::string, int>> cases;
-    auto config = [&](const char* name, auto change, int line = 0) {
+    // Each case: the file, how it is loaded, the line its refusal names (0:
+    // not checked) and a part of the reason it gives.
+    struct Case {
+        std::string name;
+        NetworkLoad how;
+        std::string text;
+        int line;
+        std::string reason;
+    };
+    std::vector<Case> cases;
+    auto config = [&](const char* name, const std::string& reason, auto change, int line = 0) {
         std::string text = good_config;
         change(text);
-        cases.emplace_back(name, NetworkLoad::ConfigurationFile, text, line);
+        cases.push_back({name, NetworkLoad::ConfigurationFile, text, line, reason});
     };
-    auto exp = [&](const char* name, auto change, int line = 0) {
+    auto exp = [&](const char* name, const std::string& reason, auto change, int line = 0) {
         std::string text = good_export;
         change(text);
-        cases.emplace_back(name, NetworkLoad::ExportedFile, text, line);
+        cases.push_back({name, NetworkLoad::ExportedFile, text, line, reason});
     };
     // Each section cut off.
-    config("netpath", [&](std::string& t) { cut_from(t, "\r\nnetpath:"); });
+    config("netpath", "the file ends before the line \"<routing information>\"",
+           [&](std::string& t) { cut_from(t, "\r\nnetpath:"); });
+    // Two of the headers stand first as values: the file is cut in a record.
     for (const char* header :
          {"<routing information>", "<ospf information>", "<eigrp information>", "<description>",
           "<vlan information>", "<mac information>", "<port security>", "framemap", "intdevice",
-          "intdet", "virtual link", "nat device", "nat mapping", "Access list", "nat pool"})
-        config(header, [&](std::string& t) { cut_from(t, std::string("\r\n") + header + "\r\n"); });
+          "intdet", "virtual link", "nat device", "nat mapping", "Access list", "nat pool"}) {
+        const std::string ends = std::string("the file ends before the line \"") + header + "\"";
+        const bool in_a_record =
+            header == std::string("virtual link") || header == std::string("nat pool");
+        config(header, in_a_record ? "of its" : ends.c_str(),
+               [&](std::string& t) { cut_from(t, std::string("\r\n") + header + "\r\n"); });
+    }
     for (const char* header : {"<routing information>", "<ospf information>", "<eigrp information>",
-                               "<description>", "<subint information>"})
-        exp(header, [&](std::string& t) { cut_from(t, std::string("\r\n") + header + "\r\n"); });
-    config("empty file", [](std::string& t) { t.clear(); });
-    config("cut inside a dump record", [](std::string& t) { t.resize(t.rfind("pool1") + 5); });
-    config("cut inside the last record", [](std::string& t) { t.resize(t.rfind("EOR")); });
+                               "<description>", "<subint information>"}) {
+        const std::string ends = std::string("the file ends before the line \"") + header + "\"";
+        exp(header, ends.c_str(),
+            [&](std::string& t) { cut_from(t, std::string("\r\n") + header + "\r\n"); });
+    }
+    config("empty file", "the file is empty", [](std::string& t) { t.clear(); });
+    config("cut inside a dump record", "ends after 1 of its 7 values",
+           [](std::string& t) { t.resize(t.rfind("pool1") + 5); });
+    config("cut inside the last record", "has no \"EOR\" line",
+           [](std::string& t) { t.resize(t.rfind("EOR")); });
     const int routing = line_of(good_config, "<routing information>");
-    config("cut inside a routing record", [&](std::string& t) {
+    config("cut inside a routing record", "ends after 17 of its 19 values", [&](std::string& t) {
         t.resize(t.find("\r\n<ospf information>"));
         t.resize(t.rfind("\r\n", t.rfind("\r\n") - 1) + 2);
     });
     config(
-        "bad device number", [&](std::string& t) { replace_line(t, routing + 1, "<one>"); },
-        routing + 1);
+        "bad device number", "bad device number \"<one>\"",
+        [&](std::string& t) { replace_line(t, routing + 1, "<one>"); }, routing + 1);
     config(
-        "bad number in a value line",
+        "bad number in a value line", "bad number \" ten \" (column vlan_num)",
         [&](std::string& t) {
             replace(t, "<vlan information>\r\n 10 ", "<vlan information>\r\n ten ");
         },
         line_of(good_config, "<vlan information>") + 1);
-    config("a flag that is no flag",
+    config("a flag that is no flag", "\"yes\" is not True or False (column virtual_link)",
            [](std::string& t) { replace(t, "\r\nTrue\r\n 5 ", "\r\nyes\r\n 5 "); });
     config(
-        "unknown model", [](std::string& t) { replace(t, "<2950>", "<2960>"); },
-        line_of(good_config, "<2950>"));
-    config("model in lower case", [](std::string& t) { replace(t, "<PC>", "<pc>"); });
+        "unknown model", "unknown model \"2960\"",
+        [](std::string& t) { replace(t, "<2950>", "<2960>"); }, line_of(good_config, "<2950>"));
+    config("model in lower case", "unknown model \"pc\"",
+           [](std::string& t) { replace(t, "<PC>", "<pc>"); });
     config(
-        "duplicate device", [](std::string& t) { replace(t, "[R2]", "[r1]"); },
-        line_of(good_config, "[R2]"));
-    config("a device named like the key column",
+        "duplicate device", "the device \"r1\" is named twice",
+        [](std::string& t) { replace(t, "[R2]", "[r1]"); }, line_of(good_config, "[R2]"));
+    config("a device named like the key column", "a device cannot be named \"Config_Variable\"",
            [](std::string& t) { replace(t, "[R3]", "[Config_Variable]"); });
     config(
-        "a record's ref is not its device",
+        "a record's ref is not its device", "differs from its ref",
         [&](std::string& t) { replace_line(t, routing + 4, " 2 "); }, routing + 1);
-    config("one device number, two names", [](std::string& t) {
-        const auto at = t.find("<1>\r\n<R1>", t.find("<routing information>") + 40);
-        t.replace(at, 9, "<1>\r\n<RX>");
-    });
-    config("a record without EOR",
+    config("one device number, two names", "device number 1 is named \"R1\" and \"RX\"",
+           [](std::string& t) {
+               const auto at = t.find("<1>\r\n<R1>", t.find("<routing information>") + 40);
+               t.replace(at, 9, "<1>\r\n<RX>");
+           });
+    config("a record without EOR", "expected \"EOR\" after the 2 values",
            [](std::string& t) { replace(t, "sales\r\nEOR\r\n", "sales\r\n"); });
-    config("a dump record with a value too many",
+    config("a dump record with a value too many", "found \"extra\"",
            [](std::string& t) { replace(t, "sales\r\nEOR\r\n", "sales\r\nextra\r\nEOR\r\n"); });
-    config("no device at all", [](std::string& t) { t = t.substr(t.find("netpath:")); });
+    config("no device at all", "the file holds no device",
+           [](std::string& t) { t = t.substr(t.find("netpath:")); });
     config(
-        "a setting before any device", [](std::string& t) { t = "hostname:X\r\n" + t; }, 1);
-    config("netpath not followed by the routing header", [](std::string& t) {
+        "a setting before any device", "a line before the first device",
+        [](std::string& t) { t = "hostname:X\r\n" + t; }, 1);
+    // Every device has one host name of one line.
+    config(
+        "a device block without its host name", "the device \"R2\" has no line \"hostname:...\"",
+        [](std::string& t) { replace(t, "[R2]\r\nhostname:R2\r\n", "[R2]\r\n"); },
+        line_of(good_config, "[R2]"));
+    config(
+        "an empty host name", "the host name of the device \"R2\" is empty",
+        [](std::string& t) { replace(t, "hostname:R2\r\n", "hostname:\r\n"); },
+        line_of(good_config, "hostname:R2"));
+    config(
+        "a host name given twice", "the host name of the device \"R2\" is given twice",
+        [](std::string& t) { replace(t, "hostname:R2\r\n", "hostname:R2\r\nhostname:\r\n"); },
+        line_of(good_config, "hostname:R2") + 1);
+    config(
+        "a host name of two lines", "goes on over a second line",
+        [](std::string& t) { replace(t, "hostname:R2\r\n", "hostname:R2\r\nmore\r\n"); },
+        line_of(good_config, "hostname:R2") + 1);
+    config("netpath not followed by the routing header", "unknown model \"1\"", [](std::string& t) {
         replace(t, "\r\n<routing information>\r\n", "\r\nsomething\r\n");
     });
     // What a record names must be in the file.
     config(
-        "a device block without its name line",
+        "a device block without its name line", "expected the device's name as \"[name]\"",
         [](std::string& t) { replace(t, "<2501>\r\n[R2]\r\n", "<2501>\r\n"); },
         line_of(good_config, "[R2]"));
     config(
-        "a NUL in a device name",
+        "a NUL in a device name", "holds a NUL character",
         [](std::string& t) { replace(t, "[R3]", std::string("[R") + '\0' + "3]"); },
         line_of(good_config, "[R3]"));
     config(
-        "a device named like the rows' numbers",
+        "a device named like the rows' numbers", "a device cannot be named \"RowID\"",
         [](std::string& t) { replace(t, "[R3]", "[RowID]"); }, line_of(good_config, "[R3]"));
     config(
-        "records of a device the file lacks",
+        "records of a device the file lacks", "which no device block of the file holds",
         [](std::string& t) {
             for (const char* number : {" 4 ", " 5 ", " 6 "})
                 replace(t, std::string("<2>\r\n<R2>\r\n") + number + "\r\n 2 \r\n",
@@ -627,7 +821,7 @@ TEST_F(NetworkFiles, MalformedFilesAreRefusedWithTheNetworkLeftAsItWas) {
     const std::string r3_first = "<3>\r\n<R3>\r\n 7 \r\n 3 \r\n";
     const auto r3_in_ospf = good_config.find(r3_first, good_config.find("<ospf information>"));
     config(
-        "one device under two numbers",
+        "one device under two numbers", "the device \"R3\" has the number 3 and the number 6",
         [&](std::string& t) {
             t.replace(r3_in_ospf, r3_first.size(), "<6>\r\n<R3>\r\n 7 \r\n 6 \r\n");
         },
@@ -636,67 +830,81 @@ TEST_F(NetworkFiles, MalformedFilesAreRefusedWithTheNetworkLeftAsItWas) {
     const std::string r2_serial1 = "\r\nSerial1\r\nUA\r\nUA\r\nR3\r\nSerial0\r\n";
     const int r2_serial1_ref = line_of(good_config, r2_serial1);
     config(
-        "a connection not answered from its far end",
+        "a connection not answered from its far end", "which is not connected back to it",
         [&](std::string& t) {
             replace(t, r2_serial1, "\r\nSerial1\r\nUA\r\nUA\r\nR3\r\nSerial1\r\n");
         },
         r2_serial1_ref + 4);
     config(
         "a connection to a device the file lacks",
+        "the device \"R7\", which the file does not hold",
         [&](std::string& t) {
             replace(t, r2_serial1, "\r\nSerial1\r\nUA\r\nUA\r\nR7\r\nSerial0\r\n");
         },
         r2_serial1_ref + 4);
     config(
-        "a connection to an interface the device lacks",
+        "a connection to an interface the device lacks", "which the section does not hold",
         [&](std::string& t) {
             replace(t, r2_serial1, "\r\nSerial1\r\nUA\r\nUA\r\nR3\r\nSerial7\r\n");
         },
         r2_serial1_ref + 5);
     config(
-        "half a connection",
+        "half a connection", "one of the two is missing",
         [&](std::string& t) {
             replace(t, r2_serial1, "\r\nSerial1\r\nUA\r\nUA\r\nUA\r\nSerial0\r\n");
         },
         r2_serial1_ref + 4);
     config(
-        "one interface index twice",
+        "one interface index twice", "the interface index 5 is given twice",
         [](std::string& t) { replace(t, "<2>\r\n<R2>\r\n 6 \r\n", "<2>\r\n<R2>\r\n 5 \r\n"); },
         line_of(good_config, "<2>\r\n<R2>\r\n 6 ") + 2);
-    config("a map of no interface", [](std::string& t) {
-        replace(t, "\r\nUA\r\n 2 \r\nEOR\r\nintdevice", "\r\nUA\r\n 99 \r\nEOR\r\nintdevice");
-    });
-    config("a map of a switch port", [](std::string& t) {
-        replace(t, "\r\nUA\r\n 2 \r\nEOR\r\nintdevice", "\r\nUA\r\n 11 \r\nEOR\r\nintdevice");
-    });
-    config("interface details of the switch", [](std::string& t) {
-        replace(t, "\r\n 3 \r\nEOR\r\nvirtual link", "\r\n 5 \r\nEOR\r\nvirtual link");
-    });
-    config("a virtual link of no device", [](std::string& t) {
-        replace(t, "virtual link\r\n 1 \r\nR1\r\n", "virtual link\r\n 1 \r\nR8\r\n");
-    });
-    config("NAT settings of no device", [](std::string& t) {
-        replace(t, "nat device\r\n 1 \r\nR1\r\n", "nat device\r\n 1 \r\nR8\r\n");
-    });
-    config("a translation of no device", [](std::string& t) {
-        replace(t, "\r\nd\r\nd\r\n 2 \r\nEOR\r\nAccess list",
-                "\r\nd\r\nd\r\n 9 \r\nEOR\r\nAccess list");
-    });
-    config("an access list of no device", [](std::string& t) {
-        replace(t, "\r\nFalse\r\n 2 \r\nEOR\r\nnat pool", "\r\nFalse\r\n 9 \r\nEOR\r\nnat pool");
-    });
-    config("a pool of no device",
+    config("a map of no interface", "the interface index \"99\", which is no router interface",
+           [](std::string& t) {
+               replace(t, "\r\nUA\r\n 2 \r\nEOR\r\nintdevice",
+                       "\r\nUA\r\n 99 \r\nEOR\r\nintdevice");
+           });
+    config("a map of a switch port", "the interface index \"11\", which is no router interface",
+           [](std::string& t) {
+               replace(t, "\r\nUA\r\n 2 \r\nEOR\r\nintdevice",
+                       "\r\nUA\r\n 11 \r\nEOR\r\nintdevice");
+           });
+    config("interface details of the switch", "names the device \"5\", which is no router",
+           [](std::string& t) {
+               replace(t, "\r\n 3 \r\nEOR\r\nvirtual link", "\r\n 5 \r\nEOR\r\nvirtual link");
+           });
+    config("a virtual link of no device", "which the OSPF section does not hold",
+           [](std::string& t) {
+               replace(t, "virtual link\r\n 1 \r\nR1\r\n", "virtual link\r\n 1 \r\nR8\r\n");
+           });
+    config("NAT settings of no device", "the record in \"nat device\" names the device \"R8\"",
+           [](std::string& t) {
+               replace(t, "nat device\r\n 1 \r\nR1\r\n", "nat device\r\n 1 \r\nR8\r\n");
+           });
+    config("a translation of no device", "the record in \"nat mapping\" names the device \"9\"",
+           [](std::string& t) {
+               replace(t, "\r\nd\r\nd\r\n 2 \r\nEOR\r\nAccess list",
+                       "\r\nd\r\nd\r\n 9 \r\nEOR\r\nAccess list");
+           });
+    config("an access list of no device", "the record in \"Access list\" names the device \"9\"",
+           [](std::string& t) {
+               replace(t, "\r\nFalse\r\n 2 \r\nEOR\r\nnat pool",
+                       "\r\nFalse\r\n 9 \r\nEOR\r\nnat pool");
+           });
+    config("a pool of no device", "the record in \"nat pool\" names the device \"9\"",
            [](std::string& t) { replace(t, "\r\no\r\n 2 \r\nEOR", "\r\no\r\n 9 \r\nEOR"); });
-    exp("a subinterface of an interface the file lacks",
+    exp("a subinterface of an interface the file lacks", "the interface \"Serial9\" of \"HQ\"",
         [](std::string& t) { replace(t, "<HQ>\r\nSerial0\r\n", "<HQ>\r\nSerial9\r\n"); });
-    exp("a subinterface record without a number", [](std::string& t) {
+    exp("a subinterface record without a number", "has no subinterface number", [](std::string& t) {
         t.resize(t.rfind("\r\n 2 \r\n") + 2);
         t += "<BRANCH1>\r\nSerial0\r\n";
     });
-    exp("a configuration file opened as an export", [&](std::string& t) { t = good_config; });
-    config("an export loaded as a configuration", [&](std::string& t) { t = good_export; });
+    exp("a configuration file opened as an export",
+        "the file ends before the line \"<subint information>\"",
+        [&](std::string& t) { t = good_config; });
+    config("an export loaded as a configuration", "the line \"netpath\" is missing",
+           [&](std::string& t) { t = good_export; });
 
-    for (const auto& [name, how, text, line] : cases) {
+    for (const auto& [name, how, text, line, reason] : cases) {
         SCOPED_TRACE(name);
         const std::string path = net.write_file("bad.file", text);
         try {
@@ -709,6 +917,7 @@ TEST_F(NetworkFiles, MalformedFilesAreRefusedWithTheNetworkLeftAsItWas) {
             if (line) {
                 EXPECT_EQ(error.line(), line) << message;
             }
+            EXPECT_NE(error.reason().find(reason), std::string::npos) << message;
         }
         EXPECT_EQ(database_state(app.session), tables);
         EXPECT_EQ(app.console.mode.prompt_text, prompt);

@@ -16,6 +16,7 @@
 #include "example_network.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
+#include "state/settings.h"
 #include "support/network_state.h"
 #include "support/test_database.h"
 
@@ -129,6 +130,47 @@ TEST_F(NetworkFileButtons, SaveConfigThenLoadConfigGivesTheNetworkBack) {
     dialogs.next_text(again);
     console->Command2->click();
     EXPECT_EQ(vexlab::test::read_file(again), text);
+}
+
+// A banner that reads like a setting is saved into the startup
+// configuration; Save Config and Load Config give it back as text, and the
+// router asks no enable password it never had.
+TEST_F(NetworkFileButtons, ABannerThatReadsLikeASettingLocksNoOneOut) {
+    // The running configuration is written from the program's show template.
+    std::filesystem::copy_file(vexlab::test::resources_dir() + "/showcommands.txt",
+                               folder.file("showcommands.txt"));
+    dialogs.next_text(example("two-lans"));
+    console->cmdOpenExp->click();
+    auto& engine = console->engine();
+    auto type = [&](const char* line) {
+        engine.type(line);
+        engine.press(vexlab::console::keys::enter);
+    };
+    for (const char* line :
+         {"", "enable", "configure terminal", "banner motd #enable_password:cisco#", "end",
+          "copy running-config startup-config"})
+        type(line);
+    const auto startup = vexlab::state::read_setting(app(), "startup-config", "R1");
+    ASSERT_TRUE(startup);
+    ASSERT_NE(startup->find("\r\nenable_password:cisco\r\n"), std::string::npos) << *startup;
+    const std::string saved = folder.file("banner.con");
+    dialogs.next_text(saved);
+    console->Command2->click();
+    dialogs.next_text(saved);
+    console->Command5->click();
+    ASSERT_TRUE(messages().empty()) << messages().front();
+
+    type("");
+    type("enable");
+    const std::string& text = engine.text();
+    const std::size_t enable = text.rfind("R1>enable");
+    ASSERT_GT(enable, text.rfind("copy running-config startup-config"));
+    EXPECT_EQ(text.substr(enable), "R1>enable\r\nR1#\r\n");
+    EXPECT_EQ(vexlab::state::read_setting(app(), "startup-config", "R1"), startup);
+    const std::string again = folder.file("again.con");
+    dialogs.next_text(again);
+    console->Command2->click();
+    EXPECT_EQ(vexlab::test::read_file(again), vexlab::test::read_file(saved));
 }
 
 TEST_F(NetworkFileButtons, AMalformedFileIsRefusedAndTheNetworkStays) {

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -106,15 +107,25 @@ TEST_F(WindowFit, TheMainWindowTheConsoleAndItsWindows) {
     console->Command3->click();
     check(console->netdgm());
     console->netdgm()->close();
+    // Every network is loaded, so its own picture is the one checked.
+    int loaded = 0;
     for (const auto& file : fs::directory_iterator(folder.path() / "user")) {
         if (file.path().extension() != ".exp") continue;
+        SCOPED_TRACE(file.path().filename().string());
+        const std::size_t shown = dialogs.shown().size();
         dialogs.next_text(file.path().string());
         console->cmdOpenExp->click();
+        ASSERT_EQ(dialogs.shown().size(), shown + 1) << dialogs.shown().back().text;
+        ASSERT_EQ(program->state().network.loaded_file_path, file.path().string());
+        ++loaded;
         console->Command3->click();
-        SCOPED_TRACE(file.path().filename().string());
         check(console->netdgm());
         console->netdgm()->close();
     }
+    const auto examples = std::count_if(
+        fs::directory_iterator(VEXLAB_RESOURCES_DIR "/examples"), fs::directory_iterator(),
+        [](const fs::directory_entry& e) { return e.path().extension() == ".net"; });
+    EXPECT_EQ(loaded, examples);
 }
 
 TEST_F(WindowFit, TheExampleLabsAndTheirEditor) {

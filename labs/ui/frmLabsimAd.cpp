@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "labs/ui/example_lab_tree.h"
+#include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 
@@ -14,6 +15,8 @@ namespace vexlab::labs {
 namespace {
 
 constexpr const char* kProgramTitle = "Vexlab";
+
+using text::quoted;
 
 void place(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(twips(left), twips(top), twips(width), twips(height));
@@ -137,10 +140,31 @@ void frmLabsimAd::tell(const std::string& text, platform::Icon icon) {
 }
 
 bool frmLabsimAd::saved(const SaveResult& result) {
+    if (result.gone) {
+        tell_gone(result.error);
+        return false;
+    }
     if (!result)
         tell("The list of labs could not be saved; it is as it was.\n\n" + result.error,
              platform::Icon::Critical);
     return result.saved;
+}
+
+// Another window or instance changed the list since it was shown: nothing
+// is written, and the tree shows the list as it is now.
+void frmLabsimAd::tell_gone(const std::string& what) {
+    tell("The list of labs was changed meanwhile: " + what + ". Nothing was written.",
+         platform::Icon::Exclamation);
+    refresh_tree();
+    selected_node_text_.clear();
+    section_chosen_ = false;
+    section_entry_found_ = lab_entry_found_ = false;
+}
+
+bool frmLabsimAd::readable(const std::string& typed, const char* what) {
+    const auto why = unreadable_entry(typed);
+    if (why) tell(std::string("The ") + what + " cannot be used: " + *why, platform::Icon::None);
+    return !why;
 }
 
 void frmLabsimAd::TreeView1_NodeClick(QTreeWidgetItem* node) {
@@ -198,6 +222,7 @@ void frmLabsimAd::Command2_Click() {
         Text1->setFocus();
         return;
     }
+    if (!readable(name, "section name")) return;
     if (file_.section_exists(shown_name(name))) {
         tell("this section name already exists,Please choose another section name",
              platform::Icon::None);
@@ -214,6 +239,7 @@ void frmLabsimAd::Command4_Click() {
         Text2->setFocus();
         return;
     }
+    if (!readable(lab, "lab name") || !readable(page, "lab path")) return;
     // The lab goes into the section node clicked last, and only into it.
     if (!section_chosen_ || !file_.holds(chosen_section_)) {
         tell("Please selct the section", platform::Icon::None);
@@ -231,8 +257,14 @@ void frmLabsimAd::Command6_Click() {
         tell("please select either section or lab", platform::Icon::None);
         return;
     }
+    if (!section_entry_found_ && !lab_entry_found_) {
+        tell_gone((section_chosen_ ? "the section " : "the lab ") + quoted(selected_node_text_) +
+                  " is no longer in the list");
+        return;
+    }
     if (section_entry_found_) {
         const std::string name = Text1->text().toStdString();
+        if (!readable(name, "section name")) return;
         if (shown_name(name) != chosen_section_.name && file_.section_exists(shown_name(name))) {
             tell("this Section name already exis,please choose another lab name",
                  platform::Icon::None);
@@ -242,6 +274,7 @@ void frmLabsimAd::Command6_Click() {
     } else if (lab_entry_found_) {
         const std::string lab = Text2->text().toStdString();
         const std::string page = Text3->text().toStdString();
+        if (!readable(lab, "lab name") || !readable(page, "lab path")) return;
         if (shown_name(lab) != chosen_lab_.name &&
             file_.lab_exists_in_section(chosen_lab_.section, shown_name(lab))) {
             tell("this lab name already exis,please choose another lab name", platform::Icon::None);
@@ -266,10 +299,8 @@ void frmLabsimAd::Command3_Click() {
         return;
     const SectionRef section = node->parent() ? SectionRef{} : section_of(*node);
     const LabRef lab = node->parent() ? lab_of(*node) : LabRef{};
-    section_entry_found_ = !node->parent() && file_.holds(section);
-    lab_entry_found_ = node->parent() && file_.holds(lab);
-    if (section_entry_found_ && !saved(file_.remove_section(section))) return;
-    if (lab_entry_found_ && !saved(file_.remove_lab(lab))) return;
+    if (node->parent() ? !saved(file_.remove_lab(lab)) : !saved(file_.remove_section(section)))
+        return;
     delete node;  // with its children; the tree is not read again
     selected_node_text_.clear();
     section_chosen_ = false;

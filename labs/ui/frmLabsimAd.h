@@ -65,6 +65,10 @@ private:
     void tell(const std::string& text, platform::Icon icon);
     // True when the change was written; otherwise says why.
     bool saved(const SaveResult& result);
+    void tell_gone(const std::string& what);
+    // True when the typed name or page can stand in the list; otherwise
+    // says why not.
+    bool readable(const std::string& typed, const char* what);
 
     state::AppState& app_;
     platform::UserDialogs& dialogs_;
