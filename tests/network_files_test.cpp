@@ -804,7 +804,7 @@ TEST_F(NetworkFiles, MalformedFilesAreRefusedWithTheNetworkLeftAsItWas) {
         [](std::string& t) { replace(t, "<2501>\r\n[R2]\r\n", "<2501>\r\n"); },
         line_of(good_config, "[R2]"));
     config(
-        "a NUL in a device name", "holds a NUL character",
+        "a NUL in a device name", "ends a name at a NUL character",
         [](std::string& t) { replace(t, "[R3]", std::string("[R") + '\0' + "3]"); },
         line_of(good_config, "[R3]"));
     config(

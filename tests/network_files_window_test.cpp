@@ -164,7 +164,9 @@ TEST_F(NetworkFileButtons, ABannerThatReadsLikeASettingLocksNoOneOut) {
     type("enable");
     const std::string& text = engine.text();
     const std::size_t enable = text.rfind("R1>enable");
-    ASSERT_GT(enable, text.rfind("copy running-config startup-config"));
+    // Load Config starts a fresh session on the loaded network.
+    ASSERT_NE(enable, std::string::npos) << text;
+    EXPECT_EQ(text.find("copy running-config startup-config"), std::string::npos) << text;
     EXPECT_EQ(text.substr(enable), "R1>enable\r\nR1#\r\n");
     EXPECT_EQ(vexlab::state::read_setting(app(), "startup-config", "R1"), startup);
     const std::string again = folder.file("again.con");
