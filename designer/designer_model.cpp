@@ -167,13 +167,14 @@ bool DesignerModel::export_network(const std::string& path) {
                                          networkfiles::working_shapes(session_));
         const std::string picture =
             render_picture ? render_picture(export_picture(), lines_) : std::string();
-        // The console opens the picture beside the file: the two are
-        // replaced together, never one without the other.
+        // The console opens the picture beside the file.  The picture goes
+        // first: the network file is what makes the export count, so a new
+        // network file never stands beside an old picture.
         if (picture.empty())
             platform::write_file_atomically(path, text);
         else
             platform::write_files_together(
-                {{path, text}, {networkfiles::picture_path_for(path), picture}});
+                {{networkfiles::picture_path_for(path), picture}, {path, text}});
     } catch (const networkfiles::NetworkFileError& error) {
         dialogs_.message(kProgramTitle,
                          "The network could not be exported to " + path + ".\n\nLine " +

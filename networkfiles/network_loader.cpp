@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -480,9 +479,6 @@ void load_network(state::AppState& app, const std::string& path, NetworkLoad how
                   const Progress& progress) {
     if (how == NetworkLoad::None) throw LoadError(path, 0, "no way to load the file was given");
     if (progress) progress(1);
-    // An export killed between its file and its picture is completed before
-    // the file is read, wherever it was saved.
-    platform::tidy_interrupted_writes(std::filesystem::path(path).parent_path().string());
     const std::string text = read_file(path);
     db::DatabaseSession& session = app.session;
     const FileShapes shapes = working_shapes(session);

@@ -13,11 +13,14 @@
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
+#include "platform/atomic_file.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/window_navigator.h"
 #include "platform/user_dialogs.h"
 #include "state/schema_registry.h"
 #include "state/table_text.h"
+#include "support/leftovers.h"
+#include "support/network_state.h"
 #include "support/test_database.h"
 
 namespace {
@@ -82,26 +85,35 @@ TEST_F(MainWindowTest, StartsWithEveryMenuAndCaption) {
 }
 
 // Saves killed in an earlier run left their temporary files in the folders
-// the program writes; the start removes them and nothing else.
+// the program writes; the start removes those of this machine whose process
+// is gone, and nothing else.
 TEST_F(MainWindowTest, TheStartRemovesTheTemporaryFilesOfKilledSaves) {
     with_database();
     // Written by a process that had this one's number, as after a restart.
-    const std::string stale = ".vexlab-tmp-" + std::to_string(getpid()) + "-q7Wm2x";
+    const std::string stale = ".vexlab-tmp-" + vexlab::platform::machine_name() + "-" +
+                              std::to_string(getpid()) + "-q7Wm2x";
     const std::filesystem::path user = folder.path() / "user";
     const std::filesystem::path config = folder.path() / "config";
     std::filesystem::create_directories(user);
     std::filesystem::create_directories(config);
-    const std::vector<std::filesystem::path> leftovers = {
-        folder.path() / ("labs-sim.txt" + stale), user / ("lab.con" + stale),
-        user / ("lab.exp" + stale), config / ("registry.txt" + stale)};
-    const std::vector<std::filesystem::path> kept = {user / "lab.con", user / "lab.con.tmp"};
-    for (const auto& file : leftovers) std::ofstream(file) << "half";
-    for (const auto& file : kept) std::ofstream(file) << "mine";
+    std::vector<vexlab::test::Leftover> leftovers = {
+        {folder.path() / ("labs-sim.txt" + stale), true},
+        {user / ("lab.con" + stale), true},
+        {config / ("registry.txt" + stale), true},
+        {user / "lab.con", false},
+        {user / "lab.con.tmp", false}};
+    for (const auto& leftover : leftovers) std::ofstream(leftover.path) << "half";
+    for (const auto& where : {user, config})
+        for (const auto& leftover : vexlab::test::plant_leftovers(where, "lab.exp"))
+            leftovers.push_back(leftover);
+    const std::string victim = vexlab::test::read_file(folder.file("victim.txt"));
 
     Program program(options(), &dialogs);
     ASSERT_TRUE(program.Main());
-    for (const auto& file : leftovers) EXPECT_FALSE(std::filesystem::exists(file)) << file;
-    for (const auto& file : kept) EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    for (const auto& leftover : leftovers)
+        EXPECT_EQ(std::filesystem::exists(leftover.path), !leftover.removed_at_start)
+            << leftover.path;
+    EXPECT_EQ(vexlab::test::read_file(folder.file("victim.txt")), victim);
     program.main_window()->close();
 }
 
