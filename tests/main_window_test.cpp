@@ -163,22 +163,25 @@ void damage(const std::string& path, const std::string& sql) {
     session.execute(sql);
 }
 
+// Writes a fresh database and answers where in the file the first page of
+// a table or an index of it begins.
+long long fresh_database_page(const std::string& path, const std::string& name) {
+    vexlab::test::fresh_database(path);
+    vexlab::db::DatabaseSession session;
+    session.open(path);
+    const long long page =
+        session
+            .scalar("SELECT rootpage FROM sqlite_master WHERE name = ?", {vexlab::db::Value(name)})
+            .to_int();
+    return (page - 1) * session.scalar("PRAGMA page_size").to_int();
+}
+
 // A fresh database with the page that holds the start of a table
 // overwritten, as a disk fault would leave it.
 void damage_pages(const std::string& path, const std::string& table) {
-    vexlab::test::fresh_database(path);
-    long long page = 0, size = 0;
-    {
-        vexlab::db::DatabaseSession session;
-        session.open(path);
-        page = session
-                   .scalar("SELECT rootpage FROM sqlite_master WHERE name = ?",
-                           {vexlab::db::Value(table)})
-                   .to_int();
-        size = session.scalar("PRAGMA page_size").to_int();
-    }
+    const long long page = fresh_database_page(path, table);
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp((page - 1) * size);
+    file.seekp(page);
     file << std::string(64, '\x55');
 }
 
@@ -186,26 +189,16 @@ void damage_pages(const std::string& path, const std::string& table) {
 // entry's record header: the quick check of the pages passes it, the first
 // read through the index finds it malformed.
 void flip_index_bit(const std::string& path, const std::string& index) {
-    vexlab::test::fresh_database(path);
-    long long page = 0, size = 0;
-    {
-        vexlab::db::DatabaseSession session;
-        session.open(path);
-        page = session
-                   .scalar("SELECT rootpage FROM sqlite_master WHERE name = ?",
-                           {vexlab::db::Value(index)})
-                   .to_int();
-        size = session.scalar("PRAGMA page_size").to_int();
-    }
+    const long long page = fresh_database_page(path, index);
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
     unsigned char header[8] = {};
-    file.seekg((page - 1) * size);
+    file.seekg(page);
     file.read(reinterpret_cast<char*>(header), sizeof header);
-    const long long content = header[5] * 256 + header[6];  // where the entries begin
+    const long long at = page + header[5] * 256 + header[6] + 1;  // the entries begin at 5-6
     char byte = 0;
-    file.seekg((page - 1) * size + content + 1);
+    file.seekg(at);
     file.get(byte);
-    file.seekp((page - 1) * size + content + 1);
+    file.seekp(at);
     file.put(static_cast<char>(byte ^ 1));
 }
 

@@ -762,10 +762,9 @@ TEST_F(NetworkFiles, ClearingTheWorkingSetDropsDeviceColumnsAndKeepsTheKeys) {
 
 // ------------------------------------------------------------------ safe saving
 
-TEST_F(NetworkFiles, AFileKilledWhileBeingWrittenLeavesTheOldOne) {
-    const std::string path = net.write_file("keep.con", "the old file\r\n");
+// A writer of the file killed halfway through its bytes: whether it was.
+bool killed_while_writing(const std::string& path) {
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
     if (child == 0) {
         vexlab::platform::AtomicFile file(path);
         file.write("half of the new fi");
@@ -773,8 +772,12 @@ TEST_F(NetworkFiles, AFileKilledWhileBeingWrittenLeavesTheOldOne) {
         _exit(0);
     }
     int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    return child > 0 && waitpid(child, &status, 0) == child && WIFSIGNALED(status);
+}
+
+TEST_F(NetworkFiles, AFileKilledWhileBeingWrittenLeavesTheOldOne) {
+    const std::string path = net.write_file("keep.con", "the old file\r\n");
+    ASSERT_TRUE(killed_while_writing(path));
     EXPECT_EQ(read_file(path), "the old file\r\n");
 }
 
@@ -950,15 +953,7 @@ TEST(Leftovers, TidyingRemovesOnlyTheTemporaryFilesOfThisMachinesWritersThatAreG
     std::filesystem::create_directory(folder);
     const std::string path = (folder / "lab.exp").string();
     std::ofstream(path) << "the file";
-    const pid_t killed = fork();
-    ASSERT_GE(killed, 0);
-    if (killed == 0) {
-        vexlab::platform::AtomicFile file(path);
-        file.write("half of the new fi");
-        kill(getpid(), SIGKILL);
-        _exit(0);
-    }
-    waitpid(killed, nullptr, 0);
+    ASSERT_TRUE(killed_while_writing(path));
     ASSERT_EQ(names_in(folder).size(), 2u);
 
     // A writer that still runs keeps its file.
