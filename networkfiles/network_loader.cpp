@@ -581,4 +581,13 @@ void save_config(state::AppState& app, const std::string& path) {
     }
 }
 
+void write_exported_network(const std::string& path, std::string_view text,
+                            std::string_view picture) {
+    if (picture.empty())
+        platform::write_file_atomically(path, text);
+    else
+        platform::write_files_together(
+            {{picture_path_for(path), std::string(picture)}, {path, std::string(text)}});
+}
+
 }  // namespace vexlab::networkfiles

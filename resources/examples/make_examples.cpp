@@ -23,7 +23,7 @@
 #include <sstream>
 
 #include "example_network.h"
-#include "platform/atomic_file.h"
+#include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 
 namespace {
@@ -172,11 +172,9 @@ int main(int argc, char** argv) {
                 }
                 bytes.assign(bitmap.constData(), static_cast<std::size_t>(bitmap.size()));
             }
-            // The picture first, as the designer's export writes the pair.
-            vexlab::platform::write_files_together(
-                {{(out / (stem + ".jpg")).string(), bytes},
-                 {(out / (stem + ".exp")).string(),
-                  vexlab::examples::export_text(session, network)}});
+            vexlab::networkfiles::write_exported_network(
+                (out / (stem + ".exp")).string(), vexlab::examples::export_text(session, network),
+                bytes);
         }
         session.close();
         fs::remove(scratch);
