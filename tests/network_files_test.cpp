@@ -941,6 +941,26 @@ TEST(SafeSaving, AKilledSaveOfFilesTogetherNeverShowsANewFileWithAnOldPicture) {
     }
 }
 
+// An export that failed leaves nothing that acts later: the export after it
+// is what loads, and what stays after the next start.
+TEST_F(NetworkFiles, AnExportAfterAFailedOneIsWhatLoadsAndStays) {
+    const std::string first = read_file(exported("first.exp", example_file("two-lans")));
+    const std::string second = read_file(exported("second.exp", example_file("three-routers")));
+    vexlab::test::TempDir dir;
+    const std::string file = dir.file("lab.exp"), picture = dir.file("lab.jpg");
+    std::filesystem::create_directory(file);  // in the way of the first export
+    EXPECT_THROW(nf::write_exported_network(file, first, "first picture"),
+                 vexlab::platform::FileWriteError);
+    std::filesystem::remove(file);
+    nf::write_exported_network(file, second, "second picture");
+    nf::load_network(app, file, NetworkLoad::ExportedFile);
+    vexlab::platform::tidy_interrupted_writes(dir.path().string());
+    EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"lab.exp", "lab.jpg"}));
+    EXPECT_EQ(read_file(file), second);
+    EXPECT_EQ(read_file(picture), "second picture");
+    EXPECT_EQ(app.network.network_picture_path, picture);
+}
+
 // ------------------------------------------------------------------ leftovers
 
 // The start removes the temporary files of this machine's writers that are
