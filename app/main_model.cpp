@@ -20,12 +20,10 @@ namespace {
 // pages are checked first: the other checks read them.
 std::optional<std::string> database_fault(db::DatabaseSession& session) {
     if (auto damage = session.damage()) return "its integrity check fails (" + *damage + ")";
-    if (auto fault = state::SchemaRegistry::instance().mismatch(session)) return fault;
-    // Without first words every typed line would answer "Command Not Found".
-    const std::string catalogue = interpreter::catalogue_table(0);
-    if (session.scalar("SELECT count(*) FROM " + db::quote_identifier(catalogue)).to_int() == 0)
-        return "the command catalogue " + catalogue + " is empty";
-    return std::nullopt;
+    const state::SchemaRegistry& schema = state::SchemaRegistry::instance();
+    if (auto fault = schema.mismatch(session)) return fault;
+    if (auto fault = schema.emptied(session)) return fault;
+    return interpreter::catalogue_fault(session);
 }
 
 }  // namespace
@@ -53,10 +51,12 @@ void MainWindowModel::form_load() {
         throw StartError("The database could not be opened.\n\n" + error.engine_message());
     }
     // A damaged file would answer thousands of lines with failures: it is
-    // refused here, once.
+    // refused here, once.  The quick check of the pages does not read every
+    // index, so a fault the menus' first read meets is refused the same way.
     std::optional<std::string> fault;
     try {
         fault = database_fault(state_.session);
+        if (!fault) lab_menus_ = load_labs(state_.session);
     } catch (const db::DbError& error) {
         std::cerr << "vexlab: " << error.what() << "\n";
         fault = error.engine_message();
@@ -67,7 +67,6 @@ void MainWindowModel::form_load() {
     }
     state_.open_mode.start_as_switch = false;
     state_.open_mode.start_as_router = false;
-    lab_menus_ = load_labs(state_.session);
     loaded_ = true;
 }
 

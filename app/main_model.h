@@ -25,12 +25,15 @@ class MainWindowModel {
 public:
     MainWindowModel(state::AppState& state, platform::RegistryStore& registry);
 
-    // The work of the window's load.  First removes what saves killed in an
-    // earlier run left in the folders the program writes.  Throws StartError
-    // when the settings cannot be written, or the database cannot be opened
-    // or cannot serve the program (damaged pages, a table or a column of the
-    // schema missing, a shipped default-network copy that differs from its
-    // table, an empty command catalogue); the session is closed again then.
+    // The work of the window's load.  First removes the temporary files that
+    // saves of this machine killed in an earlier run left in the folders the
+    // program writes.  Throws StartError when the settings cannot be
+    // written, or the database cannot be opened or cannot serve the program
+    // (damaged pages, a table or a column of the schema missing, a shipped
+    // default-network copy that differs from its table, a table shipped
+    // filled that is empty, a level of the command catalogue that lacks the
+    // words the level before announces, any database error while the menus
+    // are read); the session is closed again then.
     void form_load();
     // Closes the connection, then the workspace.
     void form_unload();

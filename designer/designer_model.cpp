@@ -10,7 +10,7 @@
 #include "designer/network_map_file.h"
 #include "networkfiles/network_file.h"
 #include "networkfiles/network_file_writer.h"
-#include "platform/atomic_file.h"
+#include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
@@ -178,13 +178,7 @@ bool DesignerModel::export_network(const std::string& path) {
                                             networkfiles::working_shapes(session_));
         const std::string picture =
             render_picture ? render_picture(export_picture(), lines_) : std::string();
-        // The console opens the picture beside the file: the two are
-        // replaced together, never one without the other.
-        if (picture.empty())
-            platform::write_file_atomically(path, text);
-        else
-            platform::write_files_together(
-                {{path, text}, {networkfiles::picture_path_for(path), picture}});
+        networkfiles::write_exported_network(path, text, picture);
     } catch (const networkfiles::NetworkFileError& error) {
         dialogs_.message(kProgramTitle,
                          "The network could not be exported to " + path + ".\n\nLine " +

@@ -166,7 +166,8 @@ public:
 
     // ---- the export
     // Writes the exported network file and its picture.  Answers false (after
-    // saying why) when nothing could be written.
+    // saying why) when the export failed: the file and its picture are then
+    // as they were.
     bool export_network(const std::string& path);
     // What the exported picture shows: the devices, names and labels as the
     // tables hold them, drawn afresh.

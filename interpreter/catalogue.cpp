@@ -63,6 +63,26 @@ std::string catalogue_table(int level) {
     return level == 0 ? std::string("tblsublabcmds") : "tblsublabcmds" + std::to_string(level);
 }
 
+std::optional<std::string> catalogue_fault(db::DatabaseSession& session) {
+    auto empty = [&](int level) {
+        return session.scalar("SELECT NOT EXISTS (SELECT 1 FROM " + table(level) + ")").to_int() !=
+               0;
+    };
+    if (empty(0)) return "the command catalogue " + catalogue_table(0) + " is empty";
+    for (int level = 0; level < kLastLevel; ++level) {
+        auto unanswered = session.open_recordset(
+            "SELECT p.command FROM " + table(level) +
+            " AS p WHERE p.further <> 0 AND NOT EXISTS (SELECT 1 FROM " + table(level + 1) +
+            " AS c WHERE c.ref = p.\"index\") ORDER BY p.rowid LIMIT 1");
+        if (unanswered.eof()) continue;
+        const std::string words = "the command catalogue " + catalogue_table(level + 1);
+        if (empty(level + 1)) return words + " is empty";
+        return words + " lacks the words after \"" + unanswered.text(0) + "\" of " +
+               catalogue_table(level);
+    }
+    return std::nullopt;
+}
+
 CatalogueRow read_catalogue_row(const db::Recordset& set, int level) {
     const Positions& at = level == 0 ? kFirstWord : kFurtherWord;
     CatalogueRow row;

@@ -3,6 +3,7 @@
 // and further words, one reader of the tables' columns, and the lookups the
 // matcher, the context help and the mode list run.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,12 @@ std::string catalogue_table(int level);
 inline constexpr int kLastLevel = 9;
 inline constexpr int kMaxRootIndex = 32767;
 inline constexpr int kMaxWordLength = 40;
+
+// What keeps the catalogue in the database from answering typed lines: no
+// first words, or a word announcing further words that no row of the next
+// level continues (an emptied level answers every longer line "Command Not
+// Found").  Nothing when every word reaches its further words.
+std::optional<std::string> catalogue_fault(db::DatabaseSession& session);
 
 // Reads the row the record set stands on, by the columns' fixed positions.
 // A mode text that names no mode is a damaged catalogue and throws

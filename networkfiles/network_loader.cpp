@@ -1,6 +1,5 @@
 #include "networkfiles/network_loader.h"
 
-#include <filesystem>
 #include <map>
 #include <unordered_map>
 
@@ -479,9 +478,6 @@ void load_network(state::AppState& app, const std::string& path, NetworkLoad how
                   const Progress& progress) {
     if (how == NetworkLoad::None) throw LoadError(path, 0, "no way to load the file was given");
     if (progress) progress(1);
-    // An export killed between its file and its picture is completed before
-    // the file is read, wherever it was saved.
-    platform::tidy_interrupted_writes(std::filesystem::path(path).parent_path().string());
     const std::string text = read_file(path);
     db::DatabaseSession& session = app.session;
     const FileShapes shapes = working_shapes(session);
@@ -582,6 +578,15 @@ void save_config(state::AppState& app, const std::string& path) {
     } catch (const platform::FileWriteError& error) {
         throw SaveError(path, error.what());
     }
+}
+
+void write_exported_network(const std::string& path, std::string_view text,
+                            std::string_view picture) {
+    if (picture.empty())
+        platform::write_file_atomically(path, text);
+    else
+        platform::write_files_together(
+            {{picture_path_for(path), std::string(picture)}, {path, std::string(text)}});
 }
 
 }  // namespace vexlab::networkfiles

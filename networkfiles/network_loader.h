@@ -11,6 +11,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/file_refusal.h"
@@ -78,5 +79,13 @@ void delcolumn(db::DatabaseSession& session, const state::NetworkTableSet& table
 // carry is refused instead of saved half; the file is replaced only when the
 // new one is complete.  Throws SaveError.
 void save_config(state::AppState& app, const std::string& path);
+
+// An exported network file with its picture beside it (picture_path_for),
+// or alone when there is no picture.  The picture is written first: the
+// network file is what makes the export count, so a new network file never
+// stands beside an old picture.  Throws platform::FileWriteError with both
+// files as they were.
+void write_exported_network(const std::string& path, std::string_view text,
+                            std::string_view picture);
 
 }  // namespace vexlab::networkfiles

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 
 namespace vexlab::platform {
 
@@ -19,10 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// "<target name>" + marker + "<process id>-<six characters>".
+// "<target name>" + marker + "<machine>-<process id>-<six characters>".
 constexpr std::string_view kTemporaryMarker = ".vexlab-tmp-";
-// The note of a decided replacement: the same form with its own marker.
-constexpr std::string_view kDecisionMarker = ".vexlab-commit-";
 
 std::string reason() {
     return std::strerror(errno);
@@ -43,54 +42,92 @@ void sync_folder(const std::string& folder) {
     }
 }
 
-// The process that wrote a file named with the marker, when the name ends
-// in marker, digits, "-" and six characters.
+bool is_letter_or_digit(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+bool is_name_character(char c) {
+    return is_letter_or_digit(c) || c == '.' || c == '_' || c == '-';
+}
+
+// The process that wrote a temporary file of ours, when the name ends in
+// the marker of this machine, digits, "-" and six letters or digits.
 std::optional<pid_t> writer_of(std::string_view name, std::string_view marker) {
     const std::size_t at = name.rfind(marker);
     if (at == std::string_view::npos || at == 0) return std::nullopt;
-    std::string_view rest = name.substr(at + marker.size());
+    const std::string_view rest = name.substr(at + marker.size());
     const std::size_t dash = rest.find('-');
-    if (dash == 0 || dash == std::string_view::npos || rest.size() - dash - 1 != 6)
+    if (dash == 0 || dash == std::string_view::npos || dash > 9 || rest.size() - dash - 1 != 6)
         return std::nullopt;
     pid_t pid = 0;
     for (char c : rest.substr(0, dash)) {
-        if (c < '0' || c > '9' || pid > 99999999) return std::nullopt;
+        if (c < '0' || c > '9') return std::nullopt;
         pid = pid * 10 + (c - '0');
     }
+    for (char c : rest.substr(dash + 1))
+        if (!is_letter_or_digit(c)) return std::nullopt;
     return pid;
 }
 
 // The writer is gone.  A file of this very process is one of a former
-// process that had the same number: no write of ours is under way while the
-// folder is tidied.
+// process that had the same number: the folders are tidied at the start,
+// before any write of ours.
 bool writer_gone(pid_t pid) {
     if (pid <= 0 || pid == ::getpid()) return true;
     return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 std::string temporary_template(const std::string& target) {
-    return target + std::string(kTemporaryMarker) + std::to_string(::getpid()) + "-XXXXXX";
+    return target + std::string(kTemporaryMarker) + machine_name() + "-" +
+           std::to_string(::getpid()) + "-XXXXXX";
 }
 
-// The note lists "temporary name" TAB "target name", one file a line.
-void complete_decided_replacement(const fs::path& note) {
-    std::ifstream in(note, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string::npos) continue;
-        const fs::path temp = note.parent_path() / line.substr(0, tab);
-        const fs::path target = note.parent_path() / line.substr(tab + 1);
-        std::error_code ec;
-        if (fs::exists(temp, ec)) fs::rename(temp, target, ec);
+// The rights the new file gets: those of the file it replaces, else the
+// usual ones.
+mode_t rights_for(const std::string& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// A copy of the file at the target, beside it and not yet flushed, to put
+// back when a later file of the same save cannot be renamed into place.
+// Nothing when there is no file there.
+std::unique_ptr<AtomicFile> copy_of(const std::string& target) {
+    struct stat old {};
+    if (::lstat(target.c_str(), &old) != 0) {
+        if (errno == ENOENT) return nullptr;
+        throw FileWriteError("cannot write " + target + ": " + reason());
     }
+    if (!S_ISREG(old.st_mode))
+        throw FileWriteError("cannot write " + target + ": something else than a file is there");
+    std::ifstream in(target, std::ios::binary);
+    std::ostringstream bytes;
+    if (in) bytes << in.rdbuf();
+    if (!in || in.bad())
+        throw FileWriteError("cannot write " + target + ": the file there cannot be read");
+    auto copy = std::make_unique<AtomicFile>(target);
+    copy->write(bytes.str());
+    return copy;
 }
 
 }  // namespace
 
+std::string machine_name() {
+    char host[256] = {};
+    std::string name;
+    if (::gethostname(host, sizeof host - 1) == 0)
+        for (const char* c = host; *c && name.size() < 64; ++c)
+            name += is_name_character(*c) ? *c : '_';
+    return name.empty() ? "unknown" : name;
+}
+
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
     // The temporary file lies in the target's own folder, so the rename never
     // crosses a file system and either happens whole or not at all.
+    const mode_t rights = rights_for(target_);
     temp_ = temporary_template(target_);
     fd_ = ::mkstemp(temp_.data());
     if (fd_ < 0) {
@@ -98,10 +135,8 @@ AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
         temp_.clear();
         throw FileWriteError("cannot create a file beside " + target_ + ": " + why);
     }
-    // mkstemp makes the file private; a saved file gets the usual rights.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd_, 0666 & ~mask);
+    // mkstemp makes the file private.
+    ::fchmod(fd_, rights);
 }
 
 AtomicFile::~AtomicFile() {
@@ -163,42 +198,51 @@ void write_files_together(const std::vector<FileContent>& files) {
         written.back()->write(file.bytes);
         written.back()->finish();
     }
-    // The note is named after the first temporary file, so it is as unique.
-    std::string note_text;
-    for (const auto& file : written)
-        note_text += fs::path(file->temporary_path()).filename().string() + "\t" +
-                     fs::path(file->target()).filename().string() + "\n";
-    std::string note = written.front()->temporary_path();
-    note.replace(note.rfind(kTemporaryMarker), kTemporaryMarker.size(), kDecisionMarker);
-    write_file_atomically(note, note_text);
+    // The last file is renamed last and needs no copy: when its rename
+    // fails, no file after it has to be undone.
+    std::vector<std::unique_ptr<AtomicFile>> kept;
+    for (std::size_t i = 0; i + 1 < files.size(); ++i) kept.push_back(copy_of(files[i].path));
 
-    // Decided: from here the temporary files belong to the note, and a kill
-    // or a failed rename is completed by the next tidying of the folder.
-    for (auto& file : written) file->committed_ = true;
-    for (auto& file : written) file->rename_into_place();
-    sync_folder(folder);
-    ::unlink(note.c_str());
+    std::size_t placed = 0;
+    try {
+        for (; placed < written.size(); ++placed) {
+            // The files before the last are on the disk before it counts.
+            if (placed + 1 == written.size() && placed > 0) sync_folder(folder);
+            written[placed]->rename_into_place();
+        }
+    } catch (const FileWriteError& error) {
+        std::string unrestored;
+        for (std::size_t i = 0; i < placed; ++i) {
+            try {
+                if (kept[i]) {
+                    kept[i]->finish();
+                    kept[i]->rename_into_place();
+                } else if (::unlink(files[i].path.c_str()) != 0 && errno != ENOENT) {
+                    throw FileWriteError("cannot remove " + files[i].path + ": " + reason());
+                }
+            } catch (const FileWriteError& undo) {
+                unrestored += std::string("; the old file could not be put back: ") + undo.what();
+            }
+        }
+        sync_folder(folder);
+        if (unrestored.empty()) throw;
+        throw FileWriteError(error.what() + unrestored);
+    }
     sync_folder(folder);
 }
 
 void tidy_interrupted_writes(const std::string& folder) {
+    const std::string marker = std::string(kTemporaryMarker) + machine_name() + "-";
     std::error_code ec;
-    std::vector<fs::path> notes, temporaries;
+    std::vector<fs::path> left;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (auto pid = writer_of(name, kTemporaryMarker); pid && writer_gone(*pid))
-            temporaries.push_back(it->path());
-        else if (auto pid = writer_of(name, kDecisionMarker); pid && writer_gone(*pid))
-            notes.push_back(it->path());
+        std::error_code kind;
+        if (it->symlink_status(kind).type() != fs::file_type::regular) continue;
+        const auto pid = writer_of(it->path().filename().string(), marker);
+        if (pid && writer_gone(*pid)) left.push_back(it->path());
     }
-    // The decided replacements first: they take their temporary files into
-    // place, and whatever temporary is left then was never decided.
-    for (const auto& note : notes) {
-        complete_decided_replacement(note);
-        fs::remove(note, ec);
-    }
-    for (const auto& temp : temporaries) fs::remove(temp, ec);
-    if (!notes.empty() || !temporaries.empty()) sync_folder(folder);
+    for (const auto& temp : left) fs::remove(temp, ec);
+    if (!left.empty()) sync_folder(folder);
 }
 
 }  // namespace vexlab::platform

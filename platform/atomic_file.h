@@ -3,11 +3,13 @@
 // go to a temporary file beside the target, which is flushed to the disk and
 // only then renamed over the target.  Until the rename the old file stays
 // exactly as it was, whether the writer fails, throws or the program is
-// killed.
+// killed.  The new file keeps the permissions of the file it replaces.
 //
 // A killed writer leaves its temporary file behind.  The name tells it for
-// one of ours and which process wrote it ("lab.exp.vexlab-tmp-4711-a8Xk2Q"),
-// so that tidy_interrupted_writes() can remove it once that process is gone.
+// one of ours and which writer it was, the machine and the process
+// ("lab.exp.vexlab-tmp-<machine>-<process>-<six characters>"), so that
+// tidy_interrupted_writes() at the next start can remove the ones of this
+// machine whose process is gone.  Nothing else ever acts on such a file.
 
 #include <stdexcept>
 #include <string>
@@ -59,18 +61,25 @@ private:
 // The whole file in one go.
 void write_file_atomically(const std::string& target, std::string_view bytes);
 
-// Replaces files of one folder together (a network file and its picture):
-// after a kill at any moment the folder holds either every old file or, once
-// tidy_interrupted_writes() has run on it, every new one.  The new files are
-// written and flushed first; a note that names them marks the moment the
-// replacement is decided, and the renames follow.  Throws FileWriteError,
-// with every target as it was, when a file cannot be written.
+// Replaces files of one folder that belong together (a picture and the
+// network file that shows it), renamed into place in the order given: the
+// last one is the file that counts, so it comes last.  A kill before that
+// last rename leaves the last file as it was (the ones before it may be new
+// already); after it, every file is new.  Throws FileWriteError with every
+// target as it was when a file cannot be written or renamed: a file already
+// renamed is put back from a copy kept beside it.
 void write_files_together(const std::vector<FileContent>& files);
 
-// Cleans up after writers of this program that were killed in the folder:
-// a replacement that had been decided is completed, and every temporary file
-// whose writing process is no longer running is removed.  A folder that
-// cannot be read is left alone; this never throws.
+// This machine's name as the temporary files carry it.
+std::string machine_name();
+
+// Removes the temporary files that writers of this program on this machine
+// left in the folder when they were killed: plain files whose name has the
+// form above, whose process is no longer running.  The temporary files of
+// other machines, which may share the folder and still be writing, and
+// every other file are left alone; nothing is renamed.  Meant for the
+// program's start, before it writes anything.  A folder that cannot be read
+// is left alone; this never throws.
 void tidy_interrupted_writes(const std::string& folder);
 
 }  // namespace vexlab::platform

@@ -181,6 +181,8 @@ void build_database(const std::string& resources_dir, const std::string& out_pat
             const fs::path settings = resources / "network" / "default_settings.conf";
             build_default_settings(session, read_file(settings), "network/default_settings.conf");
             build_default_seeds(session);
+            // A table the start would refuse empty is a fault of the sources.
+            if (auto empty = schema.emptied(session)) throw BuildError(*empty);
 
             std::vector<SourceText> sources;
             for (const auto& file : files_with_extension(resources, ".cat"))

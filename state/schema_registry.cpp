@@ -184,13 +184,21 @@ SchemaRegistry SchemaRegistry::parse(std::string_view text) {
         auto words = split_words(line, number);
         if (words.empty()) continue;
         if (words[0] == "table") {
-            if (words.size() < 2 || words.size() > 3) fail("expected: table <name> [twin]");
-            if (words.size() == 3 && words[2] != "twin") fail("unknown table option " + words[2]);
+            if (words.size() < 2) fail("expected: table <name> [twin] [filled]");
             std::string name = unmark(words[1]);
             if (registry.find(name)) fail("table " + name + " defined twice");
-            registry.tables_.push_back({name, {}, {}, {}});
-            if (words.size() == 3) twins.push_back(registry.tables_.size() - 1);
+            registry.tables_.push_back({name, {}, {}, {}, false});
             current = &registry.tables_.back();
+            bool twin = false;
+            for (std::size_t i = 2; i < words.size(); ++i) {
+                if (words[i] == "twin" && !twin)
+                    twin = true;
+                else if (words[i] == "filled" && !current->filled)
+                    current->filled = true;
+                else
+                    fail("unknown table option " + words[i]);
+            }
+            if (twin) twins.push_back(registry.tables_.size() - 1);
             continue;
         }
         if (!current) fail("column outside a table");
@@ -233,8 +241,11 @@ SchemaRegistry SchemaRegistry::parse(std::string_view text) {
     for (const auto& table : registry.tables_)
         if (table.columns.empty())
             throw SchemaError("schema: table " + table.name + " has no columns");
+    // A twin's working table is empty until a network is loaded: what is
+    // shipped filled is its default copy.
     for (std::size_t index : twins) {
         TableDef twin = registry.tables_[index];
+        registry.tables_[index].filled = false;
         twin.name += "_def";
         if (registry.find(twin.name)) throw SchemaError("schema: " + twin.name + " twice");
         registry.tables_.push_back(std::move(twin));
@@ -301,6 +312,19 @@ std::optional<std::string> SchemaRegistry::mismatch(db::DatabaseSession& session
     // from are copied whole, column for column, so nothing may differ.
     for (const std::string& table : seeded_default_tables())
         if (auto why = columns_mismatch(session, seed_table(table), get(table), true)) return why;
+    return std::nullopt;
+}
+
+std::optional<std::string> SchemaRegistry::emptied(db::DatabaseSession& session) const {
+    std::vector<std::string> filled;
+    for (const TableDef& table : tables_)
+        if (table.filled) filled.push_back(table.name);
+    for (const std::string& table : seeded_default_tables())
+        if (get(table).filled) filled.push_back(seed_table(table));
+    for (const std::string& table : filled)
+        if (session.scalar("SELECT NOT EXISTS (SELECT 1 FROM " + db::quote_identifier(table) + ")")
+                .to_int() != 0)
+            return "the table " + table + " is empty";
     return std::nullopt;
 }
 

@@ -29,6 +29,9 @@ struct TableDef {
     std::vector<ColumnDef> columns;
     std::vector<std::vector<std::string>> lookups;  // indexes, by their columns
     std::vector<std::string> keys;                  // columns no two rows share a value of
+    // The database ships rows of it and the program cannot serve without
+    // them: empty, it is damage.
+    bool filled = false;
     // Position of a column (letter case ignored), or -1.
     int position(std::string_view column) const;
     const ColumnDef* column(std::string_view name) const;
@@ -65,6 +68,10 @@ public:
     // table whose columns are not exactly its table's.  Nothing when the
     // database fits.
     std::optional<std::string> mismatch(db::DatabaseSession& session) const;
+    // The first table the database ships filled that holds no row, or the
+    // shipped copy of such a default-network table: "the table X is empty".
+    // Nothing when each holds rows.
+    std::optional<std::string> emptied(db::DatabaseSession& session) const;
 
 private:
     std::vector<TableDef> tables_;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "interpreter/catalogue.h"
 #include "platform/db_session.h"
 #include "state/schema_registry.h"
 #include "state/table_text.h"
@@ -96,6 +97,12 @@ TEST_F(ShippedDatabase, LabTablesAndTokensAreFilled) {
     EXPECT_GT(count("SELECT count(*) FROM sublab WHERE ref BETWEEN 1 AND 10"), 0);
     EXPECT_EQ(count("SELECT count(*) FROM tblevalsyntax"), 44);
     EXPECT_GT(count("SELECT count(*) FROM tblsublabcmds"), 0);
+}
+
+// The start refuses a database that lacks these; the shipped one has them.
+TEST_F(ShippedDatabase, EveryTableShippedFilledHoldsRowsAndTheCatalogueIsWhole) {
+    EXPECT_EQ(vexlab::state::SchemaRegistry::instance().emptied(session), std::nullopt);
+    EXPECT_EQ(vexlab::interpreter::catalogue_fault(session), std::nullopt);
 }
 
 TEST(DatabaseBuilder, BrokenRowsAreRefusedWithFileAndLine) {

@@ -245,4 +245,16 @@ TEST(DbOpen, MissingCorruptAndReadOnlyFilesAreRefusedWithTheirName) {
     EXPECT_FALSE(session.is_open());
 }
 
+// The test programs skip the disk's flushes (support/unflushed_databases.cpp);
+// what the program asks of the engine is unchanged: every commit goes to a
+// write-ahead log that keeps the file whole across a crash.
+TEST(DbOpen, AnOpenedDatabaseKeepsItsDurability) {
+    vexlab::test::TempDir dir;
+    vexlab::test::fresh_database(dir.file("d.mdb"));
+    DatabaseSession session;
+    session.open(dir.file("d.mdb"));
+    EXPECT_EQ(session.scalar("PRAGMA journal_mode").to_text(), "wal");
+    EXPECT_EQ(session.scalar("PRAGMA synchronous").to_int(), 1);  // NORMAL
+}
+
 }  // namespace

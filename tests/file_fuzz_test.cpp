@@ -39,6 +39,7 @@
 #include "state/app_state.h"
 #include "support/designer_script.h"
 #include "support/file_mutations.h"
+#include "support/leftovers.h"
 #include "support/network_state.h"
 
 namespace {
@@ -114,8 +115,16 @@ void run_files(FileReader& reader, const std::filesystem::path& folder, long fil
     const auto reopen = reader.reopen ? reader.reopen : reader.open;
     Mutator mutator(seed);
     std::mt19937 choose(seed + 1);
-    const std::string path = reader.path.empty() ? (folder / "mutated.file").string() : reader.path;
+    test::TempDir reads;
+    const std::string path =
+        reader.path.empty() ? (reads.path() / "handed" / "mutated.file").string() : reader.path;
     const std::string saved = (folder / "saved.1").string(), again = (folder / "saved.2").string();
+    // The file lies among what interrupted saves may leave, in a folder
+    // handed round: a read, accepted or refused, leaves the file's folder
+    // and the one above it byte for byte as they were.
+    const std::filesystem::path file_folder = std::filesystem::path(path).parent_path();
+    std::filesystem::create_directories(file_folder);
+    test::plant_leftovers(file_folder, std::filesystem::path(path).filename().string());
 
     std::string before = reader.state();
     for (long n = 0; n < files; ++n) {
@@ -128,6 +137,7 @@ void run_files(FileReader& reader, const std::filesystem::path& folder, long fil
         else
             write_bytes(path, m.bytes);
 
+        const std::string folders = test::tree_state(file_folder.parent_path());
         std::optional<std::string> refusal;
         try {
             refusal = reader.open(path);
@@ -137,6 +147,8 @@ void run_files(FileReader& reader, const std::filesystem::path& folder, long fil
         }
         ++tally.inputs;
         ++(refusal ? tally.refused : tally.accepted);
+        EXPECT_EQ(test::tree_state(file_folder.parent_path()), folders)
+            << "the read changed the folders of the file";
         if (refusal) {
             EXPECT_NE(refusal->find(path), std::string::npos) << *refusal;
             if (m.folder)

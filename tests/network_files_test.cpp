@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -28,6 +31,7 @@
 #include "platform/text.h"
 #include "state/app_state.h"
 #include "state/settings.h"
+#include "support/leftovers.h"
 #include "support/network_state.h"
 
 namespace {
@@ -967,10 +971,9 @@ TEST_F(NetworkFiles, ClearingTheWorkingSetDropsDeviceColumnsAndKeepsTheKeys) {
 
 // ------------------------------------------------------------------ safe saving
 
-TEST_F(NetworkFiles, AFileKilledWhileBeingWrittenLeavesTheOldOne) {
-    const std::string path = net.write_file("keep.con", "the old file\r\n");
+// A writer of the file killed halfway through its bytes: whether it was.
+bool killed_while_writing(const std::string& path) {
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
     if (child == 0) {
         vexlab::platform::AtomicFile file(path);
         file.write("half of the new fi");
@@ -978,8 +981,12 @@ TEST_F(NetworkFiles, AFileKilledWhileBeingWrittenLeavesTheOldOne) {
         _exit(0);
     }
     int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    return child > 0 && waitpid(child, &status, 0) == child && WIFSIGNALED(status);
+}
+
+TEST_F(NetworkFiles, AFileKilledWhileBeingWrittenLeavesTheOldOne) {
+    const std::string path = net.write_file("keep.con", "the old file\r\n");
+    ASSERT_TRUE(killed_while_writing(path));
     EXPECT_EQ(read_file(path), "the old file\r\n");
 }
 
@@ -1020,8 +1027,6 @@ TEST_F(NetworkFiles, SavingAgainReplacesTheFile) {
               std::string::npos);
 }
 
-// ------------------------------------------------------------------ leftovers
-
 std::vector<std::string> names_in(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
@@ -1030,52 +1035,86 @@ std::vector<std::string> names_in(const std::filesystem::path& folder) {
     return names;
 }
 
-TEST(Leftovers, TidyingRemovesTheTemporaryFilesOfWritersThatAreGone) {
-    vexlab::test::TempDir dir;
-    const std::string path = dir.file("keep.con");
-    const pid_t killed = fork();
-    ASSERT_GE(killed, 0);
-    if (killed == 0) {
-        vexlab::platform::AtomicFile file(path);
-        file.write("half of the new fi");
-        kill(getpid(), SIGKILL);
-        _exit(0);
+TEST(SafeSaving, ASavedFileKeepsTheRightsOfTheFileItReplaces) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& file, const std::string& picture)> save;
+    } cases[] = {
+        {"one file",
+         [](const std::string& file, const std::string& picture) {
+             vexlab::platform::write_file_atomically(file, "new file");
+             vexlab::platform::write_file_atomically(picture, "new picture");
+         }},
+        {"files together",
+         [](const std::string& file, const std::string& picture) {
+             vexlab::platform::write_files_together({{picture, "new picture"}, {file, "new file"}});
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        vexlab::test::TempDir dir;
+        const std::string file = dir.file("lab.exp"), picture = dir.file("lab.jpg");
+        for (const mode_t rights : {0640, 0604}) {
+            std::ofstream(file) << "old file";
+            std::filesystem::permissions(file, std::filesystem::perms(rights));
+            std::filesystem::remove(picture);
+            c.save(file, picture);
+            EXPECT_EQ(read_file(file), "new file");
+            EXPECT_EQ(read_file(picture), "new picture");
+            EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(rights));
+            // A new file gets the usual rights.
+            EXPECT_EQ(std::filesystem::status(picture).permissions(),
+                      std::filesystem::perms(0666 & ~mask));
+            EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"lab.exp", "lab.jpg"}));
+        }
     }
-    waitpid(killed, nullptr, 0);
-    ASSERT_EQ(names_in(dir.path()).size(), 1u);
-    EXPECT_NE(names_in(dir.path())[0].find(".vexlab-tmp-"), std::string::npos);
-
-    // A writer that still runs keeps its file; other files are not ours.
-    const pid_t running = fork();
-    ASSERT_GE(running, 0);
-    if (running == 0) {
-        pause();
-        _exit(0);
-    }
-    const std::string live = "lab.exp.vexlab-tmp-" + std::to_string(running) + "-a1b2c3";
-    const std::vector<std::string> kept = {"keep.con.tmp", "lab.exp.vexlab-tmp-12-abc",
-                                           "notes.vexlab-tmp-x-abcdef", live};
-    for (const auto& name : kept) std::ofstream(dir.file(name)) << "x";
-    vexlab::platform::tidy_interrupted_writes(dir.path().string());
-    std::vector<std::string> expected = kept;
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names_in(dir.path()), expected);
-
-    kill(running, SIGKILL);
-    waitpid(running, nullptr, 0);
-    vexlab::platform::tidy_interrupted_writes(dir.path().string());
-    const auto left = names_in(dir.path());
-    EXPECT_EQ(std::count(left.begin(), left.end(), live), 0);
-    EXPECT_EQ(left.size(), kept.size() - 1);
-    vexlab::platform::tidy_interrupted_writes(dir.file("no such folder"));
 }
 
-// A writer replacing a file and its picture again and again, killed at a
-// random moment: once the folder is tidied the two are of one generation.
-TEST(Leftovers, FilesWrittenTogetherAreBothOldOrBothNewAfterAKill) {
+// Files saved together that cannot all be put in place are all left as
+// they were, whichever cannot, and nothing is left beside them.
+TEST(SafeSaving, AFailedSaveOfFilesTogetherLeavesEveryOneAsItWas) {
+    struct Case {
+        const char* name;
+        bool old_picture;
+        const char* in_the_way;  // a folder stands there
+    } cases[] = {
+        {"the network file cannot be placed, the old picture is put back", true, "lab.exp"},
+        {"the network file cannot be placed, the new picture is taken away", false, "lab.exp"},
+        {"the picture cannot be placed", false, "lab.jpg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        vexlab::test::TempDir dir;
+        const std::string file = dir.file("lab.exp"), picture = dir.file("lab.jpg");
+        std::ofstream(file) << "old file";
+        if (c.old_picture) {
+            std::ofstream(picture) << "old picture";
+            std::filesystem::permissions(picture, std::filesystem::perms(0640));
+        }
+        const std::string blocked = dir.file(c.in_the_way);
+        std::filesystem::remove(blocked);
+        std::filesystem::create_directory(blocked);
+        std::ofstream(blocked + "/inside") << "kept";
+        const std::string before = vexlab::test::tree_state(dir.path());
+        EXPECT_THROW(
+            vexlab::platform::write_files_together({{picture, "new picture"}, {file, "new file"}}),
+            vexlab::platform::FileWriteError);
+        EXPECT_EQ(vexlab::test::tree_state(dir.path()), before);
+    }
+}
+
+// A writer replacing a picture and its network file again and again, killed
+// at a random moment.  The network file is renamed last: whatever the
+// moment, each file is whole and the picture is of the network file's save
+// or of the save after it, never of an older one.  What is left beside them
+// is the writer's own temporary files, and the next start removes those.
+TEST(SafeSaving, AKilledSaveOfFilesTogetherNeverShowsANewFileWithAnOldPicture) {
     vexlab::test::TempDir dir;
     const std::string file = dir.file("lab.exp"), picture = dir.file("lab.jpg");
-    vexlab::platform::write_files_together({{file, "0"}, {picture, "0"}});
+    const std::string padding(1 << 18, ' ');
+    vexlab::platform::write_files_together({{picture, "0" + padding}, {file, "0"}});
     std::mt19937 random(20261212);
     for (int round = 0; round < 10; ++round) {
         const pid_t writer = fork();
@@ -1083,8 +1122,7 @@ TEST(Leftovers, FilesWrittenTogetherAreBothOldOrBothNewAfterAKill) {
         if (writer == 0) {
             for (int generation = 1;; ++generation) {
                 const std::string text = std::to_string(generation);
-                vexlab::platform::write_files_together(
-                    {{file, text}, {picture, text + std::string(1 << 18, ' ')}});
+                vexlab::platform::write_files_together({{picture, text + padding}, {file, text}});
             }
         }
         // Once the writer is under way, a moment within its next few pairs.
@@ -1093,29 +1131,96 @@ TEST(Leftovers, FilesWrittenTogetherAreBothOldOrBothNewAfterAKill) {
         usleep(random() % 20000);
         kill(writer, SIGKILL);
         waitpid(writer, nullptr, 0);
+
+        const long shown = std::stol(read_file(file));
+        const std::string drawn = read_file(picture);
+        ASSERT_EQ(drawn.size(), std::to_string(std::stol(drawn)).size() + padding.size()) << drawn;
+        EXPECT_GE(std::stol(drawn), shown);
+        EXPECT_LE(std::stol(drawn), shown + 1);
+        const std::string writers =
+            ".vexlab-tmp-" + vexlab::platform::machine_name() + "-" + std::to_string(writer) + "-";
+        for (const auto& name : names_in(dir.path())) {
+            if (name != "lab.exp" && name != "lab.jpg") {
+                EXPECT_NE(name.find(writers), std::string::npos) << name;
+            }
+        }
         vexlab::platform::tidy_interrupted_writes(dir.path().string());
         EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"lab.exp", "lab.jpg"}));
-        const std::string text = read_file(file);
-        EXPECT_EQ(read_file(picture), text + (text == "0" ? "" : std::string(1 << 18, ' ')));
         if (::testing::Test::HasFailure()) return;
     }
 }
 
-// The renames that follow the decision are completed even when one of them
-// failed at the time: by the next tidying, or by the next load of the file.
-TEST_F(NetworkFiles, ADecidedReplacementIsCompletedBeforeTheFileIsRead) {
-    const std::string text = read_file(exported("lab.exp", example_file("two-lans")));
+// An export that failed leaves nothing that acts later: the export after it
+// is what loads, and what stays after the next start.
+TEST_F(NetworkFiles, AnExportAfterAFailedOneIsWhatLoadsAndStays) {
+    const std::string first = read_file(exported("first.exp", example_file("two-lans")));
+    const std::string second = read_file(exported("second.exp", example_file("three-routers")));
     vexlab::test::TempDir dir;
     const std::string file = dir.file("lab.exp"), picture = dir.file("lab.jpg");
-    std::ofstream(file) << "old";
-    std::filesystem::create_directory(picture);  // in the way of the rename
-    EXPECT_THROW(vexlab::platform::write_files_together({{file, text}, {picture, "new picture"}}),
+    std::filesystem::create_directory(file);  // in the way of the first export
+    EXPECT_THROW(nf::write_exported_network(file, first, "first picture"),
                  vexlab::platform::FileWriteError);
-    std::filesystem::remove(picture);
+    std::filesystem::remove(file);
+    nf::write_exported_network(file, second, "second picture");
     nf::load_network(app, file, NetworkLoad::ExportedFile);
+    vexlab::platform::tidy_interrupted_writes(dir.path().string());
     EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"lab.exp", "lab.jpg"}));
-    EXPECT_EQ(read_file(picture), "new picture");
+    EXPECT_EQ(read_file(file), second);
+    EXPECT_EQ(read_file(picture), "second picture");
     EXPECT_EQ(app.network.network_picture_path, picture);
+}
+
+// ------------------------------------------------------------------ leftovers
+
+// The start removes the temporary files of this machine's writers that are
+// gone, and nothing else: not another machine's (it may still be writing
+// into a shared folder), not a name of another form, and no note is acted
+// on, whatever it names.
+TEST(Leftovers, TidyingRemovesOnlyTheTemporaryFilesOfThisMachinesWritersThatAreGone) {
+    vexlab::test::TempDir dir;
+    const std::filesystem::path folder = dir.path() / "labs";
+    std::filesystem::create_directory(folder);
+    const std::string path = (folder / "lab.exp").string();
+    std::ofstream(path) << "the file";
+    ASSERT_TRUE(killed_while_writing(path));
+    ASSERT_EQ(names_in(folder).size(), 2u);
+
+    // A writer that still runs keeps its file.
+    const pid_t running = fork();
+    ASSERT_GE(running, 0);
+    if (running == 0) {
+        pause();
+        _exit(0);
+    }
+    const std::filesystem::path live =
+        folder / ("lab.exp.vexlab-tmp-" + vexlab::platform::machine_name() + "-" +
+                  std::to_string(running) + "-a1b2c3");
+    std::ofstream(live) << "x";
+    const auto planted = vexlab::test::plant_leftovers(folder, "lab.exp");
+    std::map<std::filesystem::path, std::string> kept;
+    for (const auto& leftover : planted)
+        if (!leftover.removed_at_start)
+            kept[leftover.path] = std::filesystem::is_directory(leftover.path)
+                                      ? "a folder"
+                                      : read_file(leftover.path.string());
+    kept[path] = "the file";
+    kept[live] = "x";
+
+    vexlab::platform::tidy_interrupted_writes(folder.string());
+    for (const auto& leftover : planted)
+        EXPECT_EQ(std::filesystem::exists(leftover.path), !leftover.removed_at_start)
+            << leftover.path;
+    for (const auto& [file, bytes] : kept)
+        EXPECT_EQ(std::filesystem::is_directory(file) ? "a folder" : read_file(file.string()),
+                  bytes)
+            << file;
+    EXPECT_EQ(names_in(folder).size(), kept.size() - 1) << "the killed writer's file is left";
+
+    kill(running, SIGKILL);
+    waitpid(running, nullptr, 0);
+    vexlab::platform::tidy_interrupted_writes(folder.string());
+    EXPECT_FALSE(std::filesystem::exists(live));
+    vexlab::platform::tidy_interrupted_writes(dir.file("no such folder"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <filesystem>
+#include <fstream>
 
 #include "app/ui/frmMain.h"
 #include "app/ui/program.h"
@@ -17,6 +18,7 @@
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
 #include "state/settings.h"
+#include "support/leftovers.h"
 #include "support/network_state.h"
 #include "support/test_database.h"
 
@@ -188,6 +190,37 @@ TEST_F(NetworkFileButtons, AMalformedFileIsRefusedAndTheNetworkStays) {
     EXPECT_TRUE(app().table_set.is_default());
     EXPECT_FALSE(console->ProgressBar1->isVisible());
     EXPECT_EQ(console->cursor().shape(), Qt::ArrowCursor);
+}
+
+// A labs folder handed round may hold what interrupted saves left, of every
+// kind, and notes naming files anywhere: opening, loading and refusing its
+// files leave it and the folder above byte for byte as they were.
+TEST_F(NetworkFileButtons, LoadsLeaveTheFolderOfTheFileAsItWas) {
+    const std::filesystem::path shared = folder.path() / "shared", labs = shared / "labs";
+    std::filesystem::create_directories(labs);
+    const std::string exported = (labs / "lab.exp").string(), saved = (labs / "lab.con").string();
+    std::filesystem::rename(example("two-lans"), exported);
+    std::ofstream(labs / "lab.jpg") << "the picture";
+    dialogs.next_text(exported);
+    console->cmdOpenExp->click();
+    dialogs.next_text(saved);
+    console->Command2->click();
+    std::ofstream(labs / "bad.exp") << "<2501>\r\n[R1]\r\nhostname:R1\r\n<9999>\r\n[X]\r\n";
+    for (const char* name : {"lab.exp", "lab.con", "bad.exp"})
+        vexlab::test::plant_leftovers(labs, name);
+    const std::string before = vexlab::test::tree_state(shared);
+    ASSERT_TRUE(messages().empty()) << messages()[0];
+
+    dialogs.next_text(exported);
+    console->cmdOpenExp->click();
+    EXPECT_EQ(app().network.network_picture_path, (labs / "lab.jpg").string());
+    dialogs.next_text(saved);
+    console->Command5->click();
+    EXPECT_TRUE(messages().empty());
+    dialogs.next_text((labs / "bad.exp").string());
+    console->cmdOpenExp->click();
+    EXPECT_EQ(messages().size(), 1u);
+    EXPECT_EQ(vexlab::test::tree_state(shared), before);
 }
 
 TEST_F(NetworkFileButtons, CancelledDialogsChangeNothing) {

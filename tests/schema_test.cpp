@@ -76,6 +76,23 @@ TEST(Schema, TwinsHaveTheSameColumnsInTheSameOrder) {
     }
 }
 
+// A twin's working table is empty until a network is loaded: what a twin
+// ships filled is its default copy.
+TEST(Schema, FilledTablesAreTheOnesShippedWithRows) {
+    const auto schema = SchemaRegistry::parse(
+        "table a twin filled\n  x text\ntable b filled twin\n  x text\ntable c twin\n  x text\n"
+        "table d filled\n  x text\ntable e\n  x text\n");
+    for (const auto& [table, filled] : std::vector<std::pair<std::string, bool>>{{"a", false},
+                                                                                 {"a_def", true},
+                                                                                 {"b", false},
+                                                                                 {"b_def", true},
+                                                                                 {"c", false},
+                                                                                 {"c_def", false},
+                                                                                 {"d", true},
+                                                                                 {"e", false}})
+        EXPECT_EQ(schema.get(table).filled, filled) << table;
+}
+
 TEST(Schema, CreatedTablesCompareTextWithoutCaseAndKeepDefaults) {
     vexlab::test::TempDir dir;
     vexlab::db::DatabaseSession session;
@@ -108,6 +125,8 @@ TEST(Schema, MalformedSchemaIsRefusedWithItsLine) {
         {"table a\n  x text\ntable a\n  y text\n", "line 3: table a defined twice"},
         {"table a\n", "table a has no columns"},
         {"table a twin\n  x text\ntable a_def\n  x text\n", "a_def twice"},
+        {"table a twinned\n  x text\n", "line 1: unknown table option twinned"},
+        {"table a filled filled\n  x text\n", "line 1: unknown table option filled"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QMenuBar>
-#include <iostream>
 
 #include "console/ui/frmRoutSim.h"
 #include "designer/ui/frmdesmain.h"
@@ -112,12 +111,6 @@ bool frmMain::Form_Load() {
         model_.form_load();
     } catch (const StartError& error) {
         dialogs_.message("Vexlab", error.what(), platform::Icon::Critical);
-        return false;
-    } catch (const db::DbError& error) {
-        std::cerr << "vexlab: " << error.what() << "\n";
-        model_.form_unload();
-        dialogs_.message("Vexlab", "The program could not start.\n\n" + error.engine_message(),
-                         platform::Icon::Critical);
         return false;
     }
     build_lab_menus();

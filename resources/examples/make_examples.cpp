@@ -7,6 +7,7 @@
 // of the database, and "<name>.jpg", the picture of the network as the
 // designer saves its canvas: a Windows bitmap under the name "jpg".  The
 // built-in network keeps the console's own figure of it.
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -22,7 +23,7 @@
 #include <sstream>
 
 #include "example_network.h"
-#include "platform/atomic_file.h"
+#include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 
 namespace {
@@ -115,6 +116,7 @@ QImage picture(const ExampleNetwork& network, const QDir& icons, bool fonts) {
 
 std::string read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -150,25 +152,29 @@ int main(int argc, char** argv) {
             const auto network =
                 vexlab::examples::parse_example(read(file), file.filename().string());
             const std::string stem = file.stem().string();
-            vexlab::platform::write_file_atomically(
-                (out / (stem + ".exp")).string(), vexlab::examples::export_text(session, network));
-            const QString temp = QString::fromStdString((out / (stem + ".jpg.tmp")).string());
+            std::string bytes;
             if (network.built_in) {
                 // The built-in network shows the figure the console shows for it.
-                fs::copy_file(
-                    fs::path(icons.filePath(QStringLiteral("tolvane-fig.gif")).toStdString()),
-                    temp.toStdString(), fs::copy_options::overwrite_existing);
-                fs::rename(temp.toStdString(), out / (stem + ".jpg"));
-                continue;
+                bytes =
+                    read(fs::path(icons.filePath(QStringLiteral("tolvane-fig.gif")).toStdString()));
+            } else {
+                // A palette keeps the bitmap small: the drawing has few colours.
+                const QImage image =
+                    picture(network, icons, fonts)
+                        .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+                QByteArray bitmap;
+                QBuffer buffer(&bitmap);
+                buffer.open(QIODevice::WriteOnly);
+                if (!image.save(&buffer, "BMP")) {
+                    std::fprintf(stderr, "make_examples: cannot draw the picture of %s\n",
+                                 stem.c_str());
+                    return 1;
+                }
+                bytes.assign(bitmap.constData(), static_cast<std::size_t>(bitmap.size()));
             }
-            // A palette keeps the bitmap small: the drawing has few colours.
-            const QImage image = picture(network, icons, fonts)
-                                     .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
-            if (!image.save(temp, "BMP")) {
-                std::fprintf(stderr, "make_examples: cannot write %s\n", qPrintable(temp));
-                return 1;
-            }
-            fs::rename(temp.toStdString(), out / (stem + ".jpg"));
+            vexlab::networkfiles::write_exported_network(
+                (out / (stem + ".exp")).string(), vexlab::examples::export_text(session, network),
+                bytes);
         }
         session.close();
         fs::remove(scratch);
