@@ -6,18 +6,13 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <regex>
-#include <set>
-#include <sstream>
 
 #include "console/console_engine.h"
 #include "example_network.h"
-#include "interpreter/interpreter.h"
 #include "lab_diagram_source.h"
 #include "labs/lab_run.h"
-#include "labs/lab_tables.h"
 #include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
@@ -27,6 +22,7 @@
 #include "state/lab_source.h"
 #include "state/settings.h"
 #include "support/lab_fixture.h"
+#include "support/network_state.h"
 #include "support/test_database.h"
 
 namespace {
@@ -44,13 +40,6 @@ using vexlab::state::TableTextError;
 // earlier ones configured.  Every expected command must be accepted there,
 // lead to the prompt the sublab names and answer with the lines the sublab
 // shows, times of day aside.
-
-std::string read_text(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The picture's description, under resources/: "labdiagrams/nat.gif" is
 // described by labs/labdiagrams/nat.net.
@@ -79,11 +68,15 @@ std::vector<std::string> compared(std::vector<std::string> lines) {
 }
 
 // Lines as the lab file writes a response, so that a changed listing is
-// copied into the sublab as it stands.
+// copied into the sublab as it stands (the file keeps no blanks at the end of
+// a line).
 std::string as_response(const std::vector<std::string>& lines) {
     if (lines.empty()) return "\n        (nothing)";
     std::string text;
-    for (const auto& line : lines) text += "\n        =" + (line.empty() ? "" : " " + line);
+    for (const auto& line : lines) {
+        const std::string shown = line.substr(0, line.find_last_not_of(' ') + 1);
+        text += "\n        =" + (shown.empty() ? "" : " " + shown);
+    }
     return text;
 }
 
@@ -282,7 +275,8 @@ std::vector<vexlab::state::LabSource> shipped_lab_sources() {
     std::sort(files.begin(), files.end());
     std::vector<vexlab::state::LabSource> sources;
     for (const auto& file : files)
-        sources.push_back({fs::relative(file, resources).generic_string(), read_text(file)});
+        sources.push_back({fs::relative(file, resources).generic_string(),
+                           vexlab::test::read_file(file.string())});
     return sources;
 }
 
@@ -298,10 +292,9 @@ std::string lab_network_file(const vexlab::test::TempDir& dir,
     return network;
 }
 
-TEST(ShippedLabs, EveryLabPlaysOnTheNetworkOfItsPictureAsItsSublabsShow) {
-    const auto sublabs = vexlab::state::read_lab_sources(shipped_lab_sources());
-    ASSERT_FALSE(sublabs.empty());
-
+// Replays each lab's sublabs in order on the network of the lab's picture;
+// answers every fault, each with its file and line.
+std::vector<std::string> replay_labs(const std::vector<vexlab::state::LabSublab>& sublabs) {
     std::vector<std::string> failures;
     for (auto first = sublabs.begin(); first != sublabs.end();) {
         const auto last = std::find_if(
@@ -324,17 +317,106 @@ TEST(ShippedLabs, EveryLabPlaysOnTheNetworkOfItsPictureAsItsSublabsShow) {
             first = last;
             continue;
         }
-        const auto diagram = vexlab::examples::parse_lab_diagram(read_text(description), source);
+        const auto diagram = vexlab::examples::parse_lab_diagram(
+            vexlab::test::read_file(description.string()), source);
         vexlab::test::TempDir dir;
         SimulatorReplay simulator(lab_network_file(dir, diagram));
         for (const auto& refused : simulator.bring_up(diagram.network))
             failures.push_back(source + ": " + refused);
         for (; first != last; ++first) simulator.replay(*first, failures);
     }
+    return failures;
+}
+
+TEST(ShippedLabs, EveryLabPlaysOnTheNetworkOfItsPictureAsItsSublabsShow) {
+    const auto sublabs = vexlab::state::read_lab_sources(shipped_lab_sources());
+    ASSERT_FALSE(sublabs.empty());
+    const auto failures = replay_labs(sublabs);
     std::string list;
     for (const auto& failure : failures) list += "\n  " + failure;
     EXPECT_TRUE(failures.empty()) << failures.size() << " expected commands the simulator does "
                                   << "not take as their sublab shows them:" << list;
+}
+
+// The replay lists every fault of a lab, carries what a sublab configured
+// into the next one and gives a changed answer as lines of the lab file.
+TEST(LabReplay, ListsEveryFaultWithItsLineAndCarriesTheStateFromSublabToSublab) {
+    const auto sublabs = vexlab::state::read_lab_sources({{"labs/x.lab", R"(lab 1 | Fixture
+sublab Secret
+picture labdiagrams/one-router.gif
+step R1 | x
+    > | enable | #
+    # | show ip interface brief | #
+    = Interface                   IP-Address     OK?   Method     Status    Protocol
+    = Ethernet0    192.168.1.1      YES  Manual   up   up
+    # | configure terminal | (config)#
+    (config)# | enable secret class | (config)#
+    (config)# | end | #
+sublab After the secret
+picture labdiagrams/one-router.gif
+step R1 | y
+    > | enable | #
+    # | ping 192.168.1.10 | #
+    = Success rate is 0 percent
+lab 2 | Two pictures
+sublab One
+picture labdiagrams/one-router.gif
+step R1 | z
+    > | enable | #
+sublab Other
+picture labdiagrams/two-routers.gif
+step R1 | z
+    > | enable | #
+)"}});
+    const auto failures = replay_labs(sublabs);
+    const std::vector<std::string> expected = {
+        "labs/x.lab:6: \"show ip interface brief\" answers otherwise.\n"
+        "    The sublab shows:\n"
+        "        = Interface                   IP-Address     OK?   Method     Status    Protocol\n"
+        "        = Ethernet0    192.168.1.1      YES  Manual   up   up\n"
+        "    The console prints:\n"
+        "        = Interface                   IP-Address     OK?   Method     Status    Protocol\n"
+        "        = Ethernet0    192.168.1.1      YES  Manual   up   up\n"
+        "        = Serial0    192.168.12.1      YES  Manual   up   up\n"
+        "        = Serial1    UA      YES  Manual   down   down",
+        "labs/x.lab:9: \"configure terminal\" answers otherwise.\n"
+        "    The sublab shows:\n"
+        "        (nothing)\n"
+        "    The console prints:\n"
+        "        = Enter configuration commands, one per line.  End with CNTL/Z.",
+        "labs/x.lab:15: \"enable\": the simulator asks for a password here",
+        "labs/x.lab:16: \"ping 192.168.1.10\" answers otherwise.\n"
+        "    The sublab shows:\n"
+        "        = Success rate is 0 percent\n"
+        "    The console prints:\n"
+        "        =\n"
+        "        = Type escape sequence to abort.\n"
+        "        = Sending 5,100-byte ICMP Echos to  192.168.1.10 ,\n"
+        "        = Timeout is 2 seconds:\n"
+        "        =  !!!!!\n"
+        "        = Success rate is 100 percent (5/5), round-trip min/avg/max = 6/6/6 ms",
+        "labs/x.lab:23: the sublab shows labdiagrams/two-routers.gif, the lab "
+        "labdiagrams/one-router.gif",
+    };
+    EXPECT_EQ(failures, expected);
+}
+
+TEST(LabReplay, ComparesAnswersWithoutTimesOfDayOrBlanksAtTheEndOfALine) {
+    struct Case {
+        std::vector<std::string> shown, printed;
+        bool same;
+    } cases[] = {
+        {{"9:30:4 Mar 1 2024"}, {"10:05:00 Mar 1 2024"}, true},
+        {{"9:30:4 Mar 1 2024"}, {"9:30:4 Mar 10 2026"}, false},
+        {{"Neighbor 00:00:36 Serial0"}, {"Neighbor 00:00:31 Serial0"}, true},
+        {{"10 Sales  active"}, {"10 Sales  active     "}, true},
+        {{" !!!!!"}, {"!!!!!"}, false},
+        {{}, {"", ""}, true},
+        {{"a", ""}, {"a"}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(compared(c.shown) == compared(c.printed), c.same)
+            << as_response(c.shown) << "\n  against" << as_response(c.printed);
 }
 
 TEST(ShippedLabs, EverySublabCanBeCompletedByTypingItsExpectedCommands) {
@@ -483,6 +565,89 @@ step R2 | y
 step R1 | z
     (config)# | end | #
 )"}}));
+}
+
+TEST(LabDiagramSource, ReadsTheNetworkAndTheLinesOnlyTheDrawingReads) {
+    const auto diagram = vexlab::examples::parse_lab_diagram(R"(# a comment
+title Two routers and a cloud
+size 620 360
+device R1 2501 170 150
+device R2 2501 450 150
+link R1 Serial0 R2 Serial0
+address R1 Serial0 10.1.1.1 255.255.255.0
+address R2 Serial0 10.1.1.2 255.255.255.0
+address R1 Ethernet0 192.168.1.1 255.255.255.0
+end R1 Ethernet0 170 300 to the LAN
+end R2 Ethernet0 450 300
+cloud 310 150 200 Frame Relay
+caption 310 300 point-to-point s0.102: 10.1.12.0/24
+)",
+                                                             "x.net");
+    EXPECT_EQ(diagram.title, "Two routers and a cloud");
+    EXPECT_EQ(diagram.width, 620);
+    EXPECT_EQ(diagram.height, 360);
+    ASSERT_EQ(diagram.network.devices.size(), 2u);
+    EXPECT_EQ(diagram.network.devices[0].interfaces[1].far_device, "R2");
+    ASSERT_EQ(diagram.loose_ends.size(), 2u);
+    EXPECT_EQ(diagram.loose_ends[0].text, "to the LAN");
+    EXPECT_EQ(diagram.loose_ends[1].text, "");
+    EXPECT_EQ(diagram.loose_ends[1].y, 300);
+    ASSERT_EQ(diagram.clouds.size(), 1u);
+    EXPECT_EQ(diagram.clouds[0].width, 200);
+    EXPECT_EQ(diagram.clouds[0].text, "Frame Relay");
+    ASSERT_EQ(diagram.captions.size(), 1u);
+    EXPECT_EQ(diagram.captions[0].text, "point-to-point s0.102: 10.1.12.0/24");
+}
+
+TEST(LabDiagramSource, RefusesADiagramThatCannotShowItsNetwork) {
+    const std::string head = "title T\nsize 100 100\ndevice R1 2501 10 10\ndevice R2 2501 90 10\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        const char* error;
+    } cases[] = {
+        {"no title", "size 100 100\ndevice R1 2501 10 10\n", "x.net: no title"},
+        {"no size", "title T\ndevice R1 2501 10 10\n", "x.net: no size"},
+        {"size not a number", "title T\nsize 100 wide\ndevice R1 2501 10 10\n",
+         "x.net:2: not a number: wide"},
+        {"caption without text", head + "caption 5 5\n", "x.net:5: caption takes 3 words"},
+        {"network line", head + "link R1 Serial0 R9 Serial0\n", "x.net:5: no device R9"},
+        {"end of a cabled interface", head + "link R1 Serial0 R2 Serial0\nend R1 Serial0 5 5\n",
+         "x.net:6: R1 Serial0 is cabled in the picture"},
+        {"end of no interface", head + "end R1 Serial7 5 5\n", "x.net:5: R1 has no interface"},
+        {"an address not drawn", head + "address R1 Ethernet0 10.0.0.1 255.0.0.0\n",
+         "x.net: R1 Ethernet0 has an address but no cable to draw"},
+        {"a cable across two networks",
+         head + "link R1 Serial0 R2 Serial0\naddress R1 Serial0 10.0.1.1 255.255.255.0\n"
+                "address R2 Serial0 10.0.2.2 255.255.255.0\n",
+         "x.net: R1 Serial0 and R2 Serial0 are not in one network"},
+        {"the built-in network", "builtin\n", "x.net: a lab diagram draws its own network"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            vexlab::examples::parse_lab_diagram(c.text, "x.net");
+            ADD_FAILURE() << "accepted";
+        } catch (const vexlab::examples::ExampleError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();
+        }
+    }
+}
+
+TEST(LabDiagramSource, NetworksAndHostPartsAsTheDiagramsWriteThem) {
+    struct Case {
+        const char *address, *mask, *network, *host;
+    } cases[] = {
+        {"192.168.1.1", "255.255.255.0", "192.168.1.0/24", ".1"},
+        {"10.1.1.1", "255.255.0.0", "10.1.0.0/16", ".1.1"},
+        {"10.1.1.1", "255.255.255.255", "10.1.1.1/32", ".1"},
+        {"172.16.5.130", "255.255.255.128", "172.16.5.128/25", ".130"},
+        {"UA", "UA", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(vexlab::examples::network_of(c.address, c.mask), c.network) << c.address;
+        EXPECT_EQ(vexlab::examples::host_part(c.address, c.mask), c.host) << c.address;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "lab_diagram_source.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstdint>
@@ -26,9 +27,10 @@ int whole_number(const std::string& word, const std::string& where) {
     return value;
 }
 
-// The words after the verb, the last `rest` of them joined as one text.
+// The `count` words after the verb, the last of them the rest of the line,
+// which may be left out where `last_optional` says so.
 std::vector<std::string> words_of(const std::string& line, std::size_t count,
-                                  const std::string& where) {
+                                  const std::string& where, bool last_optional = false) {
     std::istringstream in(line);
     std::string verb;
     in >> verb;
@@ -41,7 +43,7 @@ std::vector<std::string> words_of(const std::string& line, std::size_t count,
     std::string rest;
     std::getline(in, rest);
     rest = text::trim(rest);
-    if (words.size() + 1 != count || rest.empty())
+    if (words.size() + 1 != count || (rest.empty() && !last_optional))
         throw ExampleError(where + ": " + verb + " takes " + std::to_string(count) + " words");
     words.push_back(rest);
     return words;
@@ -112,7 +114,7 @@ LabDiagram parse_lab_diagram(std::string_view text, std::string_view source) {
             diagram.width = whole_number(w[0], where);
             diagram.height = whole_number(w[1], where);
         } else if (verb == "end") {
-            const auto w = words_of(text_line, 5, where);
+            const auto w = words_of(text_line, 5, where, true);
             const ExampleInterface* interface = find_interface(diagram.network, w[0], w[1]);
             if (!interface) throw ExampleError(where + ": " + w[0] + " has no interface " + w[1]);
             if (!interface->far_device.empty())
@@ -135,7 +137,17 @@ LabDiagram parse_lab_diagram(std::string_view text, std::string_view source) {
 
     for (const auto& device : diagram.network.devices)
         for (const auto& interface : device.interfaces) {
-            if (interface.far_device.empty() || !addressed(interface)) continue;
+            if (!addressed(interface)) continue;
+            if (interface.far_device.empty()) {
+                const bool drawn = std::any_of(
+                    diagram.loose_ends.begin(), diagram.loose_ends.end(), [&](const auto& end) {
+                        return end.device == device.name && end.interface == interface.name;
+                    });
+                if (!drawn)
+                    throw ExampleError(std::string(source) + ": " + device.name + " " +
+                                       interface.name + " has an address but no cable to draw");
+                continue;
+            }
             const ExampleInterface* far =
                 find_interface(diagram.network, interface.far_device, interface.far_interface);
             if (far && addressed(*far) &&

@@ -11,14 +11,15 @@
 //
 //   title <text>                               the picture's title
 //   size <width> <height>                      the picture's size in pixels
-//   end <device> <interface> <x> <y> <text>    a cable that leaves the picture
-//                                              at (x, y), which <text> names
+//   end <device> <interface> <x> <y> [<text>]  a cable that leaves the picture
+//                                              at (x, y), where <text> is written
 //   cloud <x> <y> <width> <text>               a provider's network
 //   caption <x> <y> <text>                     a note
 //
 // The drawing labels every cable's ends with the interface and the host part
 // of its address, and the cable with its network; a cable's two addressed
-// ends must therefore lie in one network.
+// ends must therefore lie in one network, and every addressed interface is
+// drawn: cabled, or as a cable that leaves the picture.
 
 #include <string>
 #include <string_view>
@@ -32,7 +33,7 @@ struct LabDiagram {
     struct LooseEnd {
         std::string device, interface;
         int x = 0, y = 0;
-        std::string text;
+        std::string text;  // may be empty
     };
     struct Cloud {
         int x = 0, y = 0, width = 0;
