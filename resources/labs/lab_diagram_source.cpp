@@ -4,7 +4,6 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
-#include <optional>
 #include <sstream>
 
 #include "platform/text.h"
