@@ -37,11 +37,14 @@
 //
 // The lab console prints whatever a sublab says, so the test suite holds the
 // shipped sublabs to the simulator's console as well
-// (tests/lab_content_test.cpp): each expected command, typed there on a
-// device of the same model in the mode the sublab has reached, must be
-// accepted, lead to the prompt the sublab names and, unless it is a listing
-// or a probe, answer with the response the sublab shows.  A device chosen in
-// the diagram starts at its first prompt, as the simulator's picker has it.
+// (tests/lab_content_test.cpp).  The sublabs of a lab all show one picture,
+// and its description (resources/labs/lab_diagram_source.h) is the network
+// the lab's sublabs are typed into, in order, so that a sublab finds what the
+// earlier ones configured.  Each expected command must be accepted there,
+// lead to the prompt the sublab names and answer with the response the
+// sublab shows, times of day aside.  A sublab starts at the first prompt of
+// its first device, and a device chosen in the diagram at its first prompt,
+// as the simulator's picker has it.
 
 #include <string>
 #include <string_view>

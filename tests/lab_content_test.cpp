@@ -6,23 +6,23 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <set>
-#include <sstream>
+#include <optional>
+#include <regex>
 
 #include "console/console_engine.h"
 #include "example_network.h"
-#include "interpreter/interpreter.h"
+#include "lab_diagram_source.h"
 #include "labs/lab_run.h"
-#include "labs/lab_tables.h"
 #include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
 #include "platform/text.h"
 #include "platform/user_dialogs.h"
 #include "state/app_state.h"
+#include "state/devices.h"
 #include "state/lab_source.h"
 #include "state/settings.h"
 #include "support/lab_fixture.h"
+#include "support/network_state.h"
 #include "support/test_database.h"
 
 namespace {
@@ -34,38 +34,17 @@ using vexlab::state::TableTextError;
 // ---------------------------------------------------------------------------
 // The exercises against the simulator console.  The lab console prints
 // whatever its sublab says, so only this replay keeps the exercises teaching
-// the console the program simulates: every expected command is typed into
-// the simulator's console on a device of the same model, in the mode the
-// sublab has reached, and must be accepted there, lead to the prompt the
-// sublab names and, where the simulator's answer is always the same text,
-// give the response the sublab shows.
+// the console the program simulates.  The sublabs of each lab are typed in
+// order into the simulator's console on the network the lab's picture draws
+// (resources/labs/labdiagrams/<picture>.net), so a later sublab finds what the
+// earlier ones configured.  Every expected command must be accepted there,
+// lead to the prompt the sublab names and answer with the lines the sublab
+// shows, times of day aside.
 
-// The exercises' devices on one network, cabled much as their pictures draw
-// them.
-std::string lab_devices_network() {
-    std::string text;
-    int x = 40;
-    for (const auto& device : vexlab::state::lab_devices()) {
-        text += "device " + std::string(device.name) + " " + std::string(device.model) + " " +
-                std::to_string(x) + " 120\n";
-        x += 70;
-    }
-    return text +
-           "link R1 Serial0 R2 Serial0\n"
-           "link R2 Serial1 R3 Serial0\n"
-           "link R1 Ethernet0 S2 FastEthernet0/12\n"
-           "link S2 FastEthernet0/1 S1 FastEthernet0/26\n"
-           "link S2 FastEthernet0/2 WS11 Ethernet0\n"
-           "link S2 FastEthernet0/3 WS12 Ethernet0\n"
-           "link R3 Ethernet0 S3 Ethernet0/1\n";
-}
-
-// Listings and probes answer with what the network holds, which is the
-// sublab's own network and not this one's: their responses are not compared.
-bool computed_answer(const std::string& handler) {
-    static const std::set<std::string> computed = {"build_show_output", "ping", "traceroute",
-                                                   "telnet", "resume_telnet_session"};
-    return computed.count(handler) > 0;
+// The picture's description, under resources/: "labdiagrams/nat.gif" is
+// described by labs/labdiagrams/nat.net.
+std::string diagram_source(const std::string& picture) {
+    return "labs/" + fs::path(picture).replace_extension(".net").generic_string();
 }
 
 // Empty lines alone are no answer: the simulator writes one where a
@@ -76,11 +55,36 @@ std::vector<std::string> answer(std::vector<std::string> lines) {
     return lines;
 }
 
-std::string quoted(const std::vector<std::string>& lines) {
-    if (lines.empty()) return "nothing";
+// The lines as the comparison reads them.  A time of day differs from one
+// run to the next: "09:30:04" and "9:30:4" both read as "hh:mm:ss".  Blanks
+// at the end of a line do not show, and the lab file cannot hold them.
+std::vector<std::string> compared(std::vector<std::string> lines) {
+    static const std::regex time_of_day(R"(\b\d{1,2}:\d{1,2}:\d{1,2}\b)");
+    for (auto& line : lines) {
+        line = std::regex_replace(line, time_of_day, "hh:mm:ss");
+        line.erase(line.find_last_not_of(' ') + 1);
+    }
+    return answer(lines);
+}
+
+// Lines as the lab file writes a response, so that a changed listing is
+// copied into the sublab as it stands (the file keeps no blanks at the end of
+// a line).
+std::string as_response(const std::vector<std::string>& lines) {
+    if (lines.empty()) return "\n        (nothing)";
     std::string text;
-    for (const auto& line : lines) text += (text.empty() ? "\"" : " / \"") + line + "\"";
+    for (const auto& line : lines) {
+        const std::string shown = line.substr(0, line.find_last_not_of(' ') + 1);
+        text += "\n        =" + (shown.empty() ? "" : " " + shown);
+    }
     return text;
+}
+
+// The interface command for an interface's name: "Serial0" is
+// "interface serial 0", "FastEthernet0/1" "interface fastethernet 0/1".
+std::string interface_command(const std::string& name) {
+    const auto digit = name.find_first_of("0123456789");
+    return "interface " + vexlab::text::lower(name.substr(0, digit)) + " " + name.substr(digit);
 }
 
 class SimulatorReplay {
@@ -101,9 +105,14 @@ public:
         engine_.press(vexlab::console::keys::enter);
     }
 
-    // What the sublab asks of the console that it does not do, each with its
-    // file and line.
-    std::vector<std::string> replay(const vexlab::state::LabSublab& sublab);
+    // The diagram draws every addressed interface of a router at work: each
+    // is brought up.  Answers what the console refused.
+    std::vector<std::string> bring_up(const vexlab::examples::ExampleNetwork& network);
+
+    // Types the sublab's expected commands where the lab console asks for
+    // them; adds what the console does otherwise to `failures`, each with
+    // its file and line, and goes on to the end of the sublab.
+    void replay(const vexlab::state::LabSublab& sublab, std::vector<std::string>& failures);
 
 private:
     std::string suffix() const {
@@ -117,16 +126,24 @@ private:
         engine_.switch_device(*host, device);
         return app_.console.device.current_device == device;
     }
-    // After a failure the console goes on from the mode the sublab reached,
-    // so that every later fault is found too.
-    void follow(const std::string& suffix) {
-        app_.console.mode.mode_suffix = vexlab::test::mode(suffix);
-        engine_.text_control().append("\r\n" + prompt());
-    }
     bool waits_for_password() const {
         const auto& password = app_.console.password;
         return password.enable_password_entry || password.login_password_entry ||
                password.vty_password_requested;
+    }
+    // Types a line and presses Enter, and the space bar while the answer
+    // pages.  Answers what the console printed below the line, without the
+    // new prompt; nothing when it did not come back to a prompt.
+    std::optional<std::vector<std::string>> type_line(const std::string& line);
+    // After a failure the console goes on from the mode the sublab reached,
+    // so that every later fault is found too.
+    void follow(const std::string& device, const std::string& suffix) {
+        auto& password = app_.console.password;
+        password.enable_password_entry = password.login_password_entry =
+            password.vty_password_requested = false;
+        if (app_.console.device.current_device != device) choose(device);
+        app_.console.mode.mode_suffix = vexlab::test::mode(suffix);
+        engine_.text_control().append("\r\n" + prompt());
     }
 
     vexlab::test::TempDir dir_;
@@ -135,22 +152,65 @@ private:
     vexlab::console::ConsoleEngine engine_;
 };
 
-std::vector<std::string> SimulatorReplay::replay(const vexlab::state::LabSublab& sublab) {
+std::optional<std::vector<std::string>> SimulatorReplay::type_line(const std::string& line) {
     namespace keys = vexlab::console::keys;
-    std::vector<std::string> failures;
+    engine_.type(line);
+    // The line break of the last Enter stays after the caret.
+    const std::string before = engine_.text().substr(0, engine_.control().caret());
+    engine_.press(keys::enter);
+    for (int page = 0; app_.console.output.paging_active && page < 100; ++page)
+        engine_.press(keys::character(' '));
+    const std::string& after = engine_.text();
+    if (waits_for_password()) return std::nullopt;
+    // The typed line, what it printed and the new prompt; the line break of
+    // the Enter may follow, below the caret.
+    std::vector<std::string> lines;
+    if (after.compare(0, before.size(), before) == 0)
+        lines = vexlab::text::split(after.substr(before.size()), "\r\n");
+    if (lines.size() > 2 && lines.back().empty()) lines.pop_back();
+    if (lines.size() < 2 || lines.back() != prompt()) return std::nullopt;
+    return std::vector<std::string>(lines.begin() + 1, lines.end() - 1);
+}
+
+std::vector<std::string> SimulatorReplay::bring_up(
+    const vexlab::examples::ExampleNetwork& network) {
+    std::vector<std::string> refused;
+    for (const auto& device : network.devices) {
+        const auto record = vexlab::state::find_device(app_.session, device.name);
+        if (!record || record->kind != vexlab::state::DeviceKind::Router || !choose(device.name))
+            continue;
+        std::vector<std::string> lines = {"enable", "configure terminal"};
+        for (const auto& interface : device.interfaces)
+            if (!interface.address.empty()) {
+                lines.push_back(interface_command(interface.name));
+                lines.push_back("no shutdown");
+                lines.push_back("exit");
+            }
+        lines.push_back("end");
+        lines.push_back("disable");
+        for (const auto& line : lines)
+            if (!type_line(line) || !engine_.last_line().succeeded())
+                refused.push_back(device.name + ": \"" + line + "\" is refused");
+    }
+    return refused;
+}
+
+void SimulatorReplay::replay(const vexlab::state::LabSublab& sublab,
+                             std::vector<std::string>& failures) {
     auto fail = [&](int line, const std::string& why) {
         failures.push_back(sublab.source + ":" + std::to_string(line) + ": " + why);
     };
+    // The lab console starts every sublab at the first prompt of its first
+    // device, as the simulator's picker does.
     std::string device;
     for (const auto& step : sublab.steps) {
-        // The lab console hands a newly chosen device the prompt of the
-        // step; the simulator's picker starts it at its first prompt.
         bool chosen = false;
-        if (step.device != device) {
+        if (step.device != device || &step == &sublab.steps.front()) {
             device = step.device;
             if (!choose(device)) {
                 fail(step.line, "the simulator has no device " + device + " to choose");
-                return failures;
+                device.clear();
+                continue;
             }
             chosen = true;
         }
@@ -172,56 +232,38 @@ std::vector<std::string> SimulatorReplay::replay(const vexlab::state::LabSublab&
                                   device + " at \"" + suffix() + "\" when it is chosen"
                             : "typed at \"" + command.comprompt + "\", but the simulator is at \"" +
                                   suffix() + "\" here");
-                follow(command.comprompt);
+                follow(device, command.comprompt);
             }
             chosen = false;
 
-            const std::string line = vexlab::interpreter::normalise_command_line(command.command);
-            const auto matched = vexlab::interpreter::match_line(app_, line);
-            const bool computed =
-                matched.completion && computed_answer(matched.completion->row.handler);
-            engine_.type(command.command);
-            // The line break of the last Enter stays after the caret.
-            const std::string before = engine_.text().substr(0, engine_.control().caret());
-            engine_.press(keys::enter);
-            for (int page = 0; app_.console.output.paging_active && page < 100; ++page)
-                engine_.press(keys::character(' '));
-            const std::string& after = engine_.text();
-            if (waits_for_password()) {
-                fail(command.line,
-                     "\"" + command.command + "\": the simulator asks for a password here");
-                return failures;
+            const auto printed = type_line(command.command);
+            if (!printed) {
+                fail(command.line, "\"" + command.command + "\": the simulator " +
+                                       (waits_for_password() ? "asks for a password here"
+                                                             : "does not come back to a prompt"));
+                follow(device, command.resprompt);
+                continue;
             }
-            // The command's line, what it printed and the new prompt; the
-            // line break of the Enter may follow, below the caret.
-            std::vector<std::string> lines;
-            if (after.compare(0, before.size(), before) == 0)
-                lines = vexlab::text::split(after.substr(before.size()), "\r\n");
-            if (lines.size() > 2 && lines.back().empty()) lines.pop_back();
-            if (lines.size() < 2 || lines.back() != prompt()) {
-                fail(command.line, "\"" + command.command + "\": the simulator does not come " +
-                                       "back to a prompt");
-                return failures;
-            }
-            const std::vector<std::string> printed(lines.begin() + 1, lines.end() - 1);
-            const bool refused = !engine_.last_line().succeeded() ||
-                                 (!printed.empty() && printed[0].rfind("% Command failed", 0) == 0);
+            const bool refused =
+                !engine_.last_line().succeeded() ||
+                (!printed->empty() && (*printed)[0].rfind("% Command failed", 0) == 0);
             if (refused) {
-                fail(command.line, "\"" + command.command + "\" is refused: " + quoted(printed));
-            } else if (!computed && answer(printed) != answer(command.response)) {
-                fail(command.line, "\"" + command.command + "\": the simulator answers " +
-                                       quoted(answer(printed)) + ", the sublab shows " +
-                                       quoted(answer(command.response)));
+                fail(command.line,
+                     "\"" + command.command + "\" is refused:" + as_response(*printed));
+            } else if (compared(*printed) != compared(command.response)) {
+                fail(command.line,
+                     "\"" + command.command + "\" answers otherwise.\n" +
+                         "    The sublab shows:" + as_response(answer(command.response)) +
+                         "\n    The console prints:" + as_response(answer(*printed)));
             }
             if (suffix() != command.resprompt) {
                 if (!refused)
                     fail(command.line, "\"" + command.command + "\" leads to \"" + suffix() +
                                            "\", the sublab names \"" + command.resprompt + "\"");
-                follow(command.resprompt);
+                follow(device, command.resprompt);
             }
         }
     }
-    return failures;
 }
 
 std::vector<vexlab::state::LabSource> shipped_lab_sources() {
@@ -232,37 +274,149 @@ std::vector<vexlab::state::LabSource> shipped_lab_sources() {
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     std::vector<vexlab::state::LabSource> sources;
-    for (const auto& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        sources.push_back({fs::relative(file, resources).string(), text.str()});
-    }
+    for (const auto& file : files)
+        sources.push_back({fs::relative(file, resources).generic_string(),
+                           vexlab::test::read_file(file.string())});
     return sources;
 }
 
-TEST(ShippedLabs, TheSimulatorConsoleTakesEveryExpectedCommandAsTheSublabShowsIt) {
+// The lab's network as an exported network file in `dir`.
+std::string lab_network_file(const vexlab::test::TempDir& dir,
+                             const vexlab::examples::LabDiagram& diagram) {
+    const std::string network = dir.file("lab-network.exp");
+    vexlab::db::DatabaseSession scratch;
+    vexlab::test::fresh_database(dir.file("scratch.mdb"));
+    scratch.open(dir.file("scratch.mdb"));
+    std::ofstream(network, std::ios::binary)
+        << vexlab::examples::export_text(scratch, diagram.network);
+    return network;
+}
+
+// Replays each lab's sublabs in order on the network of the lab's picture;
+// answers every fault, each with its file and line.
+std::vector<std::string> replay_labs(const std::vector<vexlab::state::LabSublab>& sublabs) {
+    std::vector<std::string> failures;
+    for (auto first = sublabs.begin(); first != sublabs.end();) {
+        const auto last = std::find_if(
+            first, sublabs.end(), [&](const auto& sublab) { return sublab.lab != first->lab; });
+        // One network for the whole lab: every sublab shows the same picture.
+        bool one_picture = true;
+        for (auto sublab = first; sublab != last; ++sublab)
+            if (sublab->picture != first->picture) {
+                failures.push_back(sublab->source + ":" + std::to_string(sublab->line) +
+                                   ": the sublab shows " + sublab->picture + ", the lab " +
+                                   first->picture);
+                one_picture = false;
+            }
+        const std::string source = diagram_source(first->picture);
+        const fs::path description = fs::path(vexlab::test::resources_dir()) / source;
+        if (!one_picture || !fs::exists(description)) {
+            if (one_picture)
+                failures.push_back(first->source + ":" + std::to_string(first->line) +
+                                   ": no network describes " + first->picture);
+            first = last;
+            continue;
+        }
+        const auto diagram = vexlab::examples::parse_lab_diagram(
+            vexlab::test::read_file(description.string()), source);
+        vexlab::test::TempDir dir;
+        SimulatorReplay simulator(lab_network_file(dir, diagram));
+        for (const auto& refused : simulator.bring_up(diagram.network))
+            failures.push_back(source + ": " + refused);
+        for (; first != last; ++first) simulator.replay(*first, failures);
+    }
+    return failures;
+}
+
+TEST(ShippedLabs, EveryLabPlaysOnTheNetworkOfItsPictureAsItsSublabsShow) {
     const auto sublabs = vexlab::state::read_lab_sources(shipped_lab_sources());
     ASSERT_FALSE(sublabs.empty());
-
-    vexlab::test::TempDir dir;
-    const std::string network = dir.file("lab-devices.exp");
-    {
-        vexlab::db::DatabaseSession scratch;
-        vexlab::test::fresh_database(dir.file("scratch.mdb"));
-        scratch.open(dir.file("scratch.mdb"));
-        std::ofstream(network, std::ios::binary) << vexlab::examples::export_text(
-            scratch, vexlab::examples::parse_example(lab_devices_network(), "lab devices"));
-    }
-    std::vector<std::string> failures;
-    for (const auto& sublab : sublabs) {
-        SimulatorReplay simulator(network);
-        for (auto& failure : simulator.replay(sublab)) failures.push_back(std::move(failure));
-    }
+    const auto failures = replay_labs(sublabs);
     std::string list;
     for (const auto& failure : failures) list += "\n  " + failure;
     EXPECT_TRUE(failures.empty()) << failures.size() << " expected commands the simulator does "
                                   << "not take as their sublab shows them:" << list;
+}
+
+// The replay lists every fault of a lab, carries what a sublab configured
+// into the next one and gives a changed answer as lines of the lab file.
+TEST(LabReplay, ListsEveryFaultWithItsLineAndCarriesTheStateFromSublabToSublab) {
+    const auto sublabs = vexlab::state::read_lab_sources({{"labs/x.lab", R"(lab 1 | Fixture
+sublab Secret
+picture labdiagrams/one-router.gif
+step R1 | x
+    > | enable | #
+    # | show ip interface brief | #
+    = Interface                   IP-Address     OK?   Method     Status    Protocol
+    = Ethernet0    192.168.1.1      YES  Manual   up   up
+    # | configure terminal | (config)#
+    (config)# | enable secret class | (config)#
+    (config)# | end | #
+sublab After the secret
+picture labdiagrams/one-router.gif
+step R1 | y
+    > | enable | #
+    # | ping 192.168.1.10 | #
+    = Success rate is 0 percent
+lab 2 | Two pictures
+sublab One
+picture labdiagrams/one-router.gif
+step R1 | z
+    > | enable | #
+sublab Other
+picture labdiagrams/two-routers.gif
+step R1 | z
+    > | enable | #
+)"}});
+    const auto failures = replay_labs(sublabs);
+    const std::vector<std::string> expected = {
+        "labs/x.lab:6: \"show ip interface brief\" answers otherwise.\n"
+        "    The sublab shows:\n"
+        "        = Interface                   IP-Address     OK?   Method     Status    Protocol\n"
+        "        = Ethernet0    192.168.1.1      YES  Manual   up   up\n"
+        "    The console prints:\n"
+        "        = Interface                   IP-Address     OK?   Method     Status    Protocol\n"
+        "        = Ethernet0    192.168.1.1      YES  Manual   up   up\n"
+        "        = Serial0    192.168.12.1      YES  Manual   up   up\n"
+        "        = Serial1    UA      YES  Manual   down   down",
+        "labs/x.lab:9: \"configure terminal\" answers otherwise.\n"
+        "    The sublab shows:\n"
+        "        (nothing)\n"
+        "    The console prints:\n"
+        "        = Enter configuration commands, one per line.  End with CNTL/Z.",
+        "labs/x.lab:15: \"enable\": the simulator asks for a password here",
+        "labs/x.lab:16: \"ping 192.168.1.10\" answers otherwise.\n"
+        "    The sublab shows:\n"
+        "        = Success rate is 0 percent\n"
+        "    The console prints:\n"
+        "        =\n"
+        "        = Type escape sequence to abort.\n"
+        "        = Sending 5,100-byte ICMP Echos to  192.168.1.10 ,\n"
+        "        = Timeout is 2 seconds:\n"
+        "        =  !!!!!\n"
+        "        = Success rate is 100 percent (5/5), round-trip min/avg/max = 6/6/6 ms",
+        "labs/x.lab:23: the sublab shows labdiagrams/two-routers.gif, the lab "
+        "labdiagrams/one-router.gif",
+    };
+    EXPECT_EQ(failures, expected);
+}
+
+TEST(LabReplay, ComparesAnswersWithoutTimesOfDayOrBlanksAtTheEndOfALine) {
+    struct Case {
+        std::vector<std::string> shown, printed;
+        bool same;
+    } cases[] = {
+        {{"9:30:4 Mar 1 2024"}, {"10:05:00 Mar 1 2024"}, true},
+        {{"9:30:4 Mar 1 2024"}, {"9:30:4 Mar 10 2026"}, false},
+        {{"Neighbor 00:00:36 Serial0"}, {"Neighbor 00:00:31 Serial0"}, true},
+        {{"10 Sales  active"}, {"10 Sales  active     "}, true},
+        {{" !!!!!"}, {"!!!!!"}, false},
+        {{}, {"", ""}, true},
+        {{"a", ""}, {"a"}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(compared(c.shown) == compared(c.printed), c.same)
+            << as_response(c.shown) << "\n  against" << as_response(c.printed);
 }
 
 TEST(ShippedLabs, EverySublabCanBeCompletedByTypingItsExpectedCommands) {
@@ -411,6 +565,89 @@ step R2 | y
 step R1 | z
     (config)# | end | #
 )"}}));
+}
+
+TEST(LabDiagramSource, ReadsTheNetworkAndTheLinesOnlyTheDrawingReads) {
+    const auto diagram = vexlab::examples::parse_lab_diagram(R"(# a comment
+title Two routers and a cloud
+size 620 360
+device R1 2501 170 150
+device R2 2501 450 150
+link R1 Serial0 R2 Serial0
+address R1 Serial0 10.1.1.1 255.255.255.0
+address R2 Serial0 10.1.1.2 255.255.255.0
+address R1 Ethernet0 192.168.1.1 255.255.255.0
+end R1 Ethernet0 170 300 to the LAN
+end R2 Ethernet0 450 300
+cloud 310 150 200 Frame Relay
+caption 310 300 point-to-point s0.102: 10.1.12.0/24
+)",
+                                                             "x.net");
+    EXPECT_EQ(diagram.title, "Two routers and a cloud");
+    EXPECT_EQ(diagram.width, 620);
+    EXPECT_EQ(diagram.height, 360);
+    ASSERT_EQ(diagram.network.devices.size(), 2u);
+    EXPECT_EQ(diagram.network.devices[0].interfaces[1].far_device, "R2");
+    ASSERT_EQ(diagram.loose_ends.size(), 2u);
+    EXPECT_EQ(diagram.loose_ends[0].text, "to the LAN");
+    EXPECT_EQ(diagram.loose_ends[1].text, "");
+    EXPECT_EQ(diagram.loose_ends[1].y, 300);
+    ASSERT_EQ(diagram.clouds.size(), 1u);
+    EXPECT_EQ(diagram.clouds[0].width, 200);
+    EXPECT_EQ(diagram.clouds[0].text, "Frame Relay");
+    ASSERT_EQ(diagram.captions.size(), 1u);
+    EXPECT_EQ(diagram.captions[0].text, "point-to-point s0.102: 10.1.12.0/24");
+}
+
+TEST(LabDiagramSource, RefusesADiagramThatCannotShowItsNetwork) {
+    const std::string head = "title T\nsize 100 100\ndevice R1 2501 10 10\ndevice R2 2501 90 10\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        const char* error;
+    } cases[] = {
+        {"no title", "size 100 100\ndevice R1 2501 10 10\n", "x.net: no title"},
+        {"no size", "title T\ndevice R1 2501 10 10\n", "x.net: no size"},
+        {"size not a number", "title T\nsize 100 wide\ndevice R1 2501 10 10\n",
+         "x.net:2: not a number: wide"},
+        {"caption without text", head + "caption 5 5\n", "x.net:5: caption takes 3 words"},
+        {"network line", head + "link R1 Serial0 R9 Serial0\n", "x.net:5: no device R9"},
+        {"end of a cabled interface", head + "link R1 Serial0 R2 Serial0\nend R1 Serial0 5 5\n",
+         "x.net:6: R1 Serial0 is cabled in the picture"},
+        {"end of no interface", head + "end R1 Serial7 5 5\n", "x.net:5: R1 has no interface"},
+        {"an address not drawn", head + "address R1 Ethernet0 10.0.0.1 255.0.0.0\n",
+         "x.net: R1 Ethernet0 has an address but no cable to draw"},
+        {"a cable across two networks",
+         head + "link R1 Serial0 R2 Serial0\naddress R1 Serial0 10.0.1.1 255.255.255.0\n"
+                "address R2 Serial0 10.0.2.2 255.255.255.0\n",
+         "x.net: R1 Serial0 and R2 Serial0 are not in one network"},
+        {"the built-in network", "builtin\n", "x.net: a lab diagram draws its own network"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            vexlab::examples::parse_lab_diagram(c.text, "x.net");
+            ADD_FAILURE() << "accepted";
+        } catch (const vexlab::examples::ExampleError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();
+        }
+    }
+}
+
+TEST(LabDiagramSource, NetworksAndHostPartsAsTheDiagramsWriteThem) {
+    struct Case {
+        const char *address, *mask, *network, *host;
+    } cases[] = {
+        {"192.168.1.1", "255.255.255.0", "192.168.1.0/24", ".1"},
+        {"10.1.1.1", "255.255.0.0", "10.1.0.0/16", ".1.1"},
+        {"10.1.1.1", "255.255.255.255", "10.1.1.1/32", ".1"},
+        {"172.16.5.130", "255.255.255.128", "172.16.5.128/25", ".130"},
+        {"UA", "UA", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(vexlab::examples::network_of(c.address, c.mask), c.network) << c.address;
+        EXPECT_EQ(vexlab::examples::host_part(c.address, c.mask), c.host) << c.address;
+    }
 }
 
 }  // namespace

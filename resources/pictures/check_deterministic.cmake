@@ -1,10 +1,10 @@
 # Runs picturegen twice into fresh folders and fails unless every picture
 # (FILES, comma separated) comes out byte for byte the same both times.
 #
-#   cmake -DPICTUREGEN=<exe> -DWORK_DIR=<dir> -DFILES=a.gif,b.ico
-#         -P check_deterministic.cmake
+#   cmake -DPICTUREGEN=<exe> -DDIAGRAMS=<lab diagrams folder> -DWORK_DIR=<dir>
+#         -DFILES=a.gif,b.ico -P check_deterministic.cmake
 
-foreach(var PICTUREGEN WORK_DIR FILES)
+foreach(var PICTUREGEN DIAGRAMS WORK_DIR FILES)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "${var} is not set")
   endif()
@@ -14,7 +14,7 @@ string(REPLACE "," ";" files "${FILES}")
 file(REMOVE_RECURSE "${WORK_DIR}")
 foreach(run a b)
   execute_process(COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
-                          "${PICTUREGEN}" "${WORK_DIR}/${run}"
+                          "${PICTUREGEN}" "${WORK_DIR}/${run}" "${DIAGRAMS}"
                   RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "picturegen failed (${rc})")

@@ -1,12 +1,15 @@
 // picturegen: draws the pictures that ship next to the Vexlab program.
 //
-//   picturegen <outdir>
+//   picturegen <outdir> <lab diagrams folder>
 //
 // Writes the logo, the default-network figure and the lab exercises' network
-// diagrams (in labdiagrams/) as GIF, the toolbar and button icons as .ico and
-// the mouse cursors as .cur. Everything is drawn from code and the output is the same,
+// diagrams (labdiagrams/<name>.gif for every <name>.net of the lab diagrams
+// folder) as GIF, the toolbar and button icons as .ico and the mouse
+// cursors as .cur. Everything is drawn from code and the output is the same,
 // byte for byte, on every run with the same fonts.
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -19,7 +22,12 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <map>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "lab_diagram_source.h"
 #include "picture_files.h"
 
 namespace {
@@ -321,8 +329,14 @@ QImage defaultNetworkFigure() {
 }
 
 // ---------------------------------------------------------------------------
-// Network diagrams of the lab exercises: the devices the steps name (R1 to
-// R3, S1 to S3, WS11, WS12), their links, interface names and networks.
+// Network diagrams of the lab exercises, drawn from their descriptions
+// (resources/labs/lab_diagram_source.h): every device the description names
+// at its place, every cable with its interfaces and host addresses at its
+// ends and its network along it, and the description's notes.
+
+using vexlab::examples::ExampleDevice;
+using vexlab::examples::ExampleInterface;
+using vexlab::examples::LabDiagram;
 
 // A cloud for a provider network, centred on `c`, `w` wide.
 void drawCloud(QPainter& p, QPointF c, qreal w, const QString& name) {
@@ -360,156 +374,225 @@ void name(QPainter& p, QPointF at, const QString& s) {
     label(p, at, s, font(16, true), kInk);
 }
 
-// A network's address written along a link, a little off its middle.
-void network(QPainter& p, QPointF a, QPointF b, qreal side, const QString& s) {
-    const QPointF d = unit(b - a);
-    const QPointF n(d.y(), -d.x());
-    label(p, (a + b) / 2 + n * side, s, font(13), kBlue);
+enum class Symbol { Router, Switch, Pc, None };
+
+Symbol symbolOf(const std::string& model) {
+    if (model == "PC") return Symbol::Pc;
+    if (model == "2950" || model == "1912") return Symbol::Switch;
+    return Symbol::Router;
 }
 
-QImage oneRouterDiagram() {
-    QImage img = canvas(560, 340, true);
-    QPainter p;
-    labCanvas(p, img, QStringLiteral("One router"));
-    const QPointF r1(280, 150), pc(120, 260), out(470, 150);
-    drawLanLink(p, r1, pc);
-    drawSerialLink(p, r1, out, 2.5, 10, kLinkRed);
-    drawRouter(p, r1, 84);
-    drawPc(p, pc, 60);
-    name(p, r1 + QPointF(0, -48), QStringLiteral("R1"));
-    name(p, pc + QPointF(0, 50), QStringLiteral("WS11"));
-    label(p, out + QPointF(10, -20), QStringLiteral("to R2"), font(14), kGrey);
-    endLabel(p, r1, pc, 52, -16, QStringLiteral("e0"));
-    endLabel(p, r1, out, 58, 14, QStringLiteral("s0"));
-    network(p, r1, pc, 44, QStringLiteral("192.168.1.0/24"));
-    network(p, r1, out, -20, QStringLiteral("192.168.12.0/24"));
-    return img;
+// How far a symbol reaches out from its middle.
+qreal reach(Symbol symbol) {
+    switch (symbol) {
+        case Symbol::Router:
+            return 42;
+        case Symbol::Switch:
+            return 48;
+        case Symbol::Pc:
+            return 30;
+        case Symbol::None:
+            return 0;
+    }
+    return 0;
 }
 
-QImage twoRoutersDiagram() {
-    QImage img = canvas(620, 360, true);
-    QPainter p;
-    labCanvas(p, img, QStringLiteral("Two routers"));
-    const QPointF r1(170, 150), r2(450, 150), pc1(170, 285), pc2(450, 285);
-    drawSerialLink(p, r1, r2, 2.5, 11, kLinkRed);
-    drawLanLink(p, r1, pc1);
-    drawLanLink(p, r2, pc2);
-    drawRouter(p, r1, 84);
-    drawRouter(p, r2, 84);
-    drawPc(p, pc1, 56);
-    drawPc(p, pc2, 56);
-    name(p, r1 + QPointF(0, -48), QStringLiteral("R1"));
-    name(p, r2 + QPointF(0, -48), QStringLiteral("R2"));
-    name(p, pc1 + QPointF(-60, 0), QStringLiteral("WS11"));
-    name(p, pc2 + QPointF(60, 0), QStringLiteral("WS12"));
-    endLabel(p, r1, r2, 84, 14, QStringLiteral("s0 (DCE)"));
-    endLabel(p, r2, r1, 64, -14, QStringLiteral("s0"));
-    endLabel(p, r1, pc1, 46, 16, QStringLiteral("e0"));
-    endLabel(p, r2, pc2, 46, -16, QStringLiteral("e0"));
-    network(p, r1, r2, 28, QStringLiteral("192.168.12.0/24"));
-    network(p, r1, pc1, -62, QStringLiteral("192.168.1.0/24"));
-    network(p, r2, pc2, 62, QStringLiteral("192.168.2.0/24"));
-    return img;
+// "s0", "e0", "fa0/1": an interface as the diagrams write it.
+QString interfaceLabel(const std::string& interface) {
+    const auto digit = interface.find_first_of("0123456789");
+    const std::string kind = interface.substr(0, digit);
+    const std::string rest = digit == std::string::npos ? std::string() : interface.substr(digit);
+    if (kind == "Serial") return QString::fromStdString("s" + rest);
+    if (kind == "Ethernet") return QString::fromStdString("e" + rest);
+    if (kind == "FastEthernet") return QString::fromStdString("fa" + rest);
+    return QString::fromStdString(interface).toLower();
 }
 
-QImage threeRoutersDiagram() {
-    QImage img = canvas(700, 360, true);
-    QPainter p;
-    labCanvas(p, img, QStringLiteral("Three routers"));
-    const QPointF r1(130, 150), r2(350, 150), r3(570, 150), pc1(130, 285), pc3(570, 285);
-    drawSerialLink(p, r1, r2, 2.5, 11, kLinkRed);
-    drawSerialLink(p, r2, r3, 2.5, 11, kLinkRed);
-    drawLanLink(p, r1, pc1);
-    drawLanLink(p, r3, pc3);
-    for (QPointF r : {r1, r2, r3}) drawRouter(p, r, 80);
-    drawPc(p, pc1, 56);
-    drawPc(p, pc3, 56);
-    name(p, r1 + QPointF(0, -46), QStringLiteral("R1"));
-    name(p, r2 + QPointF(0, -46), QStringLiteral("R2"));
-    name(p, r3 + QPointF(0, -46), QStringLiteral("R3"));
-    name(p, pc1 + QPointF(-60, 0), QStringLiteral("WS11"));
-    name(p, pc3 + QPointF(60, 0), QStringLiteral("WS12"));
-    endLabel(p, r1, r2, 56, -14, QStringLiteral("s0"));
-    endLabel(p, r2, r1, 56, 14, QStringLiteral("s0"));
-    endLabel(p, r2, r3, 56, -14, QStringLiteral("s1"));
-    endLabel(p, r3, r2, 56, 14, QStringLiteral("s0"));
-    endLabel(p, r1, pc1, 46, 16, QStringLiteral("e0"));
-    endLabel(p, r3, pc3, 46, -16, QStringLiteral("e0"));
-    network(p, r1, r2, 22, QStringLiteral("192.168.12.0/24"));
-    network(p, r2, r3, 22, QStringLiteral("192.168.23.0/24"));
-    network(p, r1, pc1, -62, QStringLiteral("192.168.1.0/24"));
-    network(p, r3, pc3, 62, QStringLiteral("192.168.3.0/24"));
-    return img;
+bool hasAddress(const ExampleInterface& interface) {
+    return !interface.address.empty() && interface.address != "NA";
 }
 
-QImage switchesDiagram() {
-    QImage img = canvas(640, 420, true);
-    QPainter p;
-    labCanvas(p, img, QStringLiteral("Switches and VLANs"));
-    const QPointF r1(380, 110), s2(380, 230), s1(110, 230), ws11(260, 350), ws12(500, 350);
-    drawLanLink(p, r1, s2);
-    drawLanLink(p, s1, s2);
-    drawLanLink(p, s2, ws11);
-    drawLanLink(p, s2, ws12);
-    drawRouter(p, r1, 70);
-    drawSwitch(p, s2, 96);
-    drawSwitch(p, s1, 96);
-    drawPc(p, ws11, 52);
-    drawPc(p, ws12, 52);
-    name(p, r1 + QPointF(60, 0), QStringLiteral("R1"));
-    name(p, s2 + QPointF(80, -4), QStringLiteral("S2"));
-    name(p, s1 + QPointF(0, 44), QStringLiteral("S1 (1900)"));
-    name(p, ws11 + QPointF(-62, 0), QStringLiteral("WS11"));
-    name(p, ws12 + QPointF(62, 0), QStringLiteral("WS12"));
-    caption(p, QPointF(245, 216), QStringLiteral("trunk"), kGrey);
-    caption(p, QPointF(300, 244), QStringLiteral("fa0/1"), kLinkRed.darker(130));
-    caption(p, QPointF(296, 290), QStringLiteral("fa0/2"), kLinkRed.darker(130));
-    caption(p, QPointF(470, 290), QStringLiteral("fa0/3"), kLinkRed.darker(130));
-    caption(p, ws11 + QPointF(0, 46), QStringLiteral("VLAN 10 Sales"), kBlue);
-    caption(p, ws12 + QPointF(0, 46), QStringLiteral("VLAN 20 Accounts"), kBlue);
-    caption(p, QPointF(270, 160), QStringLiteral("VLAN 1: 192.168.1.0/24"), kBlue);
-    return img;
+// One end of a cable: a device's interface, or the point where a cable
+// leaves the picture.
+struct CableEnd {
+    QPointF at;
+    Symbol symbol = Symbol::None;
+    const ExampleInterface* interface = nullptr;
+};
+
+struct Cable {
+    CableEnd a, b;
+    bool serial = false;
+};
+
+std::vector<Cable> cablesOf(const LabDiagram& diagram) {
+    std::map<std::string, const ExampleDevice*> devices;
+    for (const auto& device : diagram.network.devices) devices[device.name] = &device;
+    auto end = [&](const ExampleDevice& device, const std::string& name) {
+        CableEnd e{QPointF(device.x, device.y), symbolOf(device.model), nullptr};
+        for (const auto& interface : device.interfaces)
+            if (interface.name == name) e.interface = &interface;
+        return e;
+    };
+    std::vector<Cable> cables;
+    for (const auto& device : diagram.network.devices)
+        for (const auto& interface : device.interfaces) {
+            // Each cable once, from the end that sorts first.
+            if (interface.far_device.empty() ||
+                std::tie(interface.far_device, interface.far_interface) <
+                    std::tie(device.name, interface.name))
+                continue;
+            const ExampleDevice& far = *devices.at(interface.far_device);
+            cables.push_back({end(device, interface.name), end(far, interface.far_interface),
+                              interface.name.rfind("Serial", 0) == 0});
+        }
+    for (const auto& loose : diagram.loose_ends) {
+        const ExampleDevice& device = *devices.at(loose.device);
+        cables.push_back({end(device, loose.interface),
+                          {QPointF(loose.x, loose.y)},
+                          loose.interface.rfind("Serial", 0) == 0});
+    }
+    return cables;
 }
 
-QImage natDiagram() {
-    QImage img = canvas(700, 380, true);
-    QPainter p;
-    labCanvas(p, img, QStringLiteral("Network address translation"));
-    const QPointF server(110, 150), ws(110, 300), r1(320, 225), isp(590, 225);
-    const QPointF cloudEdge = isp - QPointF(85, 0);
-    drawLanLink(p, r1, server);
-    drawLanLink(p, r1, ws);
-    drawSerialLink(p, r1, cloudEdge, 2.5, 10, kLinkRed);
-    drawCloud(p, isp, 170, QStringLiteral("Internet"));
-    drawRouter(p, r1, 84);
-    drawPc(p, server, 54);
-    drawPc(p, ws, 54);
-    name(p, r1 + QPointF(0, -50), QStringLiteral("R1"));
-    caption(p, server + QPointF(0, -42), QStringLiteral("web server 192.168.1.10"), kInk);
-    name(p, ws + QPointF(0, 50), QStringLiteral("WS11"));
-    caption(p, QPointF(248, 262), QStringLiteral("e0 inside"), kLinkRed.darker(130));
-    caption(p, QPointF(430, 258), QStringLiteral("s0 outside 200.1.1.1"), kLinkRed.darker(130));
-    caption(p, QPointF(430, 196), QStringLiteral("200.1.1.0/24"), kBlue);
-    caption(p, QPointF(165, 226), QStringLiteral("192.168.1.0/24"), kBlue);
-    return img;
+// A cable's direction, pointing right (or down, when it runs up and down),
+// and the side below it (or left of it) where its ends are labelled; its
+// network is written on the other side.
+std::pair<QPointF, QPointF> directionAndSide(const Cable& cable) {
+    QPointF d = unit(cable.b.at - cable.a.at);
+    if (d.x() < -1e-9 || (std::abs(d.x()) <= 1e-9 && d.y() < 0)) d = -d;
+    return {d, QPointF(-d.y(), d.x())};
 }
 
-QImage frameRelayDiagram() {
-    QImage img = canvas(700, 340, true);
+// The distance from a text's middle to its edge in direction `v`.
+qreal halfExtent(const QFontMetricsF& metrics, const QString& s, QPointF v) {
+    return std::abs(v.x()) * metrics.horizontalAdvance(s) / 2 +
+           std::abs(v.y()) * metrics.height() / 2;
+}
+
+QString deviceName(const ExampleDevice& device) {
+    const QString name = QString::fromStdString(device.name);
+    return device.model == "1912" ? name + QStringLiteral(" (1900)") : name;
+}
+
+// A router's name goes above its symbol, another device's below, else on
+// the other side, the right or the left: the first side that no cable leaves
+// by.
+QPointF namePlace(const ExampleDevice& device, const std::vector<Cable>& cables) {
+    const QPointF at(device.x, device.y);
+    const QFontMetricsF metrics(font(16, true));
+    const QString name = deviceName(device);
+    const qreal first = symbolOf(device.model) == Symbol::Router ? -1 : 1;
+    for (const QPointF side :
+         {QPointF(0, first), QPointF(0, -first), QPointF(1, 0), QPointF(-1, 0)}) {
+        bool free = true;
+        for (const auto& cable : cables)
+            for (const auto& [here, there] :
+                 {std::pair(cable.a.at, cable.b.at), std::pair(cable.b.at, cable.a.at)})
+                if (here == at) {
+                    const QPointF d = unit(there - here);
+                    if (d.x() * side.x() + d.y() * side.y() > 0.8) free = false;
+                }
+        if (free)
+            return at +
+                   side * (reach(symbolOf(device.model)) + 6 + halfExtent(metrics, name, side));
+    }
+    return at + QPointF(0, first * (reach(symbolOf(device.model)) + 12));
+}
+
+void drawSymbol(QPainter& p, const ExampleDevice& device) {
+    const QPointF at(device.x, device.y);
+    switch (symbolOf(device.model)) {
+        case Symbol::Router:
+            drawRouter(p, at, 84);
+            break;
+        case Symbol::Switch:
+            drawSwitch(p, at, 96);
+            break;
+        default:
+            drawPc(p, at, 56);
+            break;
+    }
+}
+
+// "s0 .1" at a router's end, "fa0/2" at a switch port, ".10" at a workstation.
+QString endText(const CableEnd& end) {
+    if (!end.interface) return {};
+    QString s = end.symbol == Symbol::Pc ? QString() : interfaceLabel(end.interface->name);
+    if (hasAddress(*end.interface)) {
+        if (!s.isEmpty()) s += QLatin1Char(' ');
+        s += QString::fromStdString(
+            vexlab::examples::host_part(end.interface->address, end.interface->mask));
+    }
+    return s;
+}
+
+QString networkText(const Cable& cable) {
+    for (const CableEnd* end : {&cable.a, &cable.b})
+        if (end->interface && hasAddress(*end->interface))
+            return QString::fromStdString(
+                vexlab::examples::network_of(end->interface->address, end->interface->mask));
+    return {};
+}
+
+QImage labDiagram(const LabDiagram& diagram) {
+    QImage img = canvas(diagram.width, diagram.height, true);
     QPainter p;
-    labCanvas(p, img, QStringLiteral("Frame Relay"));
-    const QPointF r1(90, 180), r2(610, 180), cloud(350, 180);
-    drawSerialLink(p, r1, cloud - QPointF(95, 0), 2.5, 9, kLinkRed);
-    drawSerialLink(p, cloud + QPointF(95, 0), r2, 2.5, 9, kLinkRed);
-    drawCloud(p, cloud, 200, QStringLiteral("Frame Relay"));
-    drawRouter(p, r1, 84);
-    drawRouter(p, r2, 84);
-    name(p, r1 + QPointF(0, -48), QStringLiteral("R1"));
-    name(p, r2 + QPointF(0, -48), QStringLiteral("R2"));
-    caption(p, QPointF(185, 205), QStringLiteral("s0  DLCI 102"), kLinkRed.darker(130));
-    caption(p, QPointF(515, 205), QStringLiteral("s0  DLCI 201"), kLinkRed.darker(130));
-    caption(p, QPointF(350, 275), QStringLiteral("static maps: 10.1.1.0/24"), kBlue);
-    caption(p, QPointF(350, 298), QStringLiteral("point-to-point s0.102: 10.1.12.0/24"), kBlue);
+    labCanvas(p, img, QString::fromStdString(diagram.title));
+    const std::vector<Cable> cables = cablesOf(diagram);
+    const QFont small = font(13);
+    const QFontMetricsF metrics(small);
+
+    // Cables, then the clouds and devices over their ends, then the text.
+    for (const auto& cable : cables) {
+        if (cable.serial)
+            drawSerialLink(p, cable.a.at, cable.b.at, 2.5, 11, kLinkRed);
+        else
+            drawLanLink(p, cable.a.at, cable.b.at);
+    }
+    for (const auto& cloud : diagram.clouds)
+        drawCloud(p, QPointF(cloud.x, cloud.y), cloud.width, QString::fromStdString(cloud.text));
+    for (const auto& device : diagram.network.devices) drawSymbol(p, device);
+    for (const auto& device : diagram.network.devices)
+        name(p, namePlace(device, cables), deviceName(device));
+
+    for (const auto& cable : cables) {
+        const auto [d, side] = directionAndSide(cable);
+        const QPointF along = cable.b.at - cable.a.at;
+        for (const auto& [end, outward] :
+             {std::pair(&cable.a, unit(along)), std::pair(&cable.b, unit(-along))}) {
+            const QString s = endText(*end);
+            if (s.isEmpty()) continue;
+            const QPointF at = end->at +
+                               outward * (reach(end->symbol) + 6 + halfExtent(metrics, s, d)) +
+                               side * (6 + halfExtent(metrics, s, side));
+            label(p, at, s, small, kLinkRed.darker(130));
+        }
+        // A LAN's network is written once, along its router's cable.
+        const QString network = cable.a.symbol == Symbol::Router || cable.b.symbol == Symbol::Router
+                                    ? networkText(cable)
+                                    : QString();
+        if (!network.isEmpty())
+            label(p,
+                  cable.a.at + along / 2 -
+                      side * ((cable.serial ? 16 : 6) + halfExtent(metrics, network, side)),
+                  network, small, kBlue);
+    }
+    // What a cable leaving the picture leads to, written beyond its end.
+    const QFont leadsTo = font(14);
+    for (const auto& loose : diagram.loose_ends) {
+        if (loose.text.empty()) continue;
+        const QString s = QString::fromStdString(loose.text);
+        const QPointF end(loose.x, loose.y);
+        QPointF from;
+        for (const auto& device : diagram.network.devices)
+            if (device.name == loose.device) from = QPointF(device.x, device.y);
+        const QPointF outward = unit(end - from);
+        label(p, end + outward * (6 + halfExtent(QFontMetricsF(leadsTo), s, outward)), s, leadsTo,
+              kGrey);
+    }
+    for (const auto& note : diagram.captions)
+        caption(p, QPointF(note.x, note.y), QString::fromStdString(note.text), kInk);
     return img;
 }
 
@@ -647,8 +730,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: picturegen <outdir>\n");
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: picturegen <outdir> <lab diagrams folder>\n");
         return 2;
     }
     QDir out(args.at(1));
@@ -692,12 +775,24 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "picturegen: cannot create the labdiagrams folder\n");
         return 1;
     }
-    gif("labdiagrams/one-router.gif", oneRouterDiagram());
-    gif("labdiagrams/two-routers.gif", twoRoutersDiagram());
-    gif("labdiagrams/three-routers.gif", threeRoutersDiagram());
-    gif("labdiagrams/switches.gif", switchesDiagram());
-    gif("labdiagrams/nat.gif", natDiagram());
-    gif("labdiagrams/frame-relay.gif", frameRelayDiagram());
+    const QDir diagrams(args.at(2));
+    for (const QString& file :
+         diagrams.entryList({QStringLiteral("*.net")}, QDir::Files, QDir::Name)) {
+        QFile source(diagrams.filePath(file));
+        if (!source.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "picturegen: cannot read %s\n", qPrintable(source.fileName()));
+            return 1;
+        }
+        const std::string stem = QFileInfo(file).completeBaseName().toStdString();
+        try {
+            const auto diagram = vexlab::examples::parse_lab_diagram(source.readAll().toStdString(),
+                                                                     file.toStdString());
+            gif(("labdiagrams/" + stem + ".gif").c_str(), labDiagram(diagram));
+        } catch (const vexlab::examples::ExampleError& error) {
+            std::fprintf(stderr, "picturegen: %s\n", error.what());
+            return 1;
+        }
+    }
 
     return ok ? 0 : 1;
 }
