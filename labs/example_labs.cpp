@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "platform/atomic_file.h"
 #include "platform/line_file.h"
@@ -56,6 +57,11 @@ std::string entry_line(std::string_view key, std::string_view value) {
     return std::string(key) + " = " + std::string(value);
 }
 
+// A change that was not written, and why.
+SaveResult not_saved(std::string why) {
+    return {false, false, std::move(why)};
+}
+
 struct FileLines {
     std::string unreadable;  // why the file cannot be read; empty when it can
     std::vector<std::string> lines;
@@ -80,7 +86,7 @@ SaveResult write_lines(const std::string& path, const std::vector<std::string>& 
     try {
         platform::write_file_atomically(path, text);
     } catch (const platform::FileWriteError& error) {
-        return {false, false, error.what()};
+        return not_saved(error.what());
     }
     return {};
 }
@@ -370,7 +376,7 @@ SaveResult gone(const std::string& what) {
 // A name or page the reader would not read back as written.
 std::optional<SaveResult> unwritable(std::string_view typed) {
     if (const auto why = unreadable_entry(typed))
-        return SaveResult{false, false, text::quoted(typed) + " cannot be written: " + *why};
+        return not_saved(text::quoted(typed) + " cannot be written: " + *why);
     return std::nullopt;
 }
 
@@ -385,7 +391,7 @@ SaveResult rewrite(const std::string& path, const std::string& copy_path, const 
     try {
         current = read_list(path);
     } catch (const LabsListError& error) {
-        return {false, false, error.what()};
+        return not_saved(error.what());
     }
     Lines changed;
     if (SaveResult edited = edit(current, changed); !edited) return edited;
@@ -402,7 +408,7 @@ SaveResult ExampleLabsFile::append_section(std::string_view name) {
     try {
         current = read_list(path_);
     } catch (const LabsListError& error) {
-        return {false, false, error.what()};
+        return not_saved(error.what());
     }
     return write_lines(path_, with_section_appended(std::move(current.lines), name));
 }
@@ -415,9 +421,8 @@ SaveResult ExampleLabsFile::add_lab(const SectionRef& section, std::string_view 
         const Block* block = block_of(list, section);
         if (!block) return gone(section_text(section));
         if (block->count >= kMostLabs)
-            return {false, false,
-                    section_text(section) + " counts " + std::to_string(block->count) +
-                        " labs, the most the list can count"};
+            return not_saved(section_text(section) + " counts " + std::to_string(block->count) +
+                             " labs, the most the list can count");
         changed = with_lab_added(list.lines, *block, lab_name, page);
         return {};
     });
@@ -490,8 +495,8 @@ std::string find_lab_network(const std::string& program_folder, std::string_view
     const Lines lines = read_lines(program_folder + "/" + kLabNetworkIndexName).lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         // An index line with a "=" or more: its first two parts count.
-        const Cut entry = cut(lines[i]);
         if (lines[i].find('=') == std::string::npos) continue;  // not an entry of the index
+        const Cut entry = cut(lines[i]);
         if (entry.key != kLabName || entry.value != lab_name) continue;
         if (i + 1 >= lines.size() || lines[i + 1].find('=') == std::string::npos) return {};
         return cut(lines[i + 1]).value;

@@ -81,10 +81,11 @@ void delcolumn(db::DatabaseSession& session, const state::NetworkTableSet& table
 void save_config(state::AppState& app, const std::string& path);
 
 // An exported network file with its picture beside it (picture_path_for),
-// or alone when there is no picture.  The picture is written first: the
-// network file is what makes the export count, so a new network file never
-// stands beside an old picture.  Throws platform::FileWriteError with both
-// files as they were.
+// or the file alone when there is no picture to write (a picture already
+// beside it then stays).  The picture is written first: the network file is
+// what makes the export count, so a new network file never stands beside
+// the picture of an earlier export.  Throws platform::FileWriteError with
+// both files as they were.
 void write_exported_network(const std::string& path, std::string_view text,
                             std::string_view picture);
 

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
+
+#include "platform/line_file.h"
 
 namespace vexlab::platform {
 
@@ -103,13 +103,14 @@ std::unique_ptr<AtomicFile> copy_of(const std::string& target) {
     }
     if (!S_ISREG(old.st_mode))
         throw FileWriteError("cannot write " + target + ": something else than a file is there");
-    std::ifstream in(target, std::ios::binary);
-    std::ostringstream bytes;
-    if (in) bytes << in.rdbuf();
-    if (!in || in.bad())
-        throw FileWriteError("cannot write " + target + ": the file there cannot be read");
+    std::string bytes;
+    try {
+        bytes = read_whole_file(target);
+    } catch (const FileReadError& error) {
+        throw FileWriteError("cannot write " + target + ": " + error.what());
+    }
     auto copy = std::make_unique<AtomicFile>(target);
-    copy->write(bytes.str());
+    copy->write(bytes);
     return copy;
 }
 

@@ -24,6 +24,7 @@
 #include "support/lab_fixture.h"
 #include "support/network_state.h"
 #include "support/test_database.h"
+#include "support/transcript.h"
 
 namespace {
 
@@ -90,14 +91,9 @@ std::string interface_command(const std::string& name) {
 class SimulatorReplay {
 public:
     explicit SimulatorReplay(const std::string& network_file) : engine_(app_, dialogs_) {
-        const std::string database = dir_.file("commandsbackup.mdb");
-        vexlab::test::fresh_database(database);
-        app_.program_folder = dir_.path().string();
-        app_.session.open(database);
-        fs::copy_file(vexlab::test::resources_dir() + "/showcommands.txt",
-                      dir_.file("showcommands.txt"));
-        const std::time_t now = 1773137100;  // the clock stands still
-        app_.clock = [now] { return now; };
+        // The clock stands still, as in the transcripts.
+        const std::time_t now = vexlab::test::transcript_start();
+        vexlab::test::open_fresh_program(app_, dir_, now);
         app_.open_mode.start_as_router = false;
         engine_.form_load(vexlab::console::ConsoleEngine::Clock::from_time_t(now));
         vexlab::networkfiles::load_network(app_, network_file,

@@ -30,14 +30,6 @@ void add_ports(std::vector<ExampleInterface>& list, const std::string& prefix, i
         list.push_back({prefix + std::to_string(n), "NA", "NA", false, "", ""});
 }
 
-int whole(const std::string& word, const std::string& where) {
-    int number = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
-    if (error != std::errc() || end != word.data() + word.size())
-        throw ExampleError(where + ": not a number: " + word);
-    return number;
-}
-
 ExampleDevice& device_named(ExampleNetwork& network, const std::string& name,
                             const std::string& where) {
     for (auto& device : network.devices)
@@ -53,6 +45,18 @@ ExampleInterface& interface_named(ExampleDevice& device, const std::string& name
 }
 
 }  // namespace
+
+int whole_number(const std::string& word, const std::string& where) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
+    if (error != std::errc() || end != word.data() + word.size() || number < 0)
+        throw ExampleError(where + ": not a number: " + word);
+    return number;
+}
+
+bool has_address(const ExampleInterface& interface) {
+    return !interface.address.empty() && interface.address != "NA";
+}
 
 std::vector<ExampleInterface> model_interfaces(std::string_view model) {
     std::vector<ExampleInterface> list;
@@ -111,8 +115,8 @@ ExampleNetwork parse_example(std::string_view text, std::string_view source) {
                     throw ExampleError(where + ": " + args[0] + " is named twice");
             network.devices.push_back({args[0],
                                        args[1],
-                                       whole(args[2], where),
-                                       whole(args[3], where),
+                                       whole_number(args[2], where),
+                                       whole_number(args[3], where),
                                        model_interfaces(args[1]),
                                        {},
                                        {}});
@@ -142,7 +146,7 @@ ExampleNetwork parse_example(std::string_view text, std::string_view source) {
             auto& b = device_named(network, args[3], where);
             interface_named(a, args[1], where);
             interface_named(b, args[4], where);
-            const int n = whole(args[2], where), m = whole(args[5], where);
+            const int n = whole_number(args[2], where), m = whole_number(args[5], where);
             a.subinterfaces.push_back({args[1], n, args[3], args[4], m});
             b.subinterfaces.push_back({args[4], m, args[0], args[1], n});
         } else if (verb == "setting") {

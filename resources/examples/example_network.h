@@ -71,6 +71,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A word of a line that must be a whole number from 0 up; throws
+// ExampleError naming `where` for anything else.
+int whole_number(const std::string& word, const std::string& where);
+
+// Whether the interface has an address (switch ports read "NA").
+bool has_address(const ExampleInterface& interface);
+
 // The interfaces a device of the model starts with.
 std::vector<ExampleInterface> model_interfaces(std::string_view model);
 

@@ -17,14 +17,13 @@
 #include <QPainter>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "example_network.h"
 #include "networkfiles/network_loader.h"
 #include "platform/db_session.h"
+#include "platform/line_file.h"
 
 namespace {
 
@@ -115,11 +114,11 @@ QImage picture(const ExampleNetwork& network, const QDir& icons, bool fonts) {
 }
 
 std::string read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    try {
+        return vexlab::platform::read_whole_file(path.string());
+    } catch (const vexlab::platform::FileReadError& error) {
+        throw std::runtime_error("cannot read " + path.string() + ": " + error.what());
+    }
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cstdint>
 #include <sstream>
 
@@ -16,14 +15,6 @@ namespace {
 std::string dotted(std::uint32_t value) {
     return std::to_string(value >> 24) + "." + std::to_string((value >> 16) & 255) + "." +
            std::to_string((value >> 8) & 255) + "." + std::to_string(value & 255);
-}
-
-int whole_number(const std::string& word, const std::string& where) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc() || end != word.data() + word.size() || value < 0)
-        throw ExampleError(where + ": not a number: " + word);
-    return value;
 }
 
 // The `count` words after the verb, the last of them the rest of the line,
@@ -55,10 +46,6 @@ const ExampleInterface* find_interface(const ExampleNetwork& network, const std:
             for (const auto& i : d.interfaces)
                 if (i.name == interface) return &i;
     return nullptr;
-}
-
-bool addressed(const ExampleInterface& interface) {
-    return !interface.address.empty() && interface.address != "NA";
 }
 
 }  // namespace
@@ -136,7 +123,7 @@ LabDiagram parse_lab_diagram(std::string_view text, std::string_view source) {
 
     for (const auto& device : diagram.network.devices)
         for (const auto& interface : device.interfaces) {
-            if (!addressed(interface)) continue;
+            if (!has_address(interface)) continue;
             if (interface.far_device.empty()) {
                 const bool drawn = std::any_of(
                     diagram.loose_ends.begin(), diagram.loose_ends.end(), [&](const auto& end) {
@@ -149,7 +136,7 @@ LabDiagram parse_lab_diagram(std::string_view text, std::string_view source) {
             }
             const ExampleInterface* far =
                 find_interface(diagram.network, interface.far_device, interface.far_interface);
-            if (far && addressed(*far) &&
+            if (far && has_address(*far) &&
                 network_of(interface.address, interface.mask) !=
                     network_of(far->address, far->mask))
                 throw ExampleError(std::string(source) + ": " + device.name + " " + interface.name +

@@ -408,10 +408,6 @@ QString interfaceLabel(const std::string& interface) {
     return QString::fromStdString(interface).toLower();
 }
 
-bool hasAddress(const ExampleInterface& interface) {
-    return !interface.address.empty() && interface.address != "NA";
-}
-
 // One end of a cable: a device's interface, or the point where a cable
 // leaves the picture.
 struct CableEnd {
@@ -519,7 +515,7 @@ void drawSymbol(QPainter& p, const ExampleDevice& device) {
 QString endText(const CableEnd& end) {
     if (!end.interface) return {};
     QString s = end.symbol == Symbol::Pc ? QString() : interfaceLabel(end.interface->name);
-    if (hasAddress(*end.interface)) {
+    if (vexlab::examples::has_address(*end.interface)) {
         if (!s.isEmpty()) s += QLatin1Char(' ');
         s += QString::fromStdString(
             vexlab::examples::host_part(end.interface->address, end.interface->mask));
@@ -529,7 +525,7 @@ QString endText(const CableEnd& end) {
 
 QString networkText(const Cable& cable) {
     for (const CableEnd* end : {&cable.a, &cable.b})
-        if (end->interface && hasAddress(*end->interface))
+        if (end->interface && vexlab::examples::has_address(*end->interface))
             return QString::fromStdString(
                 vexlab::examples::network_of(end->interface->address, end->interface->mask));
     return {};

@@ -193,14 +193,7 @@ public:
     PageReplay(const std::string& lab, std::string page_name) : page_(std::move(page_name)) {
         // The clock stands still where the transcripts' does, so times and
         // uptimes print the same at every run.
-        std::tm moment{};
-        moment.tm_year = 2026 - 1900;
-        moment.tm_mon = 2;
-        moment.tm_mday = 10;
-        moment.tm_hour = 10;
-        moment.tm_min = 5;
-        moment.tm_isdst = -1;
-        const std::time_t now = std::mktime(&moment);
+        const std::time_t now = transcript_start();
         open_fresh_program(app_, folder_, now);
         app_.open_mode.start_as_router = false;
         app_.open_mode.start_as_switch = false;

@@ -59,6 +59,9 @@ struct TableCheck {
     std::string rows;
 };
 
+// When a transcript's console opens, unless it says otherwise.
+constexpr const char* kStartClock = "2026-03-10 10:05:00";
+
 struct Script {
     std::string mode = "router";
     std::string lab;                // a sublab practised in the lab console instead
@@ -69,8 +72,8 @@ struct Script {
     std::vector<std::string> messages;
     std::vector<Question> questions;
     std::vector<std::pair<state::NetworkLoad, std::string>> networks;  // @open, @load
-    std::string example_lab;                    // an example lab whose network Load the Lab loads
-    std::string clock = "2026-03-10 10:05:00";  // the moment the console opens
+    std::string example_lab;          // an example lab whose network Load the Lab loads
+    std::string clock = kStartClock;  // the moment the console opens
     std::vector<ExpectedLine> lines;
     std::vector<TableCheck> tables;
 };
@@ -329,6 +332,10 @@ Console lab_console(labs::LabPractice& practice, bool start_text) {
 }
 
 }  // namespace
+
+std::time_t transcript_start() {
+    return *parse_clock(kStartClock);
+}
 
 void open_fresh_program(state::AppState& app, const TempDir& folder, std::time_t now) {
     fresh_database(folder.file("commandsbackup.mdb"));

@@ -17,6 +17,10 @@ namespace vexlab::test {
 
 class TempDir;
 
+// The moment at which a transcript's console opens and its clock stands
+// still, unless the transcript sets another.
+std::time_t transcript_start();
+
 // Gives `app` a program folder of its own, `folder`, with a fresh copy of the
 // shipped database and the show templates, and a clock that stands still at
 // `now`, as every transcript starts.
